@@ -1,0 +1,323 @@
+// POSIX file access with atomic saves, multi-file transactions and a fault seam.
+#include "league/FileAccess.h"
+
+#include "league/LeagueError.h"
+#include "league/Paths.h"
+#include "league/TextCodec.h"
+#include "league/TextCompare.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace tenvoll {
+
+namespace {
+
+struct FaultState {
+    int failWriteAt = 0;
+    int failRenameAt = 0;
+    int writes = 0;
+    int renames = 0;
+};
+FaultState& faults() {
+    static FaultState state;
+    return state;
+}
+
+std::string reasonText(int err) { return std::strerror(err); }
+
+[[noreturn]] void failWith(const std::string& what, const std::string& path, int err) {
+    throw LeagueError(what + ": " + path + " (" + reasonText(err) + ")");
+}
+
+bool existsExactly(const std::string& p) {
+    struct stat st;
+    return ::stat(p.c_str(), &st) == 0;
+}
+
+std::string uniqueSibling(const std::string& target, const char* tag) {
+    static unsigned counter = 0;
+    fs::path t(target);
+    std::string name = "." + t.filename().string() + "." + std::to_string(::getpid()) + "." +
+                       std::to_string(++counter) + tag;
+    return (t.parent_path() / name).string();
+}
+
+void syncFolderOf(const std::string& path) {
+    std::string folder = fs::path(path).parent_path().string();
+    if (folder.empty())
+        folder = ".";
+    int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+// Writes bytes to a new temporary file beside `target`, flushed to disk.
+std::string writeTemporary(const std::string& target, std::string_view bytes) {
+    FaultState& f = faults();
+    ++f.writes;
+    std::string temp = uniqueSibling(target, ".tmp");
+    if (f.failWriteAt != 0 && f.writes == f.failWriteAt)
+        failWith("ファイルを書き込めませんでした", target, ENOSPC);
+
+    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0)
+        failWith("ファイルを書き込めませんでした", target, errno);
+    struct stat st;
+    if (::stat(target.c_str(), &st) == 0)
+        ::fchmod(fd, st.st_mode & 07777); // keep the target's permissions
+    const char* p = bytes.data();
+    std::size_t left = bytes.size();
+    while (left > 0) {
+        ssize_t n = ::write(fd, p, left);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            int err = errno;
+            ::close(fd);
+            ::unlink(temp.c_str());
+            failWith("ファイルを書き込めませんでした", target, err);
+        }
+        p += n;
+        left -= static_cast<std::size_t>(n);
+    }
+    if (::fsync(fd) != 0 || ::close(fd) != 0) {
+        int err = errno;
+        ::unlink(temp.c_str());
+        failWith("ファイルを書き込めませんでした", target, err);
+    }
+    return temp;
+}
+
+void renameCounted(const std::string& from, const std::string& to) {
+    FaultState& f = faults();
+    ++f.renames;
+    if (f.failRenameAt != 0 && f.renames == f.failRenameAt)
+        failWith("ファイルを置き換えられませんでした", to, EIO);
+    if (::rename(from.c_str(), to.c_str()) != 0)
+        failWith("ファイルを置き換えられませんでした", to, errno);
+}
+
+// The target path to write: an existing file that matches ignoring case is
+// written over; otherwise the folder part is resolved and the name kept.
+std::string writeTargetFor(const std::string& path) {
+    std::string native = toNativePath(path);
+    std::string resolved = resolvePath(native);
+    if (existsExactly(resolved))
+        return resolved;
+    fs::path p(native);
+    std::string parent = p.parent_path().string();
+    if (parent.empty())
+        return native;
+    return (fs::path(resolvePath(parent)) / p.filename()).string();
+}
+
+} // namespace
+
+// ---- paths ----------------------------------------------------------------
+
+std::string resolvePath(const std::string& path) {
+    std::string native = toNativePath(path);
+    if (native.empty() || existsExactly(native))
+        return native;
+    fs::path p(native);
+    fs::path built;
+    for (auto it = p.begin(); it != p.end(); ++it) {
+        fs::path next = built / *it;
+        if (built.empty() || existsExactly(next.string()) || *it == "." || *it == "..") {
+            built = next;
+            continue;
+        }
+        // Search the folder for a name equal ignoring case.
+        std::error_code ec;
+        bool found = false;
+        for (const auto& entry : fs::directory_iterator(built, ec)) {
+            if (equalsIgnoreCase(entry.path().filename().string(), it->string())) {
+                built = entry.path();
+                found = true;
+                break;
+            }
+        }
+        if (!found)
+            return native;
+    }
+    return built.string();
+}
+
+bool fileExists(const std::string& path) {
+    std::error_code ec;
+    return fs::is_regular_file(resolvePath(path), ec);
+}
+
+bool folderExists(const std::string& path) {
+    std::error_code ec;
+    return fs::is_directory(resolvePath(path), ec);
+}
+
+std::string readFileBytes(const std::string& path) {
+    std::string resolved = resolvePath(path);
+    int fd = ::open(resolved.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        failWith("ファイルを読み込めませんでした", path, errno);
+    std::string bytes;
+    struct stat st;
+    if (::fstat(fd, &st) == 0 && st.st_size > 0)
+        bytes.reserve(static_cast<std::size_t>(st.st_size));
+    char buf[65536];
+    while (true) {
+        ssize_t n = ::read(fd, buf, sizeof buf);
+        if (n == 0)
+            break;
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            int err = errno;
+            ::close(fd);
+            failWith("ファイルを読み込めませんでした", path, err);
+        }
+        bytes.append(buf, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    return bytes;
+}
+
+std::string readTextFile(const std::string& path) {
+    return decodeFileBytes(readFileBytes(path), path).text;
+}
+
+std::vector<std::string> readTextLines(const std::string& path) {
+    return splitLines(readTextFile(path));
+}
+
+std::vector<std::string> listFileNames(const std::string& folder) {
+    std::vector<std::string> names;
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(resolvePath(folder), ec)) {
+        std::string name = entry.path().filename().string();
+        if (entry.is_regular_file(ec) && !name.starts_with("."))
+            names.push_back(name);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+void createFolders(const std::string& path) {
+    std::error_code ec;
+    std::string target = writeTargetFor(path);
+    fs::create_directories(target, ec);
+    if (ec)
+        throw LeagueError("フォルダを作成できませんでした: " + path + " (" + ec.message() + ")");
+}
+
+void copyFileReplacing(const std::string& from, const std::string& to) {
+    writeBytesAtomic(to, readFileBytes(from));
+}
+
+bool removeFile(const std::string& path) {
+    std::string resolved = resolvePath(path);
+    return ::unlink(resolved.c_str()) == 0;
+}
+
+void writeTextFileAtomic(const std::string& path, std::string_view text) {
+    FileTransaction t;
+    t.stageText(path, text);
+    t.commit();
+}
+
+void writeBytesAtomic(const std::string& path, std::string_view bytes) {
+    FileTransaction t;
+    t.stageBytes(path, bytes);
+    t.commit();
+}
+
+// ---- transaction ------------------------------------------------------------
+
+FileTransaction::~FileTransaction() {
+    if (!committed_)
+        for (const auto& s : staged_)
+            ::unlink(s.temporary.c_str());
+}
+
+void FileTransaction::stageText(const std::string& path, std::string_view text) {
+    stageBytes(path, encodeCp932(text, path));
+}
+
+void FileTransaction::stageBytes(const std::string& path, std::string_view bytes) {
+    std::string target = writeTargetFor(path);
+    std::string temp = writeTemporary(target, bytes);
+    staged_.push_back({target, temp});
+    targets_.push_back(target);
+}
+
+void FileTransaction::commit() {
+    if (staged_.size() == 1) {
+        renameCounted(staged_[0].temporary, staged_[0].target);
+        committed_ = true;
+        syncFolderOf(staged_[0].target);
+        return;
+    }
+    // Keep a hard link (or copy) of every file about to be replaced, so that a
+    // failed rename can put the league back as it was.
+    std::vector<std::string> keep(staged_.size());
+    auto dropKeeps = [&] {
+        for (const auto& k : keep)
+            if (!k.empty())
+                ::unlink(k.c_str());
+    };
+    for (std::size_t i = 0; i < staged_.size(); ++i) {
+        const std::string& target = staged_[i].target;
+        if (!existsExactly(target))
+            continue;
+        std::string k = uniqueSibling(target, ".keep");
+        if (::link(target.c_str(), k.c_str()) != 0) {
+            std::error_code ec;
+            fs::copy_file(target, k, ec);
+            if (ec) {
+                dropKeeps();
+                throw LeagueError("ファイルを置き換えられませんでした: " + target + " (" +
+                                  ec.message() + ")");
+            }
+        }
+        keep[i] = k;
+    }
+    std::size_t done = 0;
+    try {
+        for (; done < staged_.size(); ++done)
+            renameCounted(staged_[done].temporary, staged_[done].target);
+    } catch (const LeagueError&) {
+        for (std::size_t j = 0; j < done; ++j) {
+            if (!keep[j].empty()) {
+                ::rename(keep[j].c_str(), staged_[j].target.c_str());
+                keep[j].clear();
+            } else {
+                ::unlink(staged_[j].target.c_str());
+            }
+        }
+        dropKeeps();
+        throw; // the destructor removes the temporaries not yet renamed
+    }
+    committed_ = true;
+    dropKeeps();
+    for (const auto& s : staged_)
+        syncFolderOf(s.target);
+}
+
+// ---- fault seam -------------------------------------------------------------
+
+void WriteFaults::failWrite(int n) { faults().failWriteAt = n; }
+void WriteFaults::failRename(int n) { faults().failRenameAt = n; }
+void WriteFaults::reset() { faults() = FaultState{}; }
+int WriteFaults::writesSoFar() { return faults().writes; }
+int WriteFaults::renamesSoFar() { return faults().renames; }
+
+} // namespace tenvoll

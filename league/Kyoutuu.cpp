@@ -1,0 +1,186 @@
+// Field splitting, ability/aptitude texts, grade ranks and career totals.
+#include "league/Kyoutuu.h"
+
+#include "league/LeagueError.h"
+#include "league/Numbers.h"
+
+namespace tenvoll {
+
+namespace {
+
+bool isBlankOrControl(char c) { return static_cast<unsigned char>(c) <= ' ' && c != '\0'; }
+
+} // namespace
+
+std::vector<std::string> splitFields(std::string_view s) {
+    std::vector<std::string> fields;
+    std::size_t i = 0;
+    const std::size_t n = s.size();
+    auto skipBlanks = [&] {
+        while (i < n && isBlankOrControl(s[i]))
+            ++i;
+    };
+    skipBlanks();
+    while (i < n) {
+        std::string field;
+        if (s[i] == '"') {
+            ++i;
+            while (i < n) {
+                if (s[i] == '"') {
+                    if (i + 1 < n && s[i + 1] == '"') {
+                        field += '"';
+                        i += 2;
+                        continue;
+                    }
+                    ++i;
+                    break;
+                }
+                field += s[i++];
+            }
+        } else {
+            std::size_t start = i;
+            while (i < n && !isBlankOrControl(s[i]) && s[i] != ',')
+                ++i;
+            field.assign(s.substr(start, i - start));
+        }
+        fields.push_back(std::move(field));
+        skipBlanks();
+        if (i < n && s[i] == ',') {
+            if (i + 1 == n)
+                fields.emplace_back();
+            ++i;
+            skipBlanks();
+        }
+    }
+    return fields;
+}
+
+std::string joinFields(const std::vector<std::string>& fields, std::size_t from, std::size_t to) {
+    std::string out;
+    to = std::min(to, fields.size());
+    for (std::size_t i = from; i < to; ++i) {
+        out += fields[i];
+        out += ' ';
+    }
+    return out;
+}
+
+long long gradeRank(std::string_view v) {
+    if (v == "S")
+        return 6;
+    if (v == "A")
+        return 5;
+    if (v == "B")
+        return 4;
+    if (v == "C")
+        return 3;
+    if (v == "D")
+        return 2;
+    if (v == "E")
+        return 1;
+    return parseInteger(v).value_or(0);
+}
+
+LineLayout abilityLayout(std::string_view code) {
+    if (code == "P")
+        return LineLayout::Pitcher;
+    if (code == "-" || code == "D" || (code.size() == 1 && code[0] >= '2' && code[0] <= '9'))
+        return LineLayout::Batter;
+    return LineLayout::None;
+}
+
+std::size_t abilityFieldCount(LineLayout layout) {
+    switch (layout) {
+    case LineLayout::Batter:
+        return 20;
+    case LineLayout::Pitcher:
+        return 13;
+    default:
+        return 0;
+    }
+}
+
+std::size_t aptitudeStart(bool pitcher) { return pitcher ? 14 : 21; }
+
+std::string abilityText(const std::vector<std::string>& f) {
+    LineLayout layout = f.empty() ? LineLayout::None : abilityLayout(f[0]);
+    if (layout == LineLayout::None)
+        return {};
+    if (f.size() < abilityFieldCount(layout))
+        throw LeagueError("選手の行の項目が足りません (" + std::to_string(f.size()) + " 項目): " +
+                          joinFields(f));
+    std::string out;
+    auto add = [&](const std::string& text) {
+        out += text;
+        out += ' ';
+    };
+    auto left = [&](std::size_t i, std::size_t w) { add(padToWidth(f[i], w, true)); };
+    auto right = [&](std::size_t i, std::size_t w) { add(padToWidth(f[i], w, false)); };
+    add(f[0]);
+    left(1, 16);
+    left(2, 2);
+    left(3, 2);
+    if (layout == LineLayout::Batter) {
+        for (std::size_t i = 4; i <= 9; ++i)
+            add(f[i]);
+        add(" " + padToWidth(f[10], 2, true));
+        for (std::size_t i = 11; i <= 15; ++i)
+            left(i, 2);
+        add(f[16]);
+        right(17, 2);
+        right(18, 2);
+        right(19, 4);
+    } else {
+        right(4, 4);
+        for (std::size_t i = 5; i <= 10; ++i)
+            right(i, 2);
+        right(11, 3);
+        right(12, 4);
+    }
+    return out;
+}
+
+std::string aptitudeText(const std::vector<std::string>& fields, bool pitcher) {
+    return joinFields(fields, aptitudeStart(pitcher));
+}
+
+std::string termKey(long long term, std::string_view what) {
+    return termText(term) + std::string(what);
+}
+
+std::string careerTotals(const std::vector<std::string>& lines, bool pitcher) {
+    const std::size_t width = pitcher ? 18 : 17;
+    const std::size_t lastSummed = pitcher ? 15 : 14;
+    std::vector<long long> sums(width, 0);
+    std::vector<std::string> totals(width, "0");
+    for (const auto& line : lines) {
+        std::vector<std::string> f = splitFields(line);
+        if (f.empty())
+            continue;
+        totals[0] = f[0];
+        if (f.size() > 1)
+            totals[1] = f[1];
+        for (std::size_t i = 3; i <= lastSummed; ++i) {
+            auto v = i < f.size() ? parseInteger(f[i]) : std::nullopt;
+            if (!v)
+                throw LeagueError("成績の " + std::to_string(i) + " 番目の項目が数値ではありません: " +
+                                  line);
+            sums[i] += *v;
+        }
+    }
+    for (std::size_t i = 3; i <= lastSummed; ++i)
+        totals[i] = std::to_string(sums[i]);
+    if (pitcher) {
+        long long thirds = 3 * sums[9] + sums[10];
+        totals[2] = ratioTwoDecimals(27 * sums[15], thirds);
+        totals[16] = ratioTwoDecimals(sums[5], sums[5] + sums[6]);
+        totals[17] = ratioTwoDecimals(27 * sums[14], thirds);
+    } else {
+        totals[2] = ratioTwoDecimals(sums[5], sums[4]);
+        totals[15] = ratioTwoDecimals(sums[5] + 2 * sums[6] + 3 * sums[7] + sums[8], sums[4]);
+        totals[16] = ratioTwoDecimals(sums[5] + sums[11], sums[4] + sums[11]);
+    }
+    return joinFields(totals);
+}
+
+} // namespace tenvoll

@@ -1,0 +1,87 @@
+// Whole-number parsing, term texts, exact two-decimal rates and byte-width padding.
+#include "league/Numbers.h"
+
+#include "league/TextCodec.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace tenvoll {
+
+std::optional<long long> parseInteger(std::string_view s) {
+    std::size_t i = 0;
+    while (i < s.size() && (s[i] == ' ' || s[i] == '\t'))
+        ++i;
+    bool negative = false;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
+        negative = s[i] == '-';
+        ++i;
+    }
+    int base = 10;
+    if (i < s.size() && s[i] == '$') {
+        base = 16;
+        ++i;
+    }
+    if (i >= s.size())
+        return std::nullopt;
+    unsigned long long value = 0;
+    for (; i < s.size(); ++i) {
+        char c = s[i];
+        int digit;
+        if (c >= '0' && c <= '9')
+            digit = c - '0';
+        else if (base == 16 && c >= 'a' && c <= 'f')
+            digit = c - 'a' + 10;
+        else if (base == 16 && c >= 'A' && c <= 'F')
+            digit = c - 'A' + 10;
+        else
+            return std::nullopt;
+        value = value * base + digit;
+        if (value > 0x7FFFFFFFFFFFFFFFull)
+            return std::nullopt;
+    }
+    long long v = static_cast<long long>(value);
+    return negative ? -v : v;
+}
+
+long long parseIntegerOr(std::string_view text, long long fallback) {
+    return parseInteger(text).value_or(fallback);
+}
+
+std::optional<long long> parseWithoutPoints(std::string_view text) {
+    std::string digits;
+    digits.reserve(text.size());
+    for (char c : text)
+        if (c != '.' && c != ' ')
+            digits.push_back(c);
+    return parseInteger(digits);
+}
+
+std::string termText(long long term) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%.4lld", term);
+    return buf;
+}
+
+std::string ratioTwoDecimals(long long num, long long den) {
+    if (den == 0)
+        return "0.00";
+    bool negative = (num < 0) != (den < 0);
+    unsigned long long n = static_cast<unsigned long long>(num < 0 ? -num : num);
+    unsigned long long d = static_cast<unsigned long long>(den < 0 ? -den : den);
+    unsigned long long hundredths = (n * 200 + d) / (2 * d); // half away from zero
+    char buf[48];
+    std::snprintf(buf, sizeof buf, "%s%llu.%02llu", (negative && hundredths != 0) ? "-" : "",
+                  hundredths / 100, hundredths % 100);
+    return buf;
+}
+
+std::string padToWidth(std::string_view text, std::size_t width, bool left) {
+    std::size_t w = cp932Width(text);
+    if (w >= width)
+        return std::string(text);
+    std::string pad(width - w, ' ');
+    return left ? std::string(text) + pad : pad + std::string(text);
+}
+
+} // namespace tenvoll

@@ -1,0 +1,110 @@
+// Reading and writing the settings file and its league registry.
+#include "league/Settings.h"
+
+#include "league/FileAccess.h"
+#include "league/Kyoutuu.h"
+#include "league/Paths.h"
+
+namespace tenvoll {
+
+namespace {
+
+struct ColourKey {
+    std::string_view key;
+    ColourValue HighlightColours::*member;
+};
+constexpr ColourKey kColourKeys[] = {
+    {"Up背景色", &HighlightColours::upBackground},
+    {"Upフォント色", &HighlightColours::upText},
+    {"Down背景色", &HighlightColours::downBackground},
+    {"Downフォント色", &HighlightColours::downText},
+};
+
+} // namespace
+
+Settings::Settings(std::string programFolder) : programFolder_(std::move(programFolder)) {}
+
+std::string Settings::filePath() const {
+    return joinProgramFolder(programFolder_, kSettingsFileName);
+}
+
+void Settings::load() {
+    std::string path = filePath();
+    ini_ = fileExists(path) ? IniStore::load(path) : IniStore();
+}
+
+void Settings::save() const { ini_.save(filePath()); }
+
+std::string Settings::leagueName() const {
+    return ini_.value(kMainSection, kLeagueNameKey, kDefaultLeagueName);
+}
+
+HighlightColours Settings::colours() const {
+    HighlightColours colours;
+    for (const auto& c : kColourKeys) {
+        const IniSection* main = ini_.section(kMainSection);
+        const std::string* text = main ? main->find(c.key) : nullptr;
+        if (!text)
+            continue;
+        if (auto value = parseColour(*text))
+            colours.*(c.member) = *value;
+    }
+    return colours;
+}
+
+std::string Settings::fullPath(std::string_view stored) const {
+    return joinProgramFolder(programFolder_, stored);
+}
+
+void Settings::setMain(std::string_view team1, std::string_view team2,
+                       std::string_view leagueName) {
+    IniSection& main = ini_.ensureSection(kMainSection);
+    main.set("Team1", team1);
+    main.set("Team2", team2);
+    main.set(kLeagueNameKey, leagueName);
+}
+
+void Settings::setColours(const HighlightColours& colours) {
+    IniSection& main = ini_.ensureSection(kMainSection);
+    for (const auto& c : kColourKeys)
+        main.set(c.key, colourText(colours.*(c.member)));
+}
+
+long long Settings::teamCount(std::string_view league, long long fallback) const {
+    return ini_.integer(league, kTeamCountKey, fallback);
+}
+
+std::vector<std::string> Settings::entryFields(std::string_view league, long long index) const {
+    return splitFields(ini_.value(league, std::string(kTeamEntryKey) + std::to_string(index)));
+}
+
+std::vector<LeagueEntry> Settings::entries(std::string_view league) const {
+    std::vector<LeagueEntry> list;
+    long long count = teamCount(league);
+    for (long long i = 0; i < count; ++i) {
+        std::vector<std::string> f = entryFields(league, i);
+        if (f.size() < 3 || f[2].empty())
+            continue;
+        list.push_back({f[0], f[1], f[2]});
+    }
+    return list;
+}
+
+std::vector<std::string> Settings::teamMenuPaths(std::string_view league) const {
+    std::vector<std::string> paths;
+    for (long long n = teamCount(league); n >= 0; --n) {
+        std::vector<std::string> f = entryFields(league, n);
+        if (f.size() > 2)
+            paths.insert(paths.begin(), f[2]);
+    }
+    return paths;
+}
+
+std::string Settings::leagueFolder(std::string_view league) const {
+    std::vector<std::string> f = entryFields(league, 0);
+    if (f.size() < 3 || f[2].empty())
+        return {};
+    return folderOf(joinProgramFolder(programFolder_, f[2]));
+}
+
+} // namespace tenvoll

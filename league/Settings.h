@@ -1,0 +1,86 @@
+// The settings file "\Tenvoll.ini" of the program folder: the panes' team
+// files, the current league, the highlight colours and the league registry
+// (one section per league with its team entries).
+#pragma once
+
+#include "league/Colours.h"
+#include "league/IniStore.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tenvoll {
+
+inline constexpr std::string_view kSettingsFileName = "\\Tenvoll.ini";
+inline constexpr std::string_view kMainSection = "Main";
+inline constexpr std::string_view kDefaultLeagueName = "ボルタナ選手名鑑";
+inline constexpr std::string_view kLeagueNameKey = "機構名";
+inline constexpr std::string_view kTeamCountKey = "チーム数";
+inline constexpr std::string_view kTeamEntryKey = "チーム名";
+inline constexpr std::string_view kToolKey = "ツール";
+
+// The four highlight colours, in settings order.
+struct HighlightColours {
+    ColourValue upBackground = 0x0000FF;  // clRed
+    ColourValue upText = 0xFFFFFF;        // clWhite
+    ColourValue downBackground = 0xFF0000; // clBlue
+    ColourValue downText = 0xFFFFFF;      // clWhite
+};
+
+// One registered team: first-team name, farm-team name, stored path of its file.
+struct LeagueEntry {
+    std::string firstTeam;
+    std::string farmTeam;
+    std::string path;
+};
+
+class Settings {
+public:
+    explicit Settings(std::string programFolder);
+
+    // Reads the file; a missing file reads as an empty one. Throws LeagueError
+    // for a file that exists but cannot be read or decoded.
+    void load();
+    // Writes the whole file atomically; throws LeagueError.
+    void save() const;
+
+    const std::string& programFolder() const { return programFolder_; }
+    std::string filePath() const;
+    IniStore& ini() { return ini_; }
+    const IniStore& ini() const { return ini_; }
+
+    // "Main" values as stored.
+    std::string team1() const { return ini_.value(kMainSection, "Team1"); }
+    std::string team2() const { return ini_.value(kMainSection, "Team2"); }
+    std::string leagueName() const;
+    // The colours; a key missing or not readable takes its default.
+    HighlightColours colours() const;
+
+    // Full paths of the stored "Team1"/"Team2" values (empty stays empty).
+    std::string fullPath(std::string_view stored) const;
+
+    // Writes "Team1"/"Team2" as given (full or relative), the league name and
+    // the colours as names into "Main".
+    void setMain(std::string_view team1, std::string_view team2, std::string_view leagueName);
+    void setColours(const HighlightColours& colours);
+
+    // Registry of a league.
+    long long teamCount(std::string_view league, long long fallback = 0) const;
+    // Fields of entry "チーム名" + index; empty when missing.
+    std::vector<std::string> entryFields(std::string_view league, long long index) const;
+    // Entries 0 .. "チーム数" − 1 with at least three fields, in registry order.
+    std::vector<LeagueEntry> entries(std::string_view league) const;
+    // Menu captions of the team menus: entries "チーム名" + n for n from
+    // "チーム数" down to 0 with more than two fields, listed in ascending index order.
+    std::vector<std::string> teamMenuPaths(std::string_view league) const;
+    // Folder of the league's first team file (entry 0); empty when there is none.
+    std::string leagueFolder(std::string_view league) const;
+
+private:
+    std::string programFolder_;
+    IniStore ini_;
+};
+
+} // namespace tenvoll

@@ -1,0 +1,54 @@
+// Text conversion between the program's inside (UTF-8) and the disk (cp932).
+// Reading accepts cp932 or UTF-8 (with or without BOM) and CR LF, LF or CR;
+// writing produces cp932 and refuses characters cp932 cannot hold.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tenvoll {
+
+enum class TextEncoding { Cp932, Utf8 };
+
+struct DecodedText {
+    std::string text; // UTF-8, line ends as they were
+    TextEncoding encoding = TextEncoding::Cp932;
+};
+
+// Decodes a file's bytes. A BOM or valid UTF-8 is taken as UTF-8 (real cp932
+// Japanese text is practically never valid UTF-8, while UTF-8 Japanese text is
+// often byte-wise valid cp932); otherwise the bytes must be valid cp932.
+// Throws LeagueError naming `pathForMessage` and the first bad line.
+DecodedText decodeFileBytes(std::string_view bytes, const std::string& pathForMessage);
+
+// Encodes UTF-8 text as cp932. Throws LeagueError naming the first character
+// cp932 cannot represent and `pathForMessage`.
+std::string encodeCp932(std::string_view utf8, const std::string& pathForMessage);
+
+// True when the bytes are well-formed UTF-8.
+bool isValidUtf8(std::string_view bytes);
+
+// Splits text at CR LF, LF or CR. A final line break does not add an empty line.
+std::vector<std::string> splitLines(std::string_view text);
+
+// Joins lines, each followed by CR LF.
+std::string joinCrlf(const std::vector<std::string>& lines);
+
+// Bytes the UTF-8 text takes in cp932: 1 for ASCII and half-width katakana, 2 otherwise.
+std::size_t cp932Width(std::string_view utf8);
+
+namespace platform {
+// The platform's converter (POSIX iconv here). On failure `ok` is false and
+// `failedAt` is the byte offset in the input of the first unconvertible sequence.
+struct Conversion {
+    bool ok = true;
+    std::string output;
+    std::size_t failedAt = 0;
+};
+Conversion cp932ToUtf8(std::string_view input);
+Conversion utf8ToCp932(std::string_view input);
+} // namespace platform
+
+} // namespace tenvoll
