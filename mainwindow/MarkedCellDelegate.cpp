@@ -1,0 +1,61 @@
+// Owner drawing of marked grid cells.
+#include "mainwindow/MarkedCellDelegate.h"
+
+#include <QApplication>
+#include <QPainter>
+
+namespace tenvoll {
+
+QColor toQColor(ColourValue v) { return QColor(redOf(v), greenOf(v), blueOf(v)); }
+
+ColourValue fromQColor(const QColor& c) {
+    return colourFromRgb(static_cast<std::uint8_t>(c.red()), static_cast<std::uint8_t>(c.green()),
+                         static_cast<std::uint8_t>(c.blue()));
+}
+
+MarkedCellDelegate::MarkedCellDelegate(const HighlightColours& colours, int markRole,
+                                       QObject* parent)
+    : QStyledItemDelegate(parent), colours_(colours), markRole_(markRole) {}
+
+void MarkedCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                               const QModelIndex& index) const {
+    const int mark = index.data(markRole_).toInt();
+    const bool selected = option.state & QStyle::State_Selected;
+    QColor background, text;
+    switch (mark) {
+    case 1:
+        background = toQColor(colours_.upBackground);
+        text = toQColor(colours_.upText);
+        break;
+    case -1:
+        background = toQColor(colours_.downBackground);
+        text = toQColor(colours_.downText);
+        break;
+    case 9:
+        // Inactive-caption colours of the classic desktop palette.
+        background = QColor(0xBF, 0xCD, 0xDB);
+        text = QColor(0x00, 0x00, 0x00);
+        break;
+    default:
+        background = option.palette.color(selected ? QPalette::Highlight : QPalette::Base);
+        text = option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text);
+        break;
+    }
+    painter->save();
+    painter->fillRect(option.rect, background);
+    if (selected && mark != 0) {
+        // A marked cell keeps its colours; a frame shows the selected row.
+        painter->setPen(option.palette.color(QPalette::Highlight));
+        painter->drawRect(option.rect.adjusted(0, 0, -1, -1));
+    }
+    painter->setPen(text);
+    painter->setFont(option.font);
+    const QRect area = option.rect.adjusted(2, 2, -1, 0);
+    const int align = index.data(Qt::TextAlignmentRole).toInt();
+    painter->setClipRect(option.rect);
+    painter->drawText(area, align == 0 ? int(Qt::AlignLeft | Qt::AlignTop) : align,
+                      index.data(Qt::DisplayRole).toString());
+    painter->restore();
+}
+
+} // namespace tenvoll

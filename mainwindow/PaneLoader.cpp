@@ -1,0 +1,58 @@
+// Loading a pane's team file.
+#include "mainwindow/PaneLoader.h"
+
+#include "league/FileAccess.h"
+#include "league/LeagueError.h"
+#include "league/Paths.h"
+#include "league/StatsMarksFile.h"
+#include "league/TeamFile.h"
+#include "league/TeamFileConversion.h"
+
+namespace tenvoll {
+
+PaneLoad loadPane(const std::string& path, bool markLeagueStatistics) {
+    PaneLoad load;
+    if (path.empty() || !fileExists(path)) {
+        load.messages.push_back({"ファイルが存在しません！", path});
+        return load;
+    }
+    load.folder = folderOf(resolvePath(path));
+    try {
+        load.store = IniStore::load(path);
+        if (!isTeamFile(load.store)) {
+            load.messages.push_back({"旧形式のファイルです。", path});
+            convertOldFile(path, ConversionMode::Team);
+            load.store = IniStore::load(path);
+        }
+    } catch (const LeagueError& e) {
+        load.messages.push_back({e.what(), e.detail()});
+        load.store.clear();
+        return load;
+    }
+    load.teamName = teamDisplayName(load.store);
+    load.content = fillPane(load.store);
+    if (markLeagueStatistics) {
+        try {
+            if (auto marks = StatsMarksFile::loadFromFolder(load.folder))
+                markStatistics(load.content, *marks);
+        } catch (const LeagueError& e) {
+            // Unreadable marks only lose the colouring; the team is still shown.
+            load.messages.push_back({"成績の基準ファイル (seiseki.ini) を読み込めませんでした。",
+                                     e.what()});
+        }
+    }
+    load.summary = teamSummary(load.content);
+    load.loaded = true;
+    return load;
+}
+
+void comparePanes(PaneContent& top, const std::string& topPath, const IniStore& topStore,
+                  PaneContent& bottom, const std::string& bottomPath,
+                  const IniStore& bottomStore) {
+    if (!isSameTeamPair(topPath, bottomPath))
+        return;
+    markPlayersMissingFrom(top, topPath, bottomStore);
+    markPlayersMissingFrom(bottom, bottomPath, topStore);
+}
+
+} // namespace tenvoll

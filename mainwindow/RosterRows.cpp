@@ -1,0 +1,296 @@
+// Filling and marking the roster grids of a pane.
+#include "mainwindow/RosterRows.h"
+
+#include "league/Kyoutuu.h"
+#include "league/Numbers.h"
+#include "league/Paths.h"
+#include "league/TeamFile.h"
+#include "league/TextCompare.h"
+
+#include <optional>
+
+namespace tenvoll {
+
+namespace {
+
+constexpr std::array<ColumnSpec, kRosterColumns> kBatterColumns = {{
+    {"守", 15},   {"  名   前", 70}, {"席", 20},  {"タ", 20}, {"捕", 15}, {"一", 15}, {"二", 15},
+    {"三", 15},   {"遊", 15},       {"外", 15},  {"肩", 20}, {"足", 20}, {"眼", 20}, {"実", 20},
+    {"ス", 20},   {"巧", 20},       {"長", 20},  {"信", 15}, {"対", 15}, {"指数", 25}, {"齢", 20},
+    {"打率", 25}, {"試", 20},       {"打", 20},  {"安", 20}, {"２", 15}, {"３", 15}, {"本", 15},
+    {"点", 20},   {"犠", 15},       {"四", 15},  {"振", 20}, {"盗", 15}, {"失", 15}, {"長打", 25},
+    {"出塁", 25}, {"", 2},
+}};
+
+constexpr std::array<ColumnSpec, kRosterColumns> kPitcherColumns = {{
+    {"守", 15},   {"  名   前", 70}, {"投", 20},   {"タ", 20},   {"球速", 29}, {"切", 15},
+    {"制", 15},   {"安", 15},       {"球", 15},   {"技", 15},   {"ス", 15},   {"回復", 27},
+    {"指数", 26}, {"", 10},         {"", 10},     {"", 10},     {"", 10},     {"", 10},
+    {"", 10},     {"", 10},         {"齢", 20},   {"防率", 25}, {"試", 15},   {"完", 15},
+    {"勝", 15},   {"負", 15},       {"Ｓ", 15},   {"Ｐ", 15},   {"回", 20},   {"ア", 20},
+    {"被安", 25}, {"本", 20},       {"四", 25},   {"振", 25},   {"点", 25},   {"勝率", 25},
+    {"三振", 25},
+}};
+
+constexpr std::string_view kPitcherFillers = " * * * * * * *";
+constexpr std::string_view kPitcherNoStats = " * * * * * * * * * * * * * * * * * *";
+constexpr std::string_view kBatterNoStats = " * * * * * * * * * * * * * * * * *";
+constexpr std::size_t kAbilityColumns = 20; // ability fields and pitcher fillers: columns 0-19
+
+// The fields of a displayed row: ability part padded to 20 fields so that the
+// age and the statistics always land in their own columns, even for a player
+// whose ability or aptitude line of the term is empty.
+std::vector<std::string> rowFields(const PlayerRecord& p, const std::string& abilityLine,
+                                   long long term) {
+    const bool pitcher = p.isPitcher();
+    std::vector<std::string> fields =
+        splitFields(abilityLine + (pitcher ? std::string(kPitcherFillers) : std::string()));
+    if (fields.size() < kAbilityColumns)
+        fields.resize(kAbilityColumns);
+    std::vector<std::string> aptitude = splitFields(p.termValue(term, kAptitude));
+    fields.push_back(aptitude.empty() ? std::string() : aptitude[0]);
+    std::string stats = p.termValue(term - 1, kStats);
+    std::string tail;
+    if (!stats.empty())
+        tail = " " + stats + (pitcher ? "" : " *");
+    else
+        tail = std::string(pitcher ? kPitcherNoStats : kBatterNoStats);
+    tail += " " + p.termValue(term - 1, kAffiliation);
+    for (auto& f : splitFields(tail))
+        fields.push_back(std::move(f));
+    return fields;
+}
+
+RosterRow buildRow(const RosterSlot& slot, const IniSection* section) {
+    RosterRow row;
+    IniSection empty(slot.name);
+    PlayerRecord player(section ? *section : empty);
+    const long long last = player.lastTerm();
+    const std::string latestAbility = player.termValue(last, kAbility);
+    const std::string previousAbility = player.termValue(last - 1, kAbility);
+
+    std::vector<std::string> current = rowFields(player, latestAbility, last);
+    std::vector<std::string> compared =
+        rowFields(player, previousAbility.empty() ? latestAbility : previousAbility, last);
+
+    auto fieldFor = [](const std::vector<std::string>& f, int column) -> std::optional<std::string> {
+        std::size_t index = column <= 20 ? static_cast<std::size_t>(column)
+                                         : static_cast<std::size_t>(column) + 2;
+        if (index >= f.size())
+            return std::nullopt;
+        return f[index];
+    };
+    row[0].text = slot.position;
+    row[1].text = slot.name;
+    for (int c = 2; c < kRosterColumns; ++c)
+        if (auto v = fieldFor(current, c))
+            row[static_cast<std::size_t>(c)].text = *v;
+    for (int c = 4; c <= 19; ++c) {
+        auto now = fieldFor(current, c), before = fieldFor(compared, c);
+        long long a = gradeRank(now.value_or("")), b = gradeRank(before.value_or(""));
+        row[static_cast<std::size_t>(c)].mark = a > b ? 1 : (a < b ? -1 : 0);
+    }
+    return row;
+}
+
+enum class MarkRule { Qualifying, LowIsGood, HighIsGood };
+
+MarkRule ruleFor(bool pitcherGrid, int column) {
+    if (pitcherGrid) {
+        if (column == 28)
+            return MarkRule::Qualifying;
+        if (column == 21 || column == 25)
+            return MarkRule::LowIsGood;
+        return MarkRule::HighIsGood;
+    }
+    if (column == 23)
+        return MarkRule::Qualifying;
+    if (column == 31 || column == 33)
+        return MarkRule::LowIsGood;
+    return MarkRule::HighIsGood;
+}
+
+// Key position of a statistics column, or -1 for a column never marked.
+int keyPosition(bool pitcherGrid, int column) {
+    if (!pitcherGrid)
+        return (column >= 21 && column <= 35) ? column - 6 : -1;
+    if (column >= 21 && column <= 28)
+        return column - 21;
+    if (column >= 30 && column <= 36)
+        return column - 22;
+    return -1;
+}
+
+int markFor(MarkRule rule, long long v, long long tenthHighest, long long tenthLowest,
+            long long games) {
+    if (v == 0)
+        return 0;
+    switch (rule) {
+    case MarkRule::Qualifying:
+        return v >= tenthHighest ? 1 : (games >= v ? -1 : 0);
+    case MarkRule::LowIsGood:
+        return v >= tenthHighest ? -1 : (tenthLowest >= v ? 1 : 0);
+    case MarkRule::HighIsGood:
+        return v >= tenthHighest ? 1 : (tenthLowest >= v ? -1 : 0);
+    }
+    return 0;
+}
+
+// Average over a fixed number of rows, two decimals rounded half up, no trailing zeros.
+std::string averageText(long long sum, long long rows) {
+    long long hundredths = sum >= 0 ? (sum * 200 + rows) / (2 * rows)
+                                    : -((-sum * 200 + rows) / (2 * rows));
+    std::string text = ratioTwoDecimals(hundredths, 100);
+    while (text.back() == '0')
+        text.pop_back();
+    if (text.back() == '.')
+        text.pop_back();
+    return text;
+}
+
+long long cellNumber(const Cell& c) { return parseInteger(c.text).value_or(0); }
+
+} // namespace
+
+bool isPitcherGrid(GridKind kind) {
+    return kind == GridKind::Pitchers || kind == GridKind::FarmPitchers;
+}
+
+std::string_view gridCaption(GridKind kind) {
+    switch (kind) {
+    case GridKind::Batters:
+        return "打者";
+    case GridKind::Pitchers:
+        return "投手";
+    case GridKind::FarmBatters:
+        return "2軍打者";
+    case GridKind::FarmPitchers:
+        return "2軍投手";
+    }
+    return {};
+}
+
+int gridRowCount(GridKind kind) { return isPitcherGrid(kind) ? 12 : 16; }
+
+int gridFirstSlot(GridKind kind) {
+    switch (kind) {
+    case GridKind::Batters:
+        return 0;
+    case GridKind::Pitchers:
+        return 16;
+    case GridKind::FarmBatters:
+        return 28;
+    case GridKind::FarmPitchers:
+        return 44;
+    }
+    return 0;
+}
+
+const std::array<ColumnSpec, kRosterColumns>& rosterColumns(GridKind kind) {
+    return isPitcherGrid(kind) ? kPitcherColumns : kBatterColumns;
+}
+
+CellAlign rosterCellAlign(int column) {
+    if (column == 0)
+        return CellAlign::Center;
+    if (column <= 3)
+        return CellAlign::Left;
+    if (column <= 20)
+        return CellAlign::Center;
+    return CellAlign::Right;
+}
+
+PaneContent emptyPane() {
+    PaneContent pane;
+    for (GridKind kind : kGridKinds) {
+        RosterGrid& g = pane.grid(kind);
+        g.kind = kind;
+        g.rows.assign(static_cast<std::size_t>(gridRowCount(kind)), RosterRow{});
+    }
+    return pane;
+}
+
+PaneContent fillPane(const IniStore& team) {
+    PaneContent pane = emptyPane();
+    for (GridKind kind : kGridKinds) {
+        RosterGrid& g = pane.grid(kind);
+        for (int r = 0; r < gridRowCount(kind); ++r) {
+            auto slot = rosterSlot(team, gridFirstSlot(kind) + r);
+            if (slot)
+                g.rows[static_cast<std::size_t>(r)] = buildRow(*slot, team.section(slot->name));
+        }
+    }
+    return pane;
+}
+
+void markStatistics(PaneContent& pane, const StatsMarksFile& marks) {
+    const IniSection* section = marks.highestTermSection();
+    if (!section)
+        return;
+    const long long games = StatsMarksFile::games(*section, 0);
+    std::array<MarkRecord, 30> records;
+    for (std::size_t i = 0; i < records.size(); ++i)
+        records[i] = StatsMarksFile::recordAt(*section, i);
+
+    for (RosterGrid& g : pane.grids) {
+        const bool pitcherGrid = isPitcherGrid(g.kind);
+        for (RosterRow& row : g.rows) {
+            for (int c = 21; c < kRosterColumns; ++c) {
+                int position = keyPosition(pitcherGrid, c);
+                Cell& cell = row[static_cast<std::size_t>(c)];
+                if (position < 0 || cell.text == "0" || cell.text == "*")
+                    continue;
+                const MarkRecord& t = records[static_cast<std::size_t>(position)];
+                // A record without its tenth values marks nothing.
+                if (!t.marks() || t.fields.size() < 5)
+                    continue;
+                auto v = parseWithoutPoints(cell.text);
+                if (!v)
+                    continue;
+                cell.mark = markFor(ruleFor(pitcherGrid, c), *v, t.number(3), t.number(4), games);
+            }
+        }
+    }
+}
+
+std::array<SummaryRow, 6> teamSummary(const PaneContent& pane) {
+    auto sumColumn = [&](GridKind kind, int column) {
+        long long sum = 0;
+        for (const RosterRow& row : pane.grid(kind).rows)
+            sum += cellNumber(row[static_cast<std::size_t>(column)]);
+        return sum;
+    };
+    const long long ages[4] = {sumColumn(GridKind::Batters, 20), sumColumn(GridKind::Pitchers, 20),
+                               sumColumn(GridKind::FarmBatters, 20),
+                               sumColumn(GridKind::FarmPitchers, 20)};
+    const long long rbi = sumColumn(GridKind::Batters, 28);
+    const long long farmRbi = sumColumn(GridKind::FarmBatters, 28);
+    const long long er = sumColumn(GridKind::Pitchers, 34);
+    const long long farmEr = sumColumn(GridKind::FarmPitchers, 34);
+    return {{
+        {"チーム全体", averageText(ages[0] + ages[1] + ages[2] + ages[3], 56),
+         std::to_string(rbi + farmRbi), std::to_string(er + farmEr)},
+        {"", "", "", ""},
+        {"一軍打者", averageText(ages[0], 16), std::to_string(rbi), ""},
+        {"一軍投手", averageText(ages[1], 12), "", std::to_string(er)},
+        {"二軍打者", averageText(ages[2], 16), std::to_string(farmRbi), ""},
+        {"二軍投手", averageText(ages[3], 12), "", std::to_string(farmEr)},
+    }};
+}
+
+bool isSameTeamPair(std::string_view topPath, std::string_view bottomPath) {
+    if (topPath.empty() || bottomPath.empty() || equalsIgnoreCase(topPath, bottomPath))
+        return false;
+    return equalsIgnoreCase(withoutExtension(topPath), withoutExtension(bottomPath)) &&
+           !equalsIgnoreCase(fileNameOf(topPath), fileNameOf(bottomPath));
+}
+
+void markPlayersMissingFrom(PaneContent& pane, std::string_view panePath, const IniStore& other) {
+    const int mark = equalsIgnoreCase(extensionOf(panePath), ".tvl") ? 1 : -1;
+    for (RosterGrid& g : pane.grids)
+        for (RosterRow& row : g.rows)
+            if (!row[1].text.empty() && !other.hasSection(row[1].text))
+                row[1].mark = mark;
+}
+
+} // namespace tenvoll

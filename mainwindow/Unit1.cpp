@@ -1,0 +1,350 @@
+// The main window: start-up, menus, pane opening and navigation, shutdown.
+#include "mainwindow/Unit1.h"
+
+#include "league/FileAccess.h"
+#include "league/LeagueError.h"
+#include "league/Paths.h"
+#include "league/TextCompare.h"
+#include "mainwindow/EngineVersion.h"
+#include "mainwindow/QtText.h"
+#include "mainwindow/Unit7.h"
+#include "mainwindow/UserDialogs.h"
+
+#include <QActionGroup>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QStatusBar>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace tenvoll {
+
+namespace {
+
+QString menuCaption(const std::string& path) {
+    QString caption = qs(path);
+    caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    return caption;
+}
+
+std::string captionPath(const QAction* action) {
+    QString text = action->text();
+    text.replace(QStringLiteral("&&"), QStringLiteral("&"));
+    return ss(text);
+}
+
+} // namespace
+
+QUrl manualUrl() {
+    const QString appDir = QCoreApplication::applicationDirPath();
+    const QString candidates[] = {
+        appDir + QStringLiteral("/../manual/index.html"),
+        appDir + QStringLiteral("/manual/index.html"),
+        appDir + QStringLiteral("/../share/tenvoll/manual/index.html"),
+        QStringLiteral(TENVOLL_MANUAL_SOURCE),
+    };
+    for (const QString& c : candidates)
+        if (QFileInfo::exists(c))
+            return QUrl::fromLocalFile(QFileInfo(c).canonicalFilePath());
+    return QUrl::fromLocalFile(candidates[3]);
+}
+
+TForm1::TForm1(std::string programFolder, QWidget* parent)
+    : QMainWindow(parent), programFolder_(std::move(programFolder)), settings_(programFolder_) {
+    setObjectName(QStringLiteral("TForm1"));
+
+    // Panes with their grids and summaries.
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->setSpacing(2);
+    topPane_ = new RosterPane(PaneSide::Top, colours_, central);
+    bottomPane_ = new RosterPane(PaneSide::Bottom, colours_, central);
+    layout->addWidget(topPane_);
+    layout->addWidget(bottomPane_);
+    setCentralWidget(central);
+    progress_ = new QProgressBar(this);
+    progress_->setObjectName(QStringLiteral("SearchProgress"));
+    progress_->setMaximumWidth(160);
+    progress_->hide();
+    statusBar()->addPermanentWidget(progress_);
+
+    for (RosterPane* p : {topPane_, bottomPane_}) {
+        const PaneSide side = p->side();
+        connect(p, &RosterPane::playerChosen, this,
+                [this](PaneSide s, GridKind, const QString& name) { StringGridAllDblClick(s, name); });
+        connect(p->changeTeamAction(), &QAction::triggered, this, [this, side] { chooseTeamFile(side); });
+        connect(p->nextTeamAction(), &QAction::triggered, this, [this, side] { stepTeam(side, Step::Next); });
+        connect(p->previousTeamAction(), &QAction::triggered, this,
+                [this, side] { stepTeam(side, Step::Previous); });
+        connect(p->sameTeamAction(), &QAction::triggered, this, [this, side] { showSameTeam(side); });
+    }
+
+    // Settings: a missing file reads as an empty one.
+    try {
+        settings_.load();
+    } catch (const LeagueError& e) {
+        settingsReadable_ = false;
+        dialogs().message(this, QStringLiteral("設定ファイルを読み込めませんでした。この設定ファイルは終了時にも書き換えません。"),
+                          qs(e.fullText()));
+    }
+    leagueName_ = settings_.leagueName();
+    setWindowTitle(qs(leagueName_));
+    colours_ = settings_.colours();
+
+    buildMenus();
+    buildTeamMenus();
+    resume();
+}
+
+TForm1::~TForm1() = default;
+
+bool TForm1::statisticsCheckEnabled() const { return statisticsCheckAction_->isChecked(); }
+
+bool TForm1::searchMode() const { return searchAction_->isChecked(); }
+
+void TForm1::buildMenus() {
+    QMenuBar* bar = menuBar();
+    fileMenu_ = bar->addMenu(QStringLiteral("ファイル"));
+    fileMenu_->setObjectName(QStringLiteral("FileMenu"));
+    QAction* resumeAction = fileMenu_->addAction(QStringLiteral("レジューム"));
+    resumeAction->setObjectName(QStringLiteral("ResumeAction"));
+    connect(resumeAction, &QAction::triggered, this, &TForm1::resume);
+    topTeamMenu_ = fileMenu_->addMenu(QStringLiteral("閲覧チーム(Top)"));
+    topTeamMenu_->setObjectName(QStringLiteral("TopTeamMenu"));
+    bottomTeamMenu_ = fileMenu_->addMenu(QStringLiteral("閲覧チーム(Bottom)"));
+    bottomTeamMenu_->setObjectName(QStringLiteral("BottomTeamMenu"));
+    fileMenu_->addAction(QStringLiteral("CSVエクスポート"))->setEnabled(false);
+    fileMenu_->addAction(QStringLiteral("データマージ"))->setEnabled(false);
+    QAction* exitAction = fileMenu_->addAction(QStringLiteral("終了"));
+    exitAction->setObjectName(QStringLiteral("ExitAction"));
+    connect(exitAction, &QAction::triggered, this, &TForm1::exitProgram);
+
+    searchMenu_ = bar->addMenu(QStringLiteral("検索"));
+    searchAction_ = searchMenu_->addAction(QStringLiteral("全選手検索"));
+    searchAction_->setObjectName(QStringLiteral("SearchAction"));
+    searchAction_->setCheckable(true);
+
+    toolMenu_ = bar->addMenu(QStringLiteral("ツール"));
+    toolMenu_->addAction(QStringLiteral("開幕オーダー選出"))->setObjectName(QStringLiteral("OpeningOrderAction"));
+    toolMenu_->addAction(QStringLiteral("リーグデータ出力"))->setObjectName(QStringLiteral("LeagueExportAction"));
+    termUpdateAction_ = toolMenu_->addAction(QStringLiteral("最新データの追加"));
+    termUpdateAction_->setObjectName(QStringLiteral("TermUpdateAction"));
+    toolMenu_->addAction(QStringLiteral("チーム編成エディタ"))->setObjectName(QStringLiteral("LeagueEditorAction"));
+
+    optionMenu_ = bar->addMenu(QStringLiteral("Option"));
+    QAction* colourAction = optionMenu_->addAction(QStringLiteral("設定"));
+    colourAction->setObjectName(QStringLiteral("ColourSettingsAction"));
+    connect(colourAction, &QAction::triggered, this, &TForm1::openColourSettings);
+    statisticsCheckAction_ = optionMenu_->addAction(QStringLiteral("成績のチェック"));
+    statisticsCheckAction_->setObjectName(QStringLiteral("StatisticsCheckAction"));
+    statisticsCheckAction_->setCheckable(true);
+    statisticsCheckAction_->setChecked(true);
+
+    QMenu* help = bar->addMenu(QStringLiteral("Help"));
+    connect(help->addAction(QStringLiteral("ヘルプ")), &QAction::triggered, this, &TForm1::showHelp);
+    connect(help->addAction(QStringLiteral("オンラインヘルプ")), &QAction::triggered, this,
+            &TForm1::showOnlineHelp);
+    connect(help->addAction(QStringLiteral("バージョン情報")), &QAction::triggered, this,
+            &TForm1::showVersion);
+}
+
+void TForm1::buildTeamMenus() {
+    std::vector<std::string> paths = settings_.teamMenuPaths(leagueName_);
+    fillTeamMenu(PaneSide::Top, paths);
+    fillTeamMenu(PaneSide::Bottom, paths);
+}
+
+void TForm1::fillTeamMenu(PaneSide side, const std::vector<std::string>& paths) {
+    QMenu* menu = teamMenu(side);
+    QActionGroup*& group = side == PaneSide::Top ? topTeamGroup_ : bottomTeamGroup_;
+    menu->clear();
+    delete group;
+    group = new QActionGroup(this);
+    group->setExclusive(true);
+    for (const std::string& path : paths) {
+        QAction* a = menu->addAction(menuCaption(path));
+        a->setCheckable(true);
+        group->addAction(a);
+        connect(a, &QAction::triggered, this, [this, side, a] {
+            std::string full = joinProgramFolder(programFolder_, captionPath(a));
+            paneState(side).path = full;
+            openTeam(side, full);
+        });
+    }
+}
+
+void TForm1::checkTeamMenuItem(PaneSide side, const std::string& fullPath) {
+    const std::string stored = toStoredPath(programFolder_, fullPath);
+    for (QAction* a : teamMenu(side)->actions())
+        if (equalsIgnoreCase(replaceAll(captionPath(a), "/", "\\"), replaceAll(stored, "/", "\\")))
+            a->setChecked(true);
+}
+
+void TForm1::showMessages(const std::vector<UserMessage>& messages) {
+    for (const auto& m : messages)
+        dialogs().message(this, qs(m.text), qs(m.detail));
+}
+
+void TForm1::openTeam(PaneSide side, const std::string& fullPath) {
+    PaneState& state = paneState(side);
+    RosterPane* view = pane(side);
+    view->clearGrids();
+    state.path = fullPath;
+
+    PaneLoad load = loadPane(fullPath, statisticsCheckEnabled());
+    if (!load.folder.empty())
+        leagueFolder_ = load.folder;
+    showMessages(load.messages);
+    if (!load.loaded)
+        return;
+
+    state.store = std::move(load.store);
+    state.teamName = load.teamName;
+    const QString name = qs(load.teamName);
+    view->setTeamName(name);
+    teamMenu(side)->setTitle(name);
+    checkTeamMenuItem(side, fullPath);
+    view->showContent(load.content);
+    view->showSummary(load.summary, name);
+
+    const std::string firstName = load.content.grid(GridKind::Batters).rows.front()[1].text;
+    if (!state.selected.empty() && state.selected == shownPlayer_)
+        shownPlayer_ = firstName;
+    state.selected = firstName;
+
+    runPaneComparison();
+}
+
+void TForm1::runPaneComparison() {
+    if (!isSameTeamPair(top_.path, bottom_.path))
+        return;
+    PaneContent topContent = topPane_->content();
+    PaneContent bottomContent = bottomPane_->content();
+    comparePanes(topContent, top_.path, top_.store, bottomContent, bottom_.path, bottom_.store);
+    topPane_->showContent(topContent);
+    bottomPane_->showContent(bottomContent);
+}
+
+void TForm1::resume() {
+    for (PaneSide side : {PaneSide::Top, PaneSide::Bottom}) {
+        const std::string stored = side == PaneSide::Top ? settings_.team1() : settings_.team2();
+        const std::string full = settings_.fullPath(stored);
+        if (full.empty())
+            continue;
+        openTeam(side, full);
+    }
+    runPaneComparison();
+}
+
+void TForm1::chooseTeamFile(PaneSide side) {
+    pane(side)->clearGrids();
+    const std::string current = paneState(side).path;
+    const QString folder = qs(current.empty() ? programFolder_ : folderOf(current));
+    auto chosen = dialogs().openFileName(
+        this, folder,
+        {{QStringLiteral("チームファイル (*.txt) テキスト形式"), QStringLiteral("*.txt")},
+         {QStringLiteral("来期用ファイル (*.tvl) テキスト形式"), QStringLiteral("*.tvl")}});
+    if (!chosen)
+        return;
+    openTeam(side, ss(QDir::toNativeSeparators(*chosen)));
+}
+
+void TForm1::stepTeam(PaneSide side, Step step) {
+    Settings current(programFolder_);
+    try {
+        current.load();
+    } catch (const LeagueError& e) {
+        dialogs().message(this, qs(e.what()), qs(e.detail()));
+        return;
+    }
+    auto path = steppedTeamPath(current, leagueName_, paneState(side).teamName, step);
+    if (path)
+        openTeam(side, *path);
+}
+
+void TForm1::showSameTeam(PaneSide target) {
+    const PaneSide source = target == PaneSide::Top ? PaneSide::Bottom : PaneSide::Top;
+    SameTeamChoice choice = sameTeamInOtherForm(paneState(target).path, paneState(source).path);
+    if (!choice.message.empty())
+        dialogs().message(this, qs(choice.message));
+    if (!choice.reload)
+        return;
+    if (choice.path.empty()) {
+        pane(target)->clearGrids();
+        paneState(target).path.clear();
+        return;
+    }
+    openTeam(target, choice.path);
+}
+
+bool TForm1::writeSettings(const std::string& team1, const std::string& team2) {
+    if (!settingsReadable_)
+        return false;
+    // Other windows may have written the file since start: update it, never replace it.
+    Settings current(programFolder_);
+    try {
+        current.load();
+        current.setMain(team1, team2, leagueName_);
+        current.setColours(colours_);
+        current.save();
+        settings_ = std::move(current);
+        return true;
+    } catch (const LeagueError& e) {
+        dialogs().message(this, QStringLiteral("設定ファイルを保存できませんでした。"), qs(e.fullText()));
+        return false;
+    }
+}
+
+void TForm1::exitProgram() {
+    writeSettings(top_.path, bottom_.path);
+    close();
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    writeSettings(toStoredPath(programFolder_, top_.path), toStoredPath(programFolder_, bottom_.path));
+    event->accept();
+}
+
+void TForm1::openColourSettings() {
+    TForm7 window(colours_, [this] { repaintGrids(); }, this);
+    window.exec();
+    repaintGrids();
+}
+
+void TForm1::repaintGrids() {
+    topPane_->repaintGrids();
+    bottomPane_->repaintGrids();
+}
+
+void TForm1::showHelp() {
+    const std::string chm = joinProgramFolder(programFolder_, "\\tenvoll.chm");
+    if (fileExists(chm)) {
+        dialogs().openExternally(QUrl::fromLocalFile(qs(resolvePath(chm))));
+        return;
+    }
+    if (dialogs().question(this, QStringLiteral("HELPファイルが見つかりません。オンラインヘルプを開きます。")))
+        showOnlineHelp();
+}
+
+void TForm1::showOnlineHelp() { dialogs().openExternally(manualUrl()); }
+
+void TForm1::showVersion() { dialogs().message(this, qs(versionText())); }
+
+void TForm1::StringGridAllDblClick(PaneSide side, const QString& name) {
+    if (openingOrderOpen_ || name.isEmpty() || name == QStringLiteral("*"))
+        return;
+    PaneState& state = paneState(side);
+    state.selected = ss(name);
+    shownPlayer_ = state.selected;
+    leagueFolder_ = folderOf(state.path);
+    showPlayerDetail(false);
+}
+
+void TForm1::showPlayerDetail(bool) {}
+
+} // namespace tenvoll

@@ -1,0 +1,117 @@
+// TForm1, the main window: two roster panes (Top and Bottom), the menus that
+// open every other window, and the program-wide state the other windows read
+// (program folder, league, the two team stores, the chosen players, colours).
+#pragma once
+
+#include "league/IniStore.h"
+#include "league/Settings.h"
+#include "mainwindow/PaneLoader.h"
+#include "mainwindow/PaneNavigation.h"
+#include "mainwindow/RosterPane.h"
+
+#include <QMainWindow>
+
+#include <string>
+
+class QAction;
+class QActionGroup;
+class QMenu;
+class QProgressBar;
+
+namespace tenvoll {
+
+class TForm2;
+
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+public:
+    // `programFolder`: the current directory when the program starts.
+    explicit TForm1(std::string programFolder, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // One pane's file, team store and chosen player.
+    struct PaneState {
+        std::string path; // full path of the shown file (empty: none)
+        IniStore store;
+        std::string selected;
+        std::string teamName;
+    };
+
+    // ---- program-wide state ----
+    const std::string& programFolder() const { return programFolder_; }
+    const std::string& leagueName() const { return leagueName_; }
+    const std::string& leagueFolder() const { return leagueFolder_; }
+    void setLeagueFolder(std::string folder) { leagueFolder_ = std::move(folder); }
+    PaneState& paneState(PaneSide side) { return side == PaneSide::Top ? top_ : bottom_; }
+    RosterPane* pane(PaneSide side) const { return side == PaneSide::Top ? topPane_ : bottomPane_; }
+    const std::string& shownPlayer() const { return shownPlayer_; }
+    void setShownPlayer(std::string name) { shownPlayer_ = std::move(name); }
+    HighlightColours& colours() { return colours_; }
+    bool statisticsCheckEnabled() const;
+    bool searchMode() const;
+    bool openingOrderOpen() const { return openingOrderOpen_; }
+
+    // ---- operations of the menus ----
+    // Shows a file in a pane (menu item, dialog, resume, navigation).
+    void openTeam(PaneSide side, const std::string& fullPath);
+    void resume();
+    void chooseTeamFile(PaneSide side);
+    void stepTeam(PaneSide side, Step step);
+    void showSameTeam(PaneSide target);
+    void exitProgram();
+    void openColourSettings();
+    void repaintGrids();
+    void showHelp();
+    void showOnlineHelp();
+    void showVersion();
+    // Enter or a double click on a roster row.
+    void StringGridAllDblClick(PaneSide side, const QString& name);
+    // Shows the player detail window for the shown player (modal from the ranking list).
+    void showPlayerDetail(bool modal);
+    TForm2* playerDetailWindow() const { return playerDetail_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildTeamMenus();
+    void fillTeamMenu(PaneSide side, const std::vector<std::string>& paths);
+    void checkTeamMenuItem(PaneSide side, const std::string& fullPath);
+    void showMessages(const std::vector<UserMessage>& messages);
+    void runPaneComparison();
+    bool writeSettings(const std::string& team1, const std::string& team2);
+    QMenu* teamMenu(PaneSide side) const { return side == PaneSide::Top ? topTeamMenu_ : bottomTeamMenu_; }
+
+    std::string programFolder_;
+    Settings settings_;
+    bool settingsReadable_ = true;
+    std::string leagueName_;
+    std::string leagueFolder_;
+    PaneState top_;
+    PaneState bottom_;
+    std::string shownPlayer_;
+    HighlightColours colours_;
+    bool openingOrderOpen_ = false;
+
+    RosterPane* topPane_ = nullptr;
+    RosterPane* bottomPane_ = nullptr;
+    QMenu* fileMenu_ = nullptr;
+    QMenu* searchMenu_ = nullptr;
+    QMenu* toolMenu_ = nullptr;
+    QMenu* optionMenu_ = nullptr;
+    QMenu* topTeamMenu_ = nullptr;
+    QMenu* bottomTeamMenu_ = nullptr;
+    QActionGroup* topTeamGroup_ = nullptr;
+    QActionGroup* bottomTeamGroup_ = nullptr;
+    QAction* searchAction_ = nullptr;
+    QAction* statisticsCheckAction_ = nullptr;
+    QAction* termUpdateAction_ = nullptr;
+    QProgressBar* progress_ = nullptr;
+    TForm2* playerDetail_ = nullptr;
+};
+
+// The address of the program's manual (the online help).
+QUrl manualUrl();
+
+} // namespace tenvoll
