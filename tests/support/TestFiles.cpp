@@ -99,3 +99,12 @@ std::string fixture(std::string_view name) {
 }
 
 } // namespace tenvoll::test
+
+namespace tenvoll::test {
+
+void copyFixtureFolder(std::string_view name, const std::string& destination) {
+    fs::copy(fixture(name), destination,
+             fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+}
+
+} // namespace tenvoll::test

@@ -40,4 +40,7 @@ std::vector<std::pair<std::string, std::string>> snapshotFolder(const std::strin
 // Path of a fixture file of tests/fixtures.
 std::string fixture(std::string_view name);
 
+// Copies a fixture folder (recursively) into `destination`.
+void copyFixtureFolder(std::string_view name, const std::string& destination);
+
 } // namespace tenvoll::test

@@ -1,0 +1,216 @@
+// Main window under the offscreen platform: start-up, opening teams, messages,
+// navigation, pane comparison, colours and the settings written at close.
+#include "league/IniStore.h"
+#include "mainwindow/RosterTableModel.h"
+#include "mainwindow/Unit1.h"
+#include "mainwindow/Unit7.h"
+#include "support/RecordingDialogs.h"
+#include "support/TestFiles.h"
+
+#include <QAbstractItemModelTester>
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+using namespace tenvoll;
+using tenvoll::test::RecordingDialogs;
+using tenvoll::test::TempFolder;
+
+namespace {
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override { tenvoll::test::copyFixtureFolder("main-window", folder.path()); }
+
+    std::string file(std::string_view rel) const { return folder.file(rel); }
+    QString cell(TForm1& w, PaneSide side, GridKind kind, int row, int column) {
+        RosterTableModel* m = w.pane(side)->model(kind);
+        return m->data(m->index(row, column), Qt::DisplayRole).toString();
+    }
+    int mark(TForm1& w, PaneSide side, GridKind kind, int row, int column) {
+        RosterTableModel* m = w.pane(side)->model(kind);
+        return m->data(m->index(row, column), RosterTableModel::MarkRole).toInt();
+    }
+    QStringList menuTexts(QMenu* menu) {
+        QStringList out;
+        for (QAction* a : menu->actions())
+            out << (a->isSeparator() ? QStringLiteral("-") : a->text());
+        return out;
+    }
+
+    TempFolder folder;
+    RecordingDialogs dialogs;
+};
+
+} // namespace
+
+TEST_F(MainWindowTest, StartsEmptyWithoutSettingsFile) {
+    TempFolder empty;
+    TForm1 w(empty.path());
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("ボルタナ選手名鑑"));
+    EXPECT_TRUE(w.findChild<QMenu*>(QStringLiteral("TopTeamMenu"))->actions().isEmpty());
+    EXPECT_TRUE(w.findChild<QMenu*>(QStringLiteral("BottomTeamMenu"))->actions().isEmpty());
+    EXPECT_EQ(cell(w, PaneSide::Top, GridKind::Batters, 0, 1), QString());
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+    EXPECT_EQ(w.colours().upBackground, 0x0000FFu);
+    EXPECT_EQ(w.colours().downBackground, 0xFF0000u);
+}
+
+TEST_F(MainWindowTest, MenusInOrder) {
+    TForm1 w(folder.path());
+    QStringList bar;
+    for (QAction* a : w.menuBar()->actions())
+        bar << a->text();
+    EXPECT_EQ(bar, (QStringList{QStringLiteral("ファイル"), QStringLiteral("検索"), QStringLiteral("ツール"),
+                                QStringLiteral("Option"), QStringLiteral("Help")}));
+    QMenu* file = w.findChild<QMenu*>(QStringLiteral("FileMenu"));
+    EXPECT_EQ(menuTexts(file),
+              (QStringList{QStringLiteral("レジューム"), QStringLiteral("東京ボルタナ"),
+                           QStringLiteral("大阪ファイターズ"), QStringLiteral("CSVエクスポート"),
+                           QStringLiteral("データマージ"), QStringLiteral("終了")}));
+    // The team submenus list the stored paths in registry order.
+    EXPECT_EQ(menuTexts(w.findChild<QMenu*>(QStringLiteral("TopTeamMenu"))),
+              (QStringList{QStringLiteral("\\リーグ\\東京.txt"), QStringLiteral("\\リーグ\\大阪.txt"),
+                           QStringLiteral("\\リーグ\\福岡.txt")}));
+    EXPECT_TRUE(w.findChild<QMenu*>(QStringLiteral("TopTeamMenu"))->actions()[0]->isChecked());
+    EXPECT_EQ(menuTexts(w.pane(PaneSide::Top)->popupMenu()),
+              (QStringList{QStringLiteral("東京ボルタナ"), QStringLiteral("閲覧チーム変更"),
+                           QStringLiteral("次のチームへ"), QStringLiteral("前のチームへ"),
+                           QStringLiteral("同一チームを表示(Bottom基準)"), QStringLiteral("CSVファイル作成"),
+                           QStringLiteral("グラフ表示")}));
+    EXPECT_EQ(menuTexts(w.pane(PaneSide::Bottom)->popupMenu())[4],
+              QStringLiteral("同一チームを表示(Top基準)"));
+}
+
+TEST_F(MainWindowTest, ResumeFillsBothPanesWithMarksAndSummary) {
+    TForm1 w(folder.path());
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("テストリーグ"));
+    EXPECT_EQ(cell(w, PaneSide::Top, GridKind::Batters, 0, 1), QStringLiteral("山田ソ太郎"));
+    EXPECT_EQ(mark(w, PaneSide::Top, GridKind::Batters, 0, 4), 1);
+    EXPECT_EQ(mark(w, PaneSide::Top, GridKind::Batters, 0, 21), 1); // statistics checked
+    EXPECT_EQ(cell(w, PaneSide::Bottom, GridKind::Batters, 0, 1), QStringLiteral("大阪選手"));
+    EXPECT_EQ(w.paneState(PaneSide::Top).selected, "山田ソ太郎");
+    EXPECT_EQ(w.leagueFolder(), file("リーグ"));
+
+    QTreeWidget* summary = w.pane(PaneSide::Top)->summary();
+    EXPECT_EQ(summary->headerItem()->text(0), QStringLiteral("東京ボルタナ"));
+    EXPECT_EQ(summary->topLevelItem(2)->text(1), QStringLiteral("3.13"));
+    EXPECT_EQ(w.pane(PaneSide::Top)->titleAction()->text(), QStringLiteral("東京ボルタナ"));
+
+    QAbstractItemModelTester tester(w.pane(PaneSide::Top)->model(GridKind::Batters),
+                                    QAbstractItemModelTester::FailureReportingMode::Warning);
+}
+
+TEST_F(MainWindowTest, StatisticsCheckOffLeavesStatisticsPlain) {
+    TForm1 w(folder.path());
+    w.findChild<QAction*>(QStringLiteral("StatisticsCheckAction"))->setChecked(false);
+    w.openTeam(PaneSide::Top, file("リーグ/東京.txt"));
+    EXPECT_EQ(mark(w, PaneSide::Top, GridKind::Batters, 0, 21), 0);
+    EXPECT_EQ(mark(w, PaneSide::Top, GridKind::Batters, 0, 4), 1);
+}
+
+TEST_F(MainWindowTest, MissingFileClearsThePane) {
+    TForm1 w(folder.path());
+    w.openTeam(PaneSide::Top, file("リーグ/ない.txt"));
+    EXPECT_EQ(dialogs.messages, QStringList{QStringLiteral("ファイルが存在しません！")});
+    EXPECT_EQ(cell(w, PaneSide::Top, GridKind::Batters, 0, 1), QString());
+}
+
+TEST_F(MainWindowTest, ChoosingAFileUsesTheTwoFiltersAndCancelLeavesThePaneEmpty) {
+    TForm1 w(folder.path());
+    w.chooseTeamFile(PaneSide::Bottom);
+    ASSERT_EQ(dialogs.lastFilters.size(), 2);
+    EXPECT_EQ(dialogs.lastFilters[0].caption, QStringLiteral("チームファイル (*.txt) テキスト形式"));
+    EXPECT_EQ(dialogs.lastFilters[1].pattern, QStringLiteral("*.tvl"));
+    EXPECT_EQ(cell(w, PaneSide::Bottom, GridKind::Batters, 0, 1), QString());
+    EXPECT_EQ(w.paneState(PaneSide::Bottom).path, file("リーグ/大阪.txt"));
+
+    dialogs.fileAnswers.enqueue(QString::fromStdString(file("リーグ/福岡.txt")));
+    w.chooseTeamFile(PaneSide::Bottom);
+    EXPECT_EQ(cell(w, PaneSide::Bottom, GridKind::Batters, 0, 1), QStringLiteral("福岡選手"));
+}
+
+TEST_F(MainWindowTest, StepsWrapAroundAndSameTeamComparesBothForms) {
+    TForm1 w(folder.path());
+    w.stepTeam(PaneSide::Top, Step::Previous); // 東京 is entry 0: wraps to 福岡
+    EXPECT_EQ(cell(w, PaneSide::Top, GridKind::Batters, 0, 1), QStringLiteral("福岡選手"));
+    w.stepTeam(PaneSide::Top, Step::Next);
+    EXPECT_EQ(cell(w, PaneSide::Top, GridKind::Batters, 0, 1), QStringLiteral("山田ソ太郎"));
+
+    // Bottom shows 大阪.txt; the same team as Top is 東京's next-season copy.
+    w.showSameTeam(PaneSide::Bottom);
+    EXPECT_EQ(w.paneState(PaneSide::Bottom).path, file("リーグ/東京.tvl"));
+    EXPECT_EQ(mark(w, PaneSide::Top, GridKind::Batters, 1, 1), -1);
+    EXPECT_EQ(mark(w, PaneSide::Bottom, GridKind::Batters, 1, 1), 1);
+
+    w.openTeam(PaneSide::Bottom, file("リーグ/東京.txt"));
+    w.showSameTeam(PaneSide::Bottom);
+    EXPECT_EQ(dialogs.messages.last(), QStringLiteral("すでに同じチームが閲覧されています。"));
+}
+
+TEST_F(MainWindowTest, ExitThenCloseWritesRelativePaths) {
+    {
+        TForm1 w(folder.path());
+        w.openTeam(PaneSide::Bottom, file("リーグ/福岡.txt"));
+        w.exitProgram();
+    }
+    IniStore ini = IniStore::load(file("Tenvoll.ini"));
+    EXPECT_EQ(ini.value("Main", "Team1"), "\\リーグ\\東京.txt");
+    EXPECT_EQ(ini.value("Main", "Team2"), "\\リーグ\\福岡.txt");
+    EXPECT_EQ(ini.value("Main", "機構名"), "テストリーグ");
+    EXPECT_EQ(ini.value("Main", "Up背景色"), "clRed");
+    EXPECT_EQ(ini.value("Main", "Downフォント色"), "clWhite");
+    // The registry survives the rewrite.
+    EXPECT_EQ(ini.value("テストリーグ", "チーム数"), "3");
+}
+
+TEST_F(MainWindowTest, ColourChoiceSurvivesCancelAndIsSavedAtClose) {
+    {
+        TForm1 w(folder.path());
+        HighlightColours& held = w.colours();
+        int repaints = 0;
+        TForm7 settings(held, [&] { ++repaints; });
+        QComboBox* upBackground = settings.chooser(0);
+        const int green = upBackground->findText(QStringLiteral("clGreen"));
+        ASSERT_GE(green, 0);
+        upBackground->setCurrentIndex(green);
+        emit upBackground->activated(green);
+        EXPECT_EQ(held.upBackground, 0x008000u);
+        EXPECT_EQ(settings.sample(0)->palette().color(QPalette::Window), QColor(0, 0x80, 0));
+        settings.findChild<QPushButton*>(QStringLiteral("UpdateButton"))->click();
+        EXPECT_EQ(repaints, 1);
+        settings.findChild<QPushButton*>(QStringLiteral("CancelButton"))->click();
+        EXPECT_EQ(held.upBackground, 0x008000u);
+
+        // A colour without a name comes from the colour dialog.
+        dialogs.colourAnswers.enqueue(QColor(0x12, 0x34, 0x56));
+        TForm7 again(held, {});
+        EXPECT_EQ(again.chooser(0)->currentText(), QStringLiteral("clGreen"));
+        QComboBox* downText = again.chooser(3);
+        emit downText->activated(downText->count() - 1);
+        EXPECT_EQ(held.downText, 0x563412u);
+        w.close();
+    }
+    IniStore ini = IniStore::load(file("Tenvoll.ini"));
+    EXPECT_EQ(ini.value("Main", "Up背景色"), "clGreen");
+    EXPECT_EQ(ini.value("Main", "Downフォント色"), "$00563412");
+}
+
+TEST_F(MainWindowTest, HelpAsksForTheOnlineHelpWhenTheHelpFileIsMissing) {
+    TForm1 w(folder.path());
+    dialogs.questionAnswers.enqueue(true);
+    w.showHelp();
+    EXPECT_EQ(dialogs.questions,
+              QStringList{QStringLiteral("HELPファイルが見つかりません。オンラインヘルプを開きます。")});
+    ASSERT_EQ(dialogs.opened.size(), 1);
+    EXPECT_TRUE(dialogs.opened[0].toString().endsWith(QStringLiteral("index.html")));
+    w.showVersion();
+    EXPECT_EQ(dialogs.messages.last(), QStringLiteral("ボルタナ選手名鑑 Var,1.1.1"));
+}

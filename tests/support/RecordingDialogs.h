@@ -1,0 +1,70 @@
+// A dialog implementation for window tests: records every message and
+// question, and answers questions, input boxes and file dialogs from queues
+// the test fills in advance (an empty queue answers "cancel" / "no").
+#pragma once
+
+#include "mainwindow/UserDialogs.h"
+
+#include <QQueue>
+
+namespace tenvoll::test {
+
+class RecordingDialogs : public UserDialogs {
+public:
+    RecordingDialogs() { setDialogs(this); }
+    ~RecordingDialogs() override { setDialogs(nullptr); }
+
+    QStringList messages;  // texts of message boxes, in order
+    QStringList details;   // their particulars
+    QStringList questions; // texts of yes/no questions
+    QStringList proposedSaveNames;
+    QList<QUrl> opened;    // addresses handed to the shell
+
+    QQueue<bool> questionAnswers;
+    QQueue<std::optional<QString>> inputAnswers;
+    QQueue<std::optional<QString>> fileAnswers; // open, save and folder dialogs
+    QQueue<std::optional<QColor>> colourAnswers;
+
+    void message(QWidget*, const QString& text, const QString& detail) override {
+        messages << text;
+        details << detail;
+    }
+    bool question(QWidget*, const QString& text) override {
+        questions << text;
+        return questionAnswers.isEmpty() ? false : questionAnswers.dequeue();
+    }
+    std::optional<QString> inputText(QWidget*, const QString&, const QString&,
+                                     const QString&) override {
+        return inputAnswers.isEmpty() ? std::nullopt : inputAnswers.dequeue();
+    }
+    std::optional<QString> openFileName(QWidget*, const QString&, const QList<FileFilter>& f) override {
+        lastFilters = f;
+        return nextFile();
+    }
+    std::optional<QString> saveFileName(QWidget*, const QString& proposed, const QString& suffix,
+                                        const QList<FileFilter>&) override {
+        proposedSaveNames << proposed;
+        lastSuffix = suffix;
+        return nextFile();
+    }
+    std::optional<QString> folderName(QWidget*, const QString&, const QString&) override {
+        return nextFile();
+    }
+    std::optional<QColor> colour(QWidget*, const QColor&) override {
+        return colourAnswers.isEmpty() ? std::nullopt : colourAnswers.dequeue();
+    }
+    bool openExternally(const QUrl& url) override {
+        opened << url;
+        return true;
+    }
+
+    QList<FileFilter> lastFilters;
+    QString lastSuffix;
+
+private:
+    std::optional<QString> nextFile() {
+        return fileAnswers.isEmpty() ? std::nullopt : fileAnswers.dequeue();
+    }
+};
+
+} // namespace tenvoll::test
