@@ -9,6 +9,9 @@
 #include "mainwindow/QtText.h"
 #include "mainwindow/Unit7.h"
 #include "mainwindow/UserDialogs.h"
+#include "mainwindow/CsvSaving.h"
+#include "mainwindow/PaneCsv.h"
+#include "player/Unit2.h"
 
 #include <QActionGroup>
 #include <QCloseEvent>
@@ -82,6 +85,7 @@ TForm1::TForm1(std::string programFolder, QWidget* parent)
         connect(p->previousTeamAction(), &QAction::triggered, this,
                 [this, side] { stepTeam(side, Step::Previous); });
         connect(p->sameTeamAction(), &QAction::triggered, this, [this, side] { showSameTeam(side); });
+        connect(p->csvAction(), &QAction::triggered, this, [this, side] { exportPaneCsv(side); });
     }
 
     // Settings: a missing file reads as an empty one.
@@ -345,6 +349,41 @@ void TForm1::StringGridAllDblClick(PaneSide side, const QString& name) {
     showPlayerDetail(false);
 }
 
-void TForm1::showPlayerDetail(bool) {}
+TForm2* TForm1::playerDetailWindow() const { return playerDetail_.data(); }
+
+void TForm1::showPlayerDetail(bool modal) {
+    if (!playerDetail_) {
+        playerDetail_ = new TForm2(*this, this);
+        playerDetail_->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    playerDetail_->refill();
+    if (modal) {
+        playerDetail_->exec();
+        return;
+    }
+    playerDetail_->setModal(false);
+    playerDetail_->show();
+    playerDetail_->raise();
+    playerDetail_->activateWindow();
+}
+
+void TForm1::exportPaneCsv(PaneSide side) {
+    RosterPane* view = pane(side);
+    switch (view->currentTab()) {
+    case PaneTab::Team:
+        dialogs().message(this, side == PaneSide::Top ? QStringLiteral("この機能は利用できません")
+                                                      : QStringLiteral("まだこの機能は利用できません"));
+        return;
+    case PaneTab::Ranking:
+        exportRankingCsv();
+        return;
+    default:
+        break;
+    }
+    const std::string& name = paneState(side).teamName;
+    saveCsvFile(this, qs(name), rosterCsvLines(name, view->content()));
+}
+
+void TForm1::exportRankingCsv() {}
 
 } // namespace tenvoll

@@ -10,6 +10,7 @@
 #include "mainwindow/RosterPane.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <string>
 
@@ -68,7 +69,9 @@ public:
     void StringGridAllDblClick(PaneSide side, const QString& name);
     // Shows the player detail window for the shown player (modal from the ranking list).
     void showPlayerDetail(bool modal);
-    TForm2* playerDetailWindow() const { return playerDetail_; }
+    TForm2* playerDetailWindow() const;
+    // "CSVファイル作成" of a pane's pop-up menu, by the tab on show.
+    void exportPaneCsv(PaneSide side);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -80,6 +83,7 @@ private:
     void checkTeamMenuItem(PaneSide side, const std::string& fullPath);
     void showMessages(const std::vector<UserMessage>& messages);
     void runPaneComparison();
+    void exportRankingCsv();
     bool writeSettings(const std::string& team1, const std::string& team2);
     QMenu* teamMenu(PaneSide side) const { return side == PaneSide::Top ? topTeamMenu_ : bottomTeamMenu_; }
 
@@ -108,7 +112,7 @@ private:
     QAction* statisticsCheckAction_ = nullptr;
     QAction* termUpdateAction_ = nullptr;
     QProgressBar* progress_ = nullptr;
-    TForm2* playerDetail_ = nullptr;
+    QPointer<TForm2> playerDetail_;
 };
 
 // The address of the program's manual (the online help).

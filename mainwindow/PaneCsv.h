@@ -1,0 +1,19 @@
+// CSV lines of a roster pane: the team's name, then every row of the four
+// roster grids (header rows included) with each cell preceded by its mark
+// ("△" rise, "▼" fall, empty otherwise).
+#pragma once
+
+#include "mainwindow/RosterRows.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tenvoll {
+
+std::vector<std::string> rosterCsvLines(std::string_view teamName, const PaneContent& pane);
+
+// "," + "△," / "▼," / "," + text: one marked field pair of a CSV line.
+std::string markedCsvField(int mark, std::string_view text);
+
+} // namespace tenvoll

@@ -1,0 +1,67 @@
+// One player's whole history as the detail window shows it, computed without
+// any window: title and labels, one grid row per term from the latest down
+// (the latest row carrying the career totals), ability and statistics marks,
+// the three-line career summary, the clipboard texts and the CSV lines.
+#pragma once
+
+#include "league/IniStore.h"
+#include "league/StatsMarksFile.h"
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tenvoll {
+
+inline constexpr int kHistoryColumns = 34;
+inline constexpr int kCareerMark = 9;
+
+struct HistoryColumn {
+    std::string_view header;
+    int width; // pixels at 96 dpi
+};
+const std::array<HistoryColumn, kHistoryColumns>& historyColumns(bool pitcher);
+
+enum class HistoryAlign { Left, Center, Right };
+HistoryAlign historyCellAlign(int column);
+
+struct HistoryCell {
+    std::string text;
+    int mark = 0; // +1 up, -1 down, 9 career row
+};
+using HistoryRow = std::array<HistoryCell, kHistoryColumns>;
+
+struct PlayerHistory {
+    bool pitcher = true;
+    std::string title;          // shown player, the two short ability values
+    std::string abilityLabel;   // "信頼 対左  " and two values (batters)
+    std::string aptitudeHeader; // "【Sp】【Pw】【Se】【Ph】【Me】" or " "
+    std::string aptitudeValues;
+    std::vector<HistoryRow> rows; // data rows, latest term first
+    std::string summary;          // career summary, lines ending in CR LF
+};
+
+// Builds the history of a player section. `marks` is the league's
+// "seiseki.ini" when statistics are to be marked, otherwise null.
+PlayerHistory buildPlayerHistory(const IniSection& player, std::string_view shownName,
+                                 const StatsMarksFile* marks);
+
+// The career summary of the grid rows (the first row carries the career totals).
+std::string careerSummary(const std::vector<HistoryRow>& rows);
+
+// Which team store the player was read from: it decides the error codes.
+enum class StoreSide { Top, Bottom };
+
+// "能力 ; 資質" of the row's term, "Error111".."Error114" for a missing key.
+std::string copiedPlayerData(const IniSection* player, const std::string& termCell, StoreSide side);
+// The career totals for the first row, the term's statistics otherwise,
+// "Error115".."Error118" for a missing key.
+std::string copiedStatistics(const IniSection* player, const std::string& termCell, bool firstRow,
+                             StoreSide side);
+
+// The CSV file of the window: title, labels, summary and every grid row with marks.
+std::vector<std::string> playerHistoryCsv(const PlayerHistory& history, std::string_view shownName);
+
+} // namespace tenvoll

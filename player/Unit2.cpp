@@ -1,0 +1,227 @@
+// Player detail window.
+#include "player/Unit2.h"
+
+#include "league/LeagueError.h"
+#include "mainwindow/CsvSaving.h"
+#include "mainwindow/GridView.h"
+#include "mainwindow/MarkedCellDelegate.h"
+#include "mainwindow/QtText.h"
+#include "mainwindow/Unit1.h"
+#include "mainwindow/UserDialogs.h"
+#include "player/HistoryTableModel.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QEvent>
+#include <QFontDatabase>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+namespace tenvoll {
+
+TForm2::TForm2(TForm1& main, QWidget* parent) : QDialog(parent), main_(main) {
+    setObjectName(QStringLiteral("TForm2"));
+    setWindowTitle(QStringLiteral("個人データ"));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+
+    Label1 = new QLabel(this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    QFont titleFont = Label1->font();
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.3);
+    titleFont.setBold(true);
+    Label1->setFont(titleFont);
+    Label3 = new QLabel(this);
+    Label3->setObjectName(QStringLiteral("Label3"));
+    const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    Label4 = new QLabel(this);
+    Label4->setObjectName(QStringLiteral("Label4"));
+    Label2 = new QLabel(this);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    for (QLabel* l : {Label4, Label2}) {
+        l->setFont(fixed);
+        l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        l->setTextFormat(Qt::PlainText);
+    }
+    Memo1 = new QPlainTextEdit(this);
+    Memo1->setObjectName(QStringLiteral("Memo1"));
+    Memo1->setReadOnly(true);
+    Memo1->setFont(fixed);
+    Memo1->setFixedHeight(QFontMetrics(fixed).lineSpacing() * 3 + 12);
+
+    model_ = new HistoryTableModel(this);
+    StringGrid1 = new GridView;
+    StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
+    StringGrid1->setModel(model_);
+    StringGrid1->setItemDelegate(new MarkedCellDelegate(main_.colours(), HistoryTableModel::MarkRole, this));
+    gridArea_ = new QScrollArea(this);
+    gridArea_->setWidget(StringGrid1);
+    gridArea_->setFrameShape(QFrame::NoFrame);
+    gridArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+
+    Button1 = new QPushButton(QStringLiteral("閉じる"), this);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button3 = new QPushButton(QStringLiteral("他チームデータ"), this);
+    Button3->setObjectName(QStringLiteral("Button3"));
+    Button1->setAutoDefault(false);
+    Button3->setAutoDefault(false);
+
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    connect(PopupMenu1->addAction(QStringLiteral("個人データをクリップボードへ")), &QAction::triggered, this,
+            &TForm2::copyPlayerData);
+    connect(PopupMenu1->addAction(QStringLiteral("個人成績をクリップボードへ")), &QAction::triggered, this,
+            &TForm2::copyStatistics);
+    PopupMenu1->addSeparator();
+    connect(PopupMenu1->addAction(QStringLiteral("CSVファイル作成")), &QAction::triggered, this,
+            &TForm2::saveCsv);
+    StringGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(StringGrid1, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        PopupMenu1->popup(StringGrid1->viewport()->mapToGlobal(at));
+    });
+    connect(StringGrid1, &GridView::rowChosen, this, [this](int) { copyPlayerData(); });
+    connect(Button1, &QPushButton::clicked, this, &QDialog::close);
+    connect(Button3, &QPushButton::clicked, this, &TForm2::Button3Click);
+
+    auto* head = new QHBoxLayout;
+    auto* titles = new QVBoxLayout;
+    titles->addWidget(Label1);
+    titles->addWidget(Label3);
+    head->addLayout(titles, 1);
+    auto* aptitudes = new QVBoxLayout;
+    aptitudes->addWidget(Label4);
+    aptitudes->addWidget(Label2);
+    head->addLayout(aptitudes);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(Button3);
+    buttons->addWidget(Button1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(head);
+    layout->addWidget(Memo1);
+    layout->addWidget(gridArea_, 1);
+    layout->addLayout(buttons);
+}
+
+bool TForm2::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate)
+        refill();
+    return QDialog::event(event);
+}
+
+const IniSection* TForm2::shownSection(StoreSide& side) const {
+    const std::string& shown = main_.shownPlayer();
+    TForm1::PaneState& top = main_.paneState(PaneSide::Top);
+    TForm1::PaneState& bottom = main_.paneState(PaneSide::Bottom);
+    if (shown == top.selected) {
+        side = StoreSide::Top;
+        return top.store.section(shown);
+    }
+    if (shown == bottom.selected) {
+        side = StoreSide::Bottom;
+        return bottom.store.section(shown);
+    }
+    return nullptr;
+}
+
+void TForm2::refill() {
+    const std::string& shown = main_.shownPlayer();
+    const std::string& topSelection = main_.paneState(PaneSide::Top).selected;
+    const std::string& bottomSelection = main_.paneState(PaneSide::Bottom).selected;
+    Button3->setVisible(!main_.searchMode() && !main_.openingOrderOpen());
+    Button3->setText(qs(shown == topSelection ? bottomSelection : topSelection) + QStringLiteral("を表示"));
+
+    StoreSide side = StoreSide::Top;
+    const IniSection* section = shownSection(side);
+    if (!section) {
+        // A player that matches neither pane leaves the grid as it was.
+        Memo1->setPlainText(qs(careerSummary(history_.rows)).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).trimmed());
+        return;
+    }
+    std::optional<StatsMarksFile> marks;
+    if (main_.statisticsCheckEnabled()) {
+        try {
+            marks = StatsMarksFile::loadFromFolder(main_.leagueFolder());
+        } catch (const LeagueError&) {
+            marks.reset(); // unreadable marks only lose the colouring
+        }
+    }
+    history_ = buildPlayerHistory(*section, shown, marks ? &*marks : nullptr);
+
+    Label1->setText(qs(history_.title));
+    Label3->setText(qs(history_.abilityLabel));
+    Label4->setText(qs(history_.aptitudeHeader));
+    Label2->setText(qs(history_.aptitudeValues));
+    QString summary = qs(history_.summary);
+    summary.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    if (summary.endsWith(QLatin1Char('\n')))
+        summary.chop(1);
+    Memo1->setPlainText(summary);
+
+    model_->setHistory(history_.pitcher, history_.rows);
+    std::vector<int> widths;
+    for (const auto& c : historyColumns(history_.pitcher))
+        widths.push_back(c.width);
+    StringGrid1->setColumnWidths96(widths);
+    fitGridHeight();
+}
+
+void TForm2::fitGridHeight() {
+    StringGrid1->fitToContents();
+    // The window grows with the rows; beyond the screen the grid scrolls.
+    const int width = StringGrid1->width() + gridArea_->verticalScrollBar()->sizeHint().width();
+    gridArea_->setMinimumWidth(width);
+    int available = 600;
+    if (QScreen* s = screen())
+        available = s->availableGeometry().height() - 260;
+    gridArea_->setMinimumHeight(std::min(StringGrid1->height(), std::max(available, 120)));
+    adjustSize();
+}
+
+int TForm2::selectedRow() const {
+    QModelIndex current = StringGrid1->currentIndex();
+    return current.isValid() ? current.row() : 0;
+}
+
+void TForm2::Button3Click() {
+    const std::string topSelection = main_.paneState(PaneSide::Top).selected;
+    const std::string bottomSelection = main_.paneState(PaneSide::Bottom).selected;
+    if (topSelection.empty() || bottomSelection.empty())
+        return;
+    main_.setShownPlayer(main_.shownPlayer() == topSelection ? bottomSelection : topSelection);
+    refill();
+}
+
+void TForm2::copyPlayerData() {
+    if (history_.rows.empty())
+        return;
+    dialogs().message(this, QStringLiteral("選手のデータをクリップボードにコピーしました。"));
+    StoreSide side = StoreSide::Top;
+    const IniSection* section = shownSection(side);
+    const HistoryRow& row = history_.rows[static_cast<std::size_t>(selectedRow())];
+    QApplication::clipboard()->setText(qs(copiedPlayerData(section, row[33].text, side)));
+}
+
+void TForm2::copyStatistics() {
+    if (history_.rows.empty())
+        return;
+    dialogs().message(this, QStringLiteral("選手の成績をクリップボードにコピーしました。"));
+    StoreSide side = StoreSide::Top;
+    const IniSection* section = shownSection(side);
+    const int r = selectedRow();
+    const HistoryRow& row = history_.rows[static_cast<std::size_t>(r)];
+    QApplication::clipboard()->setText(qs(copiedStatistics(section, row[33].text, r == 0, side)));
+}
+
+void TForm2::saveCsv() {
+    saveCsvFile(this, qs(main_.shownPlayer()), playerHistoryCsv(history_, main_.shownPlayer()));
+}
+
+} // namespace tenvoll

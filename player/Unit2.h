@@ -1,0 +1,64 @@
+// TForm2, the window "個人データ": one player's whole history, rebuilt from the
+// main window's team stores every time the window becomes active. Not modal
+// from a roster pane, modal from the ranking list; at most one exists.
+#pragma once
+
+#include "player/PlayerHistory.h"
+
+#include <QDialog>
+
+class QLabel;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+class QScrollArea;
+
+namespace tenvoll {
+
+class GridView;
+class HistoryTableModel;
+class TForm1;
+
+class TForm2 : public QDialog {
+    Q_OBJECT
+public:
+    explicit TForm2(TForm1& main, QWidget* parent = nullptr);
+
+    // Rebuilds everything the window shows from the main window's state.
+    void refill();
+    // Shows the player of the other pane.
+    void Button3Click();
+    // Clipboard and CSV commands of the grid's pop-up menu, on the selected row.
+    void copyPlayerData();
+    void copyStatistics();
+    void saveCsv();
+
+    const PlayerHistory& history() const { return history_; }
+    GridView* grid() const { return StringGrid1; }
+    HistoryTableModel* model() const { return model_; }
+
+protected:
+    bool event(QEvent* event) override;
+
+private:
+    const IniSection* shownSection(StoreSide& side) const;
+    int selectedRow() const;
+    void fitGridHeight();
+
+    TForm1& main_;
+    PlayerHistory history_;
+
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label4 = nullptr;
+    QPlainTextEdit* Memo1 = nullptr;
+    GridView* StringGrid1 = nullptr;
+    QScrollArea* gridArea_ = nullptr;
+    QPushButton* Button1 = nullptr;
+    QPushButton* Button3 = nullptr;
+    QMenu* PopupMenu1 = nullptr;
+    HistoryTableModel* model_ = nullptr;
+};
+
+} // namespace tenvoll
