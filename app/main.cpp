@@ -1,6 +1,9 @@
 // tenvoll: the desktop program. The program folder is the current directory
-// at start. "--screenshot FILE" saves a picture of the main window and exits.
+// at start. "--screenshot FILE" saves a picture of the main window and exits;
+// with "--player NAME" it opens that player of the Top pane and pictures the
+// player detail window instead.
 #include "mainwindow/Unit1.h"
+#include "player/Unit2.h"
 
 #include <QApplication>
 #include <QDir>
@@ -17,16 +20,22 @@ int main(int argc, char** argv) {
         QApplication::setFont(font);
     }
 
-    QString screenshot;
     const QStringList args = QApplication::arguments();
-    if (int i = args.indexOf(QStringLiteral("--screenshot")); i >= 0 && i + 1 < args.size())
-        screenshot = args[i + 1];
+    auto option = [&](const QString& name) {
+        int i = args.indexOf(name);
+        return (i >= 0 && i + 1 < args.size()) ? args[i + 1] : QString();
+    };
+    const QString screenshot = option(QStringLiteral("--screenshot"));
+    const QString player = option(QStringLiteral("--player"));
 
     tenvoll::TForm1 window(QDir::toNativeSeparators(QDir::currentPath()).toStdString());
     window.show();
     if (!screenshot.isEmpty()) {
+        if (!player.isEmpty())
+            window.StringGridAllDblClick(tenvoll::PaneSide::Top, player);
         QTimer::singleShot(800, &window, [&] {
-            window.grab().save(screenshot);
+            QWidget* shown = window.playerDetailWindow();
+            (shown ? shown : static_cast<QWidget*>(&window))->grab().save(screenshot);
             QApplication::quit();
         });
     }

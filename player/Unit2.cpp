@@ -40,7 +40,11 @@ TForm2::TForm2(TForm1& main, QWidget* parent) : QDialog(parent), main_(main) {
     Label1->setFont(titleFont);
     Label3 = new QLabel(this);
     Label3->setObjectName(QStringLiteral("Label3"));
-    const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    // Full-width characters take exactly two columns in a CJK monospace font, so
+    // the aptitude header and its values line up as the game's text does.
+    QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    if (QFontDatabase::families().contains(QStringLiteral("Noto Sans Mono CJK JP")))
+        fixed = QFont(QStringLiteral("Noto Sans Mono CJK JP"), fixed.pointSize());
     Label4 = new QLabel(this);
     Label4->setObjectName(QStringLiteral("Label4"));
     Label2 = new QLabel(this);

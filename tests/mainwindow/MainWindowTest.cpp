@@ -214,3 +214,27 @@ TEST_F(MainWindowTest, HelpAsksForTheOnlineHelpWhenTheHelpFileIsMissing) {
     w.showVersion();
     EXPECT_EQ(dialogs.messages.last(), QStringLiteral("ボルタナ選手名鑑 Var,1.1.1"));
 }
+
+TEST_F(MainWindowTest, PaneCsvExportByTab) {
+    TForm1 w(folder.path());
+    w.pane(PaneSide::Top)->setCurrentTab(PaneTab::Team);
+    w.exportPaneCsv(PaneSide::Top);
+    w.pane(PaneSide::Bottom)->setCurrentTab(PaneTab::Team);
+    w.exportPaneCsv(PaneSide::Bottom);
+    EXPECT_EQ(dialogs.messages, (QStringList{QStringLiteral("この機能は利用できません"),
+                                             QStringLiteral("まだこの機能は利用できません")}));
+    EXPECT_TRUE(dialogs.proposedSaveNames.isEmpty());
+
+    // Every roster tab writes all four grids.
+    w.pane(PaneSide::Top)->setCurrentTab(PaneTab::Pitchers);
+    const std::string out = folder.file("out.csv");
+    dialogs.fileAnswers.enqueue(QString::fromStdString(out));
+    w.exportPaneCsv(PaneSide::Top);
+    EXPECT_EQ(dialogs.proposedSaveNames.last(), QStringLiteral("東京ボルタナ"));
+    EXPECT_EQ(dialogs.messages.last(), QStringLiteral("CSVデータ保存終了！"));
+    EXPECT_EQ(tenvoll::test::readBytes(out),
+              tenvoll::test::readBytes(folder.file("東京ボルタナ.csv")));
+
+    w.exportPaneCsv(PaneSide::Top);
+    EXPECT_EQ(dialogs.messages.last(), QStringLiteral("保存されませんでした"));
+}
