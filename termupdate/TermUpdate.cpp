@@ -404,7 +404,9 @@ private:
         switch (roleOf(team)) {
         case kFirstTeam: {
             bool pitcher = player->boolean(kPitcher, true);
-            if (pitcher && (line.fields.size() == kBattingFields || isAverage(line.fields[2]))) {
+            bool battingLine = line.fields.size() == kBattingFields ||
+                               (line.fields.size() > 2 && isAverage(line.fields[2]));
+            if (pitcher && battingLine) {
                 line.keep = false; // a pitcher's batting line
                 return;
             }
