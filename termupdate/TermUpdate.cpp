@@ -171,9 +171,13 @@ private:
             roles_[foldCase(e.firstTeam)] = kFirstTeam;
             roles_[foldCase(e.farmTeam)] = kFarmTeam;
         }
+        // Reading and building each team, each list file, the unsigned players and
+        // the marks; then (an estimate, set exactly before writing) each team file
+        // with its backup, four more files and the commit.
         const std::size_t teams = entries_.size();
-        total_ = 2 * teams + in_.newPlayerFiles.size() + in_.growthFiles.size() +
-                 in_.statisticsFiles.size() + 2 + 2 * teams + 5;
+        const std::size_t lists =
+            in_.newPlayerFiles.size() + in_.growthFiles.size() + in_.statisticsFiles.size();
+        total_ = 2 * teams + lists + 2 + (2 * teams + 5);
     }
 
     // 1 first team, 2 farm team, 0 unknown (an empty name included).
