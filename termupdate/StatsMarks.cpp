@@ -24,14 +24,14 @@ constexpr std::size_t kPitchingFields = 18;
 constexpr std::size_t kInningsField = 9;
 constexpr std::size_t kAtBatsField = 4;
 
-struct KeySpec {
+struct MarkKey {
     bool pitching;
     std::size_t field;
     bool qualified; // only players over the innings or at-bats threshold count
 };
 
 // The 30 keys in file order: pitching fields skip 10 (the outs), batting fields are 2-16.
-constexpr std::array<KeySpec, 30> kKeySpecs = {{
+constexpr std::array<MarkKey, 30> kMarkKeys = {{
     {true, 2, true},    {true, 3, false},   {true, 4, false},   {true, 5, false},
     {true, 6, false},   {true, 7, false},   {true, 8, false},   {true, 9, false},
     {true, 11, false},  {true, 12, false},  {true, 13, false},  {true, 14, false},
@@ -128,7 +128,7 @@ std::vector<StatsLine> readStatsLines(const std::vector<std::string>& lines,
     return out;
 }
 
-std::vector<long long> keyValues(const std::vector<StatsLine>& lines, const KeySpec& key,
+std::vector<long long> keyValues(const std::vector<StatsLine>& lines, const MarkKey& key,
                                  long long threshold) {
     std::vector<long long> values;
     const std::size_t width = key.pitching ? kPitchingFields : kBattingFields;
@@ -158,8 +158,8 @@ std::vector<std::string> statsMarksSection(const std::vector<std::string>& lines
                                            const std::string& fileForMessages) {
     std::vector<StatsLine> stats = readStatsLines(lines, fileForMessages);
     std::vector<std::string> section = {"[" + std::to_string(playedTerm) + "]"};
-    for (std::size_t k = 0; k < kKeySpecs.size(); ++k) {
-        const KeySpec& key = kKeySpecs[k];
+    for (std::size_t k = 0; k < kMarkKeys.size(); ++k) {
+        const MarkKey& key = kMarkKeys[k];
         long long threshold = 0;
         if (key.qualified)
             threshold = key.pitching ? games : qualifyingAtBats(games);
