@@ -36,9 +36,11 @@ std::optional<long long> parseInteger(std::string_view s) {
             digit = c - 'A' + 10;
         else
             return std::nullopt;
-        value = value * base + digit;
-        if (value > 0x7FFFFFFFFFFFFFFFull)
+        // Checked before multiplying: a wrapped product could look in range.
+        constexpr unsigned long long kMax = 0x7FFFFFFFFFFFFFFFull;
+        if (value > (kMax - static_cast<unsigned>(digit)) / static_cast<unsigned>(base))
             return std::nullopt;
+        value = value * base + digit;
     }
     long long v = static_cast<long long>(value);
     return negative ? -v : v;

@@ -1,0 +1,172 @@
+// Data check: duplicate names, growth coverage and the initialisation of team
+// files still in game-text form.
+#include "termupdate/Dcheck.h"
+
+#include "league/FileAccess.h"
+#include "league/Kyoutuu.h"
+#include "league/LeagueError.h"
+#include "league/Numbers.h"
+#include "league/Paths.h"
+#include "league/Settings.h"
+#include "league/TeamFile.h"
+#include "league/TextCodec.h"
+#include "league/TextCompare.h"
+#include "termupdate/TermInputs.h"
+
+#include <unordered_map>
+
+namespace tenvoll {
+
+namespace {
+
+std::string_view trimmed(std::string_view s) {
+    std::size_t b = s.find_first_not_of(" \t");
+    if (b == std::string_view::npos)
+        return {};
+    std::size_t e = s.find_last_not_of(" \t");
+    return s.substr(b, e - b + 1);
+}
+
+// True for "key=value" with one of the six team header keys and a value.
+bool isTeamHeaderWithValue(std::string_view line) {
+    std::size_t eq = line.find('=');
+    if (eq == std::string_view::npos || eq + 1 >= line.size())
+        return false;
+    std::string_view key = trimmed(line.substr(0, eq));
+    for (std::string_view header : kTeamHeaderKeys)
+        if (equalsIgnoreCase(key, header))
+            return true;
+    return false;
+}
+
+// How often each field (folded) occurs among all fields of all growth lines.
+std::unordered_map<std::string, std::size_t> fieldCounts(const std::vector<std::string>& files) {
+    std::unordered_map<std::string, std::size_t> counts;
+    for (const auto& file : files)
+        for (const auto& line : readTextLines(file))
+            for (const auto& field : splitFields(line))
+                ++counts[foldCase(field)];
+    return counts;
+}
+
+// The first name, in list order, that the growth files do not hold exactly
+// once: after name i the running count of all names must be i + 1.
+std::string checkCoverage(const std::vector<std::string>& names,
+                          const std::vector<std::string>& growthFiles,
+                          TermUpdateReporter& reporter) {
+    auto counts = fieldCounts(growthFiles);
+    std::size_t total = 0;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        reporter.status(names[i]);
+        auto it = counts.find(foldCase(names[i]));
+        total += it == counts.end() ? 0 : it->second;
+        if (total != i + 1)
+            return names[i];
+    }
+    return {};
+}
+
+struct Rewrite {
+    std::string path;
+    std::vector<std::string> lines;
+};
+
+// Team files of the registry that are still game text, with their new lines.
+std::vector<Rewrite> filesToInitialise(const DataCheckInput& input, TermUpdateReporter& reporter) {
+    Settings settings(input.programFolder);
+    settings.load();
+    std::vector<Rewrite> rewrites;
+    long long count = settings.teamCount(input.leagueName);
+    for (long long i = 0; i < count; ++i) {
+        std::vector<std::string> f = settings.entryFields(input.leagueName, i);
+        if (f.size() < 3 || f[2].empty())
+            continue;
+        std::string path = joinProgramFolder(input.programFolder, f[2]);
+        std::vector<std::string> lines = readTextLines(path);
+        if (lines.empty() || !needsInitialising(lines))
+            continue;
+        checkNewTerm(input.newTerm);
+        reporter.status(path + "このファイルは初期化されていません。" +
+                        "最新データ期別の1期前のファイルとして初期化します。");
+        rewrites.push_back({path, initialisedLines(lines, input.newTerm - 1)});
+    }
+    return rewrites;
+}
+
+} // namespace
+
+std::string duplicateTeamPair(const std::vector<std::string>& names) {
+    for (std::size_t i = 0; i < names.size(); ++i)
+        for (std::size_t j = 0; j < names.size(); ++j)
+            if (i != j && equalsIgnoreCase(names[i], names[j]))
+                return names[i] + names[j];
+    return {};
+}
+
+std::optional<OldFormLine> oldFormLine(const std::vector<std::string>& f) {
+    if (f.size() < 2 || abilityLayout(f[0]) == LineLayout::None)
+        return std::nullopt;
+    int marks = 0;
+    for (std::size_t i = 0; i < f.size(); ++i) {
+        if (f[i] != ";" || ++marks < 3)
+            continue;
+        OldFormLine line;
+        if (i + 1 < f.size())
+            line.term = parseInteger(f[i + 1]);
+        return line;
+    }
+    return std::nullopt;
+}
+
+bool needsInitialising(const std::vector<std::string>& lines) {
+    for (const auto& line : lines) {
+        if (equalsIgnoreCase(trimmed(line), "[Team]") || isTeamHeaderWithValue(line))
+            return false;
+        if (oldFormLine(splitFields(line)))
+            return false;
+    }
+    return true;
+}
+
+std::vector<std::string> initialisedLines(const std::vector<std::string>& lines,
+                                          long long playedTerm) {
+    std::vector<std::string> out;
+    out.reserve(lines.size());
+    std::string tail = " ; ; " + std::to_string(playedTerm) + " ;";
+    for (const auto& line : lines)
+        out.push_back(line + tail);
+    return out;
+}
+
+DataCheckResult runDataCheck(const DataCheckInput& input, TermUpdateReporter& reporter) {
+    DataCheckResult result;
+
+    result.duplicatePair = duplicateTeamPair(input.teamNames);
+    if (!result.duplicatePair.empty())
+        reporter.message(result.duplicatePair +
+                         "同一チーム名があります。\nチーム編成エディタで修正してください。");
+    else
+        reporter.status(std::string(kNoDuplicateNames));
+
+    result.uncoveredTeam = checkCoverage(input.teamNames, input.growthFiles, reporter);
+    if (!result.uncoveredTeam.empty()) {
+        reporter.message(result.uncoveredTeam + "関係のエラーがあります。");
+        return result;
+    }
+
+    std::vector<Rewrite> rewrites = filesToInitialise(input, reporter);
+    if (!rewrites.empty()) {
+        FileTransaction transaction;
+        for (const auto& r : rewrites)
+            transaction.stageText(r.path, joinCrlf(r.lines));
+        transaction.commit();
+        for (const auto& r : rewrites)
+            result.initialisedFiles.push_back(r.path);
+    }
+
+    reporter.status(std::string(kCheckDone));
+    result.passed = true;
+    return result;
+}
+
+} // namespace tenvoll

@@ -1,0 +1,61 @@
+// The term update ("実行" of the window "最新データの追加"): adds term S to every
+// team file of the league from the game's files — new players, each roster
+// with the new abilities and aptitudes, the first-team statistics of term
+// P = S − 1, rebuilt team files with career totals, the unsigned players of
+// term P and the statistics marks of term P.
+//
+// The run is all or nothing: every input is read and checked and every output
+// computed in memory first; then copies of the files it replaces go to a
+// backup folder of the league ("バックアップ\" + TTTT(S) + "期更新前") and all
+// outputs are written in one file transaction. A failure leaves every file as
+// it was.
+#pragma once
+
+#include "termupdate/Reporter.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tenvoll {
+
+struct TermUpdateInput {
+    std::string programFolder;
+    std::string leagueName; // the current league of the settings file
+    long long newTerm = 0;  // S, 1 to 999
+    std::string tool;       // "標準" or "Mirel": written as "ツール"
+    long long games = 150;  // G, for the statistics marks
+    // Full paths in the order of the window's lists.
+    std::vector<std::string> growthFiles;     // 成長: rosters of term S
+    std::vector<std::string> statisticsFiles; // 成績: statistics tables of term P
+    std::vector<std::string> newPlayerFiles;  // 新人: team files of term P with the newcomers
+};
+
+struct TermUpdateResult {
+    std::vector<std::string> writtenFiles; // every file written, in writing order, backups excluded
+    std::string backupFolder;              // empty when no file existed to be replaced
+    std::string statisticsFile;            // the first-team statistics of term P
+    std::string unsignedFile;              // the unsigned players of term P
+    std::size_t unsignedPlayers = 0;
+    // Player names found in more than one team file: they share one section,
+    // the later file's values winning key by key.
+    std::vector<std::string> sharedNames;
+    std::vector<std::string> deletedFiles; // "\temp\新人.txt" and the like, removed after success
+};
+
+// Runs the update. Reports the status texts "準備中" (with a "." per team file),
+// "選手一覧作成", "選手一覧確認終了", "成績処理中", "成績処理終了", F + "を処理中",
+// F + "終了、" + G + "を処理中", "Top10の成績確認", the statistics marks' texts,
+// "ファイルを保存中", the deletions and "終了". Throws LeagueError; no file is
+// changed then.
+TermUpdateResult runTermUpdate(const TermUpdateInput& input, TermUpdateReporter& reporter);
+
+// Output paths.
+std::string firstTeamStatisticsPath(const std::string& programFolder, long long playedTerm);
+std::string unsignedPlayersPath(const std::string& leagueFolder, long long playedTerm);
+// The backup folder a run for term S would use: "期更新前", then "期更新前(2)", ...
+std::string backupFolderFor(const std::string& leagueFolder, long long newTerm);
+
+inline constexpr std::string_view kStatusDone = "終了";
+
+} // namespace tenvoll

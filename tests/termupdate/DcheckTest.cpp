@@ -1,0 +1,175 @@
+// The window's opening and the data check: team names, tool, duplicate names,
+// growth coverage, and the initialisation of game-text team files.
+#include "SmallLeague.h"
+
+#include "league/FileAccess.h"
+#include "league/LeagueError.h"
+#include "termupdate/Dcheck.h"
+#include "termupdate/TermUpdateSetup.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+using namespace tenvoll;
+using namespace tenvoll::test;
+
+namespace {
+
+DataCheckInput checkInput(const SmallLeague& league, long long term) {
+    RecordingReporter quiet;
+    TermUpdateSetup setup = openTermUpdate(league.programFolder(), quiet);
+    return {league.programFolder(), setup.leagueName, term, setup.teamNames,
+            workingFilePaths(league.programFolder(), WorkingList::Growth,
+                             setup.fileNames[static_cast<std::size_t>(WorkingList::Growth)])};
+}
+
+const char* kGameText =
+    "  ブルーズ  ブ  青  青球場\n7 青山 左 長 E E B E E E C 3 3 4 3 3 15 3 3 240 ; 29 3\n";
+
+} // namespace
+
+TEST(TermUpdateOpening, ReadsTheLeagueAndTheWorkingFolders) {
+    SmallLeague league;
+    RecordingReporter reporter;
+    TermUpdateSetup setup = openTermUpdate(league.programFolder(), reporter);
+
+    EXPECT_EQ(setup.leagueName, "テストリーグ");
+    EXPECT_EQ(setup.teamNames,
+              (std::vector<std::string>{"ブルーズ", "ブルーズ二軍", "レッズ", "レッズ二軍"}));
+    EXPECT_EQ(teamCountLabel(setup.teamNames.size()), "一、二軍合計4チーム");
+    EXPECT_EQ(setup.leagueFolder, league.path("league"));
+    EXPECT_EQ(setup.tool, "標準");
+    EXPECT_EQ(setup.fileNames[0], (std::vector<std::string>{"1_reds.txt", "2_blues.txt"}));
+    EXPECT_EQ(setup.fileNames[1], (std::vector<std::string>{"batting.txt", "pitching.txt"}));
+    EXPECT_FALSE(setup.closeWindow);
+    EXPECT_TRUE(reporter.messages.empty());
+}
+
+TEST(TermUpdateOpening, LeagueWithoutToolOrWithADuplicateName) {
+    SmallLeague league;
+    std::string ini = readCp932(league.path("Tenvoll.ini"));
+    ini.erase(ini.find("ツール=標準\n"), std::string("ツール=標準\n").size());
+    ini.replace(ini.find("ブルーズ二軍,"), std::string("ブルーズ二軍,").size(), "れっず二軍,");
+    ini.replace(ini.find("レッズ二軍,"), std::string("レッズ二軍,").size(), "れっず二軍,");
+    writeCp932(league.path("Tenvoll.ini"), ini);
+    RecordingReporter reporter;
+    TermUpdateSetup setup = openTermUpdate(league.programFolder(), reporter);
+
+    EXPECT_EQ(setup.tool, "");
+    EXPECT_NE(readCp932(league.path("Tenvoll.ini")).find("ツール=\n"), std::string::npos);
+    EXPECT_TRUE(setup.closeWindow);
+    EXPECT_EQ(reporter.messages,
+              (std::vector<std::string>{"利用ツールを選択してください。",
+                                        "れっず二軍は同一のチーム名があります。\n"
+                                        "チーム編成エディタで修正してください。"}));
+}
+
+TEST(TermUpdateOpening, DropAndDeleteInTheWorkingFolders) {
+    SmallLeague league;
+    std::string source = league.path("elsewhere/3_new.txt");
+    writeCp932(source, "x\n");
+    std::string status = addToWorkingFolder(league.programFolder(), WorkingList::Growth, source);
+    EXPECT_EQ(status, league.path("temp/seichou/3_new.txt") + "を追加しました。");
+    DeleteOutcome gone =
+        deleteFromWorkingFolder(league.programFolder(), WorkingList::Growth, "3_new.txt");
+    EXPECT_TRUE(gone.deleted);
+    DeleteOutcome again =
+        deleteFromWorkingFolder(league.programFolder(), WorkingList::Growth, "3_new.txt");
+    EXPECT_EQ(again.status, "削除失敗しました。");
+}
+
+TEST(DataCheck, PassesOnACompleteLeague) {
+    SmallLeague league;
+    RecordingReporter reporter;
+    DataCheckResult result = runDataCheck(checkInput(league, 5), reporter);
+    EXPECT_TRUE(result.passed);
+    EXPECT_TRUE(reporter.messages.empty());
+    EXPECT_EQ(reporter.statuses.front(), "同一チーム名はありませんでした。");
+    EXPECT_EQ(reporter.statuses.back(), "チェック終了");
+    EXPECT_TRUE(result.initialisedFiles.empty());
+}
+
+TEST(DataCheck, DuplicateNamesAreReportedAndTheCheckGoesOn) {
+    DataCheckInput input;
+    input.teamNames = {"Ａチーム", "Bチーム", "ａチーム"};
+    TempFolder folder;
+    input.programFolder = folder.path();
+    input.growthFiles = {folder.file("g.txt")};
+    writeCp932(input.growthFiles[0], "  Ａチーム\n  Bチーム\n");
+    RecordingReporter reporter;
+    DataCheckResult result = runDataCheck(input, reporter);
+
+    EXPECT_EQ(result.duplicatePair, "Ａチームａチーム");
+    EXPECT_EQ(reporter.messages.at(0),
+              "Ａチームａチーム同一チーム名があります。\nチーム編成エディタで修正してください。");
+    EXPECT_TRUE(result.passed); // the running count still reaches 3 after three names
+    EXPECT_TRUE(runDataCheck(DataCheckInput{folder.path(), "", 0, {}, {}}, reporter).passed);
+}
+
+TEST(DataCheck, CoverageFailsForANameHeldTwiceOrNotAtAll) {
+    SmallLeague league;
+    writeCp932(league.path("league/blues.txt"), kGameText); // would be initialised
+    // "ブルーズ" also appears as a field of a player line of the growth files.
+    std::string growth = readCp932(league.path("temp/seichou/2_blues.txt"));
+    writeCp932(league.path("temp/seichou/2_blues.txt"), growth + "8 ブルーズ 右\n");
+    RecordingReporter reporter;
+    DataCheckResult twice = runDataCheck(checkInput(league, 5), reporter);
+    EXPECT_FALSE(twice.passed);
+    EXPECT_EQ(twice.uncoveredTeam, "ブルーズ");
+    EXPECT_EQ(reporter.messages, (std::vector<std::string>{"ブルーズ関係のエラーがあります。"}));
+    EXPECT_EQ(readCp932(league.path("league/blues.txt")), kGameText); // nothing written
+
+    writeCp932(league.path("temp/seichou/2_blues.txt"), growth);
+    std::filesystem::remove(league.path("temp/seichou/1_reds.txt"));
+    EXPECT_EQ(runDataCheck(checkInput(league, 5), reporter).uncoveredTeam, "レッズ");
+}
+
+TEST(DataCheck, InitialisesGameTextTeamFilesOnceAndAtomically) {
+    SmallLeague league;
+    writeCp932(league.path("league/blues.txt"), kGameText);
+    writeCp932(league.path("league/reds.txt"), kGameText);
+    RecordingReporter reporter;
+
+    // The second rewrite fails: neither file may change.
+    auto before = snapshotFolder(league.programFolder());
+    WriteFaults::reset();
+    WriteFaults::failWrite(2);
+    EXPECT_THROW(runDataCheck(checkInput(league, 5), reporter), LeagueError);
+    WriteFaults::reset();
+    EXPECT_EQ(snapshotFolder(league.programFolder()), before);
+
+    DataCheckResult result = runDataCheck(checkInput(league, 5), reporter);
+    EXPECT_TRUE(result.passed);
+    EXPECT_EQ(result.initialisedFiles.size(), 2u);
+    const std::string initialised =
+        "  ブルーズ  ブ  青  青球場 ; ; 4 ;\n"
+        "7 青山 左 長 E E B E E E C 3 3 4 3 3 15 3 3 240 ; 29 3 ; ; 4 ;\n";
+    EXPECT_EQ(readCp932(league.path("league/blues.txt")), initialised);
+    EXPECT_NE(
+        std::find(reporter.statuses.begin(), reporter.statuses.end(),
+                  league.path("league/blues.txt") +
+                      "このファイルは初期化されていません。最新データ期別の1期前のファイルとし"
+                      "て初期化します。"),
+        reporter.statuses.end());
+
+    // A second check finds the older line form and leaves the lines alone.
+    EXPECT_TRUE(runDataCheck(checkInput(league, 5), reporter).initialisedFiles.empty());
+    EXPECT_EQ(readCp932(league.path("league/blues.txt")), initialised);
+}
+
+TEST(DataCheck, RecognisesFilesThatAreNoGameText) {
+    EXPECT_FALSE(needsInitialising({"x", "[team]"}));
+    EXPECT_FALSE(needsInitialising({"x", "2軍監督=  監督 3"}));
+    EXPECT_TRUE(needsInitialising({"x", "2軍監督="}));
+    EXPECT_TRUE(needsInitialising({"P 名前 右 ; 27 3"}));
+    EXPECT_FALSE(needsInitialising({"P 名前 右 ; 27 3 ; ; 4 ;"}));
+    EXPECT_EQ(initialisedLines({"a", ""}, 0), (std::vector<std::string>{"a ; ; 0 ;", " ; ; 0 ;"}));
+}
+
+TEST(DataCheck, UnreadableGrowthFileStops) {
+    SmallLeague league;
+    DataCheckInput input = checkInput(league, 5);
+    input.growthFiles.push_back(league.path("temp/seichou/ない.txt"));
+    RecordingReporter reporter;
+    EXPECT_THROW(runDataCheck(input, reporter), LeagueError);
+}

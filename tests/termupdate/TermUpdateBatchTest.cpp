@@ -1,0 +1,84 @@
+// tenvoll-batch data-check, term-update and stats-marks: exit codes and what
+// they print, on the small league.
+#include "SmallLeague.h"
+
+#include "app/batch/BatchCommand.h"
+#include "league/IniStore.h"
+
+#include <gtest/gtest.h>
+#include <sstream>
+
+using namespace tenvoll;
+using namespace tenvoll::test;
+
+namespace {
+
+struct BatchRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+BatchRun runCommand(const SmallLeague& league, std::vector<std::string> args) {
+    args.insert(args.begin(), {"--program-folder", league.programFolder()});
+    std::ostringstream out, err;
+    int status = batch::runBatch(args, out, err);
+    return {status, out.str(), err.str()};
+}
+
+bool has(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+} // namespace
+
+TEST(TermUpdateBatch, DataCheckAndTermUpdateSucceed) {
+    SmallLeague league;
+    BatchRun check = runCommand(league, {"data-check", "--term", "5"});
+    EXPECT_EQ(check.status, 0) << check.err;
+    EXPECT_TRUE(has(check.out, "チェック終了\n"));
+
+    BatchRun update = runCommand(league, {"term-update", "--term", "5", "--tool", "Mirel"});
+    EXPECT_EQ(update.status, 0) << update.err;
+    EXPECT_TRUE(has(update.out, "レッズを処理中\n"));
+    EXPECT_TRUE(has(update.out, "終了\nバックアップ: "));
+    IniStore reds = IniStore::parse(readCp932(league.path("league/reds.txt")));
+    EXPECT_EQ(reds.value("Team", "ツール"), "Mirel");
+}
+
+TEST(TermUpdateBatch, FailuresExitWithOneAndChangeNothing) {
+    SmallLeague league;
+    writeCp932(league.path("temp/seichou/3_extra.txt"), "  レッズ\n");
+    auto before = snapshotFolder(league.programFolder());
+    BatchRun update = runCommand(league, {"term-update", "--term", "5"});
+    EXPECT_EQ(update.status, 1);
+    EXPECT_TRUE(has(update.err, "レッズ関係のエラーがあります。\n"));
+    EXPECT_EQ(snapshotFolder(league.programFolder()), before);
+
+    BatchRun marks = runCommand(league, {"stats-marks", "\\temp\\ない.txt", "--term", "5"});
+    EXPECT_EQ(marks.status, 1);
+    EXPECT_TRUE(has(marks.err, "ファイルが存在しません！"));
+}
+
+TEST(TermUpdateBatch, UsageErrorsExitWithTwo) {
+    SmallLeague league;
+    EXPECT_EQ(runCommand(league, {"term-update"}).status, 2);
+    EXPECT_EQ(runCommand(league, {"term-update", "--term", "0"}).status, 2);
+    EXPECT_EQ(runCommand(league, {"term-update", "--term", "5", "--tool", "他"}).status, 2);
+    EXPECT_EQ(runCommand(league, {"data-check", "--term", "5", "--games", "0"}).status, 2);
+    EXPECT_EQ(runCommand(league, {"stats-marks", "--term", "5"}).status, 2);
+}
+
+TEST(TermUpdateBatch, StatsMarksOfOneFile) {
+    SmallLeague league;
+    writeBytes(league.path("temp/0004期一軍成績.txt"),
+               readBytes(fixture("stats_marks_hand_worked/0004期一軍成績.txt")));
+    std::string oldMarks = readBytes(league.path("league/seiseki.ini"));
+    BatchRun marks = runCommand(
+        league, {"stats-marks", "\\temp\\0004期一軍成績.txt", "--term", "5", "--games", "150"});
+    EXPECT_EQ(marks.status, 0) << marks.err;
+    EXPECT_TRUE(has(marks.out, "処理が終了しました。\n"));
+    std::string top10 = readBytes(fixture("stats_marks_hand_worked/Top10.txt"));
+    EXPECT_EQ(readBytes(league.path("temp/Top10.txt")), top10);
+    EXPECT_EQ(readBytes(league.path("league/seiseki.ini")), top10 + oldMarks);
+}
