@@ -12,6 +12,7 @@
 #include "mainwindow/CsvSaving.h"
 #include "mainwindow/PaneCsv.h"
 #include "player/Unit2.h"
+#include "termupdate/Unit4.h"
 
 #include <QActionGroup>
 #include <QCloseEvent>
@@ -138,6 +139,7 @@ void TForm1::buildMenus() {
     toolMenu_->addAction(QStringLiteral("リーグデータ出力"))->setObjectName(QStringLiteral("LeagueExportAction"));
     termUpdateAction_ = toolMenu_->addAction(QStringLiteral("最新データの追加"));
     termUpdateAction_->setObjectName(QStringLiteral("TermUpdateAction"));
+    connect(termUpdateAction_, &QAction::triggered, this, &TForm1::openTermUpdate);
     toolMenu_->addAction(QStringLiteral("チーム編成エディタ"))->setObjectName(QStringLiteral("LeagueEditorAction"));
 
     optionMenu_ = bar->addMenu(QStringLiteral("Option"));
@@ -318,6 +320,22 @@ void TForm1::openColourSettings() {
     TForm7 window(colours_, [this] { repaintGrids(); }, this);
     window.exec();
     repaintGrids();
+}
+
+void TForm1::openTermUpdate() {
+    {
+        TForm4 window(programFolder_, this);
+        if (window.prepare())
+            window.exec();
+    }
+    // The run may have rewritten both panes' files.
+    reloadPanes();
+}
+
+void TForm1::reloadPanes() {
+    for (PaneSide side : {PaneSide::Top, PaneSide::Bottom})
+        if (!paneState(side).path.empty())
+            openTeam(side, paneState(side).path);
 }
 
 void TForm1::repaintGrids() {

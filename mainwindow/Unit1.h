@@ -61,6 +61,9 @@ public:
     void showSameTeam(PaneSide target);
     void exitProgram();
     void openColourSettings();
+    // "最新データの追加": the term update window, then both panes reloaded.
+    void openTermUpdate();
+    void reloadPanes();
     void repaintGrids();
     void showHelp();
     void showOnlineHelp();

@@ -1,0 +1,327 @@
+// Term update window.
+#include "termupdate/Unit4.h"
+
+#include "league/FileAccess.h"
+#include "league/LeagueError.h"
+#include "league/Paths.h"
+#include "mainwindow/QtText.h"
+#include "mainwindow/UserDialogs.h"
+#include "termupdate/Dcheck.h"
+#include "termupdate/FileDropTargets.h"
+#include "termupdate/StatsMarks.h"
+#include "termupdate/TermInputs.h"
+#include "termupdate/TermUpdate.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace tenvoll {
+
+// Status, progress and messages of the engines, drawn at once while the run
+// keeps the GUI thread busy.
+class TForm4::WindowReporter : public TermUpdateReporter {
+public:
+    explicit WindowReporter(TForm4& window) : window_(window) {}
+    void status(const std::string& text) override {
+        window_.statusLabel_->setText(qs(text));
+        repaint();
+    }
+    void progress(std::size_t done, std::size_t total) override {
+        window_.progress_->setRange(0, static_cast<int>(total));
+        window_.progress_->setValue(static_cast<int>(done));
+        repaint();
+    }
+    void message(const std::string& text) override { dialogs().message(&window_, qs(text)); }
+
+private:
+    static void repaint() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
+    TForm4& window_;
+};
+
+namespace {
+constexpr int kStatusMilliseconds = 5000;
+const char* const kListCaptions[3] = {"追加対象ファイル【成長】", "追加対象ファイル【成績】",
+                                      "新規加入選手ファイル【一期前】"};
+const char* const kListNames[3] = {"GrowthList", "StatisticsList", "NewPlayerList"};
+} // namespace
+
+TForm4::TForm4(std::string programFolder, QWidget* parent)
+    : QDialog(parent), programFolder_(std::move(programFolder)) {
+    setObjectName(QStringLiteral("TForm4"));
+    setWindowTitle(QStringLiteral("最新データの追加"));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+
+    auto* heading = new QLabel(QStringLiteral("最新データ"), this);
+    QFont headingFont = heading->font();
+    headingFont.setBold(true);
+    heading->setFont(headingFont);
+    termBox_ = new QSpinBox(this);
+    termBox_->setObjectName(QStringLiteral("TermBox"));
+    termBox_->setRange(0, 999);
+    termBox_->setValue(0);
+    auto* termRow = new QHBoxLayout;
+    termRow->addWidget(heading);
+    termRow->addWidget(termBox_);
+    termRow->addWidget(new QLabel(QStringLiteral("期"), this));
+    termRow->addStretch(1);
+
+    teamLabel_ = new QLabel(QStringLiteral("チーム名"), this);
+    teamList_ = new QListWidget(this);
+    teamList_->setObjectName(QStringLiteral("TeamNameList"));
+    teamList_->setSelectionMode(QAbstractItemView::NoSelection);
+    auto* teams = new QVBoxLayout;
+    teams->addWidget(teamLabel_);
+    teams->addWidget(teamList_, 1);
+
+    auto* menu = new QMenu(this);
+    connect(menu->addAction(QStringLiteral("ファイルを削除")), &QAction::triggered, this,
+            &TForm4::deleteSelectedFiles);
+    auto* lists = new QGridLayout;
+    for (WorkingList list : kWorkingLists) {
+        const int i = static_cast<int>(list);
+        lists_[static_cast<std::size_t>(i)] = new FileDropList(this);
+        FileDropList* l = lists_[static_cast<std::size_t>(i)];
+        l->setObjectName(QString::fromLatin1(kListNames[i]));
+        l->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(l, &QWidget::customContextMenuRequested, this,
+                [menu, l](const QPoint& at) { menu->popup(l->viewport()->mapToGlobal(at)); });
+        connect(l, &FileDropList::filesDropped, this,
+                [this, list](const QStringList& paths) { dropOnList(list, paths); });
+        connect(l, &QListWidget::itemClicked, this, [this, list] {
+            showStatus(qs(listHint(list)));
+        });
+        lists->addWidget(new QLabel(QString::fromUtf8(kListCaptions[i]), this), 0, i);
+        lists->addWidget(l, 1, i);
+    }
+
+    toolBox_ = new QComboBox(this);
+    toolBox_->setObjectName(QStringLiteral("ToolBox"));
+    toolBox_->addItems({QStringLiteral("標準"), QStringLiteral("Mirel")});
+    toolBox_->setCurrentIndex(-1);
+    auto* toolRow = new QHBoxLayout;
+    toolRow->addWidget(new QLabel(QStringLiteral("利用ツール"), this));
+    toolRow->addWidget(toolBox_);
+    toolRow->addStretch(1);
+
+    auto* gamesGroup = new QGroupBox(this);
+    gamesBox_ = new QSpinBox(gamesGroup);
+    gamesBox_->setObjectName(QStringLiteral("GamesBox"));
+    gamesBox_->setRange(1, 999);
+    gamesBox_->setValue(150);
+    gamesPanel_ = new FileDropPanel(QStringLiteral("試合数"), gamesGroup);
+    gamesPanel_->setObjectName(QStringLiteral("GamesPanel"));
+    gamesPanel_->setToolTip(QStringLiteral("一軍成績ファイルをここにドロップすると、その期の成績の基準を計算します。"));
+    connect(gamesPanel_, &FileDropPanel::filesDropped, this, &TForm4::dropOnGamesPanel);
+    auto* gamesLayout = new QHBoxLayout(gamesGroup);
+    gamesLayout->addWidget(gamesPanel_);
+    gamesLayout->addWidget(gamesBox_);
+
+    runButton_ = new QPushButton(QStringLiteral("実行"), this);
+    runButton_->setObjectName(QStringLiteral("Button1"));
+    runButton_->setEnabled(false);
+    cancelButton_ = new QPushButton(QStringLiteral("Cancel"), this);
+    cancelButton_->setObjectName(QStringLiteral("CancelButton"));
+    checkButton_ = new QPushButton(QStringLiteral("データチェック"), this);
+    checkButton_->setObjectName(QStringLiteral("Button5"));
+    for (QPushButton* b : {runButton_, cancelButton_, checkButton_})
+        b->setAutoDefault(false);
+    connect(runButton_, &QPushButton::clicked, this, &TForm4::Button1Click);
+    connect(checkButton_, &QPushButton::clicked, this, &TForm4::Button5Click);
+    connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
+    auto* buttons = new QHBoxLayout;
+    buttons->addLayout(toolRow);
+    buttons->addWidget(gamesGroup);
+    buttons->addStretch(1);
+    buttons->addWidget(checkButton_);
+    buttons->addWidget(runButton_);
+    buttons->addWidget(cancelButton_);
+
+    statusBar_ = new QStatusBar(this);
+    statusBar_->setSizeGripEnabled(false);
+    statusLabel_ = new QLabel(this);
+    statusLabel_->setObjectName(QStringLiteral("StatusText"));
+    statusBar_->addWidget(statusLabel_, 1);
+    progress_ = new QProgressBar(this);
+    progress_->setMaximumWidth(200);
+    progress_->hide();
+    statusBar_->addPermanentWidget(progress_);
+    statusTimer_ = new QTimer(this);
+    statusTimer_->setSingleShot(true);
+    statusTimer_->setInterval(kStatusMilliseconds);
+    connect(statusTimer_, &QTimer::timeout, statusLabel_, &QLabel::clear);
+
+    auto* body = new QHBoxLayout;
+    body->addLayout(teams, 1);
+    body->addLayout(lists, 3);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(termRow);
+    layout->addLayout(body, 1);
+    layout->addLayout(buttons);
+    layout->addWidget(statusBar_);
+    resize(900, 480);
+}
+
+bool TForm4::prepare() {
+    WindowReporter reporter(*this);
+    try {
+        setup_ = openTermUpdate(programFolder_, reporter);
+    } catch (const LeagueError& e) {
+        dialogs().message(this, qs(e.what()), qs(e.detail()));
+        return false;
+    }
+    if (setup_.closeWindow)
+        return false;
+    teamList_->clear();
+    for (const auto& name : setup_.teamNames)
+        teamList_->addItem(qs(name));
+    teamList_->setToolTip(qs(setup_.leagueFolder));
+    teamLabel_->setText(qs(teamCountLabel(setup_.teamNames.size())));
+    toolBox_->setCurrentIndex(toolBox_->findText(qs(setup_.tool)));
+    for (WorkingList list : kWorkingLists) {
+        QListWidget* l = fileList(list);
+        l->clear();
+        for (const auto& name : setup_.fileNames[static_cast<std::size_t>(list)])
+            l->addItem(qs(name));
+    }
+    return true;
+}
+
+QListWidget* TForm4::fileList(WorkingList list) const {
+    return lists_[static_cast<std::size_t>(list)];
+}
+
+QString TForm4::statusText() const { return statusLabel_->text(); }
+
+void TForm4::showStatus(const QString& text) {
+    statusLabel_->setText(text);
+    startStatusTimer();
+}
+
+void TForm4::startStatusTimer() { statusTimer_->start(); }
+
+std::vector<std::string> TForm4::listedPaths(WorkingList list) const {
+    std::vector<std::string> names;
+    QListWidget* l = fileList(list);
+    for (int i = 0; i < l->count(); ++i)
+        names.push_back(ss(l->item(i)->text()));
+    return workingFilePaths(programFolder_, list, names);
+}
+
+void TForm4::dropOnList(WorkingList list, const QStringList& paths) {
+    for (const QString& path : paths) {
+        try {
+            const std::string source = ss(QDir::toNativeSeparators(path));
+            statusLabel_->setText(qs(addToWorkingFolder(programFolder_, list, source)));
+            fileList(list)->addItem(qs(fileNameOf(source)));
+        } catch (const LeagueError& e) {
+            dialogs().message(this, qs(e.what()), qs(e.detail()));
+        }
+    }
+    startStatusTimer();
+}
+
+void TForm4::dropOnGamesPanel(const QStringList& paths) {
+    if (paths.size() != 1) {
+        showStatus(qs(kOneFileAtATime));
+        return;
+    }
+    WindowReporter reporter(*this);
+    StatsMarksInput input{programFolder_, setup_.leagueFolder,
+                          ss(QDir::toNativeSeparators(paths.front())), termBox_->value(),
+                          gamesBox_->value()};
+    try {
+        checkNewTerm(input.newTerm);
+        runStatsMarks(input, reporter);
+    } catch (const LeagueError& e) {
+        dialogs().message(this, qs(e.what()), qs(e.detail()));
+    }
+    startStatusTimer();
+}
+
+void TForm4::deleteSelectedFiles() {
+    for (WorkingList list : kWorkingLists) {
+        QListWidget* l = fileList(list);
+        for (int i = l->count() - 1; i >= 0; --i) {
+            QListWidgetItem* item = l->item(i);
+            if (!item->isSelected())
+                continue;
+            DeleteOutcome outcome = deleteFromWorkingFolder(programFolder_, list, ss(item->text()));
+            statusLabel_->setText(qs(outcome.status));
+            if (outcome.deleted)
+                delete l->takeItem(i);
+        }
+    }
+    startStatusTimer();
+}
+
+void TForm4::setBusy(bool busy) {
+    for (QWidget* w : findChildren<QWidget*>())
+        if (w != statusBar_ && w != statusLabel_ && w != progress_ && w->parent() == this)
+            w->setEnabled(!busy);
+    progress_->setVisible(busy);
+    if (busy)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QApplication::restoreOverrideCursor();
+}
+
+void TForm4::Button5Click() {
+    WindowReporter reporter(*this);
+    DataCheckInput input{programFolder_, setup_.leagueName, termBox_->value(), setup_.teamNames,
+                         listedPaths(WorkingList::Growth)};
+    setBusy(true);
+    DataCheckResult result;
+    try {
+        result = runDataCheck(input, reporter);
+    } catch (const LeagueError& e) {
+        setBusy(false);
+        dialogs().message(this, qs(e.what()), qs(e.detail()));
+        return;
+    }
+    setBusy(false);
+    if (result.passed)
+        runButton_->setEnabled(true);
+    startStatusTimer();
+}
+
+void TForm4::Button1Click() {
+    WindowReporter reporter(*this);
+    TermUpdateInput input;
+    input.programFolder = programFolder_;
+    input.leagueName = setup_.leagueName;
+    input.newTerm = termBox_->value();
+    input.tool = ss(toolBox_->currentText());
+    input.games = gamesBox_->value();
+    input.growthFiles = listedPaths(WorkingList::Growth);
+    input.statisticsFiles = listedPaths(WorkingList::Statistics);
+    input.newPlayerFiles = listedPaths(WorkingList::NewPlayers);
+    setBusy(true);
+    try {
+        TermUpdateResult result = runTermUpdate(input, reporter);
+        setBusy(false);
+        QString done = QStringLiteral("%1期のデータを追加しました。").arg(input.newTerm);
+        QString detail;
+        if (!result.backupFolder.empty())
+            detail = QStringLiteral("置き換える前のファイルは %1 にあります。").arg(qs(result.backupFolder));
+        dialogs().message(this, done, detail);
+    } catch (const LeagueError& e) {
+        setBusy(false);
+        statusLabel_->setText(QStringLiteral("中止しました。ファイルは変更されていません。"));
+        dialogs().message(this, qs(e.what()), qs(e.detail()));
+    }
+    startStatusTimer();
+}
+
+} // namespace tenvoll

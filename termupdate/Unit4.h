@@ -1,0 +1,79 @@
+// TForm4, the window "最新データの追加": the term spin box, the league's team
+// names, the three working-folder file lists that take dropped files, the tool
+// selector, the games spin box with its drop panel for the statistics marks,
+// "データチェック" (Button5Click) and "実行" (Button1Click). The engines do the
+// work; the window gathers the input and shows status and progress.
+#pragma once
+
+#include "termupdate/TermUpdateSetup.h"
+
+#include <QDialog>
+
+#include <array>
+
+class QComboBox;
+class QLabel;
+class QListWidget;
+class QProgressBar;
+class QPushButton;
+class QSpinBox;
+class QStatusBar;
+class QTimer;
+
+namespace tenvoll {
+
+class FileDropList;
+class FileDropPanel;
+
+class TForm4 : public QDialog {
+    Q_OBJECT
+public:
+    explicit TForm4(std::string programFolder, QWidget* parent = nullptr);
+
+    // The opening steps; false when the window must close at once (the reason
+    // has been shown).
+    bool prepare();
+
+    void Button5Click(); // データチェック
+    void Button1Click(); // 実行
+    // Files dropped on a list or on the "試合数" panel.
+    void dropOnList(WorkingList list, const QStringList& paths);
+    void dropOnGamesPanel(const QStringList& paths);
+    // "ファイルを削除" of the selected entries of every list.
+    void deleteSelectedFiles();
+    void showStatus(const QString& text);
+
+    QSpinBox* termBox() const { return termBox_; }
+    QSpinBox* gamesBox() const { return gamesBox_; }
+    QComboBox* toolBox() const { return toolBox_; }
+    QListWidget* teamList() const { return teamList_; }
+    QListWidget* fileList(WorkingList list) const;
+    QPushButton* runButton() const { return runButton_; }
+    QString statusText() const;
+
+private:
+    class WindowReporter;
+    std::vector<std::string> listedPaths(WorkingList list) const;
+    void startStatusTimer();
+    void setBusy(bool busy);
+
+    std::string programFolder_;
+    TermUpdateSetup setup_;
+
+    QSpinBox* termBox_ = nullptr;
+    QSpinBox* gamesBox_ = nullptr;
+    QComboBox* toolBox_ = nullptr;
+    QLabel* teamLabel_ = nullptr;
+    QListWidget* teamList_ = nullptr;
+    std::array<FileDropList*, 3> lists_{};
+    FileDropPanel* gamesPanel_ = nullptr;
+    QPushButton* runButton_ = nullptr;
+    QPushButton* cancelButton_ = nullptr;
+    QPushButton* checkButton_ = nullptr;
+    QStatusBar* statusBar_ = nullptr;
+    QLabel* statusLabel_ = nullptr;
+    QProgressBar* progress_ = nullptr;
+    QTimer* statusTimer_ = nullptr;
+};
+
+} // namespace tenvoll
