@@ -1,9 +1,12 @@
 // tenvoll: the desktop program. The program folder is the current directory
 // at start. "--screenshot FILE" saves a picture of the main window and exits;
 // with "--player NAME" it opens that player of the Top pane and pictures the
-// player detail window instead.
+// player detail window instead; "--window term-update" or "--window colours"
+// pictures that window.
 #include "mainwindow/Unit1.h"
+#include "mainwindow/Unit7.h"
 #include "player/Unit2.h"
+#include "termupdate/Unit4.h"
 
 #include <QApplication>
 #include <QDir>
@@ -27,14 +30,25 @@ int main(int argc, char** argv) {
     };
     const QString screenshot = option(QStringLiteral("--screenshot"));
     const QString player = option(QStringLiteral("--player"));
+    const QString windowName = option(QStringLiteral("--window"));
 
     tenvoll::TForm1 window(QDir::toNativeSeparators(QDir::currentPath()).toStdString());
     window.show();
     if (!screenshot.isEmpty()) {
         if (!player.isEmpty())
             window.StringGridAllDblClick(tenvoll::PaneSide::Top, player);
+        QWidget* extra = nullptr;
+        if (windowName == QStringLiteral("term-update")) {
+            auto* w = new tenvoll::TForm4(window.programFolder(), &window);
+            w->prepare();
+            extra = w;
+        } else if (windowName == QStringLiteral("colours")) {
+            extra = new tenvoll::TForm7(window.colours(), {}, &window);
+        }
+        if (extra)
+            extra->show();
         QTimer::singleShot(800, &window, [&] {
-            QWidget* shown = window.playerDetailWindow();
+            QWidget* shown = extra ? extra : window.playerDetailWindow();
             (shown ? shown : static_cast<QWidget*>(&window))->grab().save(screenshot);
             QApplication::quit();
         });

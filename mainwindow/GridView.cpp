@@ -5,6 +5,8 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 
+#include <algorithm>
+
 namespace tenvoll {
 
 QFont gridFont() {
@@ -33,7 +35,13 @@ GridView::GridView(QWidget* parent) : QTableView(parent) {
             [this](const QModelIndex& index) { emit rowChosen(index.row()); });
 }
 
-int GridView::scaled(int pixels96) const { return (pixels96 * logicalDpiX() + 48) / 96; }
+int GridView::scaled(int pixels96) const {
+    // The widths were laid out for three digits in a 20-pixel column at 96 dpi;
+    // a font with wider digits widens every column by the same factor.
+    const double dpiFactor = logicalDpiX() / 96.0;
+    const double digitFactor = (fontMetrics().horizontalAdvance(QStringLiteral("000")) + 3) / 20.0;
+    return static_cast<int>(pixels96 * std::max(dpiFactor, digitFactor) + 0.5);
+}
 
 int GridView::nameColumnWidth() const {
     return fontMetrics().horizontalAdvance(QStringLiteral("長い名前の選手名")) + 6;

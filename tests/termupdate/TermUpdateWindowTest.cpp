@@ -1,0 +1,112 @@
+// The term update window under the offscreen platform, on a small sample
+// league: opening, drops and deletions, the data check enabling "実行", the
+// run, and the main window's panes showing the new term afterwards.
+#include "league/FileAccess.h"
+#include "league/IniStore.h"
+#include "league/Paths.h"
+#include "mainwindow/RosterTableModel.h"
+#include "mainwindow/Unit1.h"
+#include "support/RecordingDialogs.h"
+#include "support/TestFiles.h"
+#include "termupdate/Unit4.h"
+#include "tools/sample-league/SampleLeague.h"
+
+#include <QComboBox>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSpinBox>
+
+#include <gtest/gtest.h>
+
+using namespace tenvoll;
+using tenvoll::test::RecordingDialogs;
+using tenvoll::test::TempFolder;
+
+namespace {
+
+class TermUpdateWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        summary = sample::writeSampleLeague(folder.path(), {4, 3, 56, 7});
+    }
+    TempFolder folder;
+    RecordingDialogs dialogs;
+    sample::SampleSummary summary;
+};
+
+QStringList texts(QListWidget* list) {
+    QStringList out;
+    for (int i = 0; i < list->count(); ++i)
+        out << list->item(i)->text();
+    return out;
+}
+
+} // namespace
+
+TEST_F(TermUpdateWindowTest, OpensWithTheLeaguesNamesAndTheWorkingFiles) {
+    TForm4 w(folder.path());
+    ASSERT_TRUE(w.prepare());
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("最新データの追加"));
+    EXPECT_EQ(w.teamList()->count(), 8);
+    EXPECT_EQ(w.teamList()->toolTip(), QString::fromStdString(summary.leagueFolder));
+    EXPECT_EQ(w.toolBox()->currentText(), QStringLiteral("標準"));
+    EXPECT_EQ(w.termBox()->value(), 0);
+    EXPECT_EQ(w.gamesBox()->value(), 150);
+    EXPECT_EQ(w.fileList(WorkingList::Growth)->count(), 4);
+    EXPECT_FALSE(w.runButton()->isEnabled());
+}
+
+TEST_F(TermUpdateWindowTest, DroppedFilesAreCopiedAndDeletedFromTheWorkingFolder) {
+    TForm4 w(folder.path());
+    ASSERT_TRUE(w.prepare());
+    const std::string dropped = folder.file("外から/追加.txt");
+    tenvoll::test::writeCp932(dropped, "abc\n");
+    w.dropOnList(WorkingList::Statistics, {QString::fromStdString(dropped)});
+    w.dropOnList(WorkingList::Statistics, {QString::fromStdString(dropped)});
+    const std::string copy = joinPath(joinPath(joinPath(folder.path(), "temp"), "seiseki"), "追加.txt");
+    EXPECT_TRUE(fileExists(copy));
+    EXPECT_EQ(texts(w.fileList(WorkingList::Statistics)).count(QStringLiteral("追加.txt")), 2);
+    EXPECT_TRUE(w.statusText().endsWith(QStringLiteral("を追加しました。")));
+
+    w.dropOnGamesPanel({QString::fromStdString(dropped), QString::fromStdString(copy)});
+    EXPECT_EQ(w.statusText(), QStringLiteral("ファイルは一個ごとに処理してください！"));
+
+    QListWidget* list = w.fileList(WorkingList::Statistics);
+    for (int i = 0; i < list->count(); ++i)
+        list->item(i)->setSelected(list->item(i)->text() == QStringLiteral("追加.txt"));
+    w.deleteSelectedFiles();
+    EXPECT_FALSE(fileExists(copy));
+    // The second entry names a file already gone: it stays, and the status says so.
+    EXPECT_EQ(texts(list).count(QStringLiteral("追加.txt")), 1);
+    EXPECT_EQ(w.statusText(), QStringLiteral("削除失敗しました。"));
+}
+
+TEST_F(TermUpdateWindowTest, CheckEnablesTheRunWhichAddsTheTerm) {
+    TForm1 main(folder.path());
+    TForm4 w(folder.path(), &main);
+    ASSERT_TRUE(w.prepare());
+    const long long s = summary.latestTerm + 1;
+    w.termBox()->setValue(static_cast<int>(s));
+    w.Button5Click();
+    ASSERT_TRUE(w.runButton()->isEnabled()) << dialogs.messages.join(QStringLiteral("|")).toStdString();
+    w.Button1Click();
+    ASSERT_FALSE(dialogs.messages.isEmpty());
+    EXPECT_EQ(dialogs.messages.last(), QStringLiteral("%1期のデータを追加しました。").arg(s));
+
+    IniStore team = IniStore::load(summary.teamFiles[0]);
+    const std::string first = team.value("Team", "0").substr(2);
+    EXPECT_EQ(team.integer(first, "最終", 0), s);
+
+    main.reloadPanes();
+    RosterTableModel* m = main.pane(PaneSide::Top)->model(GridKind::Batters);
+    EXPECT_FALSE(m->data(m->index(0, 1), Qt::DisplayRole).toString().isEmpty());
+}
+
+TEST_F(TermUpdateWindowTest, RunWithoutATermChangesNothing) {
+    TForm4 w(folder.path());
+    ASSERT_TRUE(w.prepare());
+    auto before = tenvoll::test::snapshotFolder(folder.path());
+    w.Button1Click(); // term 0: refused before anything is written
+    EXPECT_EQ(tenvoll::test::snapshotFolder(folder.path()), before);
+    EXPECT_EQ(w.statusText(), QStringLiteral("中止しました。ファイルは変更されていません。"));
+}
