@@ -1,0 +1,81 @@
+// Opening a team of the big sample league (12 teams, 40 terms, 300 players per
+// team file) in a pane: the engine alone (read, decode, parse, fill the four
+// grids, statistics marks, summary) and the whole main-window path with its
+// models, under the offscreen platform. Run: build/bench/pane_bench
+#include "league/FileAccess.h"
+#include "mainwindow/PaneLoader.h"
+#include "mainwindow/Unit1.h"
+#include "mainwindow/UserDialogs.h"
+#include "tools/sample-league/SampleLeague.h"
+
+#include <QApplication>
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <unistd.h>
+
+namespace {
+
+using namespace tenvoll;
+namespace fs = std::filesystem;
+
+struct BigSample {
+    BigSample() {
+        base = (fs::temp_directory_path() / ("tenvoll-pane-bench-" + std::to_string(::getpid()))).string();
+        fs::remove_all(base);
+        summary = sample::writeSampleLeague(base, {12, 40, 300, 1});
+        for (const auto& f : summary.teamFiles)
+            if (largest.empty() || fs::file_size(f) > fs::file_size(largest))
+                largest = f;
+    }
+    ~BigSample() {
+        std::error_code ec;
+        fs::remove_all(base, ec);
+    }
+    std::string base;
+    std::string largest;
+    sample::SampleSummary summary;
+};
+
+const BigSample& big() {
+    static BigSample sample;
+    return sample;
+}
+
+void LoadPane(benchmark::State& state) {
+    const std::string path = big().largest;
+    for (auto _ : state) {
+        PaneLoad load = loadPane(path, true);
+        benchmark::DoNotOptimize(load.content);
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                            static_cast<int64_t>(fs::file_size(path)));
+}
+BENCHMARK(LoadPane)->Unit(benchmark::kMillisecond);
+
+void OpenTeamInMainWindow(benchmark::State& state) {
+    TForm1 window(big().base);
+    const std::string path = big().largest;
+    for (auto _ : state)
+        window.openTeam(PaneSide::Top, path);
+}
+BENCHMARK(OpenTeamInMainWindow)->Unit(benchmark::kMillisecond);
+
+void ReadAndDecodeFloor(benchmark::State& state) {
+    const std::string path = big().largest;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(readTextFile(path));
+}
+BENCHMARK(ReadAndDecodeFloor)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
