@@ -36,9 +36,10 @@ std::optional<long long> parseInteger(std::string_view s) {
             digit = c - 'A' + 10;
         else
             return std::nullopt;
-        value = value * base + digit;
-        if (value > 0x7FFFFFFFFFFFFFFFull)
+        // Checked before multiplying: a wrapped product could look in range.
+        if (value > (0x7FFFFFFFFFFFFFFFull - static_cast<unsigned>(digit)) / base)
             return std::nullopt;
+        value = value * base + digit;
     }
     long long v = static_cast<long long>(value);
     return negative ? -v : v;
