@@ -39,8 +39,9 @@ constexpr std::size_t kInningsColumn = 9; // a pitcher's whole innings and outs,
 constexpr long long kDefaultGames = 150;
 constexpr std::string_view kStatsSuffix = "成績";
 constexpr std::string_view kCareerTermText = "通算";
-// The list is sorted and cut back to the limit whenever it grows beyond this
-// within one file, so that a huge file does not pile up entries.
+// The list is sorted and cut back whenever this many entries have come in
+// since the last cut, so that a huge file does not pile up entries (and a list
+// held long by ties is not sorted again for every entry).
 constexpr std::size_t kCompactAt = 2048;
 
 long long floorDiv(long long a, long long b) {
@@ -66,8 +67,10 @@ long long wholeOrZero(std::string_view text) {
     return parseInteger(text).value_or(0);
 }
 
-std::string_view fieldAt(const std::vector<std::string>& f, std::size_t i) {
-    return i < f.size() ? std::string_view(f[i]) : std::string_view();
+using Fields = std::vector<std::string_view>;
+
+std::string_view fieldAt(const Fields& f, std::size_t i) {
+    return i < f.size() ? f[i] : std::string_view();
 }
 
 // Innings as the list shows them: whole innings plus outs div 3, then ".0",
@@ -82,7 +85,7 @@ std::string mergedInnings(std::string_view innings, std::string_view outs) {
 // List column `column` of a statistics line split into fields (field 0 the
 // name, 1 the short team name). A pitcher's outs column is merged into the
 // innings, so his later fields move one column left.
-std::string cellOf(const std::vector<std::string>& f, std::size_t column, bool pitcher) {
+std::string cellOf(const Fields& f, std::size_t column, bool pitcher) {
     if (!pitcher || column < kInningsColumn)
         return std::string(fieldAt(f, column));
     if (column == kInningsColumn)
@@ -91,19 +94,30 @@ std::string cellOf(const std::vector<std::string>& f, std::size_t column, bool p
 }
 
 // The whole innings of a line, outs included: the restriction's measure.
-long long wholeInnings(const std::vector<std::string>& f) {
+long long wholeInnings(const Fields& f) {
     return saturatingAdd(wholeOrZero(fieldAt(f, 9)), floorDiv(wholeOrZero(fieldAt(f, 10)), 3));
 }
 
-// A key "TTTT成績" of term t (exactly as termText writes t), or nothing.
+// A key "TTTT成績" of term t, written exactly as termText writes t (at least
+// four digits, zero-padded, an optional "-"), or nothing. Checked by hand: this
+// runs for every key of every ranked section.
 std::optional<long long> statsKeyTerm(std::string_view key) {
     if (key.size() <= kStatsSuffix.size() || !key.ends_with(kStatsSuffix))
         return std::nullopt;
     std::string_view digits = key.substr(0, key.size() - kStatsSuffix.size());
-    auto term = parseInteger(digits);
-    if (!term || termText(*term) != digits)
+    std::string_view unsignedDigits = digits.starts_with('-') ? digits.substr(1) : digits;
+    if (unsignedDigits.size() < 4 || unsignedDigits.size() > 18 ||
+        (unsignedDigits.size() > 4 && unsignedDigits.front() == '0'))
         return std::nullopt;
-    return term;
+    long long term = 0;
+    for (char c : unsignedDigits) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        term = term * 10 + (c - '0');
+    }
+    if (digits.front() == '-' && term == 0)
+        return std::nullopt; // termText never writes "-0000"
+    return digits.front() == '-' ? -term : term;
 }
 
 struct Candidate {
@@ -128,16 +142,18 @@ std::vector<Candidate> candidateLines(const ScannedSection& s, bool career) {
     long long to = last ? parseIntegerOr(*last, 9999) : 9999;
     if (to < from)
         return out;
-    std::set<long long> seen;
     for (const ScannedKey& k : s.keys) {
         auto term = statsKeyTerm(k.key);
-        if (!term || *term < from || *term > to || !seen.insert(*term).second)
-            continue;
-        if (!k.value.empty())
+        if (term && *term >= from && *term <= to)
             out.push_back({*term, k.value});
     }
-    std::sort(out.begin(), out.end(),
-              [](const Candidate& a, const Candidate& b) { return a.term < b.term; });
+    // Term order; of two keys of one term the first counts, as in a look-up.
+    std::stable_sort(out.begin(), out.end(),
+                     [](const Candidate& a, const Candidate& b) { return a.term < b.term; });
+    out.erase(std::unique(out.begin(), out.end(),
+                          [](const Candidate& a, const Candidate& b) { return a.term == b.term; }),
+              out.end());
+    std::erase_if(out, [](const Candidate& c) { return c.line.empty(); });
     return out;
 }
 
@@ -157,10 +173,13 @@ struct Entry {
     std::size_t source; // ordinal of the file it came from
 };
 
+// A listed entry's section, kept as its text (copied out of its file) and
+// parsed only when the run ends: most are pushed out by later files.
 struct GatheredSection {
     std::size_t source;
     std::string foldedName;
-    IniStore store; // the one renamed section
+    std::string name; // with its term tag
+    std::string text;
 };
 
 // What the restriction requires, read from the first section of "seiseki.ini".
@@ -194,7 +213,7 @@ private:
     std::vector<FileToRank> filesToRank() const;
     void readRestriction();
     void rankFile(const FileToRank& file, std::size_t source);
-    void consider(std::string_view line, std::string_view termText, const std::string& tag,
+    void consider(std::string_view line, long long term, const std::string& tag,
                   std::size_t source);
     bool better(long long a, long long b) const {
         return options_.order == RankingOrder::Ascending ? a < b : a > b;
@@ -214,6 +233,9 @@ private:
     bool marksMissing_ = false;
     std::vector<Entry> entries_;
     std::optional<long long> cutOff_; // the key of the last entry once the list is full
+    std::size_t sizeAfterCut_ = 0;
+    Fields fields_; // reused for every candidate line
+    std::vector<std::string> quoted_;
     std::vector<GatheredSection> gathered_;
 };
 
@@ -256,9 +278,10 @@ void RankingRun::readRestriction() {
                                   : " ※seiseki.iniが見つからないため150試合として計算";
 }
 
-void RankingRun::consider(std::string_view line, std::string_view termText, const std::string& tag,
+void RankingRun::consider(std::string_view line, long long term, const std::string& tag,
                           std::size_t source) {
-    std::vector<std::string> f = splitFields(line);
+    Fields& f = fields_;
+    splitFieldViews(line, f, quoted_);
     if (f.empty())
         return;
     if (restriction_.active) {
@@ -272,12 +295,12 @@ void RankingRun::consider(std::string_view line, std::string_view termText, cons
     if (cutOff_ && better(*cutOff_, key))
         return;
     Entry e{{}, key, source};
-    e.row[0] = tag + f[0];
+    e.row[0] = tag + std::string(f[0]);
     for (std::size_t c = 1; c < kTermColumn; ++c)
         e.row[c] = c == column_ ? sortCell : cellOf(f, c, pitcher_);
-    e.row[kTermColumn] = std::string(termText);
+    e.row[kTermColumn] = options_.career ? std::string(kCareerTermText) : termText(term) + "期";
     entries_.push_back(std::move(e));
-    if (entries_.size() >= kCompactAt)
+    if (entries_.size() >= sizeAfterCut_ + kCompactAt)
         sortAndCut();
 }
 
@@ -294,6 +317,7 @@ void RankingRun::sortAndCut() {
     }
     if (entries_.size() >= kRankingLimit)
         cutOff_ = entries_.back().key;
+    sizeAfterCut_ = entries_.size();
 }
 
 void RankingRun::rankFile(const FileToRank& file, std::size_t source) {
@@ -312,11 +336,8 @@ void RankingRun::rankFile(const FileToRank& file, std::size_t source) {
         if (equalsIgnoreCase(s.name, kTeamSection) || !isOfKind(s, pitcher_))
             return;
         sections.emplace_back(tag + std::string(s.name), s.text);
-        for (const Candidate& c : candidateLines(s, options_.career)) {
-            std::string term =
-                options_.career ? std::string(kCareerTermText) : termText(c.term) + "期";
-            consider(c.line, term, tag, source);
-        }
+        for (const Candidate& c : candidateLines(s, options_.career))
+            consider(c.line, c.term, tag, source);
     });
     sortAndCut();
     gather(sections, source);
@@ -336,7 +357,7 @@ void RankingRun::gather(const std::vector<std::pair<std::string, std::string_vie
         std::string folded = foldCase(name);
         if (!listed.contains({source, folded}))
             continue;
-        gathered_.push_back({source, std::move(folded), renamedSection(text, name)});
+        gathered_.push_back({source, std::move(folded), name, std::string(text)});
     }
 }
 
@@ -360,8 +381,8 @@ RankingResult RankingRun::run() {
     result_.rows.reserve(entries_.size());
     for (Entry& e : entries_)
         result_.rows.push_back(std::move(e.row));
-    for (GatheredSection& g : gathered_)
-        result_.players.appendSectionsFrom(std::move(g.store));
+    for (const GatheredSection& g : gathered_)
+        result_.players.appendSectionsFrom(renamedSection(g.text, g.name));
     return std::move(result_);
 }
 

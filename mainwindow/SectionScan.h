@@ -34,11 +34,14 @@ struct ScannedSection {
 // valid during the call only as long as `text` lives.
 void scanSections(std::string_view text, const std::function<void(const ScannedSection&)>& visit);
 
+// Splits a line by the rule of splitFields, into views of `line` (no copies).
+// A line holding a double quote is split by splitFields itself and its fields
+// are kept in `quoted`, which must then outlive the views.
+void splitFieldViews(std::string_view line, std::vector<std::string_view>& out,
+                     std::vector<std::string>& quoted);
+
 // A store holding the section of `sectionText` (a ScannedSection's text) as
 // IniStore reads it, under another name; its lines and values are untouched.
 IniStore renamedSection(std::string_view sectionText, std::string_view newName);
-
-// A copy of `section` appended to `store` under `newName`.
-IniSection& appendRenamedCopy(IniStore& store, const IniSection& section, std::string_view newName);
 
 } // namespace tenvoll

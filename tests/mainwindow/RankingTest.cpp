@@ -264,15 +264,18 @@ TEST(Ranking, WithoutMarksFileUsesOneHundredFiftyGamesAndSaysSo) {
 
 TEST(Ranking, ValuesThatAreNoNumberSortAsZero) {
     TestLeague lg;
+    // A number too big for 64 bits is no number either (it must not wrap around).
     lg.addTeam("a.txt",
                {batter("三", 3, bat("三", 500, "3")), batter("横棒", 3, bat("横棒", 500, "-")),
+                batter("巨大", 3, bat("巨大", 500, "20000000000000000000")),
                 batter("零", 3, bat("零", 500, "0")), batter("一", 3, bat("一", 500, "1"))});
     RecordingReporter rep;
     EXPECT_EQ(listing(runRanking(lg.league(), options(kHomeRuns), rep)),
-              "三 3 0003期\n一 1 0003期\n横棒 - 0003期\n零 0 0003期\n");
+              "三 3 0003期\n一 1 0003期\n横棒 - 0003期\n巨大 20000000000000000000 0003期\n"
+              "零 0 0003期\n");
     EXPECT_EQ(
         listing(runRanking(lg.league(), options(kHomeRuns, false, RankingOrder::Ascending), rep)),
-        "横棒 - 0003期\n零 0 0003期\n一 1 0003期\n三 3 0003期\n");
+        "横棒 - 0003期\n巨大 20000000000000000000 0003期\n零 0 0003期\n一 1 0003期\n三 3 0003期\n");
 }
 
 TEST(Ranking, ColumnSortComparesTextInShiftJisOrderAndNumbersWithoutPoints) {

@@ -1,6 +1,7 @@
 // The section walk reads exactly what IniStore::parse reads.
 #include "mainwindow/SectionScan.h"
 #include "league/IniStore.h"
+#include "league/Kyoutuu.h"
 
 #include <gtest/gtest.h>
 
@@ -44,4 +45,15 @@ TEST(SectionScan, SeesTheSectionsAndKeysIniStoreSees) {
     EXPECT_EQ(renamed[0],
               "[(1)Ａbc]\r\nkey= value with blanks \r\n; comment=x\r\nraw line\r\nKey=second\r\n");
     EXPECT_EQ(renamed[2], "[(1)Ａbc]\r\nk=[not a section]\r\n");
+}
+
+TEST(SectionScan, FieldViewsSplitAsSplitFieldsDoes) {
+    for (std::string_view line : {"", "   ", "名前 テ .300 140 ", " a,b ,, c,", ",x\t y\r",
+                                  "\"two words\" b \"\"", "a\"b c", "a ,", "a, ,b"}) {
+        std::vector<std::string_view> views;
+        std::vector<std::string> quoted;
+        splitFieldViews(line, views, quoted);
+        std::vector<std::string> fields = splitFields(line);
+        EXPECT_EQ(std::vector<std::string>(views.begin(), views.end()), fields) << line;
+    }
 }
