@@ -37,7 +37,8 @@ std::optional<long long> parseInteger(std::string_view s) {
         else
             return std::nullopt;
         // Checked before multiplying: a wrapped product could look in range.
-        if (value > (0x7FFFFFFFFFFFFFFFull - static_cast<unsigned>(digit)) / base)
+        constexpr unsigned long long kMax = 0x7FFFFFFFFFFFFFFFull;
+        if (value > (kMax - static_cast<unsigned>(digit)) / static_cast<unsigned>(base))
             return std::nullopt;
         value = value * base + digit;
     }

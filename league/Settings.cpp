@@ -5,6 +5,8 @@
 #include "league/Kyoutuu.h"
 #include "league/Paths.h"
 
+#include <algorithm>
+
 namespace tenvoll {
 
 namespace {
@@ -19,6 +21,27 @@ constexpr ColourKey kColourKeys[] = {
     {"Down背景色", &HighlightColours::downBackground},
     {"Downフォント色", &HighlightColours::downText},
 };
+
+// One past the highest entry index "チーム名" + n present in the league section.
+// The loops over "チーム数" stop there, so that a damaged count (say 999999999)
+// cannot stall the program on look-ups that all fail.
+long long entryIndexEnd(const IniStore& ini, std::string_view league) {
+    const IniSection* section = ini.section(league);
+    if (!section)
+        return 0;
+    long long end = 0;
+    for (const IniLine* line : section->keys()) {
+        std::string_view key = line->key;
+        if (!key.starts_with(kTeamEntryKey))
+            continue;
+        std::string_view digits = key.substr(kTeamEntryKey.size());
+        if (digits.empty() || digits.size() > 9 ||
+            digits.find_first_not_of("0123456789") != std::string_view::npos)
+            continue;
+        end = std::max(end, std::stoll(std::string(digits)) + 1);
+    }
+    return end;
+}
 
 } // namespace
 
@@ -80,7 +103,7 @@ std::vector<std::string> Settings::entryFields(std::string_view league, long lon
 
 std::vector<LeagueEntry> Settings::entries(std::string_view league) const {
     std::vector<LeagueEntry> list;
-    long long count = teamCount(league);
+    long long count = std::min(teamCount(league), entryIndexEnd(ini_, league));
     for (long long i = 0; i < count; ++i) {
         std::vector<std::string> f = entryFields(league, i);
         if (f.size() < 3 || f[2].empty())
@@ -92,7 +115,7 @@ std::vector<LeagueEntry> Settings::entries(std::string_view league) const {
 
 std::vector<std::string> Settings::teamMenuPaths(std::string_view league) const {
     std::vector<std::string> paths;
-    for (long long n = teamCount(league); n >= 0; --n) {
+    for (long long n = std::min(teamCount(league), entryIndexEnd(ini_, league)); n >= 0; --n) {
         std::vector<std::string> f = entryFields(league, n);
         if (f.size() > 2)
             paths.insert(paths.begin(), f[2]);

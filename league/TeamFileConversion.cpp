@@ -178,6 +178,10 @@ std::string convertOldFile(const std::string& path, ConversionMode mode) {
     }
     IniStore store = convertOldLayout(lines, mode);
     std::string target = conversionTarget(path, mode);
+    // The four-digit file of a term is the newer one (the term update writes it):
+    // converting its old twin again must not replace it.
+    if (mode == ConversionMode::Unsigned && fileExists(target))
+        fail("変換先のファイルがすでにあります: " + target);
     try {
         store.save(target);
     } catch (const LeagueError& e) {

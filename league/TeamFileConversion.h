@@ -24,7 +24,8 @@ IniStore convertOldLayout(const std::vector<std::string>& lines, ConversionMode 
 std::string conversionTarget(const std::string& path, ConversionMode mode);
 
 // Reads, converts and atomically writes a file; returns the written path.
-// Throws LeagueError(kConversionFailed, detail); nothing is written then.
+// Throws LeagueError(kConversionFailed, detail); nothing is written then. The
+// unsigned mode never replaces an existing four-digit file.
 std::string convertOldFile(const std::string& path, ConversionMode mode);
 
 } // namespace tenvoll

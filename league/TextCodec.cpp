@@ -55,6 +55,21 @@ std::uint32_t codePointAt(std::string_view s, std::size_t i) {
     }
 }
 
+// True when the text has non-ASCII characters and all of them are two-byte
+// sequences. Shift-JIS half-width katakana (bytes A1-DF) can pair up into such
+// sequences, while Japanese UTF-8 text always has three-byte ones.
+bool onlyTwoByteSequences(std::string_view s) {
+    bool any = false;
+    for (std::size_t i = 0; i < s.size();) {
+        std::size_t n = utf8SequenceLength(static_cast<unsigned char>(s[i]));
+        if (n > 2)
+            return false;
+        any = any || n == 2;
+        i += n == 0 ? 1 : n;
+    }
+    return any;
+}
+
 } // namespace
 
 bool isValidUtf8(std::string_view s) {
@@ -89,7 +104,11 @@ DecodedText decodeFileBytes(std::string_view bytes, const std::string& pathForMe
         if (isValidUtf8(body))
             return {std::string(body), TextEncoding::Utf8};
     } else if (isValidUtf8(bytes)) {
-        return {std::string(bytes), TextEncoding::Utf8};
+        if (!onlyTwoByteSequences(bytes))
+            return {std::string(bytes), TextEncoding::Utf8};
+        platform::Conversion kana = platform::cp932ToUtf8(bytes);
+        return kana.ok ? DecodedText{std::move(kana.output), TextEncoding::Cp932}
+                       : DecodedText{std::string(bytes), TextEncoding::Utf8};
     }
     platform::Conversion c = platform::cp932ToUtf8(bytes);
     if (!c.ok) {

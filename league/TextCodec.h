@@ -19,7 +19,9 @@ struct DecodedText {
 
 // Decodes a file's bytes. A BOM or valid UTF-8 is taken as UTF-8 (real cp932
 // Japanese text is practically never valid UTF-8, while UTF-8 Japanese text is
-// often byte-wise valid cp932); otherwise the bytes must be valid cp932.
+// often byte-wise valid cp932); otherwise the bytes must be valid cp932. The
+// exception: valid UTF-8 made only of two-byte sequences is read as cp932 when
+// it is valid cp932 (half-width katakana such as "ﾃｱ" would otherwise become "ñ").
 // Throws LeagueError naming `pathForMessage` and the first bad line.
 DecodedText decodeFileBytes(std::string_view bytes, const std::string& pathForMessage);
 
