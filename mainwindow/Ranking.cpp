@@ -254,7 +254,14 @@ std::vector<RankingRun::FileToRank> RankingRun::filesToRank() const {
 }
 
 void RankingRun::readRestriction() {
-    std::optional<StatsMarksFile> marks = StatsMarksFile::loadFromFolder(league_.folder);
+    std::optional<StatsMarksFile> marks;
+    try {
+        marks = StatsMarksFile::loadFromFolder(league_.folder);
+    } catch (const LeagueError&) {
+        if (options_.restricted)
+            throw; // the restriction cannot be told
+        return;    // the file is there, only unreadable: nothing to say
+    }
     marksMissing_ = !marks;
     if (!options_.restricted)
         return;

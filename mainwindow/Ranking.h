@@ -68,7 +68,8 @@ struct RankingResult {
 };
 
 // Runs the ranking. Throws LeagueError with kNoLeagueFolderMessage when the
-// league has no folder, or when an existing "seiseki.ini" cannot be read.
+// league has no folder, or when the restriction is on and an existing
+// "seiseki.ini" cannot be read.
 RankingResult runRanking(const SearchLeague& league, const RankingOptions& options,
                          SearchReporter& reporter);
 

@@ -243,6 +243,11 @@ TEST(Ranking, RestrictionTakesGamesFromTheFirstSectionOfTheMarks) {
     RankingResult open = runRanking(lg.league(), options(kHomeRuns, false), rep);
     EXPECT_EQ(open.rows.size(), 3u);
     EXPECT_EQ(open.ruleNote, "");
+
+    // A marks file that cannot be read stops a restricted ranking only.
+    writeBytes(lg.dir.file("league/seiseki.ini"), "[12]\r\n\xFF\xFE\r\n");
+    EXPECT_THROW(runRanking(lg.league(), options(kHomeRuns, true), rep), LeagueError);
+    EXPECT_EQ(runRanking(lg.league(), options(kHomeRuns, false), rep).rows.size(), 3u);
     EXPECT_TRUE(rep.messages.empty());
 }
 
