@@ -1,6 +1,7 @@
 // Ranking search over the big sample league (12 teams, 40 terms, 300 players
 // per team file, 40 unsigned-players files) beside its floor: reading and
-// decoding the same files once. Run: build/bench/ranking_bench
+// decoding the same files once. Build with -DTENVOLL_BENCH=ON; run
+// build/bench/ranking_bench (add --benchmark_repetitions=5 on a busy machine).
 #include "league/FileAccess.h"
 #include "league/Settings.h"
 #include "mainwindow/LeagueSearch.h"
