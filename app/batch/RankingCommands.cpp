@@ -1,8 +1,130 @@
-// tenvoll-batch ranking and find.
+// tenvoll-batch ranking and find: the league-wide ranking and the player name
+// search of the current league of the program folder's "Tenvoll.ini".
 #include "app/batch/BatchCommand.h"
+
+#include "league/LeagueError.h"
+#include "league/Settings.h"
+#include "mainwindow/NameSearch.h"
+#include "mainwindow/Ranking.h"
+#include "mainwindow/RankingCsv.h"
+
+#include <ostream>
+#include <set>
 
 namespace tenvoll::batch {
 
-void addRankingCommands(std::vector<BatchCommand>&) {}
+namespace {
+
+// Message-box texts go to stderr, each once; status texts are dropped except
+// those that tell of a conversion, since that rewrites or writes a file.
+class ConsoleReporter : public SearchReporter {
+public:
+    explicit ConsoleReporter(std::ostream& err) : err_(err) {}
+    void status(const std::string& text) override {
+        if (text.ends_with(kOldUnsignedSuffix) || text.ends_with(kOldTeamSuffix) ||
+            text.ends_with(kConvertedSuffix) || text.ends_with(kConversionErrorSuffix))
+            err_ << text << "\n";
+    }
+    void message(const std::string& text) override {
+        if (shown_.insert(text).second)
+            err_ << text << "\n";
+    }
+
+private:
+    std::ostream& err_;
+    std::set<std::string> shown_;
+};
+
+SearchLeague currentLeague(const BatchContext& c) {
+    Settings settings(c.programFolder);
+    settings.load();
+    return searchLeague(settings, settings.leagueName());
+}
+
+template <typename T>
+T choice(const ArgumentList& a, std::string_view option, std::string_view fallback,
+         std::initializer_list<std::pair<std::string_view, T>> values) {
+    std::string v = a.value(option, fallback);
+    std::string allowed;
+    for (const auto& [text, value] : values) {
+        if (v == text)
+            return value;
+        allowed += (allowed.empty() ? "" : "|") + std::string(text);
+    }
+    throw UsageError{std::string(option) + " must be " + allowed};
+}
+
+RankingOptions rankingOptions(const ArgumentList& a) {
+    if (!a.has("--stat"))
+        throw UsageError{"--stat is required (an item text such as 野手_打率, or 0-29)"};
+    auto item = rankingItemIndex(a.value("--stat"));
+    if (!item)
+        throw UsageError{"unknown --stat: " + a.value("--stat")};
+    RankingOptions o;
+    o.item = *item;
+    o.restricted = choice<bool>(a, "--limit", "qualified", {{"none", false}, {"qualified", true}});
+    o.order = choice<RankingOrder>(
+        a, "--order", "desc",
+        {{"asc", RankingOrder::Ascending}, {"desc", RankingOrder::Descending}});
+    o.players = choice<RankingPlayers>(a, "--players", "all",
+                                       {{"all", RankingPlayers::All},
+                                        {"active", RankingPlayers::Active},
+                                        {"retired", RankingPlayers::Retired}});
+    o.career = a.has("--career");
+    return o;
+}
+
+void printRow(std::ostream& out, const RankingRow& row) {
+    for (std::size_t i = 0; i < row.size(); ++i)
+        out << (i ? "\t" : "") << row[i];
+    out << "\n";
+}
+
+int ranking(BatchContext& c, const std::vector<std::string>& args) {
+    ArgumentList a(args, {"--stat", "--limit", "--order", "--players", "--csv"}, {"--career"});
+    a.expectPositionals(0);
+    RankingOptions options = rankingOptions(a);
+    ConsoleReporter reporter(c.err);
+    RankingResult result = runRanking(currentLeague(c), options, reporter);
+    if (!result.ruleNote.empty())
+        c.err << result.ruleNote << "\n";
+    for (const RankingRow& row : result.rows)
+        printRow(c.out, row);
+    if (a.has("--csv")) {
+        std::string path = c.argumentPath(a.value("--csv"));
+        writeRankingCsv(path,
+                        rankingCsvLines(rankingCsvHeading(options), result.captions, result.rows));
+        c.err << "CSVデータ保存終了！ " << path << "\n";
+    }
+    return result.unreadFiles.empty() ? kSuccess : kFailure;
+}
+
+int find(BatchContext& c, const std::vector<std::string>& args) {
+    ArgumentList a(args, {});
+    a.expectPositionals(1);
+    const std::string& name = a.positional(0, "NAME");
+    if (name.empty())
+        throw UsageError{std::string(kNoNameMessage)};
+    SearchLeague league = currentLeague(c);
+    ConsoleReporter reporter(c.err);
+    NameSearchResult result = searchPlayerName(league, name, reporter);
+    for (const std::string& found : result.names)
+        c.out << found << "\n";
+    if (result.names.empty()) {
+        c.err << nameNotFoundMessage(league.name) << "\n";
+        return kFailure;
+    }
+    return kSuccess;
+}
+
+} // namespace
+
+void addRankingCommands(std::vector<BatchCommand>& table) {
+    table.push_back({"ranking",
+                     "--stat ITEM [--limit none|qualified] [--order asc|desc] "
+                     "[--players all|active|retired] [--career] [--csv OUT]",
+                     "現在の機構の全選手を成績で順位付け (上位100件、同順位を含む)", ranking});
+    table.push_back({"find", "NAME", "現在の機構の全チームと未契約選手から選手名で検索", find});
+}
 
 } // namespace tenvoll::batch

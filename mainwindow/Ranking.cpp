@@ -1,0 +1,499 @@
+// The ranking run: file order, kind filter, candidate lines, restriction,
+// cut-off, order, the 100 limit with ties, and the gathered player sections.
+#include "mainwindow/Ranking.h"
+
+#include "league/FileAccess.h"
+#include "league/Kyoutuu.h"
+#include "league/LeagueError.h"
+#include "league/Numbers.h"
+#include "league/StatsMarksFile.h"
+#include "league/TeamFile.h"
+#include "league/TextCodec.h"
+#include "league/TextCompare.h"
+#include "mainwindow/SectionScan.h"
+
+#include <algorithm>
+#include <limits>
+#include <set>
+
+namespace tenvoll {
+
+namespace {
+
+constexpr std::array<std::string_view, kRankingItemCount> kItems = {
+    "野手_打率",     "野手_試合数", "野手_打数",     "野手_安打数", "野手_２塁打",   "野手_３塁打",
+    "野手_本塁打",   "野手_打点",   "野手_犠打",     "野手_四死球", "野手_三振数",   "野手_盗塁数",
+    "野手_失策数",   "野手_長打率", "野手_出塁率",   "投手_防御率", "投手_試合数",   "投手_完投",
+    "投手_勝数",     "投手_負数",   "投手_セーブ",   "投手_SP",     "投手_投球回数", "投手_被安打",
+    "投手_被本塁打", "投手_予四球", "投手_奪三振数", "投手_自責点", "投手_勝率",     "投手_三振率"};
+
+constexpr std::array<std::string_view, 16> kBatterCaptions = {
+    "打率", "試", "打", "安", "２", "３",   "本",   "点",
+    "犠",   "四", "振", "盗", "失", "長打", "出塁", "期別"};
+constexpr std::array<std::string_view, 16> kPitcherCaptions = {
+    "防率", "試", "完", "勝", "負", "Ｓ",   "Ｐ",   "回",
+    "被安", "本", "四", "振", "点", "勝率", "三振", "期別"};
+
+constexpr std::size_t kTermColumn = kRankingColumnCount - 1;
+constexpr std::size_t kInningsColumn = 9; // a pitcher's whole innings and outs, merged
+constexpr long long kDefaultGames = 150;
+constexpr std::string_view kStatsSuffix = "成績";
+constexpr std::string_view kCareerTermText = "通算";
+// The list is sorted and cut back whenever this many entries have come in
+// since the last cut, so that a huge file does not pile up entries (and a list
+// held long by ties is not sorted again for every entry).
+constexpr std::size_t kCompactAt = 2048;
+
+long long floorDiv(long long a, long long b) {
+    return a / b - (a % b != 0 && (a < 0) != (b < 0));
+}
+
+long long saturatingAdd(long long a, long long b) {
+    long long r;
+    if (__builtin_add_overflow(a, b, &r))
+        return b > 0 ? std::numeric_limits<long long>::max()
+                     : std::numeric_limits<long long>::min();
+    return r;
+}
+
+// Statistic number k of an item (1-16 per kind).
+int statisticNumber(int item) {
+    if (item < kFirstPitcherItem)
+        return item + 1;
+    return item <= 22 ? item - 14 : item - 13;
+}
+
+long long wholeOrZero(std::string_view text) {
+    return parseInteger(text).value_or(0);
+}
+
+using Fields = std::vector<std::string_view>;
+
+std::string_view fieldAt(const Fields& f, std::size_t i) {
+    return i < f.size() ? f[i] : std::string_view();
+}
+
+// Innings as the list shows them: whole innings plus outs div 3, then ".0",
+// ".3" or ".7" for the outs left over.
+std::string mergedInnings(std::string_view innings, std::string_view outs) {
+    long long o = wholeOrZero(outs);
+    long long whole = saturatingAdd(wholeOrZero(innings), floorDiv(o, 3));
+    static constexpr std::string_view kThirds[] = {".0", ".3", ".7"};
+    return std::to_string(whole) + std::string(kThirds[o - floorDiv(o, 3) * 3]);
+}
+
+// List column `column` of a statistics line split into fields (field 0 the
+// name, 1 the short team name). A pitcher's outs column is merged into the
+// innings, so his later fields move one column left.
+std::string cellOf(const Fields& f, std::size_t column, bool pitcher) {
+    if (!pitcher || column < kInningsColumn)
+        return std::string(fieldAt(f, column));
+    if (column == kInningsColumn)
+        return mergedInnings(fieldAt(f, 9), fieldAt(f, 10));
+    return std::string(fieldAt(f, column + 1));
+}
+
+// The whole innings of a line, outs included: the restriction's measure.
+long long wholeInnings(const Fields& f) {
+    return saturatingAdd(wholeOrZero(fieldAt(f, 9)), floorDiv(wholeOrZero(fieldAt(f, 10)), 3));
+}
+
+// A key "TTTT成績" of term t, written exactly as termText writes t (at least
+// four digits, zero-padded, an optional "-"), or nothing. Checked by hand: this
+// runs for every key of every ranked section.
+std::optional<long long> statsKeyTerm(std::string_view key) {
+    if (key.size() <= kStatsSuffix.size() || !key.ends_with(kStatsSuffix))
+        return std::nullopt;
+    std::string_view digits = key.substr(0, key.size() - kStatsSuffix.size());
+    std::string_view unsignedDigits = digits.starts_with('-') ? digits.substr(1) : digits;
+    if (unsignedDigits.size() < 4 || unsignedDigits.size() > 18 ||
+        (unsignedDigits.size() > 4 && unsignedDigits.front() == '0'))
+        return std::nullopt;
+    long long term = 0;
+    for (char c : unsignedDigits) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        term = term * 10 + (c - '0');
+    }
+    if (digits.front() == '-' && term == 0)
+        return std::nullopt; // termText never writes "-0000"
+    return digits.front() == '-' ? -term : term;
+}
+
+struct Candidate {
+    long long term;
+    std::string_view line;
+};
+
+// The lines of one player section to rank: the career line, or the
+// statistics lines of the terms "新規" to "最終" (missing "最終" reads 9999)
+// in term order. Keys are read in one pass; the first of a name counts.
+std::vector<Candidate> candidateLines(const ScannedSection& s, bool career) {
+    std::vector<Candidate> out;
+    if (career) {
+        const std::string_view* line = s.find(kCareer);
+        if (line && !line->empty())
+            out.push_back({0, *line});
+        return out;
+    }
+    const std::string_view* first = s.find(kFirstTerm);
+    const std::string_view* last = s.find(kLastTerm);
+    long long from = first ? parseIntegerOr(*first, 0) : 0;
+    long long to = last ? parseIntegerOr(*last, 9999) : 9999;
+    if (to < from)
+        return out;
+    for (const ScannedKey& k : s.keys) {
+        auto term = statsKeyTerm(k.key);
+        if (term && *term >= from && *term <= to)
+            out.push_back({*term, k.value});
+    }
+    // Term order; of two keys of one term the first counts, as in a look-up.
+    std::stable_sort(out.begin(), out.end(),
+                     [](const Candidate& a, const Candidate& b) { return a.term < b.term; });
+    out.erase(std::unique(out.begin(), out.end(),
+                          [](const Candidate& a, const Candidate& b) { return a.term == b.term; }),
+              out.end());
+    std::erase_if(out, [](const Candidate& c) { return c.line.empty(); });
+    return out;
+}
+
+// The kind filter: "投手" must be present and say so; a section without it
+// (or with no number in it) is found by neither kind.
+bool isOfKind(const ScannedSection& s, bool pitcher) {
+    const std::string_view* flag = s.find(kPitcher);
+    if (!flag)
+        return false;
+    auto value = parseInteger(*flag);
+    return value && (*value != 0) == pitcher;
+}
+
+struct Entry {
+    RankingRow row;
+    long long key;
+    std::size_t source; // ordinal of the file it came from
+};
+
+// A listed entry's section, kept as its text (copied out of its file) and
+// parsed only when the run ends: most are pushed out by later files.
+struct GatheredSection {
+    std::size_t source;
+    std::string foldedName;
+    std::string name; // with its term tag
+    std::string text;
+};
+
+// What the restriction requires, read from the first section of "seiseki.ini".
+struct Restriction {
+    bool active = false;
+    long long games = kDefaultGames;
+    long long atBats = 0; // ceil(games × 3.1)
+};
+
+long long ceilTimes31Over10(long long g) {
+    // Games beyond any season's length are clamped so that g × 31 cannot overflow.
+    g = std::clamp(g, -1'000'000'000'000LL, 1'000'000'000'000LL);
+    long long n = g * 31;
+    return n / 10 + (n % 10 > 0 ? 1 : 0);
+}
+
+class RankingRun {
+public:
+    RankingRun(const SearchLeague& league, const RankingOptions& options, SearchReporter& reporter)
+        : league_(league), options_(options), reporter_(reporter),
+          pitcher_(isPitcherItem(options.item)), column_(rankingSortColumn(options.item)) {}
+
+    RankingResult run();
+
+private:
+    struct FileToRank {
+        std::string path;
+        std::optional<long long> term; // the unsigned-players file's term, tagged
+    };
+
+    std::vector<FileToRank> filesToRank() const;
+    void readRestriction();
+    void rankFile(const FileToRank& file, std::size_t source);
+    void consider(std::string_view line, long long term, const std::string& tag,
+                  std::size_t source);
+    bool better(long long a, long long b) const {
+        return options_.order == RankingOrder::Ascending ? a < b : a > b;
+    }
+    void sortAndCut();
+    void gather(const std::vector<std::pair<std::string, std::string_view>>& sections,
+                std::size_t source);
+
+    const SearchLeague& league_;
+    const RankingOptions& options_;
+    SearchReporter& reporter_;
+    const bool pitcher_;
+    const std::size_t column_;
+
+    RankingResult result_;
+    Restriction restriction_;
+    bool marksMissing_ = false;
+    std::vector<Entry> entries_;
+    std::optional<long long> cutOff_; // the key of the last entry once the list is full
+    std::size_t sizeAfterCut_ = 0;
+    Fields fields_; // reused for every candidate line
+    std::vector<std::string> quoted_;
+    std::vector<GatheredSection> gathered_;
+};
+
+std::vector<RankingRun::FileToRank> RankingRun::filesToRank() const {
+    std::vector<FileToRank> files;
+    if (options_.players != RankingPlayers::Active) {
+        UnsignedFiles unsignedFiles(league_.folder);
+        for (long long term : unsignedFiles.searchTerms())
+            files.push_back({unsignedFiles.path(term), term});
+    }
+    if (options_.players != RankingPlayers::Retired)
+        for (const std::string& path : league_.teamFiles)
+            if (fileExists(path))
+                files.push_back({path, std::nullopt});
+    return files;
+}
+
+void RankingRun::readRestriction() {
+    std::optional<StatsMarksFile> marks;
+    try {
+        marks = StatsMarksFile::loadFromFolder(league_.folder);
+    } catch (const LeagueError&) {
+        if (options_.restricted)
+            throw; // the restriction cannot be told
+        return;    // the file is there, only unreadable: nothing to say
+    }
+    marksMissing_ = !marks;
+    if (!options_.restricted)
+        return;
+    const IniSection* newest = marks ? marks->firstSection() : nullptr;
+    const std::string* record = newest ? newest->find("試合数(打者)") : nullptr;
+    result_.defaultGames = !record;
+    std::vector<std::string> f = splitFields(record ? *record : std::to_string(kDefaultGames));
+    auto games = f.empty() ? std::nullopt : parseInteger(f[0]);
+    if (!games) {
+        result_.ruleNote = "規定: なし (seiseki.iniの試合数「" + (f.empty() ? "" : f[0]) +
+                           "」が整数ではありません)";
+        return;
+    }
+    restriction_ = {true, *games, ceilTimes31Over10(*games)};
+    std::string g = std::to_string(*games);
+    result_.ruleNote =
+        pitcher_ ? "規定: " + g + "投球回以上"
+                 : "規定: " + std::to_string(restriction_.atBats) + "打数以上 (" + g + "試合×3.1)";
+    if (result_.defaultGames)
+        result_.ruleNote += marks ? " ※seiseki.iniに試合数がないため150試合として計算"
+                                  : " ※seiseki.iniが見つからないため150試合として計算";
+}
+
+void RankingRun::consider(std::string_view line, long long term, const std::string& tag,
+                          std::size_t source) {
+    Fields& f = fields_;
+    splitFieldViews(line, f, quoted_);
+    if (f.empty())
+        return;
+    if (restriction_.active) {
+        if (pitcher_ ? wholeInnings(f) < restriction_.games
+                     : wholeOrZero(fieldAt(f, 4)) < restriction_.atBats)
+            return;
+    }
+    std::string sortCell = cellOf(f, column_, pitcher_);
+    long long key = rankingValue(sortCell);
+    // Strictly worse than the last of a full list: it could never be listed.
+    if (cutOff_ && better(*cutOff_, key))
+        return;
+    Entry e{{}, key, source};
+    e.row[0] = tag + std::string(f[0]);
+    for (std::size_t c = 1; c < kTermColumn; ++c)
+        e.row[c] = c == column_ ? sortCell : cellOf(f, c, pitcher_);
+    e.row[kTermColumn] = options_.career ? std::string(kCareerTermText) : termText(term) + "期";
+    entries_.push_back(std::move(e));
+    if (entries_.size() >= sizeAfterCut_ + kCompactAt)
+        sortAndCut();
+}
+
+// Sorts the list and removes every entry after the 100th that does not tie
+// with the 100th.
+void RankingRun::sortAndCut() {
+    std::stable_sort(entries_.begin(), entries_.end(),
+                     [&](const Entry& a, const Entry& b) { return better(a.key, b.key); });
+    if (entries_.size() > kRankingLimit) {
+        long long limitKey = entries_[kRankingLimit - 1].key;
+        auto firstOut = std::find_if(entries_.begin() + kRankingLimit, entries_.end(),
+                                     [&](const Entry& e) { return e.key != limitKey; });
+        entries_.erase(firstOut, entries_.end());
+    }
+    if (entries_.size() >= kRankingLimit)
+        cutOff_ = entries_.back().key;
+    sizeAfterCut_ = entries_.size();
+}
+
+void RankingRun::rankFile(const FileToRank& file, std::size_t source) {
+    std::string text;
+    try {
+        text = readTextFile(file.path);
+    } catch (const LeagueError& e) {
+        reporter_.message(fileExists(file.path) ? e.fullText() : std::string(kFileGoneMessage));
+        result_.unreadFiles.push_back(file.path);
+        return;
+    }
+    const std::string tag = file.term ? termTag(*file.term) : std::string();
+    // Sections of the ranked kind, by tagged name, for the gathering below.
+    std::vector<std::pair<std::string, std::string_view>> sections;
+    scanSections(text, [&](const ScannedSection& s) {
+        if (equalsIgnoreCase(s.name, kTeamSection) || !isOfKind(s, pitcher_))
+            return;
+        sections.emplace_back(tag + std::string(s.name), s.text);
+        for (const Candidate& c : candidateLines(s, options_.career))
+            consider(c.line, c.term, tag, source);
+    });
+    sortAndCut();
+    gather(sections, source);
+}
+
+// Keeps the sections of this file that listed entries are named by, and drops
+// the sections of earlier files whose entries have left the list.
+void RankingRun::gather(const std::vector<std::pair<std::string, std::string_view>>& sections,
+                        std::size_t source) {
+    std::set<std::pair<std::size_t, std::string>> listed;
+    for (const Entry& e : entries_)
+        listed.emplace(e.source, foldCase(e.row[0]));
+    std::erase_if(gathered_, [&](const GatheredSection& g) {
+        return !listed.contains({g.source, g.foldedName});
+    });
+    for (const auto& [name, text] : sections) {
+        std::string folded = foldCase(name);
+        if (!listed.contains({source, folded}))
+            continue;
+        gathered_.push_back({source, std::move(folded), name, std::string(text)});
+    }
+}
+
+RankingResult RankingRun::run() {
+    if (league_.folder.empty())
+        throw LeagueError(std::string(kNoLeagueFolderMessage));
+    result_.captions = rankingCaptions(options_.item);
+    result_.sortColumn = static_cast<int>(column_);
+    readRestriction();
+
+    std::vector<FileToRank> files = filesToRank();
+    reporter_.progress(0, files.size());
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        reporter_.status(files[i].path + std::string(kSearchingSuffix));
+        if (marksMissing_)
+            reporter_.message(std::string(kNoStatsMarksMessage));
+        rankFile(files[i], i);
+        reporter_.progress(i + 1, files.size());
+    }
+
+    result_.rows.reserve(entries_.size());
+    for (Entry& e : entries_)
+        result_.rows.push_back(std::move(e.row));
+    for (const GatheredSection& g : gathered_)
+        result_.players.appendSectionsFrom(renamedSection(g.text, g.name));
+    return std::move(result_);
+}
+
+} // namespace
+
+const std::array<std::string_view, kRankingItemCount>& rankingItems() {
+    return kItems;
+}
+
+std::optional<int> rankingItemIndex(std::string_view text) {
+    for (int i = 0; i < kRankingItemCount; ++i)
+        if (kItems[i] == text)
+            return i;
+    auto n = parseInteger(text);
+    if (n && *n >= 0 && *n < kRankingItemCount && std::to_string(*n) == text)
+        return static_cast<int>(*n);
+    return std::nullopt;
+}
+
+int rankingSortColumn(int item) {
+    int k = statisticNumber(item);
+    return isPitcherItem(item) && k > 9 ? k : k + 1;
+}
+
+RankingRow rankingCaptions(int item) {
+    RankingRow captions;
+    captions[0] = "名前";
+    captions[1] = "略";
+    const auto& kind = isPitcherItem(item) ? kPitcherCaptions : kBatterCaptions;
+    for (std::size_t i = 0; i < kind.size(); ++i)
+        captions[i + 2] = std::string(kind[i]);
+    return captions;
+}
+
+std::string_view restrictionText(bool restricted) {
+    return restricted ? "打席数、投球回数で制限" : "制限なし";
+}
+
+std::string_view orderText(RankingOrder order) {
+    return order == RankingOrder::Ascending ? "昇順" : "降順";
+}
+
+std::string_view playersText(RankingPlayers players) {
+    switch (players) {
+    case RankingPlayers::Active:
+        return "現役選手";
+    case RankingPlayers::Retired:
+        return "引退選手";
+    default:
+        return "全選手";
+    }
+}
+
+RankingResult runRanking(const SearchLeague& league, const RankingOptions& options,
+                         SearchReporter& reporter) {
+    if (options.item < 0 || options.item >= kRankingItemCount)
+        throw LeagueError("対象成績の番号が範囲外です: " + std::to_string(options.item));
+    return RankingRun(league, options, reporter).run();
+}
+
+long long rankingValue(std::string_view cell) {
+    return parseWithoutPoints(cell).value_or(0);
+}
+
+namespace {
+
+bool isTextColumn(int column) {
+    return column == 0 || column == 1 || column == kTermColumn;
+}
+
+// Sort key of a text cell: its folded Shift-JIS bytes, so that names order as
+// the league's own files do (JIS order, not Unicode order).
+std::string textKey(const std::string& cell) {
+    std::string folded = foldCase(cell);
+    try {
+        return encodeCp932(folded, {});
+    } catch (const LeagueError&) {
+        return folded;
+    }
+}
+
+} // namespace
+
+void sortRankingRows(std::vector<RankingRow>& rows, int column, RankingOrder order) {
+    if (column < 0 || column >= static_cast<int>(kRankingColumnCount))
+        return;
+    const auto c = static_cast<std::size_t>(column);
+    const bool ascending = order == RankingOrder::Ascending;
+    if (isTextColumn(column)) {
+        std::vector<std::pair<std::string, RankingRow>> keyed;
+        keyed.reserve(rows.size());
+        for (auto& r : rows)
+            keyed.emplace_back(textKey(r[c]), std::move(r));
+        std::stable_sort(keyed.begin(), keyed.end(), [&](const auto& a, const auto& b) {
+            return ascending ? a.first < b.first : b.first < a.first;
+        });
+        for (std::size_t i = 0; i < rows.size(); ++i)
+            rows[i] = std::move(keyed[i].second);
+        return;
+    }
+    std::stable_sort(rows.begin(), rows.end(), [&](const RankingRow& a, const RankingRow& b) {
+        long long x = rankingValue(a[c]), y = rankingValue(b[c]);
+        return ascending ? x < y : y < x;
+    });
+}
+
+} // namespace tenvoll

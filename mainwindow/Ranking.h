@@ -1,0 +1,84 @@
+// League-wide ranking of single seasons (or careers) by one of 30 statistics:
+// the best 100 entries, ties at the 100th place kept, read file by file from
+// the unsigned-players files and the team files of the league. Qt-free; the
+// main window shows the rows in its list "成績表示" and keeps the gathered
+// player sections in its Top team store for the player detail window.
+#pragma once
+
+#include "league/IniStore.h"
+#include "mainwindow/LeagueSearch.h"
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tenvoll {
+
+inline constexpr int kRankingItemCount = 30;
+inline constexpr int kFirstPitcherItem = 15;
+inline constexpr std::size_t kRankingColumnCount = 18;
+inline constexpr std::size_t kRankingLimit = 100;
+
+enum class RankingOrder { Ascending, Descending };
+enum class RankingPlayers { All, Active, Retired };
+
+// The item texts of "対象成績", index 0-29 (0-14 batters, 15-29 pitchers).
+const std::array<std::string_view, kRankingItemCount>& rankingItems();
+// The index of an item text (exact), or of "0" ... "29".
+std::optional<int> rankingItemIndex(std::string_view text);
+inline bool isPitcherItem(int item) {
+    return item >= kFirstPitcherItem;
+}
+// The list column an item is ranked by (2-16).
+int rankingSortColumn(int item);
+
+using RankingRow = std::array<std::string, kRankingColumnCount>;
+// "名前", "略", the statistics of the item's kind, "期別".
+RankingRow rankingCaptions(int item);
+
+std::string_view restrictionText(bool restricted); // "制限なし" / "打席数、投球回数で制限"
+std::string_view orderText(RankingOrder order);       // "昇順" / "降順"
+std::string_view playersText(RankingPlayers players); // "全選手" / "現役選手" / "引退選手"
+
+struct RankingOptions {
+    int item = 0;
+    bool restricted = true; // at least G innings, or ceil(G × 3.1) at-bats
+    RankingOrder order = RankingOrder::Descending;
+    RankingPlayers players = RankingPlayers::All;
+    bool career = false; // "通算成績": one career line per player
+};
+
+struct RankingResult {
+    RankingRow captions;
+    // At most 100 rows plus those tied with the 100th, best first.
+    std::vector<RankingRow> rows;
+    // The player sections of the listed entries (names with their term tag),
+    // in file order: the window's Top team store after the search.
+    IniStore players;
+    int sortColumn = 2;
+    // The restriction in force, e.g. "規定: 465打数以上 (150試合×3.1)"; empty
+    // when the ranking is not restricted.
+    std::string ruleNote;
+    // No "seiseki.ini" (or no games in it), so the restriction used 150 games.
+    bool defaultGames = false;
+    // Files that could not be read; each was reported as a message.
+    std::vector<std::string> unreadFiles;
+};
+
+// Runs the ranking. Throws LeagueError with kNoLeagueFolderMessage when the
+// league has no folder, or when the restriction is on and an existing
+// "seiseki.ini" cannot be read.
+RankingResult runRanking(const SearchLeague& league, const RankingOptions& options,
+                         SearchReporter& reporter);
+
+// The window's column-click sort, with the ranking's own comparison: columns 0,
+// 1 and 17 as text ignoring case (in Shift-JIS order), the others as whole
+// numbers after every "." is removed (no number counts as 0). Stable.
+void sortRankingRows(std::vector<RankingRow>& rows, int column, RankingOrder order);
+
+// The value a cell is ranked by: ".312" 312, "3.45" 345, "101.3" 1013, "-" 0.
+long long rankingValue(std::string_view cell);
+
+} // namespace tenvoll

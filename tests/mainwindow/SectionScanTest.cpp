@@ -1,0 +1,59 @@
+// The section walk reads exactly what IniStore::parse reads.
+#include "mainwindow/SectionScan.h"
+#include "league/IniStore.h"
+#include "league/Kyoutuu.h"
+
+#include <gtest/gtest.h>
+
+using namespace tenvoll;
+
+TEST(SectionScan, SeesTheSectionsAndKeysIniStoreSees) {
+    const std::string text = "preamble=1\r\n"
+                             "  [ Ａbc ]  \r\n"
+                             "key = value with blanks \r\n"
+                             "; comment=x\r\n"
+                             "raw line\r\n"
+                             "\r\n"
+                             "Key=second\n"
+                             "[]\r"
+                             "empty=\r\n"
+                             "[Ａbc]\r\n"
+                             "k=[not a section]\r\n";
+    IniStore store = IniStore::parse(text);
+    std::vector<std::string> names;
+    std::vector<std::string> renamed;
+    scanSections(text, [&](const ScannedSection& s) {
+        names.emplace_back(s.name);
+        const IniSection& same = store.sectionAt(names.size() - 1);
+        ASSERT_EQ(s.keys.size(), same.keys().size());
+        for (std::size_t i = 0; i < s.keys.size(); ++i) {
+            EXPECT_EQ(s.keys[i].key, same.keys()[i]->key);
+            EXPECT_EQ(s.keys[i].value, same.keys()[i]->value);
+        }
+        IniStore copy = renamedSection(s.text, "(1)" + std::string(s.name));
+        ASSERT_EQ(copy.sectionCount(), 1u);
+        EXPECT_EQ(copy.sectionAt(0).lines().size(), same.lines().size());
+        renamed.push_back(copy.serialize());
+    });
+    EXPECT_EQ(names, store.sectionNames());
+    ScannedSection first;
+    scanSections(text, [&](const ScannedSection& s) {
+        if (first.name.empty())
+            first = s;
+    });
+    EXPECT_EQ(*first.find("KEY"), " value with blanks ");
+    EXPECT_EQ(renamed[0],
+              "[(1)Ａbc]\r\nkey= value with blanks \r\n; comment=x\r\nraw line\r\nKey=second\r\n");
+    EXPECT_EQ(renamed[2], "[(1)Ａbc]\r\nk=[not a section]\r\n");
+}
+
+TEST(SectionScan, FieldViewsSplitAsSplitFieldsDoes) {
+    for (std::string_view line : {"", "   ", "名前 テ .300 140 ", " a,b ,, c,", ",x\t y\r",
+                                  "\"two words\" b \"\"", "a\"b c", "a ,", "a, ,b"}) {
+        std::vector<std::string_view> views;
+        std::vector<std::string> quoted;
+        splitFieldViews(line, views, quoted);
+        std::vector<std::string> fields = splitFields(line);
+        EXPECT_EQ(std::vector<std::string>(views.begin(), views.end()), fields) << line;
+    }
+}
