@@ -2,12 +2,14 @@
 // at start. "--screenshot FILE" saves a picture of the main window and exits;
 // with "--player NAME" it opens that player of the Top pane and pictures the
 // player detail window instead; "--window term-update" or "--window colours"
-// pictures that window.
+// pictures that window; "--window ranking" turns on the search mode and ranks
+// by the first statistic.
 #include "mainwindow/Unit1.h"
 #include "mainwindow/Unit7.h"
 #include "player/Unit2.h"
 #include "termupdate/Unit4.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFontDatabase>
@@ -42,6 +44,9 @@ int main(int argc, char** argv) {
             auto* w = new tenvoll::TForm4(window.programFolder(), &window);
             w->prepare();
             extra = w;
+        } else if (windowName == QStringLiteral("ranking")) {
+            window.findChild<QAction*>(QStringLiteral("SearchAction"))->setChecked(true);
+            window.Button3Click();
         } else if (windowName == QStringLiteral("colours")) {
             extra = new tenvoll::TForm7(window.colours(), {}, &window);
         }

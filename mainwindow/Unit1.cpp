@@ -11,16 +11,31 @@
 #include "mainwindow/UserDialogs.h"
 #include "mainwindow/CsvSaving.h"
 #include "mainwindow/PaneCsv.h"
+#include "mainwindow/NameSearch.h"
+#include "mainwindow/RankingCsv.h"
+#include "mainwindow/RankingTableModel.h"
+#include "mainwindow/SearchPanel.h"
+#include "mainwindow/GridView.h"
+#include "mainwindow/MarkedCellDelegate.h"
+#include "mainwindow/RosterTableModel.h"
 #include "player/Unit2.h"
 #include "termupdate/Unit4.h"
 
 #include <QActionGroup>
+#include <QApplication>
+#include <QCheckBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QTableView>
+
+#include <set>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -63,14 +78,20 @@ TForm1::TForm1(std::string programFolder, QWidget* parent)
 
     // Panes with their grids and summaries.
     auto* central = new QWidget(this);
-    auto* layout = new QVBoxLayout(central);
-    layout->setContentsMargins(2, 2, 2, 2);
+    auto* outer = new QHBoxLayout(central);
+    outer->setContentsMargins(2, 2, 2, 2);
+    auto* layout = new QVBoxLayout;
     layout->setSpacing(2);
     topPane_ = new RosterPane(PaneSide::Top, colours_, central);
     bottomPane_ = new RosterPane(PaneSide::Bottom, colours_, central);
     layout->addWidget(topPane_);
     layout->addWidget(bottomPane_);
+    outer->addLayout(layout, 1);
+    searchPanel_ = new SearchPanel(central);
+    searchPanel_->hide();
+    outer->addWidget(searchPanel_);
     setCentralWidget(central);
+    buildRankingPage();
     progress_ = new QProgressBar(this);
     progress_->setObjectName(QStringLiteral("SearchProgress"));
     progress_->setMaximumWidth(160);
@@ -133,6 +154,7 @@ void TForm1::buildMenus() {
     searchAction_ = searchMenu_->addAction(QStringLiteral("全選手検索"));
     searchAction_->setObjectName(QStringLiteral("SearchAction"));
     searchAction_->setCheckable(true);
+    connect(searchAction_, &QAction::toggled, this, &TForm1::setSearchMode);
 
     toolMenu_ = bar->addMenu(QStringLiteral("ツール"));
     toolMenu_->addAction(QStringLiteral("開幕オーダー選出"))->setObjectName(QStringLiteral("OpeningOrderAction"));
@@ -402,6 +424,225 @@ void TForm1::exportPaneCsv(PaneSide side) {
     saveCsvFile(this, qs(name), rosterCsvLines(name, view->content()));
 }
 
-void TForm1::exportRankingCsv() {}
+// ---- search mode -------------------------------------------------------------
+
+// Status texts and progress of a search, drawn at once while it runs; each
+// message is shown once per search (a league without "seiseki.ini" would
+// otherwise answer every ranked file with the same box).
+class SearchProgress : public SearchReporter {
+public:
+    explicit SearchProgress(TForm1& window, QProgressBar* bar) : window_(window), bar_(bar) {}
+    void status(const std::string& text) override {
+        window_.statusBar()->showMessage(qs(text));
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
+    void progress(std::size_t done, std::size_t total) override {
+        bar_->setRange(0, static_cast<int>(total));
+        bar_->setValue(static_cast<int>(done));
+        bar_->show();
+    }
+    void message(const std::string& text) override {
+        if (shown_.insert(text).second)
+            dialogs().message(&window_, qs(text));
+    }
+
+private:
+    TForm1& window_;
+    QProgressBar* bar_;
+    std::set<std::string> shown_;
+};
+
+void TForm1::buildRankingPage() {
+    QWidget* page = topPane_->rankingPage();
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(2, 2, 2, 2);
+    ruleNote_ = new QLabel(page);
+    ruleNote_->setObjectName(QStringLiteral("RuleNote"));
+    layout->addWidget(ruleNote_);
+    rankingModel_ = new RankingTableModel(this);
+    ListViewSeiseki = new GridView(page);
+    ListViewSeiseki->setObjectName(QStringLiteral("ListViewSeiseki"));
+    ListViewSeiseki->setModel(rankingModel_);
+    ListViewSeiseki->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    ListViewSeiseki->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    ListViewSeiseki->setItemDelegate(new MarkedCellDelegate(colours_, RankingTableModel::MarkRole, this));
+    auto* grid = static_cast<GridView*>(ListViewSeiseki);
+    std::vector<int> widths(kRankingColumnCount, 31);
+    widths[0] = 100;
+    widths[1] = 34;
+    widths[17] = 62;
+    grid->setColumnWidths96(widths);
+    ListViewSeiseki->horizontalHeader()->setSectionsClickable(true);
+    layout->addWidget(ListViewSeiseki, 1);
+
+    connect(ListViewSeiseki->horizontalHeader(), &QHeaderView::sectionClicked, this,
+            &TForm1::ListViewSeisekiCompare);
+    connect(grid, &GridView::rowChosen, this, &TForm1::rankingRowChosen);
+    connect(ListViewSeiseki, &QTableView::clicked, this, [this](const QModelIndex& index) {
+        searchPanel_->setSearchText(rankingModel_->data(rankingModel_->index(index.row(), 0),
+                                                        Qt::DisplayRole).toString());
+    });
+    connect(ListViewSeiseki->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) {
+                if (!current.isValid())
+                    return;
+                statusBar()->showMessage(QStringLiteral("%1/%2 %3")
+                                             .arg(current.row() + 1)
+                                             .arg(rankingModel_->rowCount())
+                                             .arg(qs(rankingItems()[static_cast<std::size_t>(rankingOptions_.item)])));
+            });
+    connect(searchPanel_, &SearchPanel::searchRequested, this, &TForm1::Button3Click);
+    connect(searchPanel_, &SearchPanel::orderChosen, this, [this](RankingOrder o) { sortOrder_ = o; });
+    connect(searchPanel_, &SearchPanel::searchTextEdited, rankingModel_,
+            &RankingTableModel::setSearchText);
+    connect(searchPanel_, &SearchPanel::nameSearchToggled, this,
+            [this](bool on) { showSearchTabs(on); });
+}
+
+QString TForm1::ruleNote() const { return ruleNote_->text(); }
+
+void TForm1::setSearchMode(bool on) {
+    searchPanel_->setVisible(on);
+    for (QAction* a : {topPane_->nextTeamAction(), topPane_->previousTeamAction(),
+                       topPane_->sameTeamAction()})
+        a->setEnabled(!on);
+    topPane_->chartAction()->setEnabled(on);
+    if (on) {
+        showSearchTabs(searchPanel_->nameSearch());
+        return;
+    }
+    // Leaving search mode: the Top store held search results; both panes reload their files.
+    for (PaneTab tab : {PaneTab::Batters, PaneTab::Pitchers, PaneTab::FarmBatters,
+                        PaneTab::FarmPitchers, PaneTab::Team})
+        topPane_->setTabShown(tab, true);
+    topPane_->setTabShown(PaneTab::Ranking, false);
+    topPane_->setCurrentTab(PaneTab::Batters);
+    rankingModel_->clear();
+    ruleNote_->clear();
+    statusBar()->clearMessage();
+    reloadPanes();
+}
+
+void TForm1::showSearchTabs(bool nameSearch) {
+    for (PaneTab tab : {PaneTab::Batters, PaneTab::Pitchers})
+        topPane_->setTabShown(tab, nameSearch);
+    for (PaneTab tab : {PaneTab::FarmBatters, PaneTab::FarmPitchers, PaneTab::Team})
+        topPane_->setTabShown(tab, false);
+    topPane_->setTabShown(PaneTab::Ranking, !nameSearch);
+    topPane_->setCurrentTab(nameSearch ? PaneTab::Batters : PaneTab::Ranking);
+}
+
+void TForm1::Button3Click() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    searchPanel_->startButton()->setEnabled(false);
+    const bool nameSearch = searchPanel_->nameSearch();
+    top_.store.clear();
+    bottom_.store.clear();
+    showSearchTabs(nameSearch);
+    searchPanel_->rememberSearchText();
+    SearchProgress reporter(*this, progress_);
+    try {
+        if (nameSearch)
+            runNameSearch(reporter);
+        else
+            runRankingSearch(reporter);
+    } catch (const LeagueError& e) {
+        dialogs().message(this, qs(e.what()), qs(e.detail()));
+    }
+    finishSearchTabs(nameSearch);
+    progress_->hide();
+    statusBar()->clearMessage();
+    searchPanel_->startButton()->setEnabled(true);
+    QApplication::restoreOverrideCursor();
+}
+
+void TForm1::runNameSearch(SearchProgress& reporter) {
+    topPane_->clearGrids();
+    Settings current(programFolder_);
+    current.load();
+    const SearchLeague league = searchLeague(current, leagueName_);
+    NameSearchResult result = searchPlayerName(league, ss(searchPanel_->searchText()), reporter);
+    top_.store = std::move(result.store);
+    PaneContent content = fillPane(top_.store);
+    if (statisticsCheckEnabled())
+        if (auto marks = StatsMarksFile::loadFromFolder(league.folder))
+            markStatistics(content, *marks);
+    topPane_->showContent(content);
+    if (result.names.empty())
+        dialogs().message(this, qs(nameNotFoundMessage(leagueName_)));
+}
+
+void TForm1::runRankingSearch(SearchProgress& reporter) {
+    rankingModel_->clear();
+    ruleNote_->clear();
+    Settings current(programFolder_);
+    current.load();
+    const SearchLeague league = searchLeague(current, leagueName_);
+    rankingOptions_ = searchPanel_->options();
+    sortOrder_ = rankingOptions_.order;
+    ListViewSeiseki->hide();
+    if (!league.folder.empty())
+        leagueFolder_ = league.folder;
+    RankingResult result;
+    try {
+        result = runRanking(league, rankingOptions_, reporter);
+    } catch (...) {
+        ListViewSeiseki->show();
+        throw;
+    }
+    ListViewSeiseki->show();
+    ListViewSeiseki->setToolTip(searchPanel_->itemText());
+    rankingModel_->setRanking(result.captions, std::move(result.rows));
+    rankingModel_->setSearchText(searchPanel_->searchText());
+    ruleNote_->setText(qs(result.ruleNote));
+    top_.store = std::move(result.players);
+}
+
+void TForm1::finishSearchTabs(bool nameSearch) {
+    // The grids keep only their filled rows; empty ones are not offered.
+    int mostRows = -1;
+    PaneTab fullest = PaneTab::Batters;
+    const PaneTab current = topPane_->currentTab();
+    for (GridKind kind : kGridKinds) {
+        RosterTableModel* m = topPane_->model(kind);
+        int filled = 0;
+        for (int r = 0; r < m->rowCount(); ++r)
+            if (!m->data(m->index(r, 1), Qt::DisplayRole).toString().isEmpty())
+                filled = r + 1;
+        m->setRowCount(filled);
+        topPane_->grid(kind)->fitToContents();
+        const auto tab = static_cast<PaneTab>(kind);
+        topPane_->setTabShown(tab, nameSearch && filled > 0);
+        if (filled > mostRows || (filled == mostRows && tab == current)) {
+            mostRows = filled;
+            fullest = tab;
+        }
+    }
+    if (nameSearch) {
+        topPane_->setCurrentTab(fullest);
+    } else {
+        topPane_->setTabShown(PaneTab::Ranking, true);
+        topPane_->setCurrentTab(PaneTab::Ranking);
+    }
+}
+
+void TForm1::ListViewSeisekiCompare(int column) { rankingModel_->sortBy(column, sortOrder_); }
+
+void TForm1::rankingRowChosen(int row) {
+    const QString name = rankingModel_->data(rankingModel_->index(row, 0), Qt::DisplayRole).toString();
+    if (name.isEmpty())
+        return;
+    searchPanel_->setSearchText(name);
+    top_.selected = ss(name);
+    shownPlayer_ = top_.selected;
+    leagueFolder_ = folderOf(top_.path);
+    showPlayerDetail(true);
+}
+
+void TForm1::exportRankingCsv() {
+    const RankingCsvHeading heading = rankingCsvHeading(searchPanel_->options());
+    saveCsvFile(this, qs(rankingCsvFileName(heading)),
+                rankingCsvLines(heading, rankingModel_->captions(), rankingModel_->rows()));
+}
 
 } // namespace tenvoll

@@ -7,6 +7,7 @@
 #include "league/Settings.h"
 #include "mainwindow/PaneLoader.h"
 #include "mainwindow/PaneNavigation.h"
+#include "mainwindow/Ranking.h"
 #include "mainwindow/RosterPane.h"
 
 #include <QMainWindow>
@@ -17,10 +18,15 @@
 class QAction;
 class QActionGroup;
 class QMenu;
+class QLabel;
 class QProgressBar;
+class QTableView;
 
 namespace tenvoll {
 
+class RankingTableModel;
+class SearchPanel;
+class SearchProgress;
 class TForm2;
 
 class TForm1 : public QMainWindow {
@@ -76,6 +82,19 @@ public:
     // "CSVファイル作成" of a pane's pop-up menu, by the tab on show.
     void exportPaneCsv(PaneSide side);
 
+    // ---- search mode ("全選手検索") ----
+    void setSearchMode(bool on);
+    // "検索開始": a ranking, or a name search when "選手名検索" is checked.
+    void Button3Click();
+    // Column click on the ranking list: re-sorts in the current direction.
+    void ListViewSeisekiCompare(int column);
+    // Enter or a double click on a ranking row: the player detail window, modal.
+    void rankingRowChosen(int row);
+    SearchPanel* searchPanel() const { return searchPanel_; }
+    RankingTableModel* rankingModel() const { return rankingModel_; }
+    QTableView* rankingList() const { return ListViewSeiseki; }
+    QString ruleNote() const;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -87,6 +106,11 @@ private:
     void showMessages(const std::vector<UserMessage>& messages);
     void runPaneComparison();
     void exportRankingCsv();
+    void buildRankingPage();
+    void runNameSearch(SearchProgress& reporter);
+    void runRankingSearch(SearchProgress& reporter);
+    void showSearchTabs(bool nameSearch);
+    void finishSearchTabs(bool nameSearch);
     bool writeSettings(const std::string& team1, const std::string& team2);
     QMenu* teamMenu(PaneSide side) const { return side == PaneSide::Top ? topTeamMenu_ : bottomTeamMenu_; }
 
@@ -115,6 +139,12 @@ private:
     QAction* statisticsCheckAction_ = nullptr;
     QAction* termUpdateAction_ = nullptr;
     QProgressBar* progress_ = nullptr;
+    SearchPanel* searchPanel_ = nullptr;
+    QTableView* ListViewSeiseki = nullptr;
+    RankingTableModel* rankingModel_ = nullptr;
+    QLabel* ruleNote_ = nullptr;
+    RankingOptions rankingOptions_;
+    RankingOrder sortOrder_ = RankingOrder::Descending;
     QPointer<TForm2> playerDetail_;
 };
 
