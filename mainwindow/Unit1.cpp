@@ -536,8 +536,9 @@ void TForm1::Button3Click() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     searchPanel_->startButton()->setEnabled(false);
     const bool nameSearch = searchPanel_->nameSearch();
+    // The Top store receives the search's sections; the Bottom pane keeps its
+    // team (the engines need no scratch store), so it stays usable meanwhile.
     top_.store.clear();
-    bottom_.store.clear();
     showSearchTabs(nameSearch);
     searchPanel_->rememberSearchText();
     SearchProgress reporter(*this, progress_);

@@ -1,6 +1,9 @@
 // Main window under the offscreen platform: start-up, opening teams, messages,
 // navigation, pane comparison, colours and the settings written at close.
 #include "league/IniStore.h"
+#include "league/Kyoutuu.h"
+#include "league/TeamFile.h"
+#include "tools/sample-league/SampleLeague.h"
 #include "mainwindow/RosterTableModel.h"
 #include "mainwindow/Unit1.h"
 #include "mainwindow/Unit7.h"
@@ -237,4 +240,37 @@ TEST_F(MainWindowTest, PaneCsvExportByTab) {
 
     w.exportPaneCsv(PaneSide::Top);
     EXPECT_EQ(dialogs.messages.last(), QStringLiteral("保存されませんでした"));
+}
+
+TEST(MainWindowSample, SampleTeamShowsItsLatestAbilitiesAndPreviousStatistics) {
+    RecordingDialogs dialogs;
+    TempFolder folder;
+    auto summary = sample::writeSampleLeague(folder.path(), {2, 3, 56, 11});
+    TForm1 w(folder.path());
+    IniStore team = IniStore::load(summary.teamFiles[0]);
+    RosterTableModel* m = w.pane(PaneSide::Top)->model(GridKind::Batters);
+    for (int row = 0; row < 16; ++row) {
+        auto slot = rosterSlot(team, row);
+        ASSERT_TRUE(slot);
+        PlayerRecord p(*team.section(slot->name));
+        const long long last = p.lastTerm();
+        std::vector<std::string> ability = splitFields(p.termValue(last, "能力"));
+        std::vector<std::string> stats = splitFields(p.termValue(last - 1, "成績"));
+        auto text = [&](int c) { return m->data(m->index(row, c), Qt::DisplayRole).toString().toStdString(); };
+        EXPECT_EQ(text(1), slot->name);
+        for (int c = 2; c <= 19; ++c)
+            EXPECT_EQ(text(c), ability[static_cast<std::size_t>(c)]) << row << ":" << c;
+        if (!stats.empty())
+            EXPECT_EQ(text(21), stats[2]);
+        else
+            EXPECT_EQ(text(21), "*");
+        if (last > p.firstTerm()) {
+            // The mark of 捕 follows the grade against the term before.
+            std::vector<std::string> before = splitFields(p.termValue(last - 1, "能力"));
+            const long long a = gradeRank(ability[4]), b = gradeRank(before[4]);
+            const int mark = m->data(m->index(row, 4), RosterTableModel::MarkRole).toInt();
+            EXPECT_EQ(mark, a > b ? 1 : (a < b ? -1 : 0));
+        }
+    }
+    EXPECT_TRUE(dialogs.messages.isEmpty());
 }
