@@ -308,8 +308,15 @@ void FileTransaction::commit() {
     }
     committed_ = true;
     dropKeeps();
-    for (const auto& s : staged_)
-        syncFolderOf(s.target);
+    // One flush per folder: a term update puts all its team files in one.
+    std::vector<std::string> folders;
+    for (const auto& s : staged_) {
+        std::string folder = fs::path(s.target).parent_path().string();
+        if (std::find(folders.begin(), folders.end(), folder) == folders.end()) {
+            folders.push_back(folder);
+            syncFolderOf(s.target);
+        }
+    }
 }
 
 // ---- fault seam -------------------------------------------------------------

@@ -32,7 +32,7 @@ std::string sectionText(const IniStore& store, std::string_view name) {
 
 // The roster of the fixture, slot by slot.
 std::string expectedTeamSection() {
-    const char* numbers[] = {"一", "二", "三", "四", "五", "六", "七", "八",
+    const char* numbers[] = {"一", "二", "三",   "四",   "五",   "六",   "七",   "八",
                              "九", "十", "十一", "十二", "十三", "十四", "十五", "十六"};
     std::string out = "[Team]\n"
                       "1軍チーム名=  試験ペンギンズ 試験 ◆ 試験ペンギンズ球場\n"
@@ -105,7 +105,8 @@ TEST(Conversion, TeamFileInPlace) {
 TEST(Conversion, IncompleteOrBrokenTeamFilesStayUnchanged) {
     TempFolder dir;
     expectConversionFailure(copyFixture(dir, "old-team-55-players.txt"), ConversionMode::Team);
-    expectConversionFailure(copyFixture(dir, "old-team-non-numeric-term.txt"), ConversionMode::Team);
+    expectConversionFailure(copyFixture(dir, "old-team-non-numeric-term.txt"),
+                            ConversionMode::Team);
     test::writeCp932(dir.file("short.txt"), "D 打者 右 普 ; 25 ; ; 3\n");
     expectConversionFailure(dir.file("short.txt"), ConversionMode::Unsigned);
     EXPECT_THROW(convertOldFile(dir.file("missing.txt"), ConversionMode::Team), LeagueError);
@@ -117,7 +118,8 @@ TEST(Conversion, UnsignedPlayersGetTheFourDigitName) {
     std::string old = copyFixture(dir, "007期未契約選手.txt");
     std::string written = convertOldFile(old, ConversionMode::Unsigned);
     EXPECT_EQ(written, dir.file("0007期未契約選手.txt"));
-    EXPECT_EQ(test::readBytes(old), test::readBytes(test::fixture("conversion/007期未契約選手.txt")));
+    EXPECT_EQ(test::readBytes(old),
+              test::readBytes(test::fixture("conversion/007期未契約選手.txt")));
     // Unregistered lines are dropped; no roster slots.
     EXPECT_EQ(test::readCp932(written),
               "[Team]\nツール=Mirel\n"
@@ -141,7 +143,8 @@ TEST(Conversion, UnsignedPlayersGetTheFourDigitName) {
 TEST(Conversion, UnsignedNeverReplacesAFourDigitFile) {
     TempFolder dir;
     std::string old = copyFixture(dir, "007期未契約選手.txt");
-    test::writeCp932(dir.file("0007期未契約選手.txt"), "[Team]\nツール=標準\n[新しい選手]\n最終=7\n");
+    test::writeCp932(dir.file("0007期未契約選手.txt"),
+                     "[Team]\nツール=標準\n[新しい選手]\n最終=7\n");
     auto before = test::snapshotFolder(dir.path());
     expectConversionFailure(old, ConversionMode::Unsigned);
     EXPECT_EQ(test::snapshotFolder(dir.path()), before);

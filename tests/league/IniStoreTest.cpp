@@ -1,7 +1,7 @@
 // INI store: file order, case-insensitive names, duplicates, malformed lines,
 // writes in place, round trips and the hashed look-up of big sections.
-#include "league/FileAccess.h"
 #include "league/IniStore.h"
+#include "league/FileAccess.h"
 #include "league/LeagueError.h"
 #include "support/TestFiles.h"
 
@@ -22,7 +22,8 @@ std::string keysOf(const IniSection& s) {
 } // namespace
 
 TEST(IniStore, KeepsOrderAndFindsNamesIgnoringCase) {
-    IniStore ini = IniStore::parse("[Main]\r\nTeam1=\\a.txt\r\n[ｂｉｇ]\r\nKey=1\r\n[Ｍｉｘ]\r\nａＢc=2\r\n");
+    IniStore ini =
+        IniStore::parse("[Main]\r\nTeam1=\\a.txt\r\n[ｂｉｇ]\r\nKey=1\r\n[Ｍｉｘ]\r\nａＢc=2\r\n");
     EXPECT_EQ(ini.value("main", "TEAM1"), "\\a.txt");
     EXPECT_EQ(ini.value("ＢＩＧ", "key"), "1");
     EXPECT_EQ(ini.value("ｍＩＸ", "ＡｂC"), "2");
@@ -37,9 +38,11 @@ TEST(IniStore, RoundTripsItsOwnFilesByteForByte) {
     const std::vector<std::string> texts = {
         "",
         "[Team]\r\n1軍チーム名=  暁星ペガサス 暁星 ◆ 暁星球場\r\n0=P 表十ソ能\r\n",
-        "[選手]\r\n0003能力=D 名前             右 普 A B C D E S  A  B  C  D  E  S  A 10 12  300 \r\n"
+        "[選手]\r\n0003能力=D 名前             右 普 A B C D E S  A  B  C  D  E  S  A 10 12  300 "
+        "\r\n"
         "コメント=\r\n式=a=b=c\r\n",
-        "preamble line\r\n;comment\r\n[A]\r\nraw line without equals\r\n; note=1\r\nk=v\r\n[]\r\nx=1\r\n",
+        "preamble line\r\n;comment\r\n[A]\r\nraw line without equals\r\n; "
+        "note=1\r\nk=v\r\n[]\r\nx=1\r\n",
         "[A]\r\nk=1\r\nk=2\r\n[a]\r\nk=3\r\n",
         "[2]\r\n四死球=1,2,3\r\n四死球=4,5,6\r\n",
     };
@@ -48,8 +51,8 @@ TEST(IniStore, RoundTripsItsOwnFilesByteForByte) {
 }
 
 TEST(IniStore, ReadsEveryLineEnd) {
-    for (std::string_view text : {"[A]\nk=1\nj=2\n", "[A]\rk=1\rj=2", "[A]\r\nk=1\r\nj=2\r\n",
-                                  "[A]\r\n\r\nk=1\n\rj=2"}) {
+    for (std::string_view text :
+         {"[A]\nk=1\nj=2\n", "[A]\rk=1\rj=2", "[A]\r\nk=1\r\nj=2\r\n", "[A]\r\n\r\nk=1\n\rj=2"}) {
         IniStore ini = IniStore::parse(text);
         EXPECT_EQ(ini.serialize(), "[A]\r\nk=1\r\nj=2\r\n") << text;
     }
@@ -87,9 +90,9 @@ TEST(IniStore, DuplicatesStayInPlaceAndTheFirstOneAnswers) {
 
 TEST(IniStore, WritesReplaceInPlaceAndAppendAtTheEnds) {
     IniStore ini = IniStore::parse("[Main]\r\nTeam1=a\r\nTeam2=b\r\n[L]\r\nn=1\r\n");
-    ini.set("MAIN", "team1", "c");   // in place, the stored name kept
-    ini.set("main", "機構名", "x");  // new key: end of its section
-    ini.set("新", "k", "v");         // new section: end of the file
+    ini.set("MAIN", "team1", "c");  // in place, the stored name kept
+    ini.set("main", "機構名", "x"); // new key: end of its section
+    ini.set("新", "k", "v");        // new section: end of the file
     EXPECT_EQ(ini.serialize(),
               "[Main]\r\nTeam1=c\r\nTeam2=b\r\n機構名=x\r\n[L]\r\nn=1\r\n[新]\r\nk=v\r\n");
 }

@@ -1,7 +1,7 @@
 // Shared helpers: field splitting, whole numbers, ability and aptitude texts,
 // grade ranks and career totals.
-#include "league/IniStore.h"
 #include "league/Kyoutuu.h"
+#include "league/IniStore.h"
 #include "league/LeagueError.h"
 #include "league/Numbers.h"
 #include "league/TeamFile.h"
@@ -16,9 +16,10 @@ namespace {
 
 using Fields = std::vector<std::string>;
 
-const Fields kBatterLine = {"D", "打者一", "右", "普", "A", "B", "C", "D", "E", "S", "A",
-                        "B", "C", "D", "E", "S", "A", "10", "12", "300"};
-const Fields kPitcherLine = {"P", "投手一", "右", "先", "145", "A", "B", "C", "4", "D", "E", "8", "320"};
+const Fields kBatterLine = {"D", "打者一", "右", "普", "A", "B", "C", "D",  "E",  "S",
+                            "A", "B",      "C",  "D",  "E", "S", "A", "10", "12", "300"};
+const Fields kPitcherLine = {"P", "投手一", "右", "先", "145", "A",  "B",
+                             "C", "4",      "D",  "E",  "8",   "320"};
 
 Fields with(Fields f, std::size_t i, std::string v) {
     f[i] = std::move(v);
@@ -111,9 +112,9 @@ TEST(Numbers, TwoDecimalsRoundHalfAwayFromZero) {
         long long num, den;
         std::string text;
     };
-    const Case cases[] = {{1, 8, "0.13"},   {5, 8, "0.63"},     {1, 200, "0.01"}, {1, 201, "0.00"},
-                          {2, 3, "0.67"},   {1, 3, "0.33"},     {0, 5, "0.00"},   {7, 0, "0.00"},
-                          {10, 1, "10.00"}, {-1, 8, "-0.13"},   {-1, 1000, "0.00"}};
+    const Case cases[] = {{1, 8, "0.13"},   {5, 8, "0.63"},   {1, 200, "0.01"},  {1, 201, "0.00"},
+                          {2, 3, "0.67"},   {1, 3, "0.33"},   {0, 5, "0.00"},    {7, 0, "0.00"},
+                          {10, 1, "10.00"}, {-1, 8, "-0.13"}, {-1, 1000, "0.00"}};
     for (const auto& c : cases)
         EXPECT_EQ(ratioTwoDecimals(c.num, c.den), c.text) << c.num << "/" << c.den;
 }
@@ -129,18 +130,21 @@ TEST(GradeRank, LettersNumbersAndTheRest) {
 TEST(AbilityText, PadsTheGameColumns) {
     EXPECT_EQ(abilityText(kBatterLine),
               "D 打者一           右 普 A B C D E S  A  B  C  D  E  S  A 10 12  300 ");
-    EXPECT_EQ(abilityText(kPitcherLine), "P 投手一           右 先  145  A  B  C  4  D  E   8  320 ");
+    EXPECT_EQ(abilityText(kPitcherLine),
+              "P 投手一           右 先  145  A  B  C  4  D  E   8  320 ");
     // Eight full-width characters fill the name column; a longer name is not cut.
     EXPECT_EQ(abilityText(with(kBatterLine, 1, "能見ソウイチロウ")),
               "D 能見ソウイチロウ 右 普 A B C D E S  A  B  C  D  E  S  A 10 12  300 ");
     EXPECT_EQ(abilityText(with(kPitcherLine, 1, "勅使河原ソウイチロウ")),
               "P 勅使河原ソウイチロウ 右 先  145  A  B  C  4  D  E   8  320 ");
     // Half-width katakana take one byte each.
-    EXPECT_EQ(abilityText(with(kPitcherLine, 1, "ﾃｽﾄ")), "P ﾃｽﾄ              右 先  145  A  B  C  4  D  E   8  320 ");
+    EXPECT_EQ(abilityText(with(kPitcherLine, 1, "ﾃｽﾄ")),
+              "P ﾃｽﾄ              右 先  145  A  B  C  4  D  E   8  320 ");
     // Fields past the layout (the aptitude part) do not change it.
     EXPECT_EQ(abilityText(plus(kPitcherLine, {";", "25", "A"})), abilityText(kPitcherLine));
     for (std::string code : {"-", "2", "9"})
-        EXPECT_EQ(abilityText(with(kBatterLine, 0, code)).substr(1), abilityText(kBatterLine).substr(1));
+        EXPECT_EQ(abilityText(with(kBatterLine, 0, code)).substr(1),
+                  abilityText(kBatterLine).substr(1));
 }
 
 TEST(AbilityText, OtherCodesAndShortLines) {
@@ -192,13 +196,14 @@ TEST(CareerTotals, NoLinesGiveZerosAndBrokenCountsFail) {
 }
 
 TEST(CareerTotals, PlayerSectionSkipsEmptyTermsAndNamesThePlayer) {
-    IniStore team = IniStore::parse("[Team]\r\n0=D 打者一\r\n"
-                                    "[打者一]\r\n新規=0\r\n最終=2\r\n投手=0\r\n"
-                                    "0000成績=打者一 試験 .300 100 400 120 20 3 10 50 5 40 60 8 4 .450 .364 \r\n"
-                                    "0001成績=\r\n"
-                                    "0002成績=打者一 東軍 .250 50 100 25 5 1 2 10 1 10 20 2 1 .400 .318 \r\n"
-                                    "0003成績=打者一 後 .000 1 1 0 0 0 0 0 0 0 0 0 0 .000 .000 \r\n"
-                                    "[投手一]\r\n");
+    IniStore team = IniStore::parse(
+        "[Team]\r\n0=D 打者一\r\n"
+        "[打者一]\r\n新規=0\r\n最終=2\r\n投手=0\r\n"
+        "0000成績=打者一 試験 .300 100 400 120 20 3 10 50 5 40 60 8 4 .450 .364 \r\n"
+        "0001成績=\r\n"
+        "0002成績=打者一 東軍 .250 50 100 25 5 1 2 10 1 10 20 2 1 .400 .318 \r\n"
+        "0003成績=打者一 後 .000 1 1 0 0 0 0 0 0 0 0 0 0 .000 .000 \r\n"
+        "[投手一]\r\n");
     recomputeAllCareerTotals(team);
     EXPECT_EQ(team.value("打者一", "通算成績"),
               "打者一 東軍 0.29 150 500 145 25 4 12 60 6 50 80 10 5 0.44 0.35 ");

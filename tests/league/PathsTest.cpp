@@ -1,7 +1,7 @@
 // Paths: drive parts, stored relative paths, program-folder removal and
 // case-insensitive resolution of files copied from Windows.
-#include "league/FileAccess.h"
 #include "league/Paths.h"
+#include "league/FileAccess.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -10,7 +10,8 @@ using namespace tenvoll;
 using tenvoll::test::TempFolder;
 
 TEST(Paths, DriveParts) {
-    for (std::string_view p : {"C:\\ボルタナ\\a.txt", "c:x", "\\\\server\\share", "//server/x", "/home/a"})
+    for (std::string_view p :
+         {"C:\\ボルタナ\\a.txt", "c:x", "\\\\server\\share", "//server/x", "/home/a"})
         EXPECT_TRUE(hasDrivePart(p)) << p;
     for (std::string_view p : {"\\サンプルリーグ\\team01.txt", "a.txt", "", "1:\\a", "サ:\\a"})
         EXPECT_FALSE(hasDrivePart(p)) << p;
@@ -82,6 +83,7 @@ TEST(Paths, ResolvesWrongLetterCase) {
     writeBytesAtomic(dir.path() + "/LEAGUE/TEAM01.TXT", "new");
     writeBytesAtomic(dir.path() + "/league/added.txt", "added");
     EXPECT_EQ(test::snapshotFolder(dir.path()),
-              (std::vector<std::pair<std::string, std::string>>{
-                  {"League/Team01.txt", "new"}, {"League/added.txt", "added"}, {"ｔｅａｍ.txt", "wide"}}));
+              (std::vector<std::pair<std::string, std::string>>{{"League/Team01.txt", "new"},
+                                                                {"League/added.txt", "added"},
+                                                                {"ｔｅａｍ.txt", "wide"}}));
 }

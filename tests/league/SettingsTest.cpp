@@ -1,7 +1,7 @@
 // Settings file: defaults, stored paths, the league registry and its menus,
 // and the colour values.
-#include "league/Colours.h"
 #include "league/Settings.h"
+#include "league/Colours.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -79,10 +79,10 @@ TEST(Settings, ColoursByNameOrNumber) {
         std::optional<ColourValue> value;
     };
     const Case cases[] = {
-        {"clRed", 0x0000FF},       {"CLRED", 0x0000FF},    {"clBlue", 0xFF0000},
-        {"clSkyBlue", 0xF0CAA6},   {"$00FF8000", 0xFF8000}, {"$0000ff", 0x0000FF},
-        {"255", 0x0000FF},         {"16777215", 0xFFFFFF},  {"16777216", std::nullopt},
-        {"$80000005", std::nullopt}, {"-1", std::nullopt}, {"clNoSuchColour", std::nullopt},
+        {"clRed", 0x0000FF},         {"CLRED", 0x0000FF},     {"clBlue", 0xFF0000},
+        {"clSkyBlue", 0xF0CAA6},     {"$00FF8000", 0xFF8000}, {"$0000ff", 0x0000FF},
+        {"255", 0x0000FF},           {"16777215", 0xFFFFFF},  {"16777216", std::nullopt},
+        {"$80000005", std::nullopt}, {"-1", std::nullopt},    {"clNoSuchColour", std::nullopt},
     };
     for (const auto& c : cases)
         EXPECT_EQ(parseColour(c.text), c.value) << c.text;
@@ -106,9 +106,10 @@ TEST(Settings, SavesMainValuesAndKeepsTheRest) {
     s.setMain("\\L\\a.txt", "\\L\\b.txt", "L");
     s.setColours({0x00FF00, 0x123456, 0xFF0000, 0xFFFFFF});
     s.save();
-    EXPECT_EQ(test::readCp932(dir.file("Tenvoll.ini")),
-              "[Main]\nTeam1=\\L\\a.txt\nTeam2=\\L\\b.txt\n機構名=L\nUp背景色=clLime\n"
-              "Upフォント色=$00123456\nDown背景色=clBlue\nDownフォント色=clWhite\n[L]\nチーム数=1\n");
+    EXPECT_EQ(
+        test::readCp932(dir.file("Tenvoll.ini")),
+        "[Main]\nTeam1=\\L\\a.txt\nTeam2=\\L\\b.txt\n機構名=L\nUp背景色=clLime\n"
+        "Upフォント色=$00123456\nDown背景色=clBlue\nDownフォント色=clWhite\n[L]\nチーム数=1\n");
     Settings again(dir.path());
     again.load();
     EXPECT_TRUE(again.colours() == s.colours());

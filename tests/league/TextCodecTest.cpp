@@ -1,10 +1,10 @@
 // Text codec: cp932 and UTF-8 decoding, messages for bad bytes and for
 // characters cp932 cannot hold, line splitting and cp932 byte widths.
+#include "league/TextCodec.h"
 #include "league/FileAccess.h"
 #include "league/IniStore.h"
 #include "league/LeagueError.h"
 #include "league/Numbers.h"
-#include "league/TextCodec.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -76,8 +76,9 @@ TEST(TextCodec, UnencodableCharacterFailsTheSaveAndWritesNothing) {
         encodeCp932("[A]\r\nk=𠮷田\r\n", path);
         FAIL() << "no error";
     } catch (const LeagueError& e) {
-        EXPECT_EQ(std::string(e.what()), "「𠮷」(U+20BB7) は Shift-JIS (cp932) で表せない文字のため保存できません: " +
-                                             path + " の 2 行目");
+        EXPECT_EQ(std::string(e.what()),
+                  "「𠮷」(U+20BB7) は Shift-JIS (cp932) で表せない文字のため保存できません: " +
+                      path + " の 2 行目");
     }
     IniStore ini = IniStore::parse("[𠮷田]\r\nk=1\r\n");
     EXPECT_THROW(ini.save(path), LeagueError);
@@ -99,8 +100,8 @@ TEST(TextCodec, CountsAndPadsCp932Bytes) {
         std::string text;
         std::size_t width;
     };
-    const Case cases[] = {
-        {"", 0}, {"abc", 3}, {"能見ソウイチロウ", 16}, {"ｱｲｳ", 3}, {"ﾃｽﾄ選手", 7}, {"Ａ", 2}};
+    const Case cases[] = {{"", 0},    {"abc", 3},     {"能見ソウイチロウ", 16},
+                          {"ｱｲｳ", 3}, {"ﾃｽﾄ選手", 7}, {"Ａ", 2}};
     for (const auto& c : cases)
         EXPECT_EQ(cp932Width(c.text), c.width) << c.text;
 

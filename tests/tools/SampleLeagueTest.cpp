@@ -1,5 +1,6 @@
 // The sample generator: its folders load with the league library, hold what a
 // term update leaves, pass the data check, and are the same for the same seed.
+#include "tools/sample-league/SampleLeague.h"
 #include "league/FileAccess.h"
 #include "league/GameText.h"
 #include "league/IniStore.h"
@@ -11,7 +12,6 @@
 #include "league/TeamFile.h"
 #include "league/TeamFileConversion.h"
 #include "support/TestFiles.h"
-#include "tools/sample-league/SampleLeague.h"
 
 #include <gtest/gtest.h>
 
@@ -260,7 +260,8 @@ TEST_F(SampleLeague, StatsMarksAndUnsignedPlayersOfEveryPlayedTerm) {
 
     int players = 0;
     for (long long t = 0; t < summary->latestTerm; ++t) {
-        IniStore u = IniStore::load(summary->leagueFolder + "/データ/" + termText(t) + "期未契約選手.txt");
+        IniStore u =
+            IniStore::load(summary->leagueFolder + "/データ/" + termText(t) + "期未契約選手.txt");
         ASSERT_TRUE(u.hasSection("Team"));
         EXPECT_EQ(u.section("Team")->keys().size(), 1u);
         EXPECT_EQ(u.value("Team", "ツール"), "標準");

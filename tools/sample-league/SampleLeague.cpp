@@ -48,7 +48,8 @@ void validate(const SampleOptions& o) {
     };
     check(o.teams >= 2 && o.teams <= maxTeams(),
           "--teams は 2 から " + std::to_string(maxTeams()) + " まで");
-    check(o.terms >= 1 && o.terms <= kMaxTerms, "--terms は 1 から " + std::to_string(kMaxTerms) + " まで");
+    check(o.terms >= 1 && o.terms <= kMaxTerms,
+          "--terms は 1 から " + std::to_string(kMaxTerms) + " まで");
     check(o.players >= kRosterSlots && o.players <= kMaxPlayers,
           "--players は 56 から " + std::to_string(kMaxPlayers) + " まで");
 }
@@ -56,7 +57,9 @@ void validate(const SampleOptions& o) {
 const TeamIdentity& teamAt(const League& league, int place) {
     return league.teams[std::size_t(place / kRosterSlots)];
 }
-int roleOf(int place) { return slotIsFirstTeam(place % kRosterSlots) ? 0 : 1; }
+int roleOf(int place) {
+    return slotIsFirstTeam(place % kRosterSlots) ? 0 : 1;
+}
 
 // What a term update leaves for term t of a player whose data ends at
 // `lastTerm`: the team of the next term's roster as the affiliation, and the
@@ -206,7 +209,8 @@ void SampleWriter::writeStatsMarks(const League& league) {
             for (int slot = 0; slot < kHalfSlots; ++slot) {
                 const Player& p = league.players[std::size_t(rosterAt(league, t, k, slot))];
                 if (p.season(t).played)
-                    lines.push_back(storedStatsLine(p.name, league.teams[std::size_t(k)].shortName[0],
+                    lines.push_back(storedStatsLine(p.name,
+                                                    league.teams[std::size_t(k)].shortName[0],
                                                     p.pitcher, p.season(t).counts));
             }
         }
@@ -233,7 +237,8 @@ std::string gameTeamFile(const League& league, int k, const std::vector<int>& ro
     for (int role = 0; role < 2; ++role) {
         GameTeamBlock block{id.nameLine(role), id.uniform[role], id.manager[role], {}};
         for (int slot = role * kHalfSlots; slot < (role + 1) * kHalfSlots; ++slot) {
-            const Player& p = league.players[std::size_t(roster[std::size_t(k * kRosterSlots + slot)])];
+            const Player& p =
+                league.players[std::size_t(roster[std::size_t(k * kRosterSlots + slot)])];
             block.playerLines.push_back(gameLine(p, p.season(term)));
         }
         for (auto& l : gameTeamBlockLines(block))
@@ -284,8 +289,8 @@ void SampleWriter::writeStatisticsTables(const League& league) {
             auto& table = p.pitcher ? pitching : batting;
             table.push_back(tableStatsLine(p.name, id.shortName[role], p.pitcher, counts));
             if (p.pitcher && role == 0)
-                batting.push_back(
-                    tableStatsLine(p.name, id.shortName[0], false, league.pitcherBatting(index, t)));
+                batting.push_back(tableStatsLine(p.name, id.shortName[0], false,
+                                                 league.pitcherBatting(index, t)));
         }
         batting.insert(batting.end(), pitching.begin(), pitching.end());
         writeTextFileAtomic(full(tempFile("seiseki", k)), joinCrlf(batting));
@@ -346,21 +351,23 @@ void SampleWriter::writeSmallLeague(const League& league) {
             appendOldLines(lines, league, index, t);
         writeTextFileAtomic(full(data + unsignedFileName(t, 3)), joinCrlf(lines));
         if (t == 0)
-            convertOldLayout(lines, ConversionMode::Unsigned).save(full(data + unsignedFileName(t, 4)));
+            convertOldLayout(lines, ConversionMode::Unsigned)
+                .save(full(data + unsignedFileName(t, 4)));
     }
 }
 
 SampleSummary SampleWriter::write() {
     validate(options_);
-    const std::string mainFolder = "\\" + std::string(kMainLeague);
-    for (std::string sub : {mainFolder + "\\データ", std::string("\\temp\\seichou"),
-                            std::string("\\temp\\seiseki"), std::string("\\temp\\shinjin"),
-                            "\\" + std::string(kSmallLeague) + "\\データ"})
-        createFolders(full(sub));
-
+    // Simulated first: running out of names leaves no half-written folder.
     League main(options_.teams, options_.terms, 0, names_, random_.fork(1));
     main.addOlderPlayers(options_.players - kRosterSlots);
     League small(2, kSmallLatestTerm, maxTeams(), names_, random_.fork(2));
+
+    const std::string mainFolder = "\\" + std::string(kMainLeague);
+    for (std::string sub :
+         {mainFolder + "\\データ", std::string("\\temp\\seichou"), std::string("\\temp\\seiseki"),
+          std::string("\\temp\\shinjin"), "\\" + std::string(kSmallLeague) + "\\データ"})
+        createFolders(full(sub));
 
     writeSettings(main, small);
     SampleSummary summary;

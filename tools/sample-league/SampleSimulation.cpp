@@ -14,7 +14,9 @@ constexpr std::uint64_t kBattingStream = 0x42415454;
 
 const char* const kBatterPositions[] = {"2", "3", "4", "5", "6", "7", "8", "9", "D", "-"};
 
-std::int16_t clampGrade(int g) { return static_cast<std::int16_t>(std::clamp(g, 1, 6)); }
+std::int16_t clampGrade(int g) {
+    return static_cast<std::int16_t>(std::clamp(g, 1, 6));
+}
 
 // Chances (percent) that a grade rises or falls in a term, by age.
 std::pair<int, int> driftChances(int age) {
@@ -69,7 +71,8 @@ Season nextSeason(const Season& prev, bool pitcher, Random& r) {
         for (int i : {5, 6, 7, 9, 10})
             move(i);
         s.ability[4] = std::int16_t(std::clamp(s.ability[4] + 2 * drift(r, age), 120, 165));
-        s.ability[8] = std::int16_t(std::clamp(s.ability[8] + (r.percent(10) ? drift(r, age) : 0), 1, 9));
+        s.ability[8] =
+            std::int16_t(std::clamp(s.ability[8] + (r.percent(10) ? drift(r, age) : 0), 1, 9));
         s.ability[11] = std::int16_t(std::clamp(s.ability[11] + drift(r, age), 1, 20));
     } else {
         for (int i = 4; i <= 16; ++i)
@@ -95,12 +98,15 @@ void computeIndex(Season& s, bool pitcher) {
     } else {
         for (int i = 10; i <= 16; ++i)
             sum += s.ability[i] * 12;
-        sum += *std::max_element(&s.ability[4], &s.ability[10]) * 10 + s.ability[17] + s.ability[18];
+        sum +=
+            *std::max_element(&s.ability[4], &s.ability[10]) * 10 + s.ability[17] + s.ability[18];
         s.ability[19] = std::int16_t(sum);
     }
 }
 
-std::int16_t n16(int v) { return static_cast<std::int16_t>(std::max(v, 0)); }
+std::int16_t n16(int v) {
+    return static_cast<std::int16_t>(std::max(v, 0));
+}
 
 // A season of batting: regulars (the first nine fielder places) play nearly
 // every game, the others come off the bench.
@@ -280,7 +286,8 @@ void League::addOlderPlayers(int perTeam) {
                 int within = pitcher ? random_.range(kFieldersPerHalf, kHalfSlots - 1)
                                      : random_.range(0, kFieldersPerHalf - 1);
                 int slot = (firstTeam ? 0 : kHalfSlots) + within;
-                players[std::size_t(index)].places.push_back(std::int16_t(team * kRosterSlots + slot));
+                players[std::size_t(index)].places.push_back(
+                    std::int16_t(team * kRosterSlots + slot));
             }
             makeSeasons(index, to);
             olderPlayers[std::size_t(team)].push_back(index);

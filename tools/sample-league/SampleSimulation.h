@@ -18,8 +18,12 @@ inline constexpr int kRosterSlots = 56;
 inline constexpr int kHalfSlots = 28;
 inline constexpr int kFieldersPerHalf = 16;
 
-inline bool slotIsPitcher(int slot) { return slot % kHalfSlots >= kFieldersPerHalf; }
-inline bool slotIsFirstTeam(int slot) { return slot < kHalfSlots; }
+inline bool slotIsPitcher(int slot) {
+    return slot % kHalfSlots >= kFieldersPerHalf;
+}
+inline bool slotIsFirstTeam(int slot) {
+    return slot < kHalfSlots;
+}
 
 // Batting counts: games, at-bats, hits, doubles, triples, home runs, runs batted
 // in, sacrifices, walks, strikeouts, stolen bases, errors.
@@ -37,10 +41,10 @@ struct Season {
 struct Player {
     std::string name;
     bool pitcher = false;
-    std::string position; // "2" .. "9", "D", "-" or "P"
-    int age = 20;         // at the join term
-    int joinTerm = 0;     // "新規"
-    int firstRoster = 0;  // first term on a roster
+    std::string position;             // "2" .. "9", "D", "-" or "P"
+    int age = 20;                     // at the join term
+    int joinTerm = 0;                 // "新規"
+    int firstRoster = 0;              // first term on a roster
     std::vector<std::int16_t> places; // team * 56 + slot, terms firstRoster on
     std::vector<Season> seasons;      // terms joinTerm on
 

@@ -19,7 +19,9 @@ const char* const kBatterType[] = {"普", "長", "巧", "速"};
 const char* const kThrowSide[] = {"右", "左"};
 const char* const kPitcherType[] = {"先", "中", "抑"};
 
-std::string grade(int g) { return kGrades[std::clamp(g, 0, 6)]; }
+std::string grade(int g) {
+    return kGrades[std::clamp(g, 0, 6)];
+}
 
 // A rate with three decimals as the game writes it: ".312", "1.000".
 std::string rate3(long long num, long long den) {
@@ -39,12 +41,42 @@ std::vector<std::string> statsFields(const std::string& name, const std::string&
     auto n = [&](int i) { return std::to_string(c[std::size_t(i)]); };
     if (!pitching) {
         int bases = c[2] + c[3] + 2 * c[4] + 3 * c[5];
-        return {name, team, rate3(c[2], c[1]), n(0), n(1), n(2), n(3), n(4), n(5),
-                n(6), n(7), n(8), n(9), n(10), n(11), rate3(bases, c[1]), rate3(c[2] + c[8], c[1] + c[8])};
+        return {name,
+                team,
+                rate3(c[2], c[1]),
+                n(0),
+                n(1),
+                n(2),
+                n(3),
+                n(4),
+                n(5),
+                n(6),
+                n(7),
+                n(8),
+                n(9),
+                n(10),
+                n(11),
+                rate3(bases, c[1]),
+                rate3(c[2] + c[8], c[1] + c[8])};
     }
     long long thirds = 3LL * c[6] + c[7];
-    return {name, team, ratioTwoDecimals(27LL * c[12], thirds), n(0), n(1), n(2), n(3), n(4), n(5),
-            n(6), n(7), n(8), n(9), n(10), n(11), n(12), rate3(c[2], c[2] + c[3]),
+    return {name,
+            team,
+            ratioTwoDecimals(27LL * c[12], thirds),
+            n(0),
+            n(1),
+            n(2),
+            n(3),
+            n(4),
+            n(5),
+            n(6),
+            n(7),
+            n(8),
+            n(9),
+            n(10),
+            n(11),
+            n(12),
+            rate3(c[2], c[2] + c[3]),
             ratioTwoDecimals(27LL * c[11], thirds)};
 }
 
@@ -61,7 +93,9 @@ std::string shortNumber(double v) {
     return s == "-0" ? "0" : s;
 }
 
-double roundHalfEven2(double v) { return std::nearbyint(v * 100.0) / 100.0; }
+double roundHalfEven2(double v) {
+    return std::nearbyint(v * 100.0) / 100.0;
+}
 
 std::string markRecord(std::vector<long long> values, bool lowestBest) {
     if (values.empty())
