@@ -2,6 +2,7 @@
 #include "league/IniStore.h"
 
 #include "league/FileAccess.h"
+#include "league/IniText.h"
 #include "league/Numbers.h"
 #include "league/TextCodec.h"
 #include "league/TextCompare.h"
@@ -12,15 +13,6 @@ namespace {
 
 // Sections with fewer lines are searched linearly; an index would cost more.
 constexpr std::size_t kIndexThreshold = 12;
-
-std::string_view trimBlanks(std::string_view s) {
-    std::size_t b = 0, e = s.size();
-    while (b < e && (s[b] == ' ' || s[b] == '\t'))
-        ++b;
-    while (e > b && (s[e - 1] == ' ' || s[e - 1] == '\t'))
-        --e;
-    return s.substr(b, e - b);
-}
 
 // Folded form for hashing; avoids allocating when the name needs no folding.
 struct FoldedKey {
@@ -155,40 +147,31 @@ IniStore& IniStore::operator=(const IniStore& other) {
 IniStore IniStore::parse(std::string_view text) {
     IniStore store;
     IniSection* current = nullptr;
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        // A plain scan: find_first_of with a two-character set costs a call per byte.
-        std::size_t end = pos;
-        while (end < text.size() && text[end] != '\r' && text[end] != '\n')
-            ++end;
-        std::string_view line = text.substr(pos, end - pos);
-        pos = end + 1;
-        if (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n')
-            ++pos;
-
-        std::string_view trimmed = trimBlanks(line);
-        if (trimmed.empty())
-            continue;
-        if (trimmed.front() == '[' && trimmed.back() == ']' && trimmed.size() >= 2) {
+    IniLineWalker walker(text);
+    IniTextLine l;
+    while (walker.next(l)) {
+        switch (l.kind) {
+        case IniTextLine::Blank:
+            break;
+        case IniTextLine::Header: {
             // Player sections of a team file are alike in size: start the next one
             // with room for as many lines as the last one had. Each reservation is
             // at most the lines really read before it, so memory stays bounded.
             std::size_t room = current ? current->lines_.size() : 0;
-            current = &store.appendSection(trimBlanks(trimmed.substr(1, trimmed.size() - 2)));
+            current = &store.appendSection(l.name);
             current->lines_.reserve(room);
-            continue;
+            break;
         }
-        if (!current) {
-            store.preamble_.emplace_back(line);
-            continue;
+        case IniTextLine::Raw:
+        case IniTextLine::Key:
+            if (!current)
+                store.preamble_.emplace_back(l.line);
+            else if (l.kind == IniTextLine::Raw)
+                current->appendRaw(l.line);
+            else
+                current->lines_.push_back(IniLine{std::string(l.name), std::string(l.value), false});
+            break;
         }
-        std::size_t eq = line.find('=');
-        if (trimmed.front() == ';' || eq == std::string_view::npos) {
-            current->appendRaw(line);
-            continue;
-        }
-        current->lines_.push_back(IniLine{std::string(trimBlanks(line.substr(0, eq))),
-                                          std::string(line.substr(eq + 1)), false});
     }
     return store;
 }

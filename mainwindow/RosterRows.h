@@ -7,6 +7,7 @@
 
 #include "league/IniStore.h"
 #include "league/StatsMarksFile.h"
+#include "mainwindow/GridCells.h"
 
 #include <array>
 #include <string>
@@ -19,8 +20,6 @@ enum class GridKind { Batters, Pitchers, FarmBatters, FarmPitchers };
 inline constexpr std::array<GridKind, 4> kGridKinds = {GridKind::Batters, GridKind::Pitchers,
                                                        GridKind::FarmBatters, GridKind::FarmPitchers};
 inline constexpr int kRosterColumns = 37;
-
-enum class CellAlign { Left, Center, Right };
 
 struct ColumnSpec {
     std::string_view header;
@@ -36,10 +35,6 @@ const std::array<ColumnSpec, kRosterColumns>& rosterColumns(GridKind kind);
 // Alignment of a data cell (the header row is always centred).
 CellAlign rosterCellAlign(int column);
 
-struct Cell {
-    std::string text;
-    int mark = 0;
-};
 using RosterRow = std::array<Cell, kRosterColumns>;
 
 struct RosterGrid {

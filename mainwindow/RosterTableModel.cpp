@@ -5,7 +5,7 @@
 
 namespace tenvoll {
 
-RosterTableModel::RosterTableModel(GridKind kind, QObject* parent) : QAbstractTableModel(parent) {
+RosterTableModel::RosterTableModel(GridKind kind, QObject* parent) : MarkedCellModel(parent) {
     grid_ = emptyPane().grid(kind);
 }
 
@@ -31,39 +31,12 @@ int RosterTableModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : kRosterColumns;
 }
 
-QVariant RosterTableModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= rowCount() || index.column() >= kRosterColumns)
-        return {};
-    const Cell& cell =
-        grid_.rows[static_cast<std::size_t>(index.row())][static_cast<std::size_t>(index.column())];
-    switch (role) {
-    case Qt::DisplayRole:
-        return qs(cell.text);
-    case MarkRole:
-        return cell.mark;
-    case Qt::TextAlignmentRole:
-        switch (rosterCellAlign(index.column())) {
-        case CellAlign::Left:
-            return int(Qt::AlignLeft | Qt::AlignTop);
-        case CellAlign::Center:
-            return int(Qt::AlignHCenter | Qt::AlignTop);
-        case CellAlign::Right:
-            return int(Qt::AlignRight | Qt::AlignTop);
-        }
-        return {};
-    default:
-        return {};
-    }
+const Cell& RosterTableModel::cellAt(int row, int column) const {
+    return grid_.rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
 }
 
-QVariant RosterTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || section < 0 || section >= kRosterColumns)
-        return {};
-    if (role == Qt::DisplayRole)
-        return qs(rosterColumns(grid_.kind)[static_cast<std::size_t>(section)].header);
-    if (role == Qt::TextAlignmentRole)
-        return int(Qt::AlignCenter);
-    return {};
+QString RosterTableModel::caption(int column) const {
+    return qs(rosterColumns(grid_.kind)[static_cast<std::size_t>(column)].header);
 }
 
 } // namespace tenvoll

@@ -1,18 +1,15 @@
-// Table model of one roster grid: per cell the text and the mark (+1, -1, 0)
-// computed by the pane engine; the header row is the grid's column captions.
+// Table model of one roster grid: the cells computed by the pane engine; the
+// header row is the grid's column captions.
 #pragma once
 
+#include "mainwindow/MarkedCellModel.h"
 #include "mainwindow/RosterRows.h"
-
-#include <QAbstractTableModel>
 
 namespace tenvoll {
 
-class RosterTableModel : public QAbstractTableModel {
+class RosterTableModel : public MarkedCellModel {
     Q_OBJECT
 public:
-    static constexpr int MarkRole = Qt::UserRole + 1;
-
     explicit RosterTableModel(GridKind kind, QObject* parent = nullptr);
 
     GridKind kind() const { return grid_.kind; }
@@ -23,8 +20,11 @@ public:
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
-    QVariant data(const QModelIndex& index, int role) const override;
-    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+protected:
+    const Cell& cellAt(int row, int column) const override;
+    CellAlign alignment(int column) const override { return rosterCellAlign(column); }
+    QString caption(int column) const override;
 
 private:
     RosterGrid grid_;

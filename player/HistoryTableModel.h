@@ -1,27 +1,27 @@
-// Table model of the player detail grid: per cell the text and the mark
-// (+1, -1, 0, or 9 for the career row); headers by player kind.
+// Table model of the player detail grid: one row per term with its marks
+// (9 for the career row); captions by player kind.
 #pragma once
 
+#include "mainwindow/MarkedCellModel.h"
 #include "player/PlayerHistory.h"
-
-#include <QAbstractTableModel>
 
 namespace tenvoll {
 
-class HistoryTableModel : public QAbstractTableModel {
+class HistoryTableModel : public MarkedCellModel {
     Q_OBJECT
 public:
-    static constexpr int MarkRole = Qt::UserRole + 1;
-
-    using QAbstractTableModel::QAbstractTableModel;
+    using MarkedCellModel::MarkedCellModel;
 
     void setHistory(bool pitcher, std::vector<HistoryRow> rows);
     bool pitcher() const { return pitcher_; }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
-    QVariant data(const QModelIndex& index, int role) const override;
-    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+protected:
+    const Cell& cellAt(int row, int column) const override;
+    CellAlign alignment(int column) const override { return historyCellAlign(column); }
+    QString caption(int column) const override;
 
 private:
     bool pitcher_ = false;

@@ -168,12 +168,12 @@ const std::array<HistoryColumn, kHistoryColumns>& historyColumns(bool pitcher) {
     return pitcher ? kPitcherColumns : kBatterColumns;
 }
 
-HistoryAlign historyCellAlign(int column) {
+CellAlign historyCellAlign(int column) {
     if (column <= 15)
-        return HistoryAlign::Center;
+        return CellAlign::Center;
     if (column == 32)
-        return HistoryAlign::Left;
-    return HistoryAlign::Right;
+        return CellAlign::Left;
+    return CellAlign::Right;
 }
 
 PlayerHistory buildPlayerHistory(const IniSection& section, std::string_view shownName,

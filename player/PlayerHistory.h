@@ -6,6 +6,7 @@
 
 #include "league/IniStore.h"
 #include "league/StatsMarksFile.h"
+#include "mainwindow/GridCells.h"
 
 #include <array>
 #include <optional>
@@ -24,14 +25,10 @@ struct HistoryColumn {
 };
 const std::array<HistoryColumn, kHistoryColumns>& historyColumns(bool pitcher);
 
-enum class HistoryAlign { Left, Center, Right };
-HistoryAlign historyCellAlign(int column);
+CellAlign historyCellAlign(int column);
 
-struct HistoryCell {
-    std::string text;
-    int mark = 0; // +1 up, -1 down, 9 career row
-};
-using HistoryRow = std::array<HistoryCell, kHistoryColumns>;
+using HistoryCell = Cell;
+using HistoryRow = std::array<Cell, kHistoryColumns>;
 
 struct PlayerHistory {
     bool pitcher = true;
