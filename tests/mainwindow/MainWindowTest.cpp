@@ -274,3 +274,18 @@ TEST(MainWindowSample, SampleTeamShowsItsLatestAbilitiesAndPreviousStatistics) {
     }
     EXPECT_TRUE(dialogs.messages.isEmpty());
 }
+
+TEST(MainWindowSample, OldLayoutFileIsConvertedWhenOpened) {
+    RecordingDialogs dialogs;
+    TempFolder folder;
+    sample::writeSampleLeague(folder.path(), {2, 3, 56, 11});
+    const std::string old = folder.file("小リーグ/team02.txt");
+    ASSERT_FALSE(isTeamFile(IniStore::load(old)));
+    TForm1 w(folder.path());
+    w.openTeam(PaneSide::Bottom, old);
+    EXPECT_EQ(dialogs.messages, QStringList{QStringLiteral("旧形式のファイルです。")});
+    EXPECT_TRUE(isTeamFile(IniStore::load(old)));
+    RosterTableModel* m = w.pane(PaneSide::Bottom)->model(GridKind::Batters);
+    EXPECT_FALSE(m->data(m->index(0, 1), Qt::DisplayRole).toString().isEmpty());
+    EXPECT_FALSE(w.paneState(PaneSide::Bottom).teamName.empty());
+}
