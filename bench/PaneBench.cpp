@@ -22,7 +22,8 @@ namespace fs = std::filesystem;
 
 struct BigSample {
     BigSample() {
-        base = (fs::temp_directory_path() / ("tenvoll-pane-bench-" + std::to_string(::getpid()))).string();
+        base = (fs::temp_directory_path() / ("tenvoll-pane-bench-" + std::to_string(::getpid())))
+                   .string();
         fs::remove_all(base);
         summary = sample::writeSampleLeague(base, {12, 40, 300, 1});
         for (const auto& f : summary.teamFiles)

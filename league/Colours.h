@@ -28,9 +28,15 @@ std::optional<ColourValue> parseColour(std::string_view text);
 // The name when the colour has one, otherwise "$00BBGGRR".
 std::string colourText(ColourValue value);
 
-inline std::uint8_t redOf(ColourValue c) { return c & 0xFF; }
-inline std::uint8_t greenOf(ColourValue c) { return (c >> 8) & 0xFF; }
-inline std::uint8_t blueOf(ColourValue c) { return (c >> 16) & 0xFF; }
+inline std::uint8_t redOf(ColourValue c) {
+    return c & 0xFF;
+}
+inline std::uint8_t greenOf(ColourValue c) {
+    return (c >> 8) & 0xFF;
+}
+inline std::uint8_t blueOf(ColourValue c) {
+    return (c >> 16) & 0xFF;
+}
 inline ColourValue colourFromRgb(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
     return ColourValue(r) | (ColourValue(g) << 8) | (ColourValue(b) << 16);
 }

@@ -32,7 +32,9 @@ FaultState& faults() {
     return state;
 }
 
-std::string reasonText(int err) { return std::strerror(err); }
+std::string reasonText(int err) {
+    return std::strerror(err);
+}
 
 [[noreturn]] void failWith(const std::string& what, const std::string& path, int err) {
     throw LeagueError(what + ": " + path + " (" + reasonText(err) + ")");
@@ -321,10 +323,20 @@ void FileTransaction::commit() {
 
 // ---- fault seam -------------------------------------------------------------
 
-void WriteFaults::failWrite(int n) { faults().failWriteAt = n; }
-void WriteFaults::failRename(int n) { faults().failRenameAt = n; }
-void WriteFaults::reset() { faults() = FaultState{}; }
-int WriteFaults::writesSoFar() { return faults().writes; }
-int WriteFaults::renamesSoFar() { return faults().renames; }
+void WriteFaults::failWrite(int n) {
+    faults().failWriteAt = n;
+}
+void WriteFaults::failRename(int n) {
+    faults().failRenameAt = n;
+}
+void WriteFaults::reset() {
+    faults() = FaultState{};
+}
+int WriteFaults::writesSoFar() {
+    return faults().writes;
+}
+int WriteFaults::renamesSoFar() {
+    return faults().renames;
+}
 
 } // namespace tenvoll

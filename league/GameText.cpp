@@ -23,11 +23,15 @@ std::vector<std::string> gameTeamBlockLines(const GameTeamBlock& b) {
     auto value = [](const std::string& v, std::string_view marker) {
         return "  " + (v.empty() ? std::string(marker) : v);
     };
-    std::vector<std::string> out = {std::string(kRuleLine),  std::string(kTeamNameHeader),
-                                    value(b.teamName, "1T,Error"), "",
-                                    std::string(kUniformHeader), value(b.uniform, "1U,Error"),
+    std::vector<std::string> out = {std::string(kRuleLine),
+                                    std::string(kTeamNameHeader),
+                                    value(b.teamName, "1T,Error"),
                                     "",
-                                    std::string(kManagerHeader), value(b.manager, "1K,Error"),
+                                    std::string(kUniformHeader),
+                                    value(b.uniform, "1U,Error"),
+                                    "",
+                                    std::string(kManagerHeader),
+                                    value(b.manager, "1K,Error"),
                                     "",
                                     std::string(kBatterHeader)};
     for (std::size_t k = 0; k < 28; ++k) {

@@ -11,11 +11,13 @@ namespace tenvoll {
 
 inline constexpr std::string_view kRuleLine =
     ";--------------------------------------------------------------------";
-inline constexpr std::string_view kTeamNameHeader = "; チーム名                  略称         記    球場";
+inline constexpr std::string_view kTeamNameHeader =
+    "; チーム名                  略称         記    球場";
 inline constexpr std::string_view kUniformHeader = "; UNIFORM                   SYMBOL       BGM";
 inline constexpr std::string_view kManagerHeader = "; 監督             タ 投 選 打 バ エ 盗 Ａ 抑";
 inline constexpr std::string_view kBatterHeader =
-    "; 野手             席 タ C 1 2 3 S O 肩 足 眼 実 ス 巧 長 信 対 指数   齢 Sp Pw Se Ph Me Ac 誠";
+    "; 野手             席 タ C 1 2 3 S O 肩 足 眼 実 ス 巧 長 信 対 指数   齢 Sp Pw Se Ph Me Ac "
+    "誠";
 inline constexpr std::string_view kPitcherHeader =
     "; 投手             投 タ 球速 切 制 安 球 技 ス  回 指数   齢 Sp Pw Se Ph Me Ac 誠";
 

@@ -169,14 +169,17 @@ IniStore IniStore::parse(std::string_view text) {
             else if (l.kind == IniTextLine::Raw)
                 current->appendRaw(l.line);
             else
-                current->lines_.push_back(IniLine{std::string(l.name), std::string(l.value), false});
+                current->lines_.push_back(
+                    IniLine{std::string(l.name), std::string(l.value), false});
             break;
         }
     }
     return store;
 }
 
-IniStore IniStore::load(const std::string& path) { return parse(readTextFile(path)); }
+IniStore IniStore::load(const std::string& path) {
+    return parse(readTextFile(path));
+}
 
 std::string IniStore::serialize() const {
     std::string out;
@@ -207,7 +210,9 @@ std::string IniStore::serialize() const {
     return out;
 }
 
-void IniStore::save(const std::string& path) const { writeTextFileAtomic(path, serialize()); }
+void IniStore::save(const std::string& path) const {
+    writeTextFileAtomic(path, serialize());
+}
 
 IniSection* IniStore::section(std::string_view name) {
     FoldedKey folded(name);

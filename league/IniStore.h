@@ -79,7 +79,8 @@ private:
     std::string name_;
     std::vector<IniLine> lines_;
     // folded key -> position of its first line; built on first look-up of a big section
-    mutable std::unique_ptr<std::unordered_map<std::string, std::size_t, FoldedHash, std::equal_to<>>>
+    mutable std::unique_ptr<
+        std::unordered_map<std::string, std::size_t, FoldedHash, std::equal_to<>>>
         index_;
 };
 

@@ -12,7 +12,8 @@ namespace {
 std::size_t lineEnd(std::string_view text, std::size_t pos) {
     const char* base = text.data();
     const void* lf = std::memchr(base + pos, '\n', text.size() - pos);
-    std::size_t limit = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - base) : text.size();
+    std::size_t limit =
+        lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - base) : text.size();
     const void* cr = std::memchr(base + pos, '\r', limit - pos);
     return cr ? static_cast<std::size_t>(static_cast<const char*>(cr) - base) : limit;
 }

@@ -11,8 +11,8 @@ namespace tenvoll {
 
 struct IniTextLine {
     enum Kind { Blank, Header, Raw, Key } kind = Blank;
-    std::string_view line;  // without its line end
-    std::size_t begin = 0;  // offsets of `line` in the text
+    std::string_view line; // without its line end
+    std::size_t begin = 0; // offsets of `line` in the text
     std::size_t end = 0;
     std::string_view name;  // Header: the section name (trimmed); Key: the key (trimmed)
     std::string_view value; // Key: the value exactly as written

@@ -8,7 +8,9 @@ namespace tenvoll {
 
 namespace {
 
-bool isBlankOrControl(char c) { return static_cast<unsigned char>(c) <= ' ' && c != '\0'; }
+bool isBlankOrControl(char c) {
+    return static_cast<unsigned char>(c) <= ' ' && c != '\0';
+}
 
 } // namespace
 
@@ -100,15 +102,17 @@ std::size_t abilityFieldCount(LineLayout layout) {
     }
 }
 
-std::size_t aptitudeStart(bool pitcher) { return pitcher ? 14 : 21; }
+std::size_t aptitudeStart(bool pitcher) {
+    return pitcher ? 14 : 21;
+}
 
 std::string abilityText(const std::vector<std::string>& f) {
     LineLayout layout = f.empty() ? LineLayout::None : abilityLayout(f[0]);
     if (layout == LineLayout::None)
         return {};
     if (f.size() < abilityFieldCount(layout))
-        throw LeagueError("選手の行の項目が足りません (" + std::to_string(f.size()) + " 項目): " +
-                          joinFields(f));
+        throw LeagueError("選手の行の項目が足りません (" + std::to_string(f.size()) +
+                          " 項目): " + joinFields(f));
     std::string out;
     auto add = [&](const std::string& text) {
         out += text;
@@ -163,8 +167,8 @@ std::string careerTotals(const std::vector<std::string>& lines, bool pitcher) {
         for (std::size_t i = 3; i <= lastSummed; ++i) {
             auto v = i < f.size() ? parseInteger(f[i]) : std::nullopt;
             if (!v)
-                throw LeagueError("成績の " + std::to_string(i) + " 番目の項目が数値ではありません: " +
-                                  line);
+                throw LeagueError("成績の " + std::to_string(i) +
+                                  " 番目の項目が数値ではありません: " + line);
             sums[i] += *v;
         }
     }

@@ -7,9 +7,13 @@ namespace tenvoll {
 
 namespace {
 
-bool isSeparator(char c) { return c == '/' || c == '\\'; }
+bool isSeparator(char c) {
+    return c == '/' || c == '\\';
+}
 
-std::size_t lastSeparator(std::string_view path) { return path.find_last_of("/\\"); }
+std::size_t lastSeparator(std::string_view path) {
+    return path.find_last_of("/\\");
+}
 
 #ifdef _WIN32
 constexpr char kNativeSeparator = '\\';
@@ -54,8 +58,8 @@ std::string toStoredPath(std::string_view programFolder, std::string_view fullPa
     while (folder.size() > 1 && isSeparator(folder.back()))
         folder.pop_back();
     std::string full = toNativePath(fullPath);
-    if (folder.empty() || full.size() <= folder.size() ||
-        !startsWithIgnoreCase(full, folder) || !isSeparator(full[folder.size()]))
+    if (folder.empty() || full.size() <= folder.size() || !startsWithIgnoreCase(full, folder) ||
+        !isSeparator(full[folder.size()]))
         return std::string(fullPath);
     std::string rest = full.substr(folder.size());
     for (char& c : rest)

@@ -25,9 +25,9 @@ std::string joinProgramFolder(std::string_view programFolder, std::string_view s
 std::string toStoredPath(std::string_view programFolder, std::string_view fullPath);
 
 // Parts of a path (either separator).
-std::string folderOf(std::string_view path);     // without the trailing separator
-std::string fileNameOf(std::string_view path);   // with extension
-std::string extensionOf(std::string_view path);  // ".txt", or empty
+std::string folderOf(std::string_view path);    // without the trailing separator
+std::string fileNameOf(std::string_view path);  // with extension
+std::string extensionOf(std::string_view path); // ".txt", or empty
 std::string withoutExtension(std::string_view path);
 std::string replaceExtension(std::string_view path, std::string_view extension);
 std::string joinPath(std::string_view folder, std::string_view name);

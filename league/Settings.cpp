@@ -56,7 +56,9 @@ void Settings::load() {
     ini_ = fileExists(path) ? IniStore::load(path) : IniStore();
 }
 
-void Settings::save() const { ini_.save(filePath()); }
+void Settings::save() const {
+    ini_.save(filePath());
+}
 
 std::string Settings::leagueName() const {
     return ini_.value(kMainSection, kLeagueNameKey, kDefaultLeagueName);

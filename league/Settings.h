@@ -23,10 +23,10 @@ inline constexpr std::string_view kToolKey = "ツール";
 
 // The four highlight colours, in settings order.
 struct HighlightColours {
-    ColourValue upBackground = 0x0000FF;  // clRed
-    ColourValue upText = 0xFFFFFF;        // clWhite
+    ColourValue upBackground = 0x0000FF;   // clRed
+    ColourValue upText = 0xFFFFFF;         // clWhite
     ColourValue downBackground = 0xFF0000; // clBlue
-    ColourValue downText = 0xFFFFFF;      // clWhite
+    ColourValue downText = 0xFFFFFF;       // clWhite
 };
 
 // One registered team: first-team name, farm-team name, stored path of its file.

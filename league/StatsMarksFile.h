@@ -19,10 +19,10 @@ inline constexpr std::string_view kStatsMarksFileName = "seiseki.ini";
 inline constexpr std::size_t kFirstBattingKey = 15;
 
 inline constexpr std::array<std::string_view, 30> kStatsMarkKeys = {
-    "防御率", "試合数(投手)", "完投", "勝ち数", "負け数", "セーブ", "セーブ数", "投球回数",
-    "被安打", "被本塁打", "四死球", "奪三振", "自責点", "勝率", "三振率",
-    "打率", "試合数(打者)", "打数", "安打", "２塁打", "３塁打", "本塁打", "打点",
-    "犠打", "四死球", "三振", "盗塁", "失策", "長打率", "出塁率"};
+    "防御率",       "試合数(投手)", "完投",   "勝ち数", "負け数", "セーブ", "セーブ数", "投球回数",
+    "被安打",       "被本塁打",     "四死球", "奪三振", "自責点", "勝率",   "三振率",   "打率",
+    "試合数(打者)", "打数",         "安打",   "２塁打", "３塁打", "本塁打", "打点",     "犠打",
+    "四死球",       "三振",         "盗塁",   "失策",   "長打率", "出塁率"};
 
 // One key's record split into its fields.
 struct MarkRecord {

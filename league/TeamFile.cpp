@@ -7,7 +7,9 @@
 
 namespace tenvoll {
 
-bool isTeamFile(const IniStore& team) { return team.hasSection(kTeamSection); }
+bool isTeamFile(const IniStore& team) {
+    return team.hasSection(kTeamSection);
+}
 
 std::string teamDisplayName(const IniStore& team) {
     std::vector<std::string> f = splitFields(team.value(kTeamSection, "1軍チーム名"));

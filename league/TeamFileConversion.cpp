@@ -18,11 +18,17 @@ namespace {
 
 constexpr std::string_view kUnregistered = "未登録";
 
-[[noreturn]] void fail(const std::string& detail) { throw LeagueError(kConversionFailed, detail); }
+[[noreturn]] void fail(const std::string& detail) {
+    throw LeagueError(kConversionFailed, detail);
+}
 
-bool isOldPlayerCode(std::string_view code) { return abilityLayout(code) != LineLayout::None; }
+bool isOldPlayerCode(std::string_view code) {
+    return abilityLayout(code) != LineLayout::None;
+}
 
-std::string withoutSemicolons(std::string_view s) { return replaceAll(s, ";", ""); }
+std::string withoutSemicolons(std::string_view s) {
+    return replaceAll(s, ";", "");
+}
 
 // Positions of the first four lone ";" fields of a player line.
 std::array<std::size_t, 4> groupMarks(const std::vector<std::string>& f) {
@@ -129,7 +135,9 @@ IniStore convertOldLayout(const std::vector<std::string>& input, ConversionMode 
         auto marks = groupMarks(f);
         long long term = termOfLine(f, lines[k]);
         IniSection& player = *store.section(f[1]);
-        std::vector<std::string> abilityFields(f.begin(), f.begin() + static_cast<std::ptrdiff_t>(marks[0] == std::string::npos ? f.size() : marks[0]));
+        std::vector<std::string> abilityFields(
+            f.begin(), f.begin() + static_cast<std::ptrdiff_t>(
+                                       marks[0] == std::string::npos ? f.size() : marks[0]));
         try {
             player.set(termKey(term, kAbility), abilityText(abilityFields));
         } catch (const LeagueError& e) {

@@ -112,9 +112,9 @@ DecodedText decodeFileBytes(std::string_view bytes, const std::string& pathForMe
     }
     platform::Conversion c = platform::cp932ToUtf8(bytes);
     if (!c.ok) {
-        throw LeagueError("文字コードを読み取れません (Shift-JIS でも UTF-8 でもありません): " +
-                          pathForMessage + " の " +
-                          std::to_string(lineNumberAt(bytes, c.failedAt)) + " 行目");
+        throw LeagueError(
+            "文字コードを読み取れません (Shift-JIS でも UTF-8 でもありません): " + pathForMessage +
+            " の " + std::to_string(lineNumberAt(bytes, c.failedAt)) + " 行目");
     }
     return {std::move(c.output), TextEncoding::Cp932};
 }
@@ -127,10 +127,10 @@ std::string encodeCp932(std::string_view utf8, const std::string& pathForMessage
         std::string ch(utf8.substr(at, n == 0 ? 1 : n));
         char code[16];
         std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(codePointAt(utf8, at)));
-        throw LeagueError("「" + ch + "」(" + code +
-                          ") は Shift-JIS (cp932) で表せない文字のため保存できません: " +
-                          pathForMessage + " の " + std::to_string(lineNumberAt(utf8, at)) +
-                          " 行目");
+        throw LeagueError(
+            "「" + ch + "」(" + code +
+            ") は Shift-JIS (cp932) で表せない文字のため保存できません: " + pathForMessage +
+            " の " + std::to_string(lineNumberAt(utf8, at)) + " 行目");
     }
     return std::move(c.output);
 }

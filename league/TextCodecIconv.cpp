@@ -57,7 +57,11 @@ Conversion convert(bool intoUtf8, std::string_view input) {
 
 } // namespace
 
-Conversion cp932ToUtf8(std::string_view input) { return convert(true, input); }
-Conversion utf8ToCp932(std::string_view input) { return convert(false, input); }
+Conversion cp932ToUtf8(std::string_view input) {
+    return convert(true, input);
+}
+Conversion utf8ToCp932(std::string_view input) {
+    return convert(false, input);
+}
 
 } // namespace tenvoll::platform

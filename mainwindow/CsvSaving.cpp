@@ -11,7 +11,8 @@
 
 namespace tenvoll {
 
-bool saveCsvFile(QWidget* parent, const QString& proposedName, const std::vector<std::string>& lines) {
+bool saveCsvFile(QWidget* parent, const QString& proposedName,
+                 const std::vector<std::string>& lines) {
     auto chosen = dialogs().saveFileName(parent, proposedName, QStringLiteral("csv"), {});
     if (!chosen) {
         dialogs().message(parent, QStringLiteral("保存されませんでした"));
@@ -20,7 +21,8 @@ bool saveCsvFile(QWidget* parent, const QString& proposedName, const std::vector
     try {
         writeTextFileAtomic(ss(QDir::toNativeSeparators(*chosen)), joinCrlf(lines));
     } catch (const LeagueError& e) {
-        dialogs().message(parent, QStringLiteral("CSVファイルを保存できませんでした。"), qs(e.fullText()));
+        dialogs().message(parent, QStringLiteral("CSVファイルを保存できませんでした。"),
+                          qs(e.fullText()));
         return false;
     }
     dialogs().message(parent, QStringLiteral("CSVデータ保存終了！"));

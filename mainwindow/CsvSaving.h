@@ -12,6 +12,7 @@ class QWidget;
 namespace tenvoll {
 
 // Returns true when the file was written.
-bool saveCsvFile(QWidget* parent, const QString& proposedName, const std::vector<std::string>& lines);
+bool saveCsvFile(QWidget* parent, const QString& proposedName,
+                 const std::vector<std::string>& lines);
 
 } // namespace tenvoll

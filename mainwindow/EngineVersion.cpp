@@ -2,5 +2,7 @@
 #include "mainwindow/EngineVersion.h"
 
 namespace tenvoll {
-const char* versionText() { return "ボルタナ選手名鑑 Var,1.1.1"; }
+const char* versionText() {
+    return "ボルタナ選手名鑑 Var,1.1.1";
+}
 } // namespace tenvoll

@@ -6,7 +6,9 @@
 
 namespace tenvoll {
 
-QColor toQColor(ColourValue v) { return QColor(redOf(v), greenOf(v), blueOf(v)); }
+QColor toQColor(ColourValue v) {
+    return QColor(redOf(v), greenOf(v), blueOf(v));
+}
 
 ColourValue fromQColor(const QColor& c) {
     return colourFromRgb(static_cast<std::uint8_t>(c.red()), static_cast<std::uint8_t>(c.green()),

@@ -37,8 +37,8 @@ PaneLoad loadPane(const std::string& path, bool markLeagueStatistics) {
                 markStatistics(load.content, *marks);
         } catch (const LeagueError& e) {
             // Unreadable marks only lose the colouring; the team is still shown.
-            load.messages.push_back({"成績の基準ファイル (seiseki.ini) を読み込めませんでした。",
-                                     e.what()});
+            load.messages.push_back(
+                {"成績の基準ファイル (seiseki.ini) を読み込めませんでした。", e.what()});
         }
     }
     load.summary = teamSummary(load.content);
@@ -47,8 +47,7 @@ PaneLoad loadPane(const std::string& path, bool markLeagueStatistics) {
 }
 
 void comparePanes(PaneContent& top, const std::string& topPath, const IniStore& topStore,
-                  PaneContent& bottom, const std::string& bottomPath,
-                  const IniStore& bottomStore) {
+                  PaneContent& bottom, const std::string& bottomPath, const IniStore& bottomStore) {
     if (!isSameTeamPair(topPath, bottomPath))
         return;
     markPlayersMissingFrom(top, topPath, bottomStore);

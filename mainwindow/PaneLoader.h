@@ -20,7 +20,8 @@ struct UserMessage {
 struct PaneLoad {
     bool loaded = false;
     std::vector<UserMessage> messages;
-    std::string folder; // the file's folder: the league folder from now on (set once the file exists)
+    std::string
+        folder; // the file's folder: the league folder from now on (set once the file exists)
     IniStore store;
     std::string teamName;
     PaneContent content = emptyPane();

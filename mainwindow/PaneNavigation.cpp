@@ -26,7 +26,8 @@ std::optional<std::string> steppedTeamPath(const Settings& settings, std::string
 SameTeamChoice sameTeamInOtherForm(std::string_view target, std::string_view source) {
     if (target.empty() && source.empty())
         return {};
-    if (equalsIgnoreCase(fileNameOf(withoutExtension(target)), fileNameOf(withoutExtension(source))) &&
+    if (equalsIgnoreCase(fileNameOf(withoutExtension(target)),
+                         fileNameOf(withoutExtension(source))) &&
         equalsIgnoreCase(extensionOf(target), extensionOf(source)))
         return {"", "すでに同じチームが閲覧されています。", false};
     const std::string ext = extensionOf(target);

@@ -9,12 +9,18 @@
 
 namespace tenvoll {
 
-inline QString qs(const std::string& s) { return QString::fromStdString(s); }
+inline QString qs(const std::string& s) {
+    return QString::fromStdString(s);
+}
 inline QString qs(std::string_view s) {
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
-inline QString qs(const char* s) { return QString::fromUtf8(s); }
-inline std::string ss(const QString& s) { return s.toStdString(); }
+inline QString qs(const char* s) {
+    return QString::fromUtf8(s);
+}
+inline std::string ss(const QString& s) {
+    return s.toStdString();
+}
 
 inline QStringList qsList(const std::vector<std::string>& v) {
     QStringList out;

@@ -51,10 +51,12 @@ RosterPane::RosterPane(PaneSide side, const HighlightColours& colours, QWidget* 
         for (const auto& c : rosterColumns(kind))
             widths.push_back(c.width);
         grids_[i]->setColumnWidths96(widths);
-        grids_[i]->setColumnWidth(1, std::max(grids_[i]->columnWidth(1), grids_[i]->nameColumnWidth()));
+        grids_[i]->setColumnWidth(
+            1, std::max(grids_[i]->columnWidth(1), grids_[i]->nameColumnWidth()));
         grids_[i]->fitToContents();
         connect(grids_[i], &GridView::rowChosen, this, [this, kind](int row) {
-            QString name = model(kind)->data(model(kind)->index(row, 1), Qt::DisplayRole).toString();
+            QString name =
+                model(kind)->data(model(kind)->index(row, 1), Qt::DisplayRole).toString();
             emit playerChosen(side_, kind, name);
         });
         pages_[i] = topLeftPage(grids_[i]);
@@ -67,9 +69,9 @@ RosterPane::RosterPane(PaneSide side, const HighlightColours& colours, QWidget* 
     summary_->setColumnCount(4);
     summary_->setHeaderLabels({QStringLiteral("＼"), QStringLiteral("平均年齢"),
                                QStringLiteral("打点"), QStringLiteral("自責点")});
-    const QString captions[6] = {QStringLiteral("チーム全体"), QString(), QStringLiteral("一軍打者"),
-                                 QStringLiteral("一軍投手"), QStringLiteral("二軍打者"),
-                                 QStringLiteral("二軍投手")};
+    const QString captions[6] = {QStringLiteral("チーム全体"), QString(),
+                                 QStringLiteral("一軍打者"),   QStringLiteral("一軍投手"),
+                                 QStringLiteral("二軍打者"),   QStringLiteral("二軍投手")};
     for (const QString& caption : captions)
         summary_->addTopLevelItem(new QTreeWidgetItem(QStringList{caption}));
     for (int c = 1; c < 4; ++c)

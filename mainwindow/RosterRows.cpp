@@ -14,21 +14,21 @@ namespace tenvoll {
 namespace {
 
 constexpr std::array<ColumnSpec, kRosterColumns> kBatterColumns = {{
-    {"守", 15},   {"  名   前", 70}, {"席", 20},  {"タ", 20}, {"捕", 15}, {"一", 15}, {"二", 15},
-    {"三", 15},   {"遊", 15},       {"外", 15},  {"肩", 20}, {"足", 20}, {"眼", 20}, {"実", 20},
-    {"ス", 20},   {"巧", 20},       {"長", 20},  {"信", 15}, {"対", 15}, {"指数", 25}, {"齢", 20},
-    {"打率", 25}, {"試", 20},       {"打", 20},  {"安", 20}, {"２", 15}, {"３", 15}, {"本", 15},
-    {"点", 20},   {"犠", 15},       {"四", 15},  {"振", 20}, {"盗", 15}, {"失", 15}, {"長打", 25},
+    {"守", 15},   {"  名   前", 70}, {"席", 20}, {"タ", 20}, {"捕", 15}, {"一", 15},   {"二", 15},
+    {"三", 15},   {"遊", 15},        {"外", 15}, {"肩", 20}, {"足", 20}, {"眼", 20},   {"実", 20},
+    {"ス", 20},   {"巧", 20},        {"長", 20}, {"信", 15}, {"対", 15}, {"指数", 25}, {"齢", 20},
+    {"打率", 25}, {"試", 20},        {"打", 20}, {"安", 20}, {"２", 15}, {"３", 15},   {"本", 15},
+    {"点", 20},   {"犠", 15},        {"四", 15}, {"振", 20}, {"盗", 15}, {"失", 15},   {"長打", 25},
     {"出塁", 25}, {"", 2},
 }};
 
 constexpr std::array<ColumnSpec, kRosterColumns> kPitcherColumns = {{
-    {"守", 15},   {"  名   前", 70}, {"投", 20},   {"タ", 20},   {"球速", 29}, {"切", 15},
-    {"制", 15},   {"安", 15},       {"球", 15},   {"技", 15},   {"ス", 15},   {"回復", 27},
-    {"指数", 26}, {"", 10},         {"", 10},     {"", 10},     {"", 10},     {"", 10},
-    {"", 10},     {"", 10},         {"齢", 20},   {"防率", 25}, {"試", 15},   {"完", 15},
-    {"勝", 15},   {"負", 15},       {"Ｓ", 15},   {"Ｐ", 15},   {"回", 20},   {"ア", 20},
-    {"被安", 25}, {"本", 20},       {"四", 25},   {"振", 25},   {"点", 25},   {"勝率", 25},
+    {"守", 15},   {"  名   前", 70}, {"投", 20}, {"タ", 20},   {"球速", 29}, {"切", 15},
+    {"制", 15},   {"安", 15},        {"球", 15}, {"技", 15},   {"ス", 15},   {"回復", 27},
+    {"指数", 26}, {"", 10},          {"", 10},   {"", 10},     {"", 10},     {"", 10},
+    {"", 10},     {"", 10},          {"齢", 20}, {"防率", 25}, {"試", 15},   {"完", 15},
+    {"勝", 15},   {"負", 15},        {"Ｓ", 15}, {"Ｐ", 15},   {"回", 20},   {"ア", 20},
+    {"被安", 25}, {"本", 20},        {"四", 25}, {"振", 25},   {"点", 25},   {"勝率", 25},
     {"三振", 25},
 }};
 
@@ -73,9 +73,10 @@ RosterRow buildRow(const RosterSlot& slot, const IniSection* section) {
     std::vector<std::string> compared =
         rowFields(player, previousAbility.empty() ? latestAbility : previousAbility, last);
 
-    auto fieldFor = [](const std::vector<std::string>& f, int column) -> std::optional<std::string> {
-        std::size_t index = column <= 20 ? static_cast<std::size_t>(column)
-                                         : static_cast<std::size_t>(column) + 2;
+    auto fieldFor = [](const std::vector<std::string>& f,
+                       int column) -> std::optional<std::string> {
+        std::size_t index =
+            column <= 20 ? static_cast<std::size_t>(column) : static_cast<std::size_t>(column) + 2;
         if (index >= f.size())
             return std::nullopt;
         return f[index];
@@ -138,8 +139,8 @@ int markFor(MarkRule rule, long long v, long long tenthHighest, long long tenthL
 
 // Average over a fixed number of rows, two decimals rounded half up, no trailing zeros.
 std::string averageText(long long sum, long long rows) {
-    long long hundredths = sum >= 0 ? (sum * 200 + rows) / (2 * rows)
-                                    : -((-sum * 200 + rows) / (2 * rows));
+    long long hundredths =
+        sum >= 0 ? (sum * 200 + rows) / (2 * rows) : -((-sum * 200 + rows) / (2 * rows));
     std::string text = ratioTwoDecimals(hundredths, 100);
     while (text.back() == '0')
         text.pop_back();
@@ -148,7 +149,9 @@ std::string averageText(long long sum, long long rows) {
     return text;
 }
 
-long long cellNumber(const Cell& c) { return parseInteger(c.text).value_or(0); }
+long long cellNumber(const Cell& c) {
+    return parseInteger(c.text).value_or(0);
+}
 
 } // namespace
 
@@ -170,7 +173,9 @@ std::string_view gridCaption(GridKind kind) {
     return {};
 }
 
-int gridRowCount(GridKind kind) { return isPitcherGrid(kind) ? 12 : 16; }
+int gridRowCount(GridKind kind) {
+    return isPitcherGrid(kind) ? 12 : 16;
+}
 
 int gridFirstSlot(GridKind kind) {
     switch (kind) {

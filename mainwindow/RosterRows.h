@@ -17,8 +17,8 @@
 namespace tenvoll {
 
 enum class GridKind { Batters, Pitchers, FarmBatters, FarmPitchers };
-inline constexpr std::array<GridKind, 4> kGridKinds = {GridKind::Batters, GridKind::Pitchers,
-                                                       GridKind::FarmBatters, GridKind::FarmPitchers};
+inline constexpr std::array<GridKind, 4> kGridKinds = {
+    GridKind::Batters, GridKind::Pitchers, GridKind::FarmBatters, GridKind::FarmPitchers};
 inline constexpr int kRosterColumns = 37;
 
 struct ColumnSpec {

@@ -24,16 +24,17 @@ SearchPanel::SearchPanel(QWidget* parent) : QGroupBox(QStringLiteral("検索設�
     QStringList itemTexts;
     for (auto item : rankingItems())
         itemTexts << qs(item);
-    RadioGroup1 = radioGroup(QStringLiteral("RadioGroup1"), QStringLiteral("対象成績"), itemTexts, 0,
-                             items_, 2);
+    RadioGroup1 = radioGroup(QStringLiteral("RadioGroup1"), QStringLiteral("対象成績"), itemTexts,
+                             0, items_, 2);
     RadioGroup3 = radioGroup(QStringLiteral("RadioGroup3"), QStringLiteral("規定数での制限"),
-                             {QStringLiteral("制限なし"), QStringLiteral("打席数、投球回数で制限")}, 1,
-                             restriction_);
+                             {QStringLiteral("制限なし"), QStringLiteral("打席数、投球回数で制限")},
+                             1, restriction_);
     RadioGroup4 = radioGroup(QStringLiteral("RadioGroup4"), QStringLiteral("並べ替え"),
                              {QStringLiteral("昇順"), QStringLiteral("降順")}, 1, order_);
-    RadioGroup2 = radioGroup(QStringLiteral("RadioGroup2"), QStringLiteral("対象選手"),
-                             {QStringLiteral("全選手"), QStringLiteral("現役選手"), QStringLiteral("引退選手")},
-                             0, players_);
+    RadioGroup2 = radioGroup(
+        QStringLiteral("RadioGroup2"), QStringLiteral("対象選手"),
+        {QStringLiteral("全選手"), QStringLiteral("現役選手"), QStringLiteral("引退選手")}, 0,
+        players_);
     CheckBox2 = new QCheckBox(QStringLiteral("通算成績"), this);
     CheckBox2->setObjectName(QStringLiteral("CheckBox2"));
     CheckBox1 = new QCheckBox(QStringLiteral("選手名検索"), this);
@@ -121,11 +122,17 @@ RankingOptions SearchPanel::options() const {
     return o;
 }
 
-bool SearchPanel::nameSearch() const { return CheckBox1->isChecked(); }
+bool SearchPanel::nameSearch() const {
+    return CheckBox1->isChecked();
+}
 
-QString SearchPanel::searchText() const { return ComboBox3->currentText(); }
+QString SearchPanel::searchText() const {
+    return ComboBox3->currentText();
+}
 
-QString SearchPanel::itemText() const { return qs(rankingItems()[static_cast<std::size_t>(options().item)]); }
+QString SearchPanel::itemText() const {
+    return qs(rankingItems()[static_cast<std::size_t>(options().item)]);
+}
 
 void SearchPanel::rememberSearchText() {
     const QString text = ComboBox3->currentText();
@@ -138,7 +145,9 @@ void SearchPanel::rememberSearchText() {
     ComboBox3->setCurrentIndex(0);
 }
 
-void SearchPanel::setSearchText(const QString& text) { ComboBox3->setEditText(text); }
+void SearchPanel::setSearchText(const QString& text) {
+    ComboBox3->setEditText(text);
+}
 
 bool SearchPanel::eventFilter(QObject* watched, QEvent* event) {
     if (watched == ComboBox3->lineEdit() && event->type() == QEvent::KeyPress) {

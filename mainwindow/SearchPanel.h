@@ -52,9 +52,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QGroupBox* radioGroup(const QString& objectName, const QString& title,
-                          const QStringList& items, int checked, QButtonGroup*& group,
-                          int columns = 1);
+    QGroupBox* radioGroup(const QString& objectName, const QString& title, const QStringList& items,
+                          int checked, QButtonGroup*& group, int columns = 1);
     void rankingGroupClicked();
 
     QGroupBox* RadioGroup1 = nullptr;

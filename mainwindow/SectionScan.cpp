@@ -5,7 +5,6 @@
 #include "league/Kyoutuu.h"
 #include "league/TextCompare.h"
 
-
 namespace tenvoll {
 
 const std::string_view* ScannedSection::find(std::string_view key) const {

@@ -5,19 +5,19 @@
 #include "league/LeagueError.h"
 #include "league/Paths.h"
 #include "league/TextCompare.h"
-#include "mainwindow/EngineVersion.h"
-#include "mainwindow/QtText.h"
-#include "mainwindow/Unit7.h"
-#include "mainwindow/UserDialogs.h"
 #include "mainwindow/CsvSaving.h"
-#include "mainwindow/PaneCsv.h"
-#include "mainwindow/NameSearch.h"
-#include "mainwindow/RankingCsv.h"
-#include "mainwindow/RankingTableModel.h"
-#include "mainwindow/SearchPanel.h"
+#include "mainwindow/EngineVersion.h"
 #include "mainwindow/GridView.h"
 #include "mainwindow/MarkedCellDelegate.h"
+#include "mainwindow/NameSearch.h"
+#include "mainwindow/PaneCsv.h"
+#include "mainwindow/QtText.h"
+#include "mainwindow/RankingCsv.h"
+#include "mainwindow/RankingTableModel.h"
 #include "mainwindow/RosterTableModel.h"
+#include "mainwindow/SearchPanel.h"
+#include "mainwindow/Unit7.h"
+#include "mainwindow/UserDialogs.h"
 #include "player/Unit2.h"
 #include "termupdate/Unit4.h"
 
@@ -28,7 +28,6 @@
 #include <QLabel>
 #include <QTableView>
 
-#include <set>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
@@ -39,6 +38,7 @@
 #include <QStatusBar>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <set>
 
 namespace tenvoll {
 
@@ -100,13 +100,17 @@ TForm1::TForm1(std::string programFolder, QWidget* parent)
 
     for (RosterPane* p : {topPane_, bottomPane_}) {
         const PaneSide side = p->side();
-        connect(p, &RosterPane::playerChosen, this,
-                [this](PaneSide s, GridKind, const QString& name) { StringGridAllDblClick(s, name); });
-        connect(p->changeTeamAction(), &QAction::triggered, this, [this, side] { chooseTeamFile(side); });
-        connect(p->nextTeamAction(), &QAction::triggered, this, [this, side] { stepTeam(side, Step::Next); });
+        connect(
+            p, &RosterPane::playerChosen, this,
+            [this](PaneSide s, GridKind, const QString& name) { StringGridAllDblClick(s, name); });
+        connect(p->changeTeamAction(), &QAction::triggered, this,
+                [this, side] { chooseTeamFile(side); });
+        connect(p->nextTeamAction(), &QAction::triggered, this,
+                [this, side] { stepTeam(side, Step::Next); });
         connect(p->previousTeamAction(), &QAction::triggered, this,
                 [this, side] { stepTeam(side, Step::Previous); });
-        connect(p->sameTeamAction(), &QAction::triggered, this, [this, side] { showSameTeam(side); });
+        connect(p->sameTeamAction(), &QAction::triggered, this,
+                [this, side] { showSameTeam(side); });
         connect(p->csvAction(), &QAction::triggered, this, [this, side] { exportPaneCsv(side); });
     }
 
@@ -115,8 +119,11 @@ TForm1::TForm1(std::string programFolder, QWidget* parent)
         settings_.load();
     } catch (const LeagueError& e) {
         settingsReadable_ = false;
-        dialogs().message(this, QStringLiteral("設定ファイルを読み込めませんでした。この設定ファイルは終了時にも書き換えません。"),
-                          qs(e.fullText()));
+        dialogs().message(
+            this,
+            QStringLiteral(
+                "設定ファイルを読み込めませんでした。この設定ファイルは終了時にも書き換えません。"),
+            qs(e.fullText()));
     }
     leagueName_ = settings_.leagueName();
     setWindowTitle(qs(leagueName_));
@@ -129,9 +136,13 @@ TForm1::TForm1(std::string programFolder, QWidget* parent)
 
 TForm1::~TForm1() = default;
 
-bool TForm1::statisticsCheckEnabled() const { return statisticsCheckAction_->isChecked(); }
+bool TForm1::statisticsCheckEnabled() const {
+    return statisticsCheckAction_->isChecked();
+}
 
-bool TForm1::searchMode() const { return searchAction_->isChecked(); }
+bool TForm1::searchMode() const {
+    return searchAction_->isChecked();
+}
 
 void TForm1::buildMenus() {
     QMenuBar* bar = menuBar();
@@ -157,12 +168,15 @@ void TForm1::buildMenus() {
     connect(searchAction_, &QAction::toggled, this, &TForm1::setSearchMode);
 
     toolMenu_ = bar->addMenu(QStringLiteral("ツール"));
-    toolMenu_->addAction(QStringLiteral("開幕オーダー選出"))->setObjectName(QStringLiteral("OpeningOrderAction"));
-    toolMenu_->addAction(QStringLiteral("リーグデータ出力"))->setObjectName(QStringLiteral("LeagueExportAction"));
+    toolMenu_->addAction(QStringLiteral("開幕オーダー選出"))
+        ->setObjectName(QStringLiteral("OpeningOrderAction"));
+    toolMenu_->addAction(QStringLiteral("リーグデータ出力"))
+        ->setObjectName(QStringLiteral("LeagueExportAction"));
     termUpdateAction_ = toolMenu_->addAction(QStringLiteral("最新データの追加"));
     termUpdateAction_->setObjectName(QStringLiteral("TermUpdateAction"));
     connect(termUpdateAction_, &QAction::triggered, this, &TForm1::openTermUpdate);
-    toolMenu_->addAction(QStringLiteral("チーム編成エディタ"))->setObjectName(QStringLiteral("LeagueEditorAction"));
+    toolMenu_->addAction(QStringLiteral("チーム編成エディタ"))
+        ->setObjectName(QStringLiteral("LeagueEditorAction"));
 
     optionMenu_ = bar->addMenu(QStringLiteral("Option"));
     QAction* colourAction = optionMenu_->addAction(QStringLiteral("設定"));
@@ -174,7 +188,8 @@ void TForm1::buildMenus() {
     statisticsCheckAction_->setChecked(true);
 
     QMenu* help = bar->addMenu(QStringLiteral("Help"));
-    connect(help->addAction(QStringLiteral("ヘルプ")), &QAction::triggered, this, &TForm1::showHelp);
+    connect(help->addAction(QStringLiteral("ヘルプ")), &QAction::triggered, this,
+            &TForm1::showHelp);
     connect(help->addAction(QStringLiteral("オンラインヘルプ")), &QAction::triggered, this,
             &TForm1::showOnlineHelp);
     connect(help->addAction(QStringLiteral("バージョン情報")), &QAction::triggered, this,
@@ -323,7 +338,8 @@ bool TForm1::writeSettings(const std::string& team1, const std::string& team2) {
         settings_ = std::move(current);
         return true;
     } catch (const LeagueError& e) {
-        dialogs().message(this, QStringLiteral("設定ファイルを保存できませんでした。"), qs(e.fullText()));
+        dialogs().message(this, QStringLiteral("設定ファイルを保存できませんでした。"),
+                          qs(e.fullText()));
         return false;
     }
 }
@@ -334,12 +350,14 @@ void TForm1::exitProgram() {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
-    writeSettings(toStoredPath(programFolder_, top_.path), toStoredPath(programFolder_, bottom_.path));
+    writeSettings(toStoredPath(programFolder_, top_.path),
+                  toStoredPath(programFolder_, bottom_.path));
     event->accept();
 }
 
 void TForm1::openColourSettings() {
-    TForm7 window(colours_, [this] { repaintGrids(); }, this);
+    TForm7 window(
+        colours_, [this] { repaintGrids(); }, this);
     window.exec();
     repaintGrids();
 }
@@ -371,13 +389,18 @@ void TForm1::showHelp() {
         dialogs().openExternally(QUrl::fromLocalFile(qs(resolvePath(chm))));
         return;
     }
-    if (dialogs().question(this, QStringLiteral("HELPファイルが見つかりません。オンラインヘルプを開きます。")))
+    if (dialogs().question(
+            this, QStringLiteral("HELPファイルが見つかりません。オンラインヘルプを開きます。")))
         showOnlineHelp();
 }
 
-void TForm1::showOnlineHelp() { dialogs().openExternally(manualUrl()); }
+void TForm1::showOnlineHelp() {
+    dialogs().openExternally(manualUrl());
+}
 
-void TForm1::showVersion() { dialogs().message(this, qs(versionText())); }
+void TForm1::showVersion() {
+    dialogs().message(this, qs(versionText()));
+}
 
 void TForm1::StringGridAllDblClick(PaneSide side, const QString& name) {
     if (openingOrderOpen_ || name.isEmpty() || name == QStringLiteral("*"))
@@ -389,7 +412,9 @@ void TForm1::StringGridAllDblClick(PaneSide side, const QString& name) {
     showPlayerDetail(false);
 }
 
-TForm2* TForm1::playerDetailWindow() const { return playerDetail_.data(); }
+TForm2* TForm1::playerDetailWindow() const {
+    return playerDetail_.data();
+}
 
 void TForm1::showPlayerDetail(bool modal) {
     if (!playerDetail_) {
@@ -411,8 +436,9 @@ void TForm1::exportPaneCsv(PaneSide side) {
     RosterPane* view = pane(side);
     switch (view->currentTab()) {
     case PaneTab::Team:
-        dialogs().message(this, side == PaneSide::Top ? QStringLiteral("この機能は利用できません")
-                                                      : QStringLiteral("まだこの機能は利用できません"));
+        dialogs().message(this, side == PaneSide::Top
+                                    ? QStringLiteral("この機能は利用できません")
+                                    : QStringLiteral("まだこの機能は利用できません"));
         return;
     case PaneTab::Ranking:
         exportRankingCsv();
@@ -465,7 +491,8 @@ void TForm1::buildRankingPage() {
     ListViewSeiseki->setModel(rankingModel_);
     ListViewSeiseki->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     ListViewSeiseki->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    ListViewSeiseki->setItemDelegate(new MarkedCellDelegate(colours_, RankingTableModel::MarkRole, this));
+    ListViewSeiseki->setItemDelegate(
+        new MarkedCellDelegate(colours_, RankingTableModel::MarkRole, this));
     auto* grid = static_cast<GridView*>(ListViewSeiseki);
     std::vector<int> widths(kRankingColumnCount, 31);
     widths[0] = 100;
@@ -479,32 +506,36 @@ void TForm1::buildRankingPage() {
             &TForm1::ListViewSeisekiCompare);
     connect(grid, &GridView::rowChosen, this, &TForm1::rankingRowChosen);
     connect(ListViewSeiseki, &QTableView::clicked, this, [this](const QModelIndex& index) {
-        searchPanel_->setSearchText(rankingModel_->data(rankingModel_->index(index.row(), 0),
-                                                        Qt::DisplayRole).toString());
+        searchPanel_->setSearchText(
+            rankingModel_->data(rankingModel_->index(index.row(), 0), Qt::DisplayRole).toString());
     });
     connect(ListViewSeiseki->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
                 if (!current.isValid())
                     return;
-                statusBar()->showMessage(QStringLiteral("%1/%2 %3")
-                                             .arg(current.row() + 1)
-                                             .arg(rankingModel_->rowCount())
-                                             .arg(qs(rankingItems()[static_cast<std::size_t>(rankingOptions_.item)])));
+                statusBar()->showMessage(
+                    QStringLiteral("%1/%2 %3")
+                        .arg(current.row() + 1)
+                        .arg(rankingModel_->rowCount())
+                        .arg(qs(rankingItems()[static_cast<std::size_t>(rankingOptions_.item)])));
             });
     connect(searchPanel_, &SearchPanel::searchRequested, this, &TForm1::Button3Click);
-    connect(searchPanel_, &SearchPanel::orderChosen, this, [this](RankingOrder o) { sortOrder_ = o; });
+    connect(searchPanel_, &SearchPanel::orderChosen, this,
+            [this](RankingOrder o) { sortOrder_ = o; });
     connect(searchPanel_, &SearchPanel::searchTextEdited, rankingModel_,
             &RankingTableModel::setSearchText);
     connect(searchPanel_, &SearchPanel::nameSearchToggled, this,
             [this](bool on) { showSearchTabs(on); });
 }
 
-QString TForm1::ruleNote() const { return ruleNote_->text(); }
+QString TForm1::ruleNote() const {
+    return ruleNote_->text();
+}
 
 void TForm1::setSearchMode(bool on) {
     searchPanel_->setVisible(on);
-    for (QAction* a : {topPane_->nextTeamAction(), topPane_->previousTeamAction(),
-                       topPane_->sameTeamAction()})
+    for (QAction* a :
+         {topPane_->nextTeamAction(), topPane_->previousTeamAction(), topPane_->sameTeamAction()})
         a->setEnabled(!on);
     topPane_->chartAction()->setEnabled(on);
     if (on) {
@@ -627,10 +658,13 @@ void TForm1::finishSearchTabs(bool nameSearch) {
     }
 }
 
-void TForm1::ListViewSeisekiCompare(int column) { rankingModel_->sortBy(column, sortOrder_); }
+void TForm1::ListViewSeisekiCompare(int column) {
+    rankingModel_->sortBy(column, sortOrder_);
+}
 
 void TForm1::rankingRowChosen(int row) {
-    const QString name = rankingModel_->data(rankingModel_->index(row, 0), Qt::DisplayRole).toString();
+    const QString name =
+        rankingModel_->data(rankingModel_->index(row, 0), Qt::DisplayRole).toString();
     if (name.isEmpty())
         return;
     searchPanel_->setSearchText(name);

@@ -112,7 +112,9 @@ private:
     void showSearchTabs(bool nameSearch);
     void finishSearchTabs(bool nameSearch);
     bool writeSettings(const std::string& team1, const std::string& team2);
-    QMenu* teamMenu(PaneSide side) const { return side == PaneSide::Top ? topTeamMenu_ : bottomTeamMenu_; }
+    QMenu* teamMenu(PaneSide side) const {
+        return side == PaneSide::Top ? topTeamMenu_ : bottomTeamMenu_;
+    }
 
     std::string programFolder_;
     Settings settings_;

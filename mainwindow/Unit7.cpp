@@ -32,7 +32,8 @@ TForm7::TForm7(HighlightColours& colours, std::function<void()> repaintGrids, QW
     setObjectName(QStringLiteral("TForm7"));
     setWindowTitle(QStringLiteral("設定"));
     auto* layout = new QVBoxLayout(this);
-    const QString groupCaptions[2] = {QStringLiteral("強調表示　【UP】"), QStringLiteral("強調表示　【DOWN】")};
+    const QString groupCaptions[2] = {QStringLiteral("強調表示　【UP】"),
+                                      QStringLiteral("強調表示　【DOWN】")};
     for (int pair = 0; pair < 2; ++pair) {
         auto* group = new QGroupBox(groupCaptions[pair], this);
         auto* form = new QFormLayout(group);
@@ -44,11 +45,13 @@ TForm7::TForm7(HighlightColours& colours, std::function<void()> repaintGrids, QW
             fillChooser(i);
             connect(choosers_[i], &QComboBox::activated, this,
                     [this, i](int item) { chooserActivated(i, item); });
-            form->addRow(kMembers[i].background ? QStringLiteral("背景色") : QStringLiteral("文字色"),
+            form->addRow(kMembers[i].background ? QStringLiteral("背景色")
+                                                : QStringLiteral("文字色"),
                          choosers_[i]);
         }
         samples_[pair] = new QLabel(QStringLiteral("サンプル表示"), group);
-        samples_[pair]->setObjectName(pair == 0 ? QStringLiteral("UpSample") : QStringLiteral("DownSample"));
+        samples_[pair]->setObjectName(pair == 0 ? QStringLiteral("UpSample")
+                                                : QStringLiteral("DownSample"));
         samples_[pair]->setAlignment(Qt::AlignCenter);
         samples_[pair]->setAutoFillBackground(true);
         samples_[pair]->setMinimumHeight(28);

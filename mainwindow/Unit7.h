@@ -18,7 +18,8 @@ class TForm7 : public QDialog {
     Q_OBJECT
 public:
     // `colours` are the main window's held colours, changed in place.
-    TForm7(HighlightColours& colours, std::function<void()> repaintGrids, QWidget* parent = nullptr);
+    TForm7(HighlightColours& colours, std::function<void()> repaintGrids,
+           QWidget* parent = nullptr);
 
     QComboBox* chooser(int index) const { return choosers_[index]; }
     QLabel* sample(int pair) const { return samples_[pair]; }

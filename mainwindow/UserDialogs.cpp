@@ -21,7 +21,8 @@ QString filterText(const QList<FileFilter>& filters) {
 class QtUserDialogs final : public UserDialogs {
 public:
     void message(QWidget* parent, const QString& text, const QString& detail) override {
-        QMessageBox box(QMessageBox::Information, QApplicationTitle(), text, QMessageBox::Ok, parent);
+        QMessageBox box(QMessageBox::Information, QApplicationTitle(), text, QMessageBox::Ok,
+                        parent);
         if (!detail.isEmpty())
             box.setInformativeText(detail);
         box.exec();
@@ -93,8 +94,12 @@ UserDialogs* installed = nullptr;
 
 } // namespace
 
-UserDialogs& dialogs() { return installed ? *installed : qtDialogs(); }
+UserDialogs& dialogs() {
+    return installed ? *installed : qtDialogs();
+}
 
-void setDialogs(UserDialogs* implementation) { installed = implementation; }
+void setDialogs(UserDialogs* implementation) {
+    installed = implementation;
+}
 
 } // namespace tenvoll

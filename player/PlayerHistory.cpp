@@ -14,19 +14,19 @@ namespace tenvoll {
 namespace {
 
 constexpr std::array<HistoryColumn, kHistoryColumns> kBatterColumns = {{
-    {"守", 15},   {"捕", 13}, {"一", 13}, {"二", 13}, {"三", 13}, {"遊", 13},   {"外", 13},
-    {"肩", 15},   {"足", 15}, {"眼", 15}, {"実", 15}, {"ス", 15}, {"巧", 15},   {"長", 15},
-    {"指数", 25}, {"齢", 25}, {"打率", 25}, {"試", 29}, {"打", 34}, {"安", 29}, {"２", 25},
-    {"３", 15},   {"本", 25}, {"点", 25}, {"犠", 20}, {"四", 25}, {"振", 29},   {"盗", 20},
-    {"失", 20},   {"長打", 25}, {"出塁", 25}, {"", 1}, {"所属", 80}, {"期", 15},
+    {"守", 15},   {"捕", 13},   {"一", 13},   {"二", 13}, {"三", 13},   {"遊", 13}, {"外", 13},
+    {"肩", 15},   {"足", 15},   {"眼", 15},   {"実", 15}, {"ス", 15},   {"巧", 15}, {"長", 15},
+    {"指数", 25}, {"齢", 25},   {"打率", 25}, {"試", 29}, {"打", 34},   {"安", 29}, {"２", 25},
+    {"３", 15},   {"本", 25},   {"点", 25},   {"犠", 20}, {"四", 25},   {"振", 29}, {"盗", 20},
+    {"失", 20},   {"長打", 25}, {"出塁", 25}, {"", 1},    {"所属", 80}, {"期", 15},
 }};
 
 constexpr std::array<HistoryColumn, kHistoryColumns> kPitcherColumns = {{
-    {"守", 15},   {"球速", 26}, {"切", 15},   {"制", 15}, {"安", 15},   {"球", 15},   {"技", 15},
-    {"ス", 15},   {"回", 15},   {"指数", 26}, {"", 1},    {"", 1},      {"", 1},      {"", 1},
-    {"", 1},      {"齢", 20},   {"防率", 26}, {"試", 25}, {"完", 25},   {"勝", 25},   {"負", 25},
-    {"Ｓ", 25},   {"Ｐ", 25},   {"回", 29},   {"ア", 25}, {"被安", 29}, {"本", 25},   {"四", 29},
-    {"振", 29},   {"点", 29},   {"勝率", 26}, {"三振", 26}, {"所属", 80}, {"期", 15},
+    {"守", 15}, {"球速", 26}, {"切", 15},   {"制", 15},   {"安", 15},   {"球", 15}, {"技", 15},
+    {"ス", 15}, {"回", 15},   {"指数", 26}, {"", 1},      {"", 1},      {"", 1},    {"", 1},
+    {"", 1},    {"齢", 20},   {"防率", 26}, {"試", 25},   {"完", 25},   {"勝", 25}, {"負", 25},
+    {"Ｓ", 25}, {"Ｐ", 25},   {"回", 29},   {"ア", 25},   {"被安", 29}, {"本", 25}, {"四", 29},
+    {"振", 29}, {"点", 29},   {"勝率", 26}, {"三振", 26}, {"所属", 80}, {"期", 15},
 }};
 
 constexpr std::string_view kPitcherFillers = " * * * * * * *";
@@ -36,7 +36,9 @@ constexpr std::size_t kAbilityValues = 20;
 // the labels instead) and the two identification fields of the statistics.
 constexpr std::array<std::size_t, 7> kDroppedValues = {1, 2, 3, 17, 18, 21, 22};
 
-long long wholeNumber(std::string_view text) { return parseInteger(text).value_or(0); }
+long long wholeNumber(std::string_view text) {
+    return parseInteger(text).value_or(0);
+}
 
 std::string valueAt(const std::vector<std::string>& v, std::size_t i) {
     return i < v.size() ? v[i] : std::string();
@@ -51,8 +53,8 @@ HistoryRow buildRow(const PlayerRecord& p, long long term, const std::string& st
     if (values.size() < kAbilityValues)
         values.resize(kAbilityValues);
     values.push_back(valueAt(splitFields(p.termValue(term, kAptitude)), 0));
-    std::string tail = statistics.empty() ? std::string(kNoStatistics)
-                                          : " " + statistics + (pitcher ? "" : " *");
+    std::string tail =
+        statistics.empty() ? std::string(kNoStatistics) : " " + statistics + (pitcher ? "" : " *");
     tail += " " + p.termValue(term, kAffiliation);
     for (auto& v : splitFields(tail))
         values.push_back(std::move(v));
@@ -76,7 +78,8 @@ struct AbilityComparison {
 
 void markAbilities(std::vector<HistoryRow>& rows, bool pitcher) {
     static constexpr AbilityComparison batter[] = {{1, 13, true}, {14, 14, false}};
-    static constexpr AbilityComparison pitcherColumns[] = {{2, 7, true}, {1, 1, false}, {8, 8, false}};
+    static constexpr AbilityComparison pitcherColumns[] = {
+        {2, 7, true}, {1, 1, false}, {8, 8, false}};
     for (std::size_t r = 0; r + 1 < rows.size(); ++r) {
         for (const auto& cmp : pitcher ? std::span<const AbilityComparison>(pitcherColumns)
                                        : std::span<const AbilityComparison>(batter)) {
@@ -202,7 +205,8 @@ PlayerHistory buildPlayerHistory(const IniSection& section, std::string_view sho
     for (long long t = last; t >= first; --t) {
         // The latest row shows the career totals and, without an affiliation, says so.
         const bool careerRow = t == last;
-        HistoryRow row = buildRow(p, t, careerRow ? section.value(kCareer) : p.termValue(t, kStats));
+        HistoryRow row =
+            buildRow(p, t, careerRow ? section.value(kCareer) : p.termValue(t, kStats));
         if (careerRow && row[32].text.empty())
             row[32].text = "通算成績";
         h.rows.push_back(std::move(row));
@@ -226,7 +230,9 @@ std::string careerSummary(const std::vector<HistoryRow>& rows) {
     if (rows.empty())
         return {};
     const HistoryRow& career = rows[0];
-    auto cell = [&](int c) -> const std::string& { return career[static_cast<std::size_t>(c)].text; };
+    auto cell = [&](int c) -> const std::string& {
+        return career[static_cast<std::size_t>(c)].text;
+    };
     const long long n = static_cast<long long>(rows.size());
     long long m = -1;
     for (const HistoryRow& r : rows)
@@ -253,7 +259,8 @@ std::string careerSummary(const std::vector<HistoryRow>& rows) {
     return out;
 }
 
-std::string copiedPlayerData(const IniSection* player, const std::string& termCell, StoreSide side) {
+std::string copiedPlayerData(const IniSection* player, const std::string& termCell,
+                             StoreSide side) {
     const bool top = side == StoreSide::Top;
     auto term = parseInteger(termCell);
     auto read = [&](std::string_view what, const char* missing) {
@@ -299,8 +306,9 @@ std::vector<std::string> playerHistoryCsv(const PlayerHistory& h, std::string_vi
         return line;
     };
     const auto& columns = historyColumns(h.pitcher);
-    lines.push_back(rowLine([&](int c) { return std::string(columns[static_cast<std::size_t>(c)].header); },
-                            [](int) { return 0; }));
+    lines.push_back(
+        rowLine([&](int c) { return std::string(columns[static_cast<std::size_t>(c)].header); },
+                [](int) { return 0; }));
     for (const HistoryRow& row : h.rows)
         lines.push_back(rowLine([&](int c) { return row[static_cast<std::size_t>(c)].text; },
                                 [&](int c) { return row[static_cast<std::size_t>(c)].mark; }));

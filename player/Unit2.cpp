@@ -64,7 +64,8 @@ TForm2::TForm2(TForm1& main, QWidget* parent) : QDialog(parent), main_(main) {
     StringGrid1 = new GridView;
     StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
     StringGrid1->setModel(model_);
-    StringGrid1->setItemDelegate(new MarkedCellDelegate(main_.colours(), HistoryTableModel::MarkRole, this));
+    StringGrid1->setItemDelegate(
+        new MarkedCellDelegate(main_.colours(), HistoryTableModel::MarkRole, this));
     gridArea_ = new QScrollArea(this);
     gridArea_->setWidget(StringGrid1);
     gridArea_->setFrameShape(QFrame::NoFrame);
@@ -79,10 +80,10 @@ TForm2::TForm2(TForm1& main, QWidget* parent) : QDialog(parent), main_(main) {
 
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
-    connect(PopupMenu1->addAction(QStringLiteral("個人データをクリップボードへ")), &QAction::triggered, this,
-            &TForm2::copyPlayerData);
-    connect(PopupMenu1->addAction(QStringLiteral("個人成績をクリップボードへ")), &QAction::triggered, this,
-            &TForm2::copyStatistics);
+    connect(PopupMenu1->addAction(QStringLiteral("個人データをクリップボードへ")),
+            &QAction::triggered, this, &TForm2::copyPlayerData);
+    connect(PopupMenu1->addAction(QStringLiteral("個人成績をクリップボードへ")),
+            &QAction::triggered, this, &TForm2::copyStatistics);
     PopupMenu1->addSeparator();
     connect(PopupMenu1->addAction(QStringLiteral("CSVファイル作成")), &QAction::triggered, this,
             &TForm2::saveCsv);
@@ -140,13 +141,16 @@ void TForm2::refill() {
     const std::string& topSelection = main_.paneState(PaneSide::Top).selected;
     const std::string& bottomSelection = main_.paneState(PaneSide::Bottom).selected;
     Button3->setVisible(!main_.searchMode() && !main_.openingOrderOpen());
-    Button3->setText(qs(shown == topSelection ? bottomSelection : topSelection) + QStringLiteral("を表示"));
+    Button3->setText(qs(shown == topSelection ? bottomSelection : topSelection) +
+                     QStringLiteral("を表示"));
 
     StoreSide side = StoreSide::Top;
     const IniSection* section = shownSection(side);
     if (!section) {
         // A player that matches neither pane leaves the grid as it was.
-        Memo1->setPlainText(qs(careerSummary(history_.rows)).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).trimmed());
+        Memo1->setPlainText(qs(careerSummary(history_.rows))
+                                .replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
+                                .trimmed());
         return;
     }
     std::optional<StatsMarksFile> marks;

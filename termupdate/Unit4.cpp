@@ -99,9 +99,8 @@ TForm4::TForm4(std::string programFolder, QWidget* parent)
                 [menu, l](const QPoint& at) { menu->popup(l->viewport()->mapToGlobal(at)); });
         connect(l, &FileDropList::filesDropped, this,
                 [this, list](const QStringList& paths) { dropOnList(list, paths); });
-        connect(l, &QListWidget::itemClicked, this, [this, list] {
-            showStatus(qs(listHint(list)));
-        });
+        connect(l, &QListWidget::itemClicked, this,
+                [this, list] { showStatus(qs(listHint(list))); });
         lists->addWidget(new QLabel(QString::fromUtf8(kListCaptions[i]), this), 0, i);
         lists->addWidget(l, 1, i);
     }
@@ -122,7 +121,8 @@ TForm4::TForm4(std::string programFolder, QWidget* parent)
     gamesBox_->setValue(150);
     gamesPanel_ = new FileDropPanel(QStringLiteral("試合数"), gamesGroup);
     gamesPanel_->setObjectName(QStringLiteral("GamesPanel"));
-    gamesPanel_->setToolTip(QStringLiteral("一軍成績ファイルをここにドロップすると、その期の成績の基準を計算します。"));
+    gamesPanel_->setToolTip(
+        QStringLiteral("一軍成績ファイルをここにドロップすると、その期の成績の基準を計算します。"));
     connect(gamesPanel_, &FileDropPanel::filesDropped, this, &TForm4::dropOnGamesPanel);
     auto* gamesLayout = new QHBoxLayout(gamesGroup);
     gamesLayout->addWidget(gamesPanel_);
@@ -202,14 +202,18 @@ QListWidget* TForm4::fileList(WorkingList list) const {
     return lists_[static_cast<std::size_t>(list)];
 }
 
-QString TForm4::statusText() const { return statusLabel_->text(); }
+QString TForm4::statusText() const {
+    return statusLabel_->text();
+}
 
 void TForm4::showStatus(const QString& text) {
     statusLabel_->setText(text);
     startStatusTimer();
 }
 
-void TForm4::startStatusTimer() { statusTimer_->start(); }
+void TForm4::startStatusTimer() {
+    statusTimer_->start();
+}
 
 std::vector<std::string> TForm4::listedPaths(WorkingList list) const {
     std::vector<std::string> names;
@@ -314,7 +318,8 @@ void TForm4::Button1Click() {
         QString done = QStringLiteral("%1期のデータを追加しました。").arg(input.newTerm);
         QString detail;
         if (!result.backupFolder.empty())
-            detail = QStringLiteral("置き換える前のファイルは %1 にあります。").arg(qs(result.backupFolder));
+            detail = QStringLiteral("置き換える前のファイルは %1 にあります。")
+                         .arg(qs(result.backupFolder));
         dialogs().message(this, done, detail);
     } catch (const LeagueError& e) {
         setBusy(false);

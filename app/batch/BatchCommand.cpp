@@ -113,7 +113,8 @@ ArgumentList::ArgumentList(const std::vector<std::string>& args,
             name = a.substr(0, eq);
             value = a.substr(eq + 1);
         }
-        bool takesValue = std::find(valueOptions.begin(), valueOptions.end(), name) != valueOptions.end();
+        bool takesValue =
+            std::find(valueOptions.begin(), valueOptions.end(), name) != valueOptions.end();
         bool isFlag = std::find(flagOptions.begin(), flagOptions.end(), name) != flagOptions.end();
         if (!takesValue && !isFlag)
             throw UsageError{"unknown option: " + name};

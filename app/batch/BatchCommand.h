@@ -56,7 +56,8 @@ public:
     const std::string& positional(std::size_t i, std::string_view what) const;
     // A usage error when there are more than `n` positionals.
     void expectPositionals(std::size_t n) const;
-    long long integer(std::string_view option, long long fallback, long long min, long long max) const;
+    long long integer(std::string_view option, long long fallback, long long min,
+                      long long max) const;
 
 private:
     std::vector<std::string> positionals_;

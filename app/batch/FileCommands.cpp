@@ -49,8 +49,9 @@ int retotal(BatchContext& c, const std::vector<std::string>& args) {
     std::string path = existingFile(c, a);
     IniStore team = IniStore::load(path);
     if (!isTeamFile(team))
-        throw LeagueError("チームファイルではありません (旧形式のファイルです。convert で変換してください)",
-                          path);
+        throw LeagueError(
+            "チームファイルではありません (旧形式のファイルです。convert で変換してください)",
+            path);
     recomputeAllCareerTotals(team);
     team.save(path);
     c.out << path << " の通算成績を再計算しました。\n";
@@ -60,10 +61,13 @@ int retotal(BatchContext& c, const std::vector<std::string>& args) {
 } // namespace
 
 void addFileCommands(std::vector<BatchCommand>& table) {
-    table.push_back({"convert", "FILE", "旧形式のチームファイルをチームファイルに変換 (上書き)", convert});
+    table.push_back(
+        {"convert", "FILE", "旧形式のチームファイルをチームファイルに変換 (上書き)", convert});
     table.push_back({"convert-unsigned", "FILE",
-                     "旧形式の未契約選手ファイル (3桁の期) を4桁の期のファイルに変換", convertUnsigned});
-    table.push_back({"retotal", "FILE", "チームファイルの全選手の通算成績を再計算して保存", retotal});
+                     "旧形式の未契約選手ファイル (3桁の期) を4桁の期のファイルに変換",
+                     convertUnsigned});
+    table.push_back(
+        {"retotal", "FILE", "チームファイルの全選手の通算成績を再計算して保存", retotal});
 }
 
 } // namespace tenvoll::batch

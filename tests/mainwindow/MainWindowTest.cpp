@@ -3,12 +3,12 @@
 #include "league/IniStore.h"
 #include "league/Kyoutuu.h"
 #include "league/TeamFile.h"
-#include "tools/sample-league/SampleLeague.h"
 #include "mainwindow/RosterTableModel.h"
 #include "mainwindow/Unit1.h"
 #include "mainwindow/Unit7.h"
 #include "support/RecordingDialogs.h"
 #include "support/TestFiles.h"
+#include "tools/sample-league/SampleLeague.h"
 
 #include <QAbstractItemModelTester>
 #include <QAction>
@@ -71,23 +71,25 @@ TEST_F(MainWindowTest, MenusInOrder) {
     QStringList bar;
     for (QAction* a : w.menuBar()->actions())
         bar << a->text();
-    EXPECT_EQ(bar, (QStringList{QStringLiteral("ファイル"), QStringLiteral("検索"), QStringLiteral("ツール"),
-                                QStringLiteral("Option"), QStringLiteral("Help")}));
+    EXPECT_EQ(bar, (QStringList{QStringLiteral("ファイル"), QStringLiteral("検索"),
+                                QStringLiteral("ツール"), QStringLiteral("Option"),
+                                QStringLiteral("Help")}));
     QMenu* file = w.findChild<QMenu*>(QStringLiteral("FileMenu"));
     EXPECT_EQ(menuTexts(file),
               (QStringList{QStringLiteral("レジューム"), QStringLiteral("東京ボルタナ"),
                            QStringLiteral("大阪ファイターズ"), QStringLiteral("CSVエクスポート"),
                            QStringLiteral("データマージ"), QStringLiteral("終了")}));
     // The team submenus list the stored paths in registry order.
-    EXPECT_EQ(menuTexts(w.findChild<QMenu*>(QStringLiteral("TopTeamMenu"))),
-              (QStringList{QStringLiteral("\\リーグ\\東京.txt"), QStringLiteral("\\リーグ\\大阪.txt"),
-                           QStringLiteral("\\リーグ\\福岡.txt")}));
+    EXPECT_EQ(
+        menuTexts(w.findChild<QMenu*>(QStringLiteral("TopTeamMenu"))),
+        (QStringList{QStringLiteral("\\リーグ\\東京.txt"), QStringLiteral("\\リーグ\\大阪.txt"),
+                     QStringLiteral("\\リーグ\\福岡.txt")}));
     EXPECT_TRUE(w.findChild<QMenu*>(QStringLiteral("TopTeamMenu"))->actions()[0]->isChecked());
     EXPECT_EQ(menuTexts(w.pane(PaneSide::Top)->popupMenu()),
               (QStringList{QStringLiteral("東京ボルタナ"), QStringLiteral("閲覧チーム変更"),
                            QStringLiteral("次のチームへ"), QStringLiteral("前のチームへ"),
-                           QStringLiteral("同一チームを表示(Bottom基準)"), QStringLiteral("CSVファイル作成"),
-                           QStringLiteral("グラフ表示")}));
+                           QStringLiteral("同一チームを表示(Bottom基準)"),
+                           QStringLiteral("CSVファイル作成"), QStringLiteral("グラフ表示")}));
     EXPECT_EQ(menuTexts(w.pane(PaneSide::Bottom)->popupMenu())[4],
               QStringLiteral("同一チームを表示(Top基準)"));
 }
@@ -130,7 +132,8 @@ TEST_F(MainWindowTest, ChoosingAFileUsesTheTwoFiltersAndCancelLeavesThePaneEmpty
     TForm1 w(folder.path());
     w.chooseTeamFile(PaneSide::Bottom);
     ASSERT_EQ(dialogs.lastFilters.size(), 2);
-    EXPECT_EQ(dialogs.lastFilters[0].caption, QStringLiteral("チームファイル (*.txt) テキスト形式"));
+    EXPECT_EQ(dialogs.lastFilters[0].caption,
+              QStringLiteral("チームファイル (*.txt) テキスト形式"));
     EXPECT_EQ(dialogs.lastFilters[1].pattern, QStringLiteral("*.tvl"));
     EXPECT_EQ(cell(w, PaneSide::Bottom, GridKind::Batters, 0, 1), QString());
     EXPECT_EQ(w.paneState(PaneSide::Bottom).path, file("リーグ/大阪.txt"));
@@ -210,8 +213,9 @@ TEST_F(MainWindowTest, HelpAsksForTheOnlineHelpWhenTheHelpFileIsMissing) {
     TForm1 w(folder.path());
     dialogs.questionAnswers.enqueue(true);
     w.showHelp();
-    EXPECT_EQ(dialogs.questions,
-              QStringList{QStringLiteral("HELPファイルが見つかりません。オンラインヘルプを開きます。")});
+    EXPECT_EQ(
+        dialogs.questions,
+        QStringList{QStringLiteral("HELPファイルが見つかりません。オンラインヘルプを開きます。")});
     ASSERT_EQ(dialogs.opened.size(), 1);
     EXPECT_TRUE(dialogs.opened[0].toString().endsWith(QStringLiteral("index.html")));
     w.showVersion();
@@ -256,7 +260,9 @@ TEST(MainWindowSample, SampleTeamShowsItsLatestAbilitiesAndPreviousStatistics) {
         const long long last = p.lastTerm();
         std::vector<std::string> ability = splitFields(p.termValue(last, "能力"));
         std::vector<std::string> stats = splitFields(p.termValue(last - 1, "成績"));
-        auto text = [&](int c) { return m->data(m->index(row, c), Qt::DisplayRole).toString().toStdString(); };
+        auto text = [&](int c) {
+            return m->data(m->index(row, c), Qt::DisplayRole).toString().toStdString();
+        };
         EXPECT_EQ(text(1), slot->name);
         for (int c = 2; c <= 19; ++c)
             EXPECT_EQ(text(c), ability[static_cast<std::size_t>(c)]) << row << ":" << c;

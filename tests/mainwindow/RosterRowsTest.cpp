@@ -1,11 +1,11 @@
 // Pane engine: rows, ability marks, statistics marks, summary, comparison and
 // navigation, on the hand-made league of fixtures/main-window.
+#include "mainwindow/RosterRows.h"
 #include "league/FileAccess.h"
 #include "league/IniStore.h"
 #include "league/Paths.h"
 #include "mainwindow/PaneLoader.h"
 #include "mainwindow/PaneNavigation.h"
-#include "mainwindow/RosterRows.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -33,7 +33,9 @@ std::vector<int> marks(const RosterRow& row, int from, int to) {
     return out;
 }
 
-PaneContent tokyo() { return fillPane(IniStore::load(leagueFile("東京.txt"))); }
+PaneContent tokyo() {
+    return fillPane(IniStore::load(leagueFile("東京.txt")));
+}
 
 } // namespace
 
@@ -41,14 +43,14 @@ TEST(RosterRows, BatterRowShowsLatestAbilitiesAndPreviousStatistics) {
     const PaneContent pane = tokyo();
     const RosterRow& row = pane.grid(GridKind::Batters).rows[0];
     EXPECT_EQ(texts(row, 0, 36),
-              (std::vector<std::string>{"5",   "山田ソ太郎", "右",   "普",   "B",    "C",  "D",  "E",
-                                        "E",   "C",        "C",    "B",    "A",    "B",  "C",  "D",
-                                        "15",  "B",        "C",    "340",  "28",   ".312", "130", "465",
-                                        "145", "25",       "3",    "20",   "80",   "5",  "50", "90",
-                                        "10",  "5",        ".510", ".380", "*"}));
+              (std::vector<std::string>{
+                  "5",  "山田ソ太郎", "右",  "普",  "B",    "C",    "D",  "E",  "E",  "C",
+                  "C",  "B",          "A",   "B",   "C",    "D",    "15", "B",  "C",  "340",
+                  "28", ".312",       "130", "465", "145",  "25",   "3",  "20", "80", "5",
+                  "50", "90",         "10",  "5",   ".510", ".380", "*"}));
     // C->B rises, B->C falls, 12->15 rises, index 345->340 falls; equal grades stay plain.
-    EXPECT_EQ(marks(row, 0, 20), (std::vector<int>{0, 0, 0, 0, 1, -1, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-                                                   0, 1, 0, 0, -1, 0}));
+    EXPECT_EQ(marks(row, 0, 20),
+              (std::vector<int>{0, 0, 0, 0, 1, -1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, -1, 0}));
 }
 
 TEST(RosterRows, RookieWithoutPreviousTermShowsFillersAndNoMarks) {
@@ -75,11 +77,11 @@ TEST(RosterRows, PitcherRowHasFillersBeforeAgeAndEighteenStatistics) {
     const PaneContent pane = tokyo();
     const RosterRow& row = pane.grid(GridKind::Pitchers).rows[0];
     EXPECT_EQ(texts(row, 0, 36),
-              (std::vector<std::string>{"P",    "投手能一", "右",  "本",  "150", "A",  "B",  "C",
-                                        "D",    "E",      "S",   "5",   "500", "*",  "*",  "*",
-                                        "*",    "*",      "*",   "*",   "30",  "2.50", "25", "3",
-                                        "12",   "5",      "0",   "0",   "180", "2",  "150", "12",
-                                        "40",   "160",    "50",  ".706", "8.00"}));
+              (std::vector<std::string>{"P",  "投手能一", "右", "本",   "150", "A",    "B",   "C",
+                                        "D",  "E",        "S",  "5",    "500", "*",    "*",   "*",
+                                        "*",  "*",        "*",  "*",    "30",  "2.50", "25",  "3",
+                                        "12", "5",        "0",  "0",    "180", "2",    "150", "12",
+                                        "40", "160",      "50", ".706", "8.00"}));
     EXPECT_EQ(marks(row, 4, 13), (std::vector<int>{1, 1, 0, 0, 0, 0, 0, 0, 1, 0}));
 }
 
@@ -114,14 +116,17 @@ TEST(RosterRows, StatisticsMarksFollowTheNewestTermsTenthValues) {
 }
 
 TEST(RosterRows, QualifyingColumnsFallAtOrBelowTheGames) {
-    IniStore team = IniStore::parse(
-        "[Team]\r\n0=5 少打者\r\n16=P 少投手\r\n"
-        "[少打者]\r\n最終=1\r\n投手=0\r\n0000成績=少打者 東 .200 20 143 20 1 1 1 1 1 1 1 1 1 .300 .300 \r\n"
-        "[少投手]\r\n最終=1\r\n投手=1\r\n0000成績=少投手 東 3.00 10 0 1 1 0 0 143 0 50 5 10 20 30 .500 5.00 \r\n");
-    IniStore seiseki = IniStore::parse(
-        "[0]\r\n防御率=1,1,1,1,1,1\r\n試合数(投手)=0\r\n完投=0\r\n勝ち数=0\r\n負け数=0\r\nセーブ=0\r\n"
-        "セーブ数=0\r\n投球回数=200,100,10,170,60,40\r\n被安打=0\r\n被本塁打=0\r\n四死球=0\r\n奪三振=0\r\n"
-        "自責点=0\r\n勝率=0\r\n三振率=0\r\n打率=0\r\n試合数(打者)=143,1,1,1,1,1\r\n打数=550,1,1,450,10,60\r\n");
+    IniStore team = IniStore::parse("[Team]\r\n0=5 少打者\r\n16=P 少投手\r\n"
+                                    "[少打者]\r\n最終=1\r\n投手=0\r\n0000成績=少打者 東 .200 20 "
+                                    "143 20 1 1 1 1 1 1 1 1 1 .300 .300 \r\n"
+                                    "[少投手]\r\n最終=1\r\n投手=1\r\n0000成績=少投手 東 3.00 10 0 "
+                                    "1 1 0 0 143 0 50 5 10 20 30 .500 5.00 \r\n");
+    IniStore seiseki = IniStore::parse("[0]\r\n防御率=1,1,1,1,1,1\r\n試合数(投手)=0\r\n完投="
+                                       "0\r\n勝ち数=0\r\n負け数=0\r\nセーブ=0\r\n"
+                                       "セーブ数=0\r\n投球回数=200,100,10,170,60,40\r\n被安打="
+                                       "0\r\n被本塁打=0\r\n四死球=0\r\n奪三振=0\r\n"
+                                       "自責点=0\r\n勝率=0\r\n三振率=0\r\n打率=0\r\n試合数(打者)="
+                                       "143,1,1,1,1,1\r\n打数=550,1,1,450,10,60\r\n");
     PaneContent pane = fillPane(team);
     markStatistics(pane, StatsMarksFile(std::move(seiseki)));
     EXPECT_EQ(pane.grid(GridKind::Batters).rows[0][23].mark, -1);
@@ -168,7 +173,9 @@ TEST(PaneLoader, MissingAndOldLayoutFiles) {
     EXPECT_EQ(missing.messages[0].text, "ファイルが存在しません！");
 
     tenvoll::test::TempFolder folder;
-    tenvoll::test::writeCp932(folder.file("old.txt"), "5 旧選手 右 普 C C C C C C C C C C C C 1 C C 100 ; 25 ; ; 3 ; 東京\n");
+    tenvoll::test::writeCp932(
+        folder.file("old.txt"),
+        "5 旧選手 右 普 C C C C C C C C C C C C 1 C C 100 ; 25 ; ; 3 ; 東京\n");
     const std::string before = tenvoll::test::readBytes(folder.file("old.txt"));
     PaneLoad old = loadPane(folder.file("old.txt"), false);
     EXPECT_FALSE(old.loaded);

@@ -11,8 +11,8 @@
 #include "support/TestFiles.h"
 #include "tools/sample-league/SampleLeague.h"
 
-#include <QAbstractItemModelTester>
 #include <QAbstractButton>
+#include <QAbstractItemModelTester>
 #include <QAction>
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -82,10 +82,14 @@ TEST_F(SearchModeTest, RankingFillsTheListBestFirstAndSortsByColumn) {
     panel()->restrictionGroup()->button(0)->click(); // 制限なし: every line counts
     main->Button3Click();
     ASSERT_GT(list()->rowCount(), 0);
-    QAbstractItemModelTester tester(list(), QAbstractItemModelTester::FailureReportingMode::Warning);
-    EXPECT_EQ(list()->headerData(2, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("打率"));
-    EXPECT_EQ(list()->headerData(17, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("期別"));
-    EXPECT_GE(rankingValue(cell(0, 2).toStdString()), rankingValue(cell(list()->rowCount() - 1, 2).toStdString()));
+    QAbstractItemModelTester tester(list(),
+                                    QAbstractItemModelTester::FailureReportingMode::Warning);
+    EXPECT_EQ(list()->headerData(2, Qt::Horizontal, Qt::DisplayRole).toString(),
+              QStringLiteral("打率"));
+    EXPECT_EQ(list()->headerData(17, Qt::Horizontal, Qt::DisplayRole).toString(),
+              QStringLiteral("期別"));
+    EXPECT_GE(rankingValue(cell(0, 2).toStdString()),
+              rankingValue(cell(list()->rowCount() - 1, 2).toStdString()));
     EXPECT_TRUE(main->ruleNote().isEmpty());
     EXPECT_TRUE(main->pane(PaneSide::Top)->isTabShown(PaneTab::Ranking));
     EXPECT_FALSE(main->pane(PaneSide::Top)->isTabShown(PaneTab::Batters));
@@ -147,7 +151,8 @@ TEST_F(SearchModeTest, NameSearchFillsTheTopPaneAndLeavingRestoresIt) {
 
     panel()->setSearchText(QStringLiteral("誰でもない"));
     main->Button3Click();
-    EXPECT_EQ(dialogs.messages.last(), QStringLiteral("検索選手を、サンプルリーグで見つけられませんでした。"));
+    EXPECT_EQ(dialogs.messages.last(),
+              QStringLiteral("検索選手を、サンプルリーグで見つけられませんでした。"));
 
     panel()->setSearchText(QString());
     main->Button3Click();

@@ -1,8 +1,8 @@
 // Player history engine on fixtures/player-detail: rows, marks, summary,
 // clipboard texts and the CSV file.
+#include "player/PlayerHistory.h"
 #include "league/IniStore.h"
 #include "league/TextCodec.h"
-#include "player/PlayerHistory.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -46,10 +46,11 @@ TEST(PlayerHistory, BatterRowsLatestFirstWithCareerTotals) {
     EXPECT_EQ(h.aptitudeValues, " S     A     B     C     D");
     ASSERT_EQ(h.rows.size(), 3u);
     EXPECT_EQ(rowTexts(h.rows[0]),
-              (std::vector<std::string>{"3", "B", "D", "E", "D", "D", "D", "B", "C", "C", "C", "C",
-                                        "C", "12", "265", "25", ".300", "250", "800", "240", "40",
-                                        "5", "30", "120", "10", "90", "150", "20", "12", ".461",
-                                        ".371", "*", "通算成績", "5"}));
+              (std::vector<std::string>{"3",   "B",    "D",    "E",   "D",        "D",   "D",
+                                        "B",   "C",    "C",    "C",   "C",        "C",   "12",
+                                        "265", "25",   ".300", "250", "800",      "240", "40",
+                                        "5",   "30",   "120",  "10",  "90",       "150", "20",
+                                        "12",  ".461", ".371", "*",   "通算成績", "5"}));
     EXPECT_EQ(rowTexts(h.rows[1])[32], "詳細テスト");
     EXPECT_EQ(rowTexts(h.rows[1])[16], ".300");
     // A term without statistics: fillers in 16-31, not counted as a first-team year.
@@ -87,18 +88,18 @@ TEST(PlayerHistory, PitcherRowsMarksAndInningsRoundedInTheSummary) {
     EXPECT_EQ(h.aptitudeValues, " ");
     EXPECT_EQ(h.abilityLabel, "");
     EXPECT_EQ(rowTexts(h.rows[0]),
-              (std::vector<std::string>{"P",  "138", "B",  "C", "D", "C",  "C", "C", "6",
-                                        "310", "*",  "*",  "*", "*", "*",  "31", "2.53", "30",
-                                        "2",  "8",   "4",  "1", "3", "10", "2", "9",  "1",
-                                        "5",  "12",  "3",  ".667", "10.13", "通算成績", "5"}));
+              (std::vector<std::string>{"P",  "138", "B",    "C",     "D",        "C", "C",
+                                        "C",  "6",   "310",  "*",     "*",        "*", "*",
+                                        "*",  "31",  "2.53", "30",    "2",        "8", "4",
+                                        "1",  "3",   "10",   "2",     "9",        "1", "5",
+                                        "12", "3",   ".667", "10.13", "通算成績", "5"}));
     EXPECT_EQ(rowMarks(h.rows[0], 1, 9), (std::vector<int>{-1, 1, 0, -1, 0, 0, 0, 1, 0}));
     // Term 4 against the league: ERA and walks read "low is good", innings below the games fall.
     EXPECT_EQ(rowMarks(h.rows[1], 16, 31),
               (std::vector<int>{-1, 0, 1, 0, 1, -1, 0, -1, 0, 1, 1, 1, -1, 1, 0, 1}));
-    EXPECT_EQ(h.summary,
-              "プロ通算：  2年目, 一軍在籍：  1年, 通算：   30試合出場\r\n"
-              "   11イニング,   8勝,   4敗,   3SP,   5与四球,  12奪三振,\r\n"
-              "通算防御率 2.53\r\n");
+    EXPECT_EQ(h.summary, "プロ通算：  2年目, 一軍在籍：  1年, 通算：   30試合出場\r\n"
+                         "   11イニング,   8勝,   4敗,   3SP,   5与四球,  12奪三振,\r\n"
+                         "通算防御率 2.53\r\n");
 }
 
 TEST(PlayerHistory, BatterSummaryAndSingleTermPlayer) {
@@ -115,16 +116,16 @@ TEST(PlayerHistory, BatterSummaryAndSingleTermPlayer) {
     EXPECT_EQ(single.rows[0][16].text, "*");
     EXPECT_EQ(single.rows[0][32].text, "通算成績");
     // No statistics anywhere: no batting-average line, and no error either.
-    EXPECT_EQ(single.summary,
-              "プロ通算：  1年目, 一軍在籍： -1年, 通算：    *試合出場\r\n"
-              "    *打数,    *安打,   *本,    *打点,    *三振,    *盗塁,\r\n");
+    EXPECT_EQ(single.summary, "プロ通算：  1年目, 一軍在籍： -1年, 通算：    *試合出場\r\n"
+                              "    *打数,    *安打,   *本,    *打点,    *三振,    *盗塁,\r\n");
 }
 
 TEST(PlayerHistory, NonNumericValuesCountAsZeroAndTheHistoryStaysWhole) {
-    IniStore team = IniStore::parse(
-        "[乱]\r\n新規=1\r\n最終=2\r\n投手=1\r\n通算成績=乱 詳 x 1 0 0 0 0 0 九 二 0 0 0 0 0 .0 0 \r\n"
-        "0001能力=P 乱 右 本 速い B B B B B B ? 10 \r\n0001資質=20 \r\n"
-        "0002能力=P 乱 右 本 140 A B B B B B 5 12 \r\n0002資質=21 \r\n");
+    IniStore team =
+        IniStore::parse("[乱]\r\n新規=1\r\n最終=2\r\n投手=1\r\n通算成績=乱 詳 x 1 0 0 0 0 0 九 二 "
+                        "0 0 0 0 0 .0 0 \r\n"
+                        "0001能力=P 乱 右 本 速い B B B B B B ? 10 \r\n0001資質=20 \r\n"
+                        "0002能力=P 乱 右 本 140 A B B B B B 5 12 \r\n0002資質=21 \r\n");
     PlayerHistory h = buildPlayerHistory(*team.section("乱"), "乱", nullptr);
     ASSERT_EQ(h.rows.size(), 2u);
     EXPECT_EQ(h.rows[0][1].mark, 1); // 140 against "速い" counted as 0

@@ -81,12 +81,14 @@ TEST_F(PlayerWindowTest, ClipboardCommandsTellTheUserFirst) {
     main->StringGridAllDblClick(PaneSide::Top, QStringLiteral("山田ソ太郎"));
     detail()->grid()->selectRow(1);
     detail()->copyPlayerData();
-    EXPECT_EQ(dialogs.messages.last(), QStringLiteral("選手のデータをクリップボードにコピーしました。"));
+    EXPECT_EQ(dialogs.messages.last(),
+              QStringLiteral("選手のデータをクリップボードにコピーしました。"));
     const IniSection* yamada = main->paneState(PaneSide::Top).store.section("山田ソ太郎");
     EXPECT_EQ(QApplication::clipboard()->text(),
               QString::fromStdString(yamada->value("0004能力") + " ; 27 A B C D E "));
     detail()->copyStatistics();
-    EXPECT_EQ(dialogs.messages.last(), QStringLiteral("選手の成績をクリップボードにコピーしました。"));
+    EXPECT_EQ(dialogs.messages.last(),
+              QStringLiteral("選手の成績をクリップボードにコピーしました。"));
     EXPECT_EQ(QApplication::clipboard()->text(), QString::fromStdString(yamada->value("0004成績")));
 }
 

@@ -18,7 +18,7 @@ public:
     QStringList details;   // their particulars
     QStringList questions; // texts of yes/no questions
     QStringList proposedSaveNames;
-    QList<QUrl> opened;    // addresses handed to the shell
+    QList<QUrl> opened; // addresses handed to the shell
 
     QQueue<bool> questionAnswers;
     QQueue<std::optional<QString>> inputAnswers;
@@ -37,7 +37,8 @@ public:
                                      const QString&) override {
         return inputAnswers.isEmpty() ? std::nullopt : inputAnswers.dequeue();
     }
-    std::optional<QString> openFileName(QWidget*, const QString&, const QList<FileFilter>& f) override {
+    std::optional<QString> openFileName(QWidget*, const QString&,
+                                        const QList<FileFilter>& f) override {
         lastFilters = f;
         return nextFile();
     }

@@ -17,8 +17,8 @@ namespace tenvoll::test {
 
 TempFolder::TempFolder() {
     static std::atomic<int> counter{0};
-    fs::path base = fs::temp_directory_path() /
-                    ("tenvoll-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+    fs::path base = fs::temp_directory_path() / ("tenvoll-test-" + std::to_string(::getpid()) +
+                                                 "-" + std::to_string(counter++));
     fs::remove_all(base);
     fs::create_directories(base);
     path_ = base.string();
@@ -89,7 +89,8 @@ std::vector<std::pair<std::string, std::string>> snapshotFolder(const std::strin
     std::vector<std::pair<std::string, std::string>> files;
     for (const auto& e : fs::recursive_directory_iterator(folder))
         if (e.is_regular_file())
-            files.emplace_back(fs::relative(e.path(), folder).string(), readBytes(e.path().string()));
+            files.emplace_back(fs::relative(e.path(), folder).string(),
+                               readBytes(e.path().string()));
     std::sort(files.begin(), files.end());
     return files;
 }

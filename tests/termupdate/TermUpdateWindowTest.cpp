@@ -26,9 +26,7 @@ namespace {
 
 class TermUpdateWindowTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        summary = sample::writeSampleLeague(folder.path(), {4, 3, 56, 7});
-    }
+    void SetUp() override { summary = sample::writeSampleLeague(folder.path(), {4, 3, 56, 7}); }
     TempFolder folder;
     RecordingDialogs dialogs;
     sample::SampleSummary summary;
@@ -63,7 +61,8 @@ TEST_F(TermUpdateWindowTest, DroppedFilesAreCopiedAndDeletedFromTheWorkingFolder
     tenvoll::test::writeCp932(dropped, "abc\n");
     w.dropOnList(WorkingList::Statistics, {QString::fromStdString(dropped)});
     w.dropOnList(WorkingList::Statistics, {QString::fromStdString(dropped)});
-    const std::string copy = joinPath(joinPath(joinPath(folder.path(), "temp"), "seiseki"), "追加.txt");
+    const std::string copy =
+        joinPath(joinPath(joinPath(folder.path(), "temp"), "seiseki"), "追加.txt");
     EXPECT_TRUE(fileExists(copy));
     EXPECT_EQ(texts(w.fileList(WorkingList::Statistics)).count(QStringLiteral("追加.txt")), 2);
     EXPECT_TRUE(w.statusText().endsWith(QStringLiteral("を追加しました。")));
@@ -88,7 +87,8 @@ TEST_F(TermUpdateWindowTest, CheckEnablesTheRunWhichAddsTheTerm) {
     const long long s = summary.latestTerm + 1;
     w.termBox()->setValue(static_cast<int>(s));
     w.Button5Click();
-    ASSERT_TRUE(w.runButton()->isEnabled()) << dialogs.messages.join(QStringLiteral("|")).toStdString();
+    ASSERT_TRUE(w.runButton()->isEnabled())
+        << dialogs.messages.join(QStringLiteral("|")).toStdString();
     w.Button1Click();
     ASSERT_FALSE(dialogs.messages.isEmpty());
     EXPECT_EQ(dialogs.messages.last(), QStringLiteral("%1期のデータを追加しました。").arg(s));
