@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QTextDocument>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
@@ -58,7 +59,9 @@ TForm2::TForm2(TForm1& main, QWidget* parent) : QDialog(parent), main_(main) {
     Memo1->setObjectName(QStringLiteral("Memo1"));
     Memo1->setReadOnly(true);
     Memo1->setFont(fixed);
-    Memo1->setFixedHeight(QFontMetrics(fixed).lineSpacing() * 3 + 12);
+    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Memo1->setFixedHeight(QFontMetrics(fixed).lineSpacing() * 3 + 2 * Memo1->frameWidth() +
+                          2 * static_cast<int>(Memo1->document()->documentMargin()) + 4);
 
     model_ = new HistoryTableModel(this);
     StringGrid1 = new GridView;
