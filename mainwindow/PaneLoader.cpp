@@ -30,20 +30,24 @@ PaneLoad loadPane(const std::string& path, bool markLeagueStatistics) {
         return load;
     }
     load.teamName = teamDisplayName(load.store);
-    load.content = fillPane(load.store);
-    if (markLeagueStatistics) {
-        try {
-            if (auto marks = StatsMarksFile::loadFromFolder(load.folder))
-                markStatistics(load.content, *marks);
-        } catch (const LeagueError& e) {
-            // Unreadable marks only lose the colouring; the team is still shown.
-            load.messages.push_back(
-                {"成績の基準ファイル (seiseki.ini) を読み込めませんでした。", e.what()});
-        }
-    }
+    load.content = filledPane(load.store, load.folder, markLeagueStatistics, load.messages);
     load.summary = teamSummary(load.content);
     load.loaded = true;
     return load;
+}
+
+PaneContent filledPane(const IniStore& store, const std::string& leagueFolder,
+                       bool markLeagueStatistics, std::vector<UserMessage>& messages) {
+    PaneContent content = fillPane(store);
+    if (!markLeagueStatistics)
+        return content;
+    try {
+        if (auto marks = StatsMarksFile::loadFromFolder(leagueFolder))
+            markStatistics(content, *marks);
+    } catch (const LeagueError& e) {
+        messages.push_back({"成績の基準ファイル (seiseki.ini) を読み込めませんでした。", e.what()});
+    }
+    return content;
 }
 
 void comparePanes(PaneContent& top, const std::string& topPath, const IniStore& topStore,

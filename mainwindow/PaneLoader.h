@@ -30,6 +30,11 @@ struct PaneLoad {
 
 PaneLoad loadPane(const std::string& path, bool markLeagueStatistics);
 
+// The grids of a team store, marked against the league folder's "seiseki.ini"
+// when asked; an unreadable marks file adds a message and only loses the colours.
+PaneContent filledPane(const IniStore& store, const std::string& leagueFolder,
+                       bool markLeagueStatistics, std::vector<UserMessage>& messages);
+
 // The same team in both panes (team file and next-season copy): marks the
 // players each pane holds and the other does not.
 void comparePanes(PaneContent& top, const std::string& topPath, const IniStore& topStore,

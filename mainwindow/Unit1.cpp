@@ -298,14 +298,13 @@ void TForm1::chooseTeamFile(PaneSide side) {
 }
 
 void TForm1::stepTeam(PaneSide side, Step step) {
-    Settings current(programFolder_);
+    std::optional<std::string> path;
     try {
-        current.load();
+        path = steppedTeamPath(settingsOnDisk(), leagueName_, paneState(side).teamName, step);
     } catch (const LeagueError& e) {
         dialogs().message(this, qs(e.what()), qs(e.detail()));
         return;
     }
-    auto path = steppedTeamPath(current, leagueName_, paneState(side).teamName, step);
     if (path)
         openTeam(side, *path);
 }
@@ -325,13 +324,19 @@ void TForm1::showSameTeam(PaneSide target) {
     openTeam(target, choice.path);
 }
 
+Settings TForm1::settingsOnDisk() const {
+    // Other windows (term update, league editor) write the file too: read it afresh.
+    Settings current(programFolder_);
+    current.load();
+    return current;
+}
+
 bool TForm1::writeSettings(const std::string& team1, const std::string& team2) {
     if (!settingsReadable_)
         return false;
     // Other windows may have written the file since start: update it, never replace it.
-    Settings current(programFolder_);
     try {
-        current.load();
+        Settings current = settingsOnDisk();
         current.setMain(team1, team2, leagueName_);
         current.setColours(colours_);
         current.save();
@@ -590,16 +595,13 @@ void TForm1::Button3Click() {
 
 void TForm1::runNameSearch(SearchProgress& reporter) {
     topPane_->clearGrids();
-    Settings current(programFolder_);
-    current.load();
-    const SearchLeague league = searchLeague(current, leagueName_);
+    const SearchLeague league = searchLeague(settingsOnDisk(), leagueName_);
     NameSearchResult result = searchPlayerName(league, ss(searchPanel_->searchText()), reporter);
     top_.store = std::move(result.store);
-    PaneContent content = fillPane(top_.store);
-    if (statisticsCheckEnabled())
-        if (auto marks = StatsMarksFile::loadFromFolder(league.folder))
-            markStatistics(content, *marks);
-    topPane_->showContent(content);
+    std::vector<UserMessage> messages;
+    topPane_->showContent(
+        filledPane(top_.store, league.folder, statisticsCheckEnabled(), messages));
+    showMessages(messages);
     if (result.names.empty())
         dialogs().message(this, qs(nameNotFoundMessage(leagueName_)));
 }
@@ -607,9 +609,7 @@ void TForm1::runNameSearch(SearchProgress& reporter) {
 void TForm1::runRankingSearch(SearchProgress& reporter) {
     rankingModel_->clear();
     ruleNote_->clear();
-    Settings current(programFolder_);
-    current.load();
-    const SearchLeague league = searchLeague(current, leagueName_);
+    const SearchLeague league = searchLeague(settingsOnDisk(), leagueName_);
     rankingOptions_ = searchPanel_->options();
     sortOrder_ = rankingOptions_.order;
     ListViewSeiseki->hide();

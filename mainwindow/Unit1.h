@@ -112,6 +112,8 @@ private:
     void showSearchTabs(bool nameSearch);
     void finishSearchTabs(bool nameSearch);
     bool writeSettings(const std::string& team1, const std::string& team2);
+    // The settings file as it is now; throws LeagueError.
+    Settings settingsOnDisk() const;
     QMenu* teamMenu(PaneSide side) const {
         return side == PaneSide::Top ? topTeamMenu_ : bottomTeamMenu_;
     }

@@ -41,13 +41,6 @@ std::string oldTeamText(int players) {
     return s;
 }
 
-std::string joined(const std::vector<std::string>& names) {
-    std::string out;
-    for (const auto& n : names)
-        out += n + "\n";
-    return out;
-}
-
 } // namespace
 
 TEST(NameSearch, GathersTaggedUnsignedSectionsThenTeamSectionsIgnoringCase) {
@@ -61,7 +54,7 @@ TEST(NameSearch, GathersTaggedUnsignedSectionsThenTeamSectionsIgnoringCase) {
 
     RecordingReporter rep;
     NameSearchResult r = searchPlayerName(lg.league(), "yamada", rep);
-    EXPECT_EQ(joined(r.names), "(2)Yamada\nYAMADA\nyamada\n");
+    EXPECT_EQ(tenvoll::test::lines(r.names), "(2)Yamada\nYAMADA\nyamada\n");
     EXPECT_EQ(r.store.value("(2)Yamada", "0002成績"), bat("Yamada", 500, "5"));
     EXPECT_EQ(r.store.value("Team", "0"), "- (2)Yamada");
     EXPECT_EQ(r.store.value("Team", "1"), "- yamada");
@@ -90,7 +83,7 @@ TEST(NameSearch, ConvertsAnOldThreeDigitUnsignedFileAndKeepsIt) {
 
     RecordingReporter rep;
     NameSearchResult r = searchPlayerName(lg.league(), "鈴木", rep);
-    EXPECT_EQ(joined(r.names), "(6)鈴木\n鈴木\n");
+    EXPECT_EQ(tenvoll::test::lines(r.names), "(6)鈴木\n鈴木\n");
     EXPECT_EQ(r.store.value("(6)鈴木", "0006所属"), "旧球団");
     EXPECT_EQ(rep.statuses,
               (std::vector<std::string>{
@@ -113,7 +106,7 @@ TEST(NameSearch, ConvertsAnOldTeamFileInPlaceOrLeavesABadOneAlone) {
 
     RecordingReporter rep;
     NameSearchResult r = searchPlayerName(lg.league(), "旧投20", rep);
-    EXPECT_EQ(joined(r.names), "旧投20\n");
+    EXPECT_EQ(tenvoll::test::lines(r.names), "旧投20\n");
     EXPECT_EQ(r.store.value("Team", "16"), "- 旧投20");
     EXPECT_EQ(rep.statuses,
               (std::vector<std::string>{

@@ -33,13 +33,6 @@ std::string listing(const RankingResult& r) {
     return out;
 }
 
-std::string joined(const std::vector<std::string>& names) {
-    std::string out;
-    for (const auto& n : names)
-        out += n + "\n";
-    return out;
-}
-
 } // namespace
 
 TEST(Ranking, KeepsEveryEntryTiedWithTheHundredthAcrossFiles) {
@@ -91,7 +84,7 @@ TEST(Ranking, KeepsEveryEntryTiedWithTheHundredthAcrossFiles) {
             if (std::find(order.begin(), order.end(), i) != order.end())
                 sections.push_back(tagged(i));
         }
-    EXPECT_EQ(joined(r.players.sectionNames()), joined(sections));
+    EXPECT_EQ(tenvoll::test::lines(r.players.sectionNames()), tenvoll::test::lines(sections));
     EXPECT_EQ(r.players.value("(4)選手100", "0003成績"), bat("選手100", 500, "50"));
     EXPECT_TRUE(rep.messages.empty());
 }
@@ -180,7 +173,7 @@ TEST(Ranking, UnsignedFilesComeFirstTaggedAndRenamedWithValuesUntouched) {
     RecordingReporter rep;
     RankingResult r = runRanking(lg.league(), options(kHomeRuns), rep);
     EXPECT_EQ(listing(r), "(11)山田 30 0011期\n佐藤 25 0012期\n(12)田中 20 0012期\n");
-    EXPECT_EQ(joined(r.players.sectionNames()), "(11)山田\n(12)田中\n佐藤\n");
+    EXPECT_EQ(tenvoll::test::lines(r.players.sectionNames()), "(11)山田\n(12)田中\n佐藤\n");
     EXPECT_EQ(r.players.value("(11)山田", "0011所属"), "[旧]球団");
     EXPECT_EQ(r.players.value("(11)山田", "0011成績"), bat("山田", 500, "30"));
 
