@@ -99,6 +99,14 @@ std::string replaceExtension(std::string_view path, std::string_view extension) 
     return withoutExtension(path) + std::string(extension);
 }
 
+std::string nextSeasonCopyPath(std::string_view teamFilePath) {
+    const std::string extension = extensionOf(teamFilePath);
+    const bool isTxt = extension.size() == 4 && extension[0] == '.' &&
+                       (extension[1] | 0x20) == 't' && (extension[2] | 0x20) == 'x' &&
+                       (extension[3] | 0x20) == 't';
+    return isTxt ? withoutExtension(teamFilePath) + ".tvl" : std::string(teamFilePath) + ".tvl";
+}
+
 std::string joinPath(std::string_view folder, std::string_view name) {
     std::string out(folder);
     if (!out.empty() && !isSeparator(out.back()))

@@ -32,4 +32,9 @@ std::string withoutExtension(std::string_view path);
 std::string replaceExtension(std::string_view path, std::string_view extension);
 std::string joinPath(std::string_view folder, std::string_view name);
 
+// The next-season copy of a team file: its extension ".txt" (any letter case)
+// replaced by ".tvl"; a file with another extension gets ".tvl" appended, so the
+// copy is never the team file itself. Folders are never touched.
+std::string nextSeasonCopyPath(std::string_view teamFilePath);
+
 } // namespace tenvoll

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "league/Settings.h"
+#include "mainwindow/ProgramState.h"
 #include "mainwindow/RosterRows.h"
 
 #include <QWidget>
@@ -21,7 +22,6 @@ namespace tenvoll {
 class GridView;
 class RosterTableModel;
 
-enum class PaneSide { Top, Bottom };
 enum class PaneTab { Batters, Pitchers, FarmBatters, FarmPitchers, Team, Ranking };
 
 class RosterPane : public QWidget {

@@ -73,7 +73,7 @@ QUrl manualUrl() {
 }
 
 TForm1::TForm1(std::string programFolder, QWidget* parent)
-    : QMainWindow(parent), programFolder_(std::move(programFolder)), settings_(programFolder_) {
+    : QMainWindow(parent), state_(new ProgramState(std::move(programFolder), this)) {
     setObjectName(QStringLiteral("TForm1"));
 
     // Panes with their grids and summaries.
@@ -82,8 +82,8 @@ TForm1::TForm1(std::string programFolder, QWidget* parent)
     outer->setContentsMargins(2, 2, 2, 2);
     auto* layout = new QVBoxLayout;
     layout->setSpacing(2);
-    topPane_ = new RosterPane(PaneSide::Top, colours_, central);
-    bottomPane_ = new RosterPane(PaneSide::Bottom, colours_, central);
+    topPane_ = new RosterPane(PaneSide::Top, state_->colours(), central);
+    bottomPane_ = new RosterPane(PaneSide::Bottom, state_->colours(), central);
     layout->addWidget(topPane_);
     layout->addWidget(bottomPane_);
     outer->addLayout(layout, 1);
@@ -116,18 +116,18 @@ TForm1::TForm1(std::string programFolder, QWidget* parent)
 
     // Settings: a missing file reads as an empty one.
     try {
-        settings_.load();
+        state_->settings().load();
     } catch (const LeagueError& e) {
-        settingsReadable_ = false;
+        state_->setSettingsReadable(false);
         dialogs().message(
             this,
             QStringLiteral(
                 "設定ファイルを読み込めませんでした。この設定ファイルは終了時にも書き換えません。"),
             qs(e.fullText()));
     }
-    leagueName_ = settings_.leagueName();
-    setWindowTitle(qs(leagueName_));
-    colours_ = settings_.colours();
+    state_->setLeagueName(state_->settings().leagueName());
+    setWindowTitle(qs(state_->leagueName()));
+    state_->setColours(state_->settings().colours());
 
     buildMenus();
     buildTeamMenus();
@@ -186,6 +186,7 @@ void TForm1::buildMenus() {
     statisticsCheckAction_->setObjectName(QStringLiteral("StatisticsCheckAction"));
     statisticsCheckAction_->setCheckable(true);
     statisticsCheckAction_->setChecked(true);
+    connect(statisticsCheckAction_, &QAction::toggled, state_, &ProgramState::setStatisticsCheck);
 
     QMenu* help = bar->addMenu(QStringLiteral("Help"));
     connect(help->addAction(QStringLiteral("ヘルプ")), &QAction::triggered, this,
@@ -197,7 +198,7 @@ void TForm1::buildMenus() {
 }
 
 void TForm1::buildTeamMenus() {
-    std::vector<std::string> paths = settings_.teamMenuPaths(leagueName_);
+    std::vector<std::string> paths = state_->settings().teamMenuPaths(state_->leagueName());
     fillTeamMenu(PaneSide::Top, paths);
     fillTeamMenu(PaneSide::Bottom, paths);
 }
@@ -214,7 +215,7 @@ void TForm1::fillTeamMenu(PaneSide side, const std::vector<std::string>& paths) 
         a->setCheckable(true);
         group->addAction(a);
         connect(a, &QAction::triggered, this, [this, side, a] {
-            std::string full = joinProgramFolder(programFolder_, captionPath(a));
+            std::string full = joinProgramFolder(state_->programFolder(), captionPath(a));
             paneState(side).path = full;
             openTeam(side, full);
         });
@@ -222,7 +223,7 @@ void TForm1::fillTeamMenu(PaneSide side, const std::vector<std::string>& paths) 
 }
 
 void TForm1::checkTeamMenuItem(PaneSide side, const std::string& fullPath) {
-    const std::string stored = toStoredPath(programFolder_, fullPath);
+    const std::string stored = toStoredPath(state_->programFolder(), fullPath);
     for (QAction* a : teamMenu(side)->actions())
         if (equalsIgnoreCase(replaceAll(captionPath(a), "/", "\\"), replaceAll(stored, "/", "\\")))
             a->setChecked(true);
@@ -241,7 +242,7 @@ void TForm1::openTeam(PaneSide side, const std::string& fullPath) {
 
     PaneLoad load = loadPane(fullPath, statisticsCheckEnabled());
     if (!load.folder.empty())
-        leagueFolder_ = load.folder;
+        state_->setLeagueFolder(load.folder);
     showMessages(load.messages);
     if (!load.loaded)
         return;
@@ -256,27 +257,30 @@ void TForm1::openTeam(PaneSide side, const std::string& fullPath) {
     view->showSummary(load.summary, name);
 
     const std::string firstName = load.content.grid(GridKind::Batters).rows.front()[1].text;
-    if (!state.selected.empty() && state.selected == shownPlayer_)
-        shownPlayer_ = firstName;
+    if (!state.selected.empty() && state.selected == state_->shownPlayer())
+        state_->setShownPlayer(firstName);
     state.selected = firstName;
 
     runPaneComparison();
 }
 
 void TForm1::runPaneComparison() {
-    if (!isSameTeamPair(top_.path, bottom_.path))
+    if (!isSameTeamPair(state_->pane(PaneSide::Top).path, state_->pane(PaneSide::Bottom).path))
         return;
     PaneContent topContent = topPane_->content();
     PaneContent bottomContent = bottomPane_->content();
-    comparePanes(topContent, top_.path, top_.store, bottomContent, bottom_.path, bottom_.store);
+    comparePanes(topContent, state_->pane(PaneSide::Top).path, state_->pane(PaneSide::Top).store,
+                 bottomContent, state_->pane(PaneSide::Bottom).path,
+                 state_->pane(PaneSide::Bottom).store);
     topPane_->showContent(topContent);
     bottomPane_->showContent(bottomContent);
 }
 
 void TForm1::resume() {
     for (PaneSide side : {PaneSide::Top, PaneSide::Bottom}) {
-        const std::string stored = side == PaneSide::Top ? settings_.team1() : settings_.team2();
-        const std::string full = settings_.fullPath(stored);
+        const std::string stored =
+            side == PaneSide::Top ? state_->settings().team1() : state_->settings().team2();
+        const std::string full = state_->settings().fullPath(stored);
         if (full.empty())
             continue;
         openTeam(side, full);
@@ -287,7 +291,7 @@ void TForm1::resume() {
 void TForm1::chooseTeamFile(PaneSide side) {
     pane(side)->clearGrids();
     const std::string current = paneState(side).path;
-    const QString folder = qs(current.empty() ? programFolder_ : folderOf(current));
+    const QString folder = qs(current.empty() ? state_->programFolder() : folderOf(current));
     auto chosen = dialogs().openFileName(
         this, folder,
         {{QStringLiteral("チームファイル (*.txt) テキスト形式"), QStringLiteral("*.txt")},
@@ -300,7 +304,8 @@ void TForm1::chooseTeamFile(PaneSide side) {
 void TForm1::stepTeam(PaneSide side, Step step) {
     std::optional<std::string> path;
     try {
-        path = steppedTeamPath(settingsOnDisk(), leagueName_, paneState(side).teamName, step);
+        path =
+            steppedTeamPath(settingsOnDisk(), state_->leagueName(), paneState(side).teamName, step);
     } catch (const LeagueError& e) {
         dialogs().message(this, qs(e.what()), qs(e.detail()));
         return;
@@ -326,21 +331,21 @@ void TForm1::showSameTeam(PaneSide target) {
 
 Settings TForm1::settingsOnDisk() const {
     // Other windows (term update, league editor) write the file too: read it afresh.
-    Settings current(programFolder_);
+    Settings current(state_->programFolder());
     current.load();
     return current;
 }
 
 bool TForm1::writeSettings(const std::string& team1, const std::string& team2) {
-    if (!settingsReadable_)
+    if (!state_->settingsReadable())
         return false;
     // Other windows may have written the file since start: update it, never replace it.
     try {
         Settings current = settingsOnDisk();
-        current.setMain(team1, team2, leagueName_);
-        current.setColours(colours_);
+        current.setMain(team1, team2, state_->leagueName());
+        current.setColours(state_->colours());
         current.save();
-        settings_ = std::move(current);
+        state_->settings() = std::move(current);
         return true;
     } catch (const LeagueError& e) {
         dialogs().message(this, QStringLiteral("設定ファイルを保存できませんでした。"),
@@ -350,26 +355,26 @@ bool TForm1::writeSettings(const std::string& team1, const std::string& team2) {
 }
 
 void TForm1::exitProgram() {
-    writeSettings(top_.path, bottom_.path);
+    writeSettings(state_->pane(PaneSide::Top).path, state_->pane(PaneSide::Bottom).path);
     close();
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
-    writeSettings(toStoredPath(programFolder_, top_.path),
-                  toStoredPath(programFolder_, bottom_.path));
+    writeSettings(toStoredPath(state_->programFolder(), state_->pane(PaneSide::Top).path),
+                  toStoredPath(state_->programFolder(), state_->pane(PaneSide::Bottom).path));
     event->accept();
 }
 
 void TForm1::openColourSettings() {
     TForm7 window(
-        colours_, [this] { repaintGrids(); }, this);
+        state_->editableColours(), [this] { state_->announceColoursChanged(); }, this);
     window.exec();
     repaintGrids();
 }
 
 void TForm1::openTermUpdate() {
     {
-        TForm4 window(programFolder_, this);
+        TForm4 window(state_->programFolder(), this);
         if (window.prepare())
             window.exec();
     }
@@ -389,7 +394,7 @@ void TForm1::repaintGrids() {
 }
 
 void TForm1::showHelp() {
-    const std::string chm = joinProgramFolder(programFolder_, "\\tenvoll.chm");
+    const std::string chm = joinProgramFolder(state_->programFolder(), "\\tenvoll.chm");
     if (fileExists(chm)) {
         dialogs().openExternally(QUrl::fromLocalFile(qs(resolvePath(chm))));
         return;
@@ -408,12 +413,12 @@ void TForm1::showVersion() {
 }
 
 void TForm1::StringGridAllDblClick(PaneSide side, const QString& name) {
-    if (openingOrderOpen_ || name.isEmpty() || name == QStringLiteral("*"))
+    if (state_->openingOrderOpen() || name.isEmpty() || name == QStringLiteral("*"))
         return;
     PaneState& state = paneState(side);
     state.selected = ss(name);
-    shownPlayer_ = state.selected;
-    leagueFolder_ = folderOf(state.path);
+    state_->setShownPlayer(state.selected);
+    state_->setLeagueFolder(folderOf(state.path));
     showPlayerDetail(false);
 }
 
@@ -497,7 +502,7 @@ void TForm1::buildRankingPage() {
     ListViewSeiseki->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     ListViewSeiseki->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     ListViewSeiseki->setItemDelegate(
-        new MarkedCellDelegate(colours_, RankingTableModel::MarkRole, this));
+        new MarkedCellDelegate(state_->colours(), RankingTableModel::MarkRole, this));
     auto* grid = static_cast<GridView*>(ListViewSeiseki);
     std::vector<int> widths(kRankingColumnCount, 31);
     widths[0] = 100;
@@ -538,6 +543,7 @@ QString TForm1::ruleNote() const {
 }
 
 void TForm1::setSearchMode(bool on) {
+    state_->setSearchMode(on);
     searchPanel_->setVisible(on);
     for (QAction* a :
          {topPane_->nextTeamAction(), topPane_->previousTeamAction(), topPane_->sameTeamAction()})
@@ -574,7 +580,7 @@ void TForm1::Button3Click() {
     const bool nameSearch = searchPanel_->nameSearch();
     // The Top store receives the search's sections; the Bottom pane keeps its
     // team (the engines need no scratch store), so it stays usable meanwhile.
-    top_.store.clear();
+    state_->pane(PaneSide::Top).store.clear();
     showSearchTabs(nameSearch);
     searchPanel_->rememberSearchText();
     SearchProgress reporter(*this, progress_);
@@ -595,26 +601,28 @@ void TForm1::Button3Click() {
 
 void TForm1::runNameSearch(SearchProgress& reporter) {
     topPane_->clearGrids();
-    const SearchLeague league = searchLeague(settingsOnDisk(), leagueName_);
+    state_->setRanking({});
+    const SearchLeague league = searchLeague(settingsOnDisk(), state_->leagueName());
     NameSearchResult result = searchPlayerName(league, ss(searchPanel_->searchText()), reporter);
-    top_.store = std::move(result.store);
+    state_->pane(PaneSide::Top).store = std::move(result.store);
     std::vector<UserMessage> messages;
-    topPane_->showContent(
-        filledPane(top_.store, league.folder, statisticsCheckEnabled(), messages));
+    topPane_->showContent(filledPane(state_->pane(PaneSide::Top).store, league.folder,
+                                     statisticsCheckEnabled(), messages));
     showMessages(messages);
     if (result.names.empty())
-        dialogs().message(this, qs(nameNotFoundMessage(leagueName_)));
+        dialogs().message(this, qs(nameNotFoundMessage(state_->leagueName())));
 }
 
 void TForm1::runRankingSearch(SearchProgress& reporter) {
     rankingModel_->clear();
+    state_->setRanking({});
     ruleNote_->clear();
-    const SearchLeague league = searchLeague(settingsOnDisk(), leagueName_);
+    const SearchLeague league = searchLeague(settingsOnDisk(), state_->leagueName());
     rankingOptions_ = searchPanel_->options();
     sortOrder_ = rankingOptions_.order;
     ListViewSeiseki->hide();
     if (!league.folder.empty())
-        leagueFolder_ = league.folder;
+        state_->setLeagueFolder(league.folder);
     RankingResult result;
     try {
         result = runRanking(league, rankingOptions_, reporter);
@@ -624,10 +632,12 @@ void TForm1::runRankingSearch(SearchProgress& reporter) {
     }
     ListViewSeiseki->show();
     ListViewSeiseki->setToolTip(searchPanel_->itemText());
+    state_->setRanking(
+        {result.captions, result.rows, rankingOptions_.career, rankingOptions_.item});
     rankingModel_->setRanking(result.captions, std::move(result.rows));
     rankingModel_->setSearchText(searchPanel_->searchText());
     ruleNote_->setText(qs(result.ruleNote));
-    top_.store = std::move(result.players);
+    state_->pane(PaneSide::Top).store = std::move(result.players);
 }
 
 void TForm1::finishSearchTabs(bool nameSearch) {
@@ -668,9 +678,9 @@ void TForm1::rankingRowChosen(int row) {
     if (name.isEmpty())
         return;
     searchPanel_->setSearchText(name);
-    top_.selected = ss(name);
-    shownPlayer_ = top_.selected;
-    leagueFolder_ = folderOf(top_.path);
+    state_->pane(PaneSide::Top).selected = ss(name);
+    state_->setShownPlayer(state_->pane(PaneSide::Top).selected);
+    state_->setLeagueFolder(folderOf(state_->pane(PaneSide::Top).path));
     showPlayerDetail(true);
 }
 

@@ -7,6 +7,7 @@
 #include "league/Settings.h"
 #include "mainwindow/PaneLoader.h"
 #include "mainwindow/PaneNavigation.h"
+#include "mainwindow/ProgramState.h"
 #include "mainwindow/Ranking.h"
 #include "mainwindow/RosterPane.h"
 
@@ -36,27 +37,22 @@ public:
     explicit TForm1(std::string programFolder, QWidget* parent = nullptr);
     ~TForm1() override;
 
-    // One pane's file, team store and chosen player.
-    struct PaneState {
-        std::string path; // full path of the shown file (empty: none)
-        IniStore store;
-        std::string selected;
-        std::string teamName;
-    };
+    using PaneState = ProgramState::PaneState;
 
-    // ---- program-wide state ----
-    const std::string& programFolder() const { return programFolder_; }
-    const std::string& leagueName() const { return leagueName_; }
-    const std::string& leagueFolder() const { return leagueFolder_; }
-    void setLeagueFolder(std::string folder) { leagueFolder_ = std::move(folder); }
-    PaneState& paneState(PaneSide side) { return side == PaneSide::Top ? top_ : bottom_; }
+    // ---- program-wide state: owned here, handed to every other window ----
+    ProgramState& state() const { return *state_; }
+    const std::string& programFolder() const { return state_->programFolder(); }
+    const std::string& leagueName() const { return state_->leagueName(); }
+    const std::string& leagueFolder() const { return state_->leagueFolder(); }
+    void setLeagueFolder(std::string folder) { state_->setLeagueFolder(std::move(folder)); }
+    PaneState& paneState(PaneSide side) { return state_->pane(side); }
     RosterPane* pane(PaneSide side) const { return side == PaneSide::Top ? topPane_ : bottomPane_; }
-    const std::string& shownPlayer() const { return shownPlayer_; }
-    void setShownPlayer(std::string name) { shownPlayer_ = std::move(name); }
-    HighlightColours& colours() { return colours_; }
+    const std::string& shownPlayer() const { return state_->shownPlayer(); }
+    void setShownPlayer(std::string name) { state_->setShownPlayer(std::move(name)); }
+    HighlightColours& colours() { return state_->editableColours(); }
     bool statisticsCheckEnabled() const;
     bool searchMode() const;
-    bool openingOrderOpen() const { return openingOrderOpen_; }
+    bool openingOrderOpen() const { return state_->openingOrderOpen(); }
 
     // ---- operations of the menus ----
     // Shows a file in a pane (menu item, dialog, resume, navigation).
@@ -118,16 +114,7 @@ private:
         return side == PaneSide::Top ? topTeamMenu_ : bottomTeamMenu_;
     }
 
-    std::string programFolder_;
-    Settings settings_;
-    bool settingsReadable_ = true;
-    std::string leagueName_;
-    std::string leagueFolder_;
-    PaneState top_;
-    PaneState bottom_;
-    std::string shownPlayer_;
-    HighlightColours colours_;
-    bool openingOrderOpen_ = false;
+    ProgramState* state_ = nullptr;
 
     RosterPane* topPane_ = nullptr;
     RosterPane* bottomPane_ = nullptr;
