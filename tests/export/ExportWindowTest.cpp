@@ -34,7 +34,12 @@ protected:
         QObject::connect(&window, &QDialog::finished, [this] { closed = true; });
     }
 
-    void choose(int row, const char* action) {
+    // Selects the team's row (wherever sorting put it) and picks a menu entry.
+    void choose(const char* team, const char* action) {
+        int row = 0;
+        while (row < window.model()->rowCount() &&
+               cell(row, kExportFirstColumn) != QString::fromUtf8(team))
+            ++row;
         window.table()->selectRow(row);
         QAction* a = window.popupMenu()->findChild<QAction*>(QString::fromUtf8(action));
         ASSERT_NE(a, nullptr) << action;
@@ -98,8 +103,8 @@ TEST_F(ExportWindow, ListsEveryTeamWithThePopUpMenus) {
 }
 
 TEST_F(ExportWindow, AssignedRowsShowTheirSlotInTheUpColours) {
-    choose(int(kBlue), "PreviousSlot2");
-    choose(int(kRed), "PreviousSlot2");
+    choose("青組", "PreviousSlot2");
+    choose("赤組", "PreviousSlot2");
     EXPECT_EQ(labels(), (QStringList{QStringLiteral("前期データ2番目"), QStringLiteral("未"),
                                      QStringLiteral("未"), QStringLiteral("未")}));
     const QModelIndex assigned = window.model()->index(int(kRed), kExportFirstColumn);
@@ -115,7 +120,7 @@ TEST_F(ExportWindow, AssignedRowsShowTheirSlotInTheUpColours) {
 }
 
 TEST_F(ExportWindow, MissingNextSeasonCopyShowsForOneSecond) {
-    choose(int(kBlue), "LatestSlot1");
+    choose("青組", "LatestSlot1");
     EXPECT_EQ(window.statusText(), QStringLiteral("青組の開幕データはありませんでした"));
     EXPECT_EQ(labels().count(QStringLiteral("未")), 4);
     EXPECT_FALSE(window.list().slot(1).assigned());
@@ -124,8 +129,8 @@ TEST_F(ExportWindow, MissingNextSeasonCopyShowsForOneSecond) {
 }
 
 TEST_F(ExportWindow, SavesTheFileAndStaysOpen) {
-    choose(int(kBlue), "PreviousSlot3");
-    choose(int(kRed), "PreviousSlot1");
+    choose("青組", "PreviousSlot3");
+    choose("赤組", "PreviousSlot1");
     dialogs.fileAnswers.enqueue(QString::fromStdString(folder.file("出力.txt")));
     window.runExport();
     EXPECT_EQ(dialogs.messages, QStringList{QStringLiteral("データエクスポート終了！")});
@@ -154,7 +159,7 @@ TEST_F(ExportWindow, SavesTheFileAndStaysOpen) {
 }
 
 TEST_F(ExportWindow, TeamsLeftOutAreNamedOrNothingIsSaved) {
-    choose(int(kGreen), "PreviousSlot2");
+    choose("緑組", "PreviousSlot2");
     window.runExport();
     EXPECT_EQ(dialogs.messages,
               QStringList{QStringLiteral("選択されたチームのファイルが見つかりませんでした。\n"
@@ -163,7 +168,7 @@ TEST_F(ExportWindow, TeamsLeftOutAreNamedOrNothingIsSaved) {
     EXPECT_TRUE(dialogs.proposedSaveNames.isEmpty());
 
     dialogs.messages.clear();
-    choose(int(kRed), "PreviousSlot1");
+    choose("赤組", "PreviousSlot1");
     dialogs.fileAnswers.enqueue(QString::fromStdString(folder.file("出力.txt")));
     window.runExport();
     EXPECT_EQ(dialogs.messages,
