@@ -13,11 +13,11 @@
 namespace tenvoll {
 
 enum ExportColumn {
-    kExportLeagueColumn,   // "機構名"
-    kExportLabelColumn,    // "エクスポート形式"
-    kExportFirstColumn,    // "一軍チーム名"
-    kExportFarmColumn,     // "二軍チーム名"
-    kExportPathColumn,     // "ファイルパス"
+    kExportLeagueColumn, // "機構名"
+    kExportLabelColumn,  // "エクスポート形式"
+    kExportFirstColumn,  // "一軍チーム名"
+    kExportFarmColumn,   // "二軍チーム名"
+    kExportPathColumn,   // "ファイルパス"
     kExportColumnCount
 };
 
@@ -30,7 +30,7 @@ struct ExportRow {
     std::string label{kUnassignedLabel};
     std::string firstTeam;
     std::string farmTeam;
-    std::string path; // stored path of the team file
+    std::string path;   // stored path of the team file
     std::size_t id = 0; // registry order: identifies the row across sorts
 
     const std::string& cell(int column) const;

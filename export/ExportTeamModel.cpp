@@ -9,8 +9,8 @@
 namespace tenvoll {
 
 namespace {
-constexpr const char* kCaptions[kExportColumnCount] = {
-    "機構名", "エクスポート形式", "一軍チーム名", "二軍チーム名", "ファイルパス"};
+constexpr const char* kCaptions[kExportColumnCount] = {"機構名", "エクスポート形式", "一軍チーム名",
+                                                       "二軍チーム名", "ファイルパス"};
 }
 
 ExportTeamModel::ExportTeamModel(const ExportTeamList& list, const HighlightColours& colours,

@@ -3,8 +3,8 @@
 
 #include "league/FileAccess.h"
 #include "league/FolderLock.h"
-#include "league/IniText.h"
 #include "league/GameText.h"
+#include "league/IniText.h"
 #include "league/Kyoutuu.h"
 #include "league/LeagueError.h"
 #include "league/Paths.h"
@@ -53,8 +53,7 @@ std::string comparablePath(const std::string& path) {
 } // namespace
 
 std::string exportSourcePath(const std::string& programFolder, const ExportSlot& slot) {
-    return joinedFullPath(programFolder,
-                          slot.latest ? nextSeasonCopyPath(slot.path) : slot.path);
+    return joinedFullPath(programFolder, slot.latest ? nextSeasonCopyPath(slot.path) : slot.path);
 }
 
 bool nextSeasonCopyExists(const std::string& programFolder, std::string_view storedPath) {
@@ -99,7 +98,8 @@ std::vector<std::string> exportTeamBlock(const IniStore& store, int half, bool l
     return gameTeamBlockLines(block);
 }
 
-LeagueExportFile buildLeagueExport(const std::string& programFolder, const ExportSlots& exportSlots) {
+LeagueExportFile buildLeagueExport(const std::string& programFolder,
+                                   const ExportSlots& exportSlots) {
     LeagueExportFile file;
     std::array<std::optional<IniStore>, kExportSlotCount> stores;
     {

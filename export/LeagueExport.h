@@ -54,7 +54,8 @@ struct LeagueExportFile {
 // file in memory. A slot whose file is missing is left out (and named in
 // `leftOut`). Throws LeagueError for a lock that cannot be had or a file that
 // cannot be read.
-LeagueExportFile buildLeagueExport(const std::string& programFolder, const ExportSlots& exportSlots);
+LeagueExportFile buildLeagueExport(const std::string& programFolder,
+                                   const ExportSlots& exportSlots);
 
 // Refuses (LeagueError) an output path that is a registered team file, its
 // next-season copy or the settings file: the export must never replace them.

@@ -62,8 +62,7 @@ TForm5::TForm5(ProgramState& state, QWidget* parent)
     table_->horizontalHeader()->setStretchLastSection(true);
     table_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(table_, &QWidget::customContextMenuRequested, this, &TForm5::showPopupMenu);
-    connect(table_->horizontalHeader(), &QHeaderView::sectionClicked, this,
-            &TForm5::columnClicked);
+    connect(table_->horizontalHeader(), &QHeaderView::sectionClicked, this, &TForm5::columnClicked);
     // Shift+F10 opens the pop-up menu as the menu key does.
     auto* menuKey = new QAction(table_);
     menuKey->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10));
@@ -119,9 +118,8 @@ bool TForm5::prepare() {
                           qs(e.fullText()));
         return false;
     }
-    model_->resetWith([this] {
-        list_ = ExportTeamList(state_.programFolder(), exportRegistryRows(settings_));
-    });
+    model_->resetWith(
+        [this] { list_ = ExportTeamList(state_.programFolder(), exportRegistryRows(settings_)); });
     if (model_->rowCount() > 0)
         table_->setCurrentIndex(model_->index(0, 0));
     fitColumns();
@@ -141,10 +139,10 @@ void TForm5::buildPopupMenu() {
                                        : QStringLiteral("PreviousMenu"));
         for (int n = 1; n <= kExportSlotCount; ++n) {
             QAction* a = sub->addAction(QString::fromUtf8(kSlotCaptions[n - 1]));
-            a->setObjectName(QStringLiteral("%1Slot%2")
-                                 .arg(kind.latest ? QStringLiteral("Latest")
-                                                  : QStringLiteral("Previous"))
-                                 .arg(n));
+            a->setObjectName(
+                QStringLiteral("%1Slot%2")
+                    .arg(kind.latest ? QStringLiteral("Latest") : QStringLiteral("Previous"))
+                    .arg(n));
             const bool latest = kind.latest;
             connect(a, &QAction::triggered, this, [this, n, latest] { assignSelected(n, latest); });
         }
@@ -187,8 +185,8 @@ void TForm5::columnClicked(int column) {
 void TForm5::showSortIndicator() {
     const ExportSort& sort = sharedSort();
     table_->horizontalHeader()->setSortIndicatorShown(true);
-    table_->horizontalHeader()->setSortIndicator(
-        sort.column, sort.descending ? Qt::DescendingOrder : Qt::AscendingOrder);
+    table_->horizontalHeader()->setSortIndicator(sort.column, sort.descending ? Qt::DescendingOrder
+                                                                              : Qt::AscendingOrder);
 }
 
 void TForm5::runExport() {
@@ -213,9 +211,9 @@ void TForm5::runExport() {
         dialogs().message(this, qs(nothingFoundMessage(file)));
         return;
     }
-    const auto chosen =
-        dialogs().saveFileName(this, QString(), QStringLiteral("txt"),
-                               {FileFilter{QStringLiteral("出力データ(TXT)"), QStringLiteral("*.txt")}});
+    const auto chosen = dialogs().saveFileName(
+        this, QString(), QStringLiteral("txt"),
+        {FileFilter{QStringLiteral("出力データ(TXT)"), QStringLiteral("*.txt")}});
     if (!chosen) {
         dialogs().message(this, qs(kExportNotSavedMessage));
         return;

@@ -26,8 +26,8 @@ struct SlotArgument {
 // "N:REL_PATH[:latest|:previous]"; the path may itself hold colons.
 SlotArgument parseSlot(const std::string& text) {
     const std::size_t colon = text.find(':');
-    const auto number = colon == std::string::npos ? std::nullopt
-                                                   : parseInteger(text.substr(0, colon));
+    const auto number =
+        colon == std::string::npos ? std::nullopt : parseInteger(text.substr(0, colon));
     if (!number || *number < 1 || *number > kExportSlotCount)
         throw UsageError{"--slot must be N:REL_PATH[:latest|:previous] with N from 1 to 6: " +
                          text};

@@ -35,8 +35,8 @@ TEST_F(ExportBatch, WritesTheChosenTeams) {
     const std::string out = folder.file("出力/リーグ.txt");
     createFolders(folder.file("出力"));
     // Later arguments for the same slot replace earlier ones; previous is the default.
-    BatchRun r = run({out, "--slot", "3:\\東\\青組.txt", "--slot", "1:\\西\\白組.txt",
-                      "--slot", "1:\\東\\赤組.txt:latest", "--slot=1:/東/赤組.TXT:previous"});
+    BatchRun r = run({out, "--slot", "3:\\東\\青組.txt", "--slot", "1:\\西\\白組.txt", "--slot",
+                      "1:\\東\\赤組.txt:latest", "--slot=1:/東/赤組.TXT:previous"});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "データエクスポート終了！\n");
     EXPECT_EQ(r.err, "");
@@ -65,7 +65,9 @@ TEST_F(ExportBatch, FailsWithoutWriting) {
         std::string err;
     };
     const Case cases[] = {
-        {{"\\out.txt"}, 1, "選択されたチームはありませんでした。\nデータのエクスポートに失敗しました！\n"},
+        {{"\\out.txt"},
+         1,
+         "選択されたチームはありませんでした。\nデータのエクスポートに失敗しました！\n"},
         {{"\\out.txt", "--slot", "1:\\東\\赤組.txt:latest"},
          1,
          "赤組の開幕データはありませんでした\n"
@@ -74,7 +76,8 @@ TEST_F(ExportBatch, FailsWithoutWriting) {
          1,
          "選択されたチームのファイルが見つかりませんでした。\n"
          "ファイルが見つからなかったため出力されなかったチーム: 緑組\n"},
-        {{"\\out.txt", "--slot", "1:\\東\\黒組.txt"}, 1,
+        {{"\\out.txt", "--slot", "1:\\東\\黒組.txt"},
+         1,
          "リーグに登録されていないチームファイルです。\n\\東\\黒組.txt\n"},
         {{"\\東\\青組.txt", "--slot", "1:\\東\\赤組.txt"}, 1, ""},
         {{"\\out.txt", "--slot", "7:\\東\\赤組.txt"}, 2, ""},

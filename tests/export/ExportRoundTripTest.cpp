@@ -31,13 +31,13 @@ TEST(ExportRoundTrip, TermUpdateReadsTheExportedTeamsBack) {
 
     // Six teams per file, slots 1 to 6, as the growth files of the next term.
     std::filesystem::remove_all(folder.file("temp"));
-    TermUpdateInput input{folder.path(), league.leagueName, league.latestTerm + 1, "標準", 150,
-                          {}, {}, {}};
+    TermUpdateInput input{
+        folder.path(), league.leagueName, league.latestTerm + 1, "標準", 150, {}, {}, {}};
     for (std::size_t file = 0; file < 2; ++file) {
         ExportTeamList list(folder.path(), exportRegistryRows(settings.ini()));
         for (int n = 1; n <= kExportSlotCount; ++n)
-            list.assignPrevious(std::size_t(list.findPath(entries[file * 6 + std::size_t(n - 1)].path)),
-                                n);
+            list.assignPrevious(
+                std::size_t(list.findPath(entries[file * 6 + std::size_t(n - 1)].path)), n);
         const LeagueExportFile exported = buildLeagueExport(folder.path(), list.exportSlots());
         ASSERT_TRUE(exported.leftOut.empty());
         input.growthFiles.push_back(folder.file("export" + std::to_string(file) + ".txt"));
@@ -62,8 +62,7 @@ TEST(ExportRoundTrip, TermUpdateReadsTheExportedTeamsBack) {
             ASSERT_FALSE(ability.empty()) << f[1];
             ability[0] = f[0][0];
             EXPECT_EQ(after.value(f[1], newAbility), ability) << f[1];
-            EXPECT_EQ(after.value(f[1], newAptitude), old->value(termKey(term, kAptitude)))
-                << f[1];
+            EXPECT_EQ(after.value(f[1], newAptitude), old->value(termKey(term, kAptitude))) << f[1];
             ++players;
         }
     }

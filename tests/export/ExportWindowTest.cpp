@@ -140,9 +140,9 @@ TEST_F(ExportWindow, SavesTheFileAndStaysOpen) {
     EXPECT_EQ(dialogs.lastSuffix, QStringLiteral("txt"));
     EXPECT_EQ(test::readBytes(folder.file("出力.txt")), expected("slots-1-and-3-previous.txt"));
     // Sorted ascending by label, assignments kept.
-    EXPECT_EQ(labels(), (QStringList{QStringLiteral("前期データ1番目"),
-                                     QStringLiteral("前期データ3番目"), QStringLiteral("未"),
-                                     QStringLiteral("未")}));
+    EXPECT_EQ(labels(),
+              (QStringList{QStringLiteral("前期データ1番目"), QStringLiteral("前期データ3番目"),
+                           QStringLiteral("未"), QStringLiteral("未")}));
     EXPECT_FALSE(TForm5::sharedSort().descending);
     EXPECT_FALSE(closed);
 
@@ -152,8 +152,9 @@ TEST_F(ExportWindow, SavesTheFileAndStaysOpen) {
     dialogs.fileAnswers.enqueue(QString::fromStdString(folder.file("東/青組.txt")));
     const std::string team = test::readBytes(folder.file("東/青組.txt"));
     window.runExport();
-    EXPECT_EQ(dialogs.messages, (QStringList{QStringLiteral("保存されませんでした"),
-                                             QStringLiteral("データのエクスポートに失敗しました！")}));
+    EXPECT_EQ(dialogs.messages,
+              (QStringList{QStringLiteral("保存されませんでした"),
+                           QStringLiteral("データのエクスポートに失敗しました！")}));
     EXPECT_EQ(test::readBytes(folder.file("東/青組.txt")), team);
     EXPECT_FALSE(closed);
 }
@@ -179,9 +180,9 @@ TEST_F(ExportWindow, TeamsLeftOutAreNamedOrNothingIsSaved) {
 
 TEST_F(ExportWindow, NoSlotClosesTheWindowWithoutAFile) {
     window.runExport();
-    EXPECT_EQ(dialogs.messages, QStringList{QStringLiteral(
-                                    "選択されたチームはありませんでした。\n"
-                                    "データのエクスポートに失敗しました！")});
+    EXPECT_EQ(dialogs.messages,
+              QStringList{QStringLiteral("選択されたチームはありませんでした。\n"
+                                         "データのエクスポートに失敗しました！")});
     EXPECT_TRUE(dialogs.proposedSaveNames.isEmpty());
     EXPECT_TRUE(closed);
 }

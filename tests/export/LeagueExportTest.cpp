@@ -81,7 +81,8 @@ TEST_F(ExportLeague, TeamsWhoseFileHasGoneAreLeftOutAndNamed) {
     EXPECT_EQ(exportDoneMessage(file),
               "データエクスポート終了！\nファイルが見つからなかったため出力されなかったチーム: "
               "緑組、青組");
-    EXPECT_EQ(file.lines.front(), ";--------------------------------------------------------------------");
+    EXPECT_EQ(file.lines.front(),
+              ";--------------------------------------------------------------------");
     EXPECT_EQ(std::count(file.lines.begin(), file.lines.end(), file.lines.front()), 2);
 
     ExportTeamList none = teamList();
