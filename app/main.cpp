@@ -3,7 +3,9 @@
 // with "--player NAME" it opens that player of the Top pane and pictures the
 // player detail window instead; "--window term-update" or "--window colours"
 // pictures that window; "--window ranking" turns on the search mode and ranks
-// by the first statistic.
+// by the first statistic; "--window export" pictures the league export window
+// with three slots assigned.
+#include "export/Unit5.h"
 #include "mainwindow/Unit1.h"
 #include "mainwindow/Unit7.h"
 #include "player/Unit2.h"
@@ -49,6 +51,18 @@ int main(int argc, char** argv) {
             window.Button3Click();
         } else if (windowName == QStringLiteral("colours")) {
             extra = new tenvoll::TForm7(window.colours(), {}, &window);
+        } else if (windowName == QStringLiteral("export")) {
+            auto* w = new tenvoll::TForm5(window.state(), &window);
+            if (w->prepare()) {
+                w->assignRow(0, 1, false);
+                w->assignRow(2, 2, false);
+                // Latest data when the team has its next-season copy; otherwise the
+                // status tells so and the slot takes the previous term.
+                w->assignRow(1, 3, true);
+                if (!w->list().slot(3).assigned())
+                    w->assignRow(1, 3, false);
+            }
+            extra = w;
         }
         if (extra)
             extra->show();

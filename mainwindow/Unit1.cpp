@@ -1,6 +1,7 @@
 // The main window: start-up, menus, pane opening and navigation, shutdown.
 #include "mainwindow/Unit1.h"
 
+#include "export/Unit5.h"
 #include "league/FileAccess.h"
 #include "league/LeagueError.h"
 #include "league/Paths.h"
@@ -170,8 +171,9 @@ void TForm1::buildMenus() {
     toolMenu_ = bar->addMenu(QStringLiteral("ツール"));
     toolMenu_->addAction(QStringLiteral("開幕オーダー選出"))
         ->setObjectName(QStringLiteral("OpeningOrderAction"));
-    toolMenu_->addAction(QStringLiteral("リーグデータ出力"))
-        ->setObjectName(QStringLiteral("LeagueExportAction"));
+    QAction* exportAction = toolMenu_->addAction(QStringLiteral("リーグデータ出力"));
+    exportAction->setObjectName(QStringLiteral("LeagueExportAction"));
+    connect(exportAction, &QAction::triggered, this, &TForm1::openLeagueExport);
     termUpdateAction_ = toolMenu_->addAction(QStringLiteral("最新データの追加"));
     termUpdateAction_->setObjectName(QStringLiteral("TermUpdateAction"));
     connect(termUpdateAction_, &QAction::triggered, this, &TForm1::openTermUpdate);
@@ -370,6 +372,12 @@ void TForm1::openColourSettings() {
         state_->editableColours(), [this] { state_->announceColoursChanged(); }, this);
     window.exec();
     repaintGrids();
+}
+
+void TForm1::openLeagueExport() {
+    TForm5 window(*state_, this);
+    if (window.prepare())
+        window.exec();
 }
 
 void TForm1::openTermUpdate() {

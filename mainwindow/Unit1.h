@@ -63,6 +63,8 @@ public:
     void showSameTeam(PaneSide target);
     void exitProgram();
     void openColourSettings();
+    // "リーグデータ出力": the league export window, modal.
+    void openLeagueExport();
     // "最新データの追加": the term update window, then both panes reloaded.
     void openTermUpdate();
     void reloadPanes();

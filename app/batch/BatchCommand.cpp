@@ -24,6 +24,7 @@ const std::vector<BatchCommand>& batchCommands() {
         addFileCommands(t);
         addTermUpdateCommands(t);
         addRankingCommands(t);
+        addExportCommands(t);
         return t;
     }();
     return table;
@@ -137,6 +138,14 @@ std::string ArgumentList::value(std::string_view option, std::string_view fallba
         if (it->first == option)
             return it->second;
     return std::string(fallback);
+}
+
+std::vector<std::string> ArgumentList::values(std::string_view option) const {
+    std::vector<std::string> out;
+    for (const auto& o : options_)
+        if (o.first == option)
+            out.push_back(o.second);
+    return out;
 }
 
 const std::string& ArgumentList::positional(std::size_t i, std::string_view what) const {

@@ -38,6 +38,7 @@ struct BatchCommand {
 void addFileCommands(std::vector<BatchCommand>& table);
 void addTermUpdateCommands(std::vector<BatchCommand>& table);
 void addRankingCommands(std::vector<BatchCommand>& table);
+void addExportCommands(std::vector<BatchCommand>& table);
 
 const std::vector<BatchCommand>& batchCommands();
 
@@ -52,6 +53,8 @@ public:
     const std::vector<std::string>& positionals() const { return positionals_; }
     bool has(std::string_view option) const;
     std::string value(std::string_view option, std::string_view fallback = {}) const;
+    // Every value of a repeatable option, in command-line order.
+    std::vector<std::string> values(std::string_view option) const;
     // The positional at `i`; a usage error when missing.
     const std::string& positional(std::size_t i, std::string_view what) const;
     // A usage error when there are more than `n` positionals.

@@ -64,6 +64,24 @@ TEST(Paths, PartsOfAPath) {
     EXPECT_EQ(joinPath("", "b"), "b");
 }
 
+TEST(Paths, NextSeasonCopyChangesOnlyTheExtension) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"\\L\\team.txt", "\\L\\team.tvl"},
+        {"\\L\\team.TXT", "\\L\\team.tvl"},
+        {"\\L\\Team.Txt", "\\L\\Team.tvl"},
+        // A folder whose name holds ".txt" is not touched.
+        {"\\old.txt\\team.txt", "\\old.txt\\team.tvl"},
+        {"/a.TXT.d/b.txt/team.txt", "/a.TXT.d/b.txt/team.tvl"},
+        {"\\L\\team.txt.txt", "\\L\\team.txt.tvl"},
+        // Any other extension keeps the file and gets ".tvl" after it.
+        {"\\L\\team.ini", "\\L\\team.ini.tvl"},
+        {"\\L\\team.tvl", "\\L\\team.tvl.tvl"},
+        {"\\L.txt\\team", "\\L.txt\\team.tvl"},
+    };
+    for (const auto& [path, copy] : cases)
+        EXPECT_EQ(nextSeasonCopyPath(path), copy) << path;
+}
+
 TEST(Paths, ResolvesWrongLetterCase) {
     TempFolder dir;
     test::writeBytes(dir.file("League/Team01.txt"), "old");

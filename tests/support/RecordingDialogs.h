@@ -43,7 +43,8 @@ public:
         return nextFile();
     }
     std::optional<QString> saveFileName(QWidget*, const QString& proposed, const QString& suffix,
-                                        const QList<FileFilter>&) override {
+                                        const QList<FileFilter>& f) override {
+        lastFilters = f;
         proposedSaveNames << proposed;
         lastSuffix = suffix;
         return nextFile();
