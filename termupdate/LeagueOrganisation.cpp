@@ -140,48 +140,55 @@ bool LeagueOrganisation::writeSettings(const std::function<bool(Settings&)>& edi
     return changed;
 }
 
-void LeagueOrganisation::load(const std::string& currentLeague, const std::string& team1,
-                              const std::string& team2, const AskLeagueName& ask) {
+void LeagueOrganisation::read(const std::string& currentLeague) {
     Settings settings(programFolder_);
     {
         FolderLock lock = FolderLock::acquire(programFolder_, FolderLock::Mode::Shared);
         settings.load();
     }
-    entries_.clear();
     readLeagues(settings);
+    mainPresent_ = settings.ini().hasSection(kMainSection);
     currentLeague_ = currentLeague;
-
-    bool askedLeague = false;
-    if (!hasLeague(currentLeague_)) {
-        std::optional<std::string> answer = ask ? ask(currentLeague_) : std::nullopt;
-        if (answer)
-            currentLeague_ = *answer;
-        askedLeague = true;
-    }
-    if (!validLeagueName(currentLeague_))
-        throw LeagueError(std::string(kBadLeagueNameMessage), currentLeague_);
-    const bool mainMissing = !settings.ini().hasSection(kMainSection);
-    if (askedLeague || mainMissing) {
-        writeSettings([&](Settings& file) {
-            // A name typed for an existing league keeps that league's registry.
-            if (!file.ini().hasSection(currentLeague_))
-                file.ini().ensureSection(currentLeague_).setInteger(kTeamCountKey, 0);
-            if (!file.ini().hasSection(kMainSection))
-                file.setMain(toStoredPath(programFolder_, team1),
-                             toStoredPath(programFolder_, team2), currentLeague_);
-            return true;
-        });
-        settings.load();
-    }
-
+    entries_.clear();
     loadedCount_ = settings.teamCount(currentLeague_, 1);
-    if (loadedCount_ == 0)
-        return;
     const IniSection* section = settings.ini().section(currentLeague_);
+    if (!section || !isLeagueSection(currentLeague_) || loadedCount_ <= 0)
+        return;
     const long long end = std::min(loadedCount_, settings.entryIndexEnd(currentLeague_));
-    for (long long i = 0; section && i < end; ++i)
+    for (long long i = 0; i < end; ++i)
         if (const std::string* text = section->find(Settings::entryKey(i)))
             entries_.push_back(*text);
+}
+
+void LeagueOrganisation::load(const std::string& currentLeague, const std::string& team1,
+                              const std::string& team2, const AskLeagueName& ask) {
+    read(currentLeague);
+    std::string league = currentLeague;
+    const bool askLeague = !hasLeague(league) || !isLeagueSection(league);
+    if (askLeague) {
+        std::optional<std::string> answer = ask ? ask(league) : std::nullopt;
+        if (answer)
+            league = *answer;
+    }
+    if (!validLeagueName(league))
+        throw LeagueError(std::string(kBadLeagueNameMessage), league);
+    if (!askLeague && mainPresent_)
+        return;
+    bool written = false;
+    writeSettings([&](Settings& file) {
+        // A name typed for an existing league keeps that league's registry.
+        if (askLeague && !file.ini().hasSection(league)) {
+            file.ini().ensureSection(league).setInteger(kTeamCountKey, 0);
+            written = true;
+        }
+        if (!file.ini().hasSection(kMainSection)) {
+            file.setMain(toStoredPath(programFolder_, team1), toStoredPath(programFolder_, team2),
+                         league);
+            written = true;
+        }
+        return written;
+    });
+    read(league);
 }
 
 EntryRefusal LeagueOrganisation::check(const EntryFields& f) const {

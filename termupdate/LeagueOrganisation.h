@@ -98,6 +98,10 @@ public:
     // Asks for a league name (preset given); nothing when cancelled.
     using AskLeagueName = std::function<std::optional<std::string>(const std::string& preset)>;
 
+    // Reads the leagues and the entries of `currentLeague` without writing
+    // (none when the league is not in the file). Throws LeagueError.
+    void read(const std::string& currentLeague);
+
     // The opening of the editor for `currentLeague`: reads the leagues; a
     // current league missing from the file is asked for (the preset is kept
     // when cancelled) and gets an empty section; a missing "Main" is written
@@ -153,6 +157,7 @@ private:
     std::vector<std::string> leagues_;
     std::vector<std::string> entries_;
     long long loadedCount_ = 0;
+    bool mainPresent_ = false;
 };
 
 } // namespace tenvoll
