@@ -21,8 +21,7 @@ inline constexpr std::string_view kSameTeamNamesMessage =
     "エラー！！\n\r一、二軍のチーム名が同じです！";
 inline constexpr std::string_view kNotTeamFileMessage =
     "選択されたファイルはチームファイルではありません！";
-inline constexpr std::string_view kLastLeagueMessage =
-    "すべての機構を消去することはできません。";
+inline constexpr std::string_view kLastLeagueMessage = "すべての機構を消去することはできません。";
 inline constexpr std::string_view kLeagueDeletedMessage = "機構を削除しました。";
 inline constexpr std::string_view kLeagueChangingMessage = "機構が変更されました";
 inline constexpr std::string_view kNewLeagueMessage =
@@ -32,7 +31,8 @@ inline constexpr std::string_view kLeagueChangedMessage =
 inline constexpr std::string_view kLineBreakInFieldMessage =
     "改行を含む名前やファイル名は登録できません。";
 inline constexpr std::string_view kBadLeagueNameMessage =
-    "この名前は機構名に使えません。\n空の名前、\"Main\"、角かっこ ([ ]) や改行を含む名前は使えません。";
+    "この名前は機構名に使えません。\n空の名前、\"Main\"、角かっこ ([ ]) "
+    "や改行を含む名前は使えません。";
 inline constexpr std::string_view kLeagueNamePromptTitle = "機構名の入力";
 inline constexpr std::string_view kLeagueNamePrompt =
     "ボルタナオリジナルリーグの機構名を入力してください";
@@ -46,10 +46,10 @@ struct EntryFields {
 
 // Why an entry was not added or replaced.
 enum class EntryRefusal {
-    None,      // accepted
+    None,       // accepted
     EmptyField, // a field is empty: nothing happens, without a message
-    SameNames, // kSameTeamNamesMessage
-    LineBreak, // kLineBreakInFieldMessage
+    SameNames,  // kSameTeamNamesMessage
+    LineBreak,  // kLineBreakInFieldMessage
 };
 
 // The message of a refusal; empty for None and EmptyField.
@@ -107,8 +107,8 @@ public:
     // when cancelled) and gets an empty section; a missing "Main" is written
     // with `team1`, `team2` (made relative) and the current league. Then the
     // current league's entries are listed. Throws LeagueError (nothing written).
-    void load(const std::string& currentLeague, const std::string& team1,
-              const std::string& team2, const AskLeagueName& ask);
+    void load(const std::string& currentLeague, const std::string& team1, const std::string& team2,
+              const AskLeagueName& ask);
 
     // Leagues of the settings file other than "Main", in the selector's order
     // (ignoring letter case, then by bytes); refreshed by every write.

@@ -73,7 +73,8 @@ TForm3::TForm3(ProgramState& state, QWidget* parent)
     fileEdit_ = new QLineEdit(this);
     fileEdit_->setObjectName(QStringLiteral("FileEdit"));
     fileEdit_->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('0')) * 30);
-    QPushButton* chooseButton = button(this, QStringLiteral("選択..."), QStringLiteral("ChooseButton"));
+    QPushButton* chooseButton =
+        button(this, QStringLiteral("選択..."), QStringLiteral("ChooseButton"));
     connect(chooseButton, &QPushButton::clicked, this, &TForm3::chooseTeamFile);
 
     QPushButton* addButton =
@@ -86,7 +87,8 @@ TForm3::TForm3(ProgramState& state, QWidget* parent)
         button(this, QStringLiteral("一括登録"), QStringLiteral("RegisterFolderButton"));
     QPushButton* saveButton =
         button(this, QStringLiteral("更新して閉じる"), QStringLiteral("SaveButton"));
-    QPushButton* cancelButton = button(this, QStringLiteral("Cancel"), QStringLiteral("CancelButton"));
+    QPushButton* cancelButton =
+        button(this, QStringLiteral("Cancel"), QStringLiteral("CancelButton"));
     connect(addButton, &QPushButton::clicked, this, &TForm3::addEntry);
     connect(replaceButton, &QPushButton::clicked, this, &TForm3::replaceEntry);
     connect(deleteButton, &QPushButton::clicked, this, &TForm3::deleteEntry);
@@ -150,21 +152,20 @@ bool TForm3::prepare() {
     entryList_->clear();
     try {
         auto ask = [this](const std::string& preset) -> std::optional<std::string> {
-            std::optional<QString> answer =
-                dialogs().inputText(this, qs(kLeagueNamePromptTitle), qs(kLeagueNamePrompt),
-                                    qs(preset));
+            std::optional<QString> answer = dialogs().inputText(this, qs(kLeagueNamePromptTitle),
+                                                                qs(kLeagueNamePrompt), qs(preset));
             if (!answer)
                 return std::nullopt;
             return ss(answer->trimmed());
         };
-        organisation_.load(state_.leagueName(),
-                           state_.pane(PaneSide::Top).path,
+        organisation_.load(state_.leagueName(), state_.pane(PaneSide::Top).path,
                            state_.pane(PaneSide::Bottom).path, ask);
     } catch (const LeagueError& e) {
-        dialogs().message(this,
-                          QStringLiteral("設定ファイル「%1」を読み書きできないため、チーム編成を開けません。")
-                              .arg(qs(organisation_.settingsPath())),
-                          qs(e.fullText()));
+        dialogs().message(
+            this,
+            QStringLiteral("設定ファイル「%1」を読み書きできないため、チーム編成を開けません。")
+                .arg(qs(organisation_.settingsPath())),
+            qs(e.fullText()));
         return false;
     }
     // The program records the league at close; the editor's league is now current.
@@ -286,10 +287,9 @@ void TForm3::deleteEntry() {
 }
 
 void TForm3::chooseTeamFile() {
-    std::optional<QString> file =
-        dialogs().openFileName(this, qs(state_.programFolder()),
-                               {FileFilter{QStringLiteral("テキストファイル (*.txt)"),
-                                           QStringLiteral("*.txt")}});
+    std::optional<QString> file = dialogs().openFileName(
+        this, qs(state_.programFolder()),
+        {FileFilter{QStringLiteral("テキストファイル (*.txt)"), QStringLiteral("*.txt")}});
     if (!file)
         return;
     TeamFileCheck check;
@@ -309,9 +309,9 @@ void TForm3::chooseTeamFile() {
 }
 
 void TForm3::registerFolder() {
-    std::optional<QString> folder = dialogs().folderName(
-        this, QStringLiteral("一括登録するフォルダを入力してください。"),
-        qs(state_.programFolder()));
+    std::optional<QString> folder =
+        dialogs().folderName(this, QStringLiteral("一括登録するフォルダを入力してください。"),
+                             qs(state_.programFolder()));
     if (!folder)
         return;
     std::vector<BulkOutcome> outcomes;
@@ -346,11 +346,12 @@ void TForm3::saveAndClose() {
 }
 
 void TForm3::showWriteFailure(const LeagueError& error) {
-    dialogs().message(this,
-                      QStringLiteral("設定ファイル「%1」に書き込めませんでした。\n"
-                                     "設定ファイルは変更していません。チームの一覧はそのまま残っています。")
-                          .arg(qs(organisation_.settingsPath())),
-                      qs(error.fullText()));
+    dialogs().message(
+        this,
+        QStringLiteral("設定ファイル「%1」に書き込めませんでした。\n"
+                       "設定ファイルは変更していません。チームの一覧はそのまま残っています。")
+            .arg(qs(organisation_.settingsPath())),
+        qs(error.fullText()));
 }
 
 void TForm3::leagueChosen(const QString& name) {
@@ -389,8 +390,8 @@ void TForm3::changeLeague(const QString& name) {
     firstTeamEdit_->clear();
     farmTeamEdit_->clear();
     fileEdit_->clear();
-    dialogs().message(this, qs(change == LeagueChange::Created ? kNewLeagueMessage
-                                                               : kLeagueChangedMessage));
+    dialogs().message(
+        this, qs(change == LeagueChange::Created ? kNewLeagueMessage : kLeagueChangedMessage));
     endProgram();
 }
 

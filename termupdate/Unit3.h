@@ -33,12 +33,12 @@ public:
 
     // Entry list: the selected entry into the edit fields.
     void showEntry(int row);
-    void addEntry();        // "新規項目の作成"
-    void replaceEntry();    // "情報の更新"
-    void deleteEntry();     // "項目を削除"
-    void chooseTeamFile();  // "選択..."
-    void registerFolder();  // "一括登録"
-    void saveAndClose();    // "更新して閉じる"
+    void addEntry();       // "新規項目の作成"
+    void replaceEntry();   // "情報の更新"
+    void deleteEntry();    // "項目を削除"
+    void chooseTeamFile(); // "選択..."
+    void registerFolder(); // "一括登録"
+    void saveAndClose();   // "更新して閉じる"
     // League selector: an item chosen, or Enter with the typed name.
     void leagueChosen(const QString& name);
     void leagueTyped(const QString& name);

@@ -15,7 +15,6 @@ namespace tenvoll::batch {
 
 namespace {
 
-
 // The current league and the panes' files as the settings file records them.
 struct Recorded {
     std::string league, team1, team2;
@@ -142,9 +141,10 @@ int deleteLeague(BatchContext& c, const ArgumentList& a) {
     a.expectPositionals(1);
     LeagueOrganisation organisation = open(c);
     if (!organisation.entries().empty())
-        throw LeagueError("チームの項目が残っている機構は削除できません。先に項目をすべて削除してください。",
-                          organisation.currentLeague() + ": チーム数 " +
-                              std::to_string(organisation.entries().size()));
+        throw LeagueError(
+            "チームの項目が残っている機構は削除できません。先に項目をすべて削除してください。",
+            organisation.currentLeague() + ": チーム数 " +
+                std::to_string(organisation.entries().size()));
     const std::string deleted = organisation.currentLeague();
     if (!organisation.deleteCurrentLeague())
         throw LeagueError(std::string(kLastLeagueMessage), deleted);

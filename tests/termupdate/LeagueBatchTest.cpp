@@ -24,8 +24,8 @@ protected:
         writeCp932(folder.file("Tenvoll.ini"),
                    lines({"[Main]", "機構名=Aリーグ", "[Aリーグ]", "機構名=", "チーム数=1",
                           "チーム名0=レッズ,レッズ二軍,\\A\\reds.txt"}));
-        for (auto [file, first] : {std::pair{"B/b.txt", "ブルーズ"}, {"B/a b.txt", "エース"},
-                                   {"B/C.TXT", "キャップス"}})
+        for (auto [file, first] :
+             {std::pair{"B/b.txt", "ブルーズ"}, {"B/a b.txt", "エース"}, {"B/C.TXT", "キャップス"}})
             writeCp932(folder.file(file), lines({"[Team]", std::string("1軍チーム名=") + first,
                                                  std::string("2軍チーム名=") + first + "二軍"}));
         writeCp932(folder.file("B/notes.txt"), "メモ\n");
@@ -53,7 +53,8 @@ TEST_F(LeagueBatchTest, ASecondLeagueIsMadeFilledSwitchedAndDeleted) {
 
     CommandRun bulk = run({"register-folder", "\\B"});
     EXPECT_EQ(bulk.status, 0) << bulk.err;
-    EXPECT_EQ(bulk.out, "登録しました: a b.txt\n登録しました: b.txt\nBリーグ: チーム数 2 を保存しました。\n");
+    EXPECT_EQ(bulk.out,
+              "登録しました: a b.txt\n登録しました: b.txt\nBリーグ: チーム数 2 を保存しました。\n");
     EXPECT_EQ(bulk.err, "notes.txt: 選択されたファイルはチームファイルではありません！\n");
     std::vector<LeagueEntry> entries = settings().entries("Bリーグ");
     ASSERT_EQ(entries.size(), 2u);

@@ -1,12 +1,12 @@
 // The league registry editor's engine: entries written and read back by the
 // registry's readers, the team-file check, bulk registration, the load steps,
 // league change and deletion, and what a save leaves in the settings file.
+#include "termupdate/LeagueOrganisation.h"
 #include "league/FileAccess.h"
 #include "league/LeagueError.h"
 #include "league/Paths.h"
 #include "league/Settings.h"
 #include "support/TestFiles.h"
-#include "termupdate/LeagueOrganisation.h"
 
 #include <gtest/gtest.h>
 
@@ -56,9 +56,9 @@ protected:
 TEST_F(LeagueOrganisationTest, EntriesReadBackUnchangedByTheRegistryReaders) {
     TempFolder outside;
     const std::vector<EntryFields> cases = {
-        {"レッズ", "レッズ二軍", "\\My Teams\\a.txt"},           // blank in the path
-        {"A,B", "C\"D\"", "\\x.txt"},                            // comma and quotes in names
-        {"Red", "red", "\\names differ in case.txt"},            // exact comparison
+        {"レッズ", "レッズ二軍", "\\My Teams\\a.txt"},               // blank in the path
+        {"A,B", "C\"D\"", "\\x.txt"},                                // comma and quotes in names
+        {"Red", "red", "\\names differ in case.txt"},                // exact comparison
         {"名 前", "ファーム", outside.file("dir with blank/t.txt")}, // full path kept
     };
     LeagueOrganisation o(folder.path());
@@ -207,9 +207,8 @@ TEST_F(LeagueOrganisationTest, LoadAsksForAMissingLeagueAndWritesAMissingMain) {
     // No "Main": written with the panes' files made relative.
     writeCp932(settingsPath(), lines({"[Aリーグ]", "チーム数=1", "チーム名0=a,b,\\c.txt"}));
     o.load("Aリーグ", folder.file("A/reds.txt"), "", nullptr);
-    EXPECT_EQ(settingsText(),
-              lines({"[Aリーグ]", "チーム数=1", "チーム名0=a,b,\\c.txt", "[Main]",
-                     "Team1=\\A\\reds.txt", "Team2=", "機構名=Aリーグ"}));
+    EXPECT_EQ(settingsText(), lines({"[Aリーグ]", "チーム数=1", "チーム名0=a,b,\\c.txt", "[Main]",
+                                     "Team1=\\A\\reds.txt", "Team2=", "機構名=Aリーグ"}));
     EXPECT_EQ(o.leagues(), std::vector<std::string>{"Aリーグ"});
 }
 

@@ -68,8 +68,8 @@ TEST_F(OrganisationWindowTest, OpensOnTheCurrentLeagueAndShowsAnEntry) {
     TForm3 w(state);
     ASSERT_TRUE(w.prepare());
     EXPECT_EQ(w.windowTitle(), QStringLiteral("チーム編成"));
-    EXPECT_EQ(items(w.leagueBox()), (QStringList{QStringLiteral("サンプルリーグ"),
-                                                 QStringLiteral("小リーグ")}));
+    EXPECT_EQ(items(w.leagueBox()),
+              (QStringList{QStringLiteral("サンプルリーグ"), QStringLiteral("小リーグ")}));
     EXPECT_EQ(w.leagueBox()->currentText(), QStringLiteral("サンプルリーグ"));
     EXPECT_EQ(w.entryList()->count(), 4);
     EXPECT_EQ(w.countLabel()->text(), QStringLiteral("チーム数\n4"));
@@ -90,7 +90,8 @@ TEST_F(OrganisationWindowTest, AFailedSaveKeepsTheWindowAndItsEntries) {
     w.farmTeamEdit()->setText(QStringLiteral("同じ"));
     w.fileEdit()->setText(QStringLiteral("\\My Teams\\new.txt"));
     w.addEntry();
-    EXPECT_EQ(dialogs.messages, QStringList{QStringLiteral("エラー！！\n\r一、二軍のチーム名が同じです！")});
+    EXPECT_EQ(dialogs.messages,
+              QStringList{QStringLiteral("エラー！！\n\r一、二軍のチーム名が同じです！")});
     w.farmTeamEdit()->setText(QStringLiteral("同じ二軍"));
     w.addEntry();
     EXPECT_EQ(w.entryList()->count(), 5);
@@ -140,8 +141,9 @@ TEST_F(OrganisationWindowTest, ChoosingAnotherLeagueEndsTheProgramRecordingIt) {
     TForm3 w(main.state(), &main);
     ASSERT_TRUE(w.prepare());
     w.leagueChosen(QStringLiteral("小リーグ"));
-    EXPECT_EQ(dialogs.messages, (QStringList{QStringLiteral("機構が変更されました"),
-                                             QStringLiteral("機構が変更されました。再度実行してください。")}));
+    EXPECT_EQ(dialogs.messages,
+              (QStringList{QStringLiteral("機構が変更されました"),
+                           QStringLiteral("機構が変更されました。再度実行してください。")}));
     EXPECT_FALSE(main.isVisible());
     Settings after = settings();
     EXPECT_EQ(after.leagueName(), "小リーグ");
@@ -153,8 +155,9 @@ TEST_F(OrganisationWindowTest, TypingANewLeagueCreatesItAndEndsTheProgram) {
     TForm3 w(state);
     ASSERT_TRUE(w.prepare());
     w.leagueTyped(QStringLiteral("第三リーグ"));
-    EXPECT_EQ(dialogs.messages, (QStringList{QStringLiteral("機構が変更されました"),
-                                             QStringLiteral("新規機構に変更します。再度実行してください。")}));
+    EXPECT_EQ(dialogs.messages,
+              (QStringList{QStringLiteral("機構が変更されました"),
+                           QStringLiteral("新規機構に変更します。再度実行してください。")}));
     EXPECT_EQ(quitLeagues, QStringList{QStringLiteral("第三リーグ")});
     EXPECT_EQ(settings().teamCount("第三リーグ", -1), 0);
 }
@@ -179,7 +182,8 @@ TEST_F(OrganisationWindowTest, DeletingTheCurrentLeagueEndsTheProgramButNotTheLa
     emptyTheList(last);
     const std::string before = settingsBytes();
     last.deleteEntry();
-    EXPECT_EQ(dialogs.messages, QStringList{QStringLiteral("すべての機構を消去することはできません。")});
+    EXPECT_EQ(dialogs.messages,
+              QStringList{QStringLiteral("すべての機構を消去することはできません。")});
     EXPECT_TRUE(quitLeagues.isEmpty());
     EXPECT_EQ(settingsBytes(), before);
 }
