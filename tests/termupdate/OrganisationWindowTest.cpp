@@ -3,6 +3,7 @@
 // current league's name, and league change and deletion ending the program
 // through the main window, which records the new league.
 #include "league/FileAccess.h"
+#include "league/Paths.h"
 #include "league/Settings.h"
 #include "mainwindow/ProgramState.h"
 #include "mainwindow/Unit1.h"
@@ -17,6 +18,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -79,6 +82,9 @@ TEST_F(OrganisationWindowTest, OpensOnTheCurrentLeagueAndShowsAnEntry) {
     EXPECT_EQ(w.firstTeamEdit()->text(), QString::fromStdString(entries[1].firstTeam));
     EXPECT_EQ(w.farmTeamEdit()->text(), QString::fromStdString(entries[1].farmTeam));
     EXPECT_EQ(w.fileEdit()->text(), QString::fromStdString(entries[1].path));
+    QFocusEvent focus(QEvent::FocusIn);
+    QApplication::sendEvent(w.entryList(), &focus);
+    EXPECT_EQ(w.countLabel()->text(), QStringLiteral("チーム数4"));
     EXPECT_TRUE(dialogs.messages.isEmpty());
 }
 
@@ -129,6 +135,10 @@ TEST_F(OrganisationWindowTest, EnterWithTheCurrentNameOnlyAddsADuplicateItem) {
     QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
     QApplication::sendEvent(w.leagueBox()->lineEdit(), &enter);
     EXPECT_EQ(items(w.leagueBox()).count(QStringLiteral("サンプルリーグ")), 2);
+    // Arrow keys and the wheel only open the list: no league is chosen by accident.
+    QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+    QApplication::sendEvent(w.leagueBox()->lineEdit(), &down);
+    w.leagueBox()->hidePopup();
     EXPECT_TRUE(dialogs.messages.isEmpty());
     EXPECT_TRUE(quitLeagues.isEmpty());
     EXPECT_EQ(settingsBytes(), before);
@@ -186,4 +196,96 @@ TEST_F(OrganisationWindowTest, DeletingTheCurrentLeagueEndsTheProgramButNotTheLa
               QStringList{QStringLiteral("すべての機構を消去することはできません。")});
     EXPECT_TRUE(quitLeagues.isEmpty());
     EXPECT_EQ(settingsBytes(), before);
+}
+
+TEST_F(OrganisationWindowTest, ASecondLeagueIsMadeFilledAndShownAfterARestart) {
+    {
+        TForm1 main(folder.path());
+        main.show();
+        TForm3 w(main.state(), &main);
+        ASSERT_TRUE(w.prepare());
+        w.leagueTyped(QStringLiteral(" 第二リーグ "));
+        EXPECT_FALSE(main.isVisible());
+    }
+    // Moved into a folder with a blank: the entries must keep their paths.
+    const std::string teams = folder.file("第二 リーグ");
+    createFolders(teams);
+    for (const std::string& file : summary.teamFiles)
+        copyFileReplacing(file, joinPath(teams, fileNameOf(file)));
+    test::writeCp932(joinPath(teams, "memo.txt"), "メモ\n");
+    dialogs.messages.clear();
+    dialogs.details.clear();
+    {
+        TForm1 main(folder.path());
+        EXPECT_EQ(main.windowTitle(), QStringLiteral("第二リーグ"));
+        EXPECT_TRUE(main.findChild<QMenu*>(QStringLiteral("TopTeamMenu"))->actions().isEmpty());
+        TForm3 w(main.state(), &main);
+        ASSERT_TRUE(w.prepare());
+        EXPECT_EQ(w.entryList()->count(), 0);
+        EXPECT_EQ(w.countLabel()->text(), QStringLiteral("チーム数"));
+        dialogs.fileAnswers.enqueue(QString::fromStdString(teams));
+        w.registerFolder();
+        EXPECT_EQ(dialogs.messages,
+                  QStringList{QStringLiteral("選択されたファイルはチームファイルではありません！")});
+        EXPECT_EQ(dialogs.details, QStringList{QStringLiteral("memo.txt")});
+        EXPECT_EQ(w.entryList()->count(), 4);
+        EXPECT_EQ(w.countLabel()->text(), QStringLiteral("チーム数4"));
+        w.saveAndClose();
+    }
+    TForm1 main(folder.path());
+    const QList<QAction*> menu = main.findChild<QMenu*>(QStringLiteral("TopTeamMenu"))->actions();
+    ASSERT_EQ(menu.size(), 4);
+    EXPECT_EQ(menu[0]->text(), QStringLiteral("\\第二 リーグ\\team01.txt"));
+    menu[0]->trigger();
+    EXPECT_EQ(main.state().pane(PaneSide::Top).path, joinPath(teams, "team01.txt"));
+    EXPECT_FALSE(main.state().pane(PaneSide::Top).teamName.empty());
+}
+
+TEST_F(OrganisationWindowTest, AChosenTeamFileFillsTheFieldsAndANewSettingsFileIsMade) {
+    removeFile(folder.file("Tenvoll.ini"));
+    state.setLeagueName("ボルタナ選手名鑑");
+    dialogs.inputAnswers.enqueue(QStringLiteral("新リーグ"));
+    TForm3 w(state);
+    ASSERT_TRUE(w.prepare());
+    EXPECT_EQ(state.leagueName(), "新リーグ");
+    EXPECT_EQ(items(w.leagueBox()), QStringList{QStringLiteral("新リーグ")});
+    Settings made = settings();
+    EXPECT_EQ(made.leagueName(), "新リーグ");
+    EXPECT_EQ(made.teamCount("新リーグ", -1), 0);
+
+    dialogs.fileAnswers.enqueue(QString::fromStdString(folder.file("Tenvoll.ini")));
+    w.chooseTeamFile();
+    EXPECT_EQ(dialogs.messages,
+              QStringList{QStringLiteral("選択されたファイルはチームファイルではありません！")});
+    EXPECT_EQ(dialogs.lastFilters.size(), 1);
+    EXPECT_EQ(dialogs.lastFilters[0].caption, QStringLiteral("テキストファイル (*.txt)"));
+    EXPECT_TRUE(w.fileEdit()->text().isEmpty());
+
+    dialogs.fileAnswers.enqueue(QString::fromStdString(summary.teamFiles[1]));
+    w.chooseTeamFile();
+    EXPECT_EQ(w.fileEdit()->text(),
+              QString::fromStdString(toStoredPath(folder.path(), summary.teamFiles[1])));
+    EXPECT_TRUE(w.fileEdit()->text().startsWith(QLatin1Char('\\')));
+    EXPECT_FALSE(w.firstTeamEdit()->text().isEmpty());
+    w.addEntry();
+    w.saveAndClose();
+    EXPECT_EQ(settings().entries("新リーグ").size(), 1u);
+}
+
+TEST_F(OrganisationWindowTest, TheMainWindowsTeamMenusShowTheSavedEntries) {
+    TForm1 main(folder.path());
+    main.show();
+    QTimer::singleShot(0, &main, [] {
+        auto* w = qobject_cast<TForm3*>(QApplication::activeModalWidget());
+        ASSERT_NE(w, nullptr);
+        w->entryList()->setCurrentRow(0);
+        w->deleteEntry();
+        w->saveAndClose();
+    });
+    main.findChild<QAction*>(QStringLiteral("LeagueEditorAction"))->trigger();
+    const QList<QAction*> menu = main.findChild<QMenu*>(QStringLiteral("TopTeamMenu"))->actions();
+    // Three entries, and the old fourth key that the menu reads one index past the count.
+    ASSERT_EQ(menu.size(), 4);
+    EXPECT_EQ(menu[0]->text(), QString::fromStdString(toStoredPath(folder.path(), summary.teamFiles[1])));
+    EXPECT_TRUE(main.isVisible());
 }
