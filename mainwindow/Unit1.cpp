@@ -386,15 +386,18 @@ void TForm1::openTermUpdate() {
 }
 
 void TForm1::openOrganisationEditor() {
+    const std::string leagueBefore = state_->leagueName();
     bool saved = false;
     {
         TForm3 window(*state_, this);
         if (window.prepare())
             saved = window.exec() == QDialog::Accepted;
     }
-    if (!saved || !isVisible())
+    // The editor may have saved the registry, or named a league missing from
+    // the file when it opened: caption and team menus follow.
+    if (!saved && state_->leagueName() == leagueBefore)
         return;
-    // The registry was rewritten: the team menus show the saved entries.
+    setWindowTitle(qs(state_->leagueName()));
     try {
         state_->settings() = settingsOnDisk();
         buildTeamMenus();
