@@ -321,17 +321,23 @@ void TForm3::registerFolder() {
     } catch (const LeagueError& e) {
         dialogs().message(this, qs(e.what()), qs(e.detail()));
     }
-    // Entries are added one by one, each with its message, as the add button would.
+    // Entries appear one by one, each refused file with its message, as the add
+    // button would show them; entries added before a failure stay listed too.
     const auto& entries = organisation_.entries();
     std::size_t next = before;
     for (const BulkOutcome& outcome : outcomes) {
-        if (outcome.added) {
+        if (outcome.added && next < entries.size()) {
             appendEntryItem(entries[next++]);
             setCount();
             entryList_->setCurrentRow(entryList_->count() - 1);
         } else if (!outcome.message.empty()) {
             dialogs().message(this, qs(outcome.message), qs(outcome.fileName));
         }
+    }
+    while (next < entries.size()) {
+        appendEntryItem(entries[next++]);
+        setCount();
+        entryList_->setCurrentRow(entryList_->count() - 1);
     }
 }
 
