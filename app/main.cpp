@@ -1,14 +1,15 @@
 // tenvoll: the desktop program. The program folder is the current directory
 // at start. "--screenshot FILE" saves a picture of the main window and exits;
 // with "--player NAME" it opens that player of the Top pane and pictures the
-// player detail window instead; "--window term-update" or "--window colours"
-// pictures that window; "--window ranking" turns on the search mode and ranks
-// by the first statistic; "--window export" pictures the league export window
-// with three slots assigned.
+// player detail window instead; "--window term-update", "--window colours" or
+// "--window organisation" pictures that window; "--window ranking" turns on the
+// search mode and ranks by the first statistic; "--window export" pictures the
+// league export window with three slots assigned.
 #include "export/Unit5.h"
 #include "mainwindow/Unit1.h"
 #include "mainwindow/Unit7.h"
 #include "player/Unit2.h"
+#include "termupdate/Unit3.h"
 #include "termupdate/Unit4.h"
 
 #include <QAction>
@@ -49,6 +50,10 @@ int main(int argc, char** argv) {
         } else if (windowName == QStringLiteral("ranking")) {
             window.findChild<QAction*>(QStringLiteral("SearchAction"))->setChecked(true);
             window.Button3Click();
+        } else if (windowName == QStringLiteral("organisation")) {
+            auto* w = new tenvoll::TForm3(window.state(), &window);
+            w->prepare();
+            extra = w;
         } else if (windowName == QStringLiteral("colours")) {
             extra = new tenvoll::TForm7(window.colours(), {}, &window);
         } else if (windowName == QStringLiteral("export")) {

@@ -57,6 +57,33 @@ std::vector<std::string> splitFields(std::string_view s) {
     return fields;
 }
 
+std::string quoteField(std::string_view field) {
+    bool plain = !field.empty();
+    for (char c : field)
+        if (isBlankOrControl(c) || c == ',' || c == '"')
+            plain = false;
+    if (plain)
+        return std::string(field);
+    std::string out = "\"";
+    for (char c : field) {
+        if (c == '"')
+            out += '"';
+        out += c;
+    }
+    out += '"';
+    return out;
+}
+
+std::string joinQuotedFields(const std::vector<std::string>& fields) {
+    std::string out;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (i > 0)
+            out += ',';
+        out += quoteField(fields[i]);
+    }
+    return out;
+}
+
 std::string joinFields(const std::vector<std::string>& fields, std::size_t from, std::size_t to) {
     std::string out;
     to = std::min(to, fields.size());

@@ -75,6 +75,12 @@ public:
     // Menu captions of the team menus: entries "チーム名" + n for n from
     // "チーム数" down to 0 with more than two fields, listed in ascending index order.
     std::vector<std::string> teamMenuPaths(std::string_view league) const;
+    // One past the highest index n of the keys "チーム名" + n present in the
+    // league's section: loops over "チーム数" stop there, so a damaged count
+    // cannot stall them on look-ups that all fail.
+    long long entryIndexEnd(std::string_view league) const;
+    // The key of entry `index`: "チーム名" + index in plain decimal.
+    static std::string entryKey(long long index);
     // Folder of the league's first team file (entry 0); empty when there is none.
     std::string leagueFolder(std::string_view league) const;
 

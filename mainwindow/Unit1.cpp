@@ -20,6 +20,7 @@
 #include "mainwindow/Unit7.h"
 #include "mainwindow/UserDialogs.h"
 #include "player/Unit2.h"
+#include "termupdate/Unit3.h"
 #include "termupdate/Unit4.h"
 
 #include <QActionGroup>
@@ -177,8 +178,10 @@ void TForm1::buildMenus() {
     termUpdateAction_ = toolMenu_->addAction(QStringLiteral("最新データの追加"));
     termUpdateAction_->setObjectName(QStringLiteral("TermUpdateAction"));
     connect(termUpdateAction_, &QAction::triggered, this, &TForm1::openTermUpdate);
-    toolMenu_->addAction(QStringLiteral("チーム編成エディタ"))
-        ->setObjectName(QStringLiteral("LeagueEditorAction"));
+    QAction* editorAction = toolMenu_->addAction(QStringLiteral("チーム編成エディタ"));
+    editorAction->setObjectName(QStringLiteral("LeagueEditorAction"));
+    connect(editorAction, &QAction::triggered, this, &TForm1::openOrganisationEditor);
+    connect(state_, &ProgramState::quitRequested, this, &TForm1::quitWithLeague);
 
     optionMenu_ = bar->addMenu(QStringLiteral("Option"));
     QAction* colourAction = optionMenu_->addAction(QStringLiteral("設定"));
@@ -388,6 +391,34 @@ void TForm1::openTermUpdate() {
     }
     // The run may have rewritten both panes' files.
     reloadPanes();
+}
+
+void TForm1::openOrganisationEditor() {
+    const std::string leagueBefore = state_->leagueName();
+    bool saved = false;
+    {
+        TForm3 window(*state_, this);
+        if (window.prepare())
+            saved = window.exec() == QDialog::Accepted;
+    }
+    // The editor may have saved the registry, or named a league missing from
+    // the file when it opened: caption and team menus follow.
+    if (!saved && state_->leagueName() == leagueBefore)
+        return;
+    setWindowTitle(qs(state_->leagueName()));
+    try {
+        state_->settings() = settingsOnDisk();
+        buildTeamMenus();
+        for (PaneSide side : {PaneSide::Top, PaneSide::Bottom})
+            checkTeamMenuItem(side, paneState(side).path);
+    } catch (const LeagueError&) {
+        // The menus keep what they showed; the file is reported when it is next read.
+    }
+}
+
+void TForm1::quitWithLeague(const QString& leagueName) {
+    state_->setLeagueName(ss(leagueName));
+    close();
 }
 
 void TForm1::reloadPanes() {

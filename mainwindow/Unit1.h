@@ -68,6 +68,10 @@ public:
     // "最新データの追加": the term update window, then both panes reloaded.
     void openTermUpdate();
     void reloadPanes();
+    // "チーム編成エディタ": the league and team organisation editor.
+    void openOrganisationEditor();
+    // Ends the program as "終了" does, recording `leagueName` as the current league.
+    void quitWithLeague(const QString& leagueName);
     void repaintGrids();
     void showHelp();
     void showOnlineHelp();

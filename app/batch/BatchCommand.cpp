@@ -25,6 +25,7 @@ const std::vector<BatchCommand>& batchCommands() {
         addTermUpdateCommands(t);
         addRankingCommands(t);
         addExportCommands(t);
+        addLeagueCommands(t);
         return t;
     }();
     return table;

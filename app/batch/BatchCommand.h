@@ -39,6 +39,7 @@ void addFileCommands(std::vector<BatchCommand>& table);
 void addTermUpdateCommands(std::vector<BatchCommand>& table);
 void addRankingCommands(std::vector<BatchCommand>& table);
 void addExportCommands(std::vector<BatchCommand>& table);
+void addLeagueCommands(std::vector<BatchCommand>& table);
 
 const std::vector<BatchCommand>& batchCommands();
 

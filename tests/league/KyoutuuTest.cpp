@@ -67,6 +67,19 @@ TEST(SplitFields, BlanksCommasAndQuotes) {
     EXPECT_EQ(joinFields({"a"}, 3), "");
 }
 
+TEST(Kyoutuu, QuotedFieldsSplitBackUnchanged) {
+    const std::vector<std::vector<std::string>> lists = {
+        {"レッズ", "レッズ二軍", "\\My Teams\\a.txt"},
+        {"a,b", "say \"hi\"", "\"", ""},
+        {" lead", "trail ", "tab\there", "\"x\"y"},
+        {"", "", ""},
+    };
+    for (const auto& fields : lists)
+        EXPECT_EQ(splitFields(joinQuotedFields(fields)), fields) << joinQuotedFields(fields);
+    EXPECT_EQ(joinQuotedFields({"a", "b c", "d"}), "a,\"b c\",d");
+    EXPECT_EQ(quoteField("x\"y"), "\"x\"\"y\"");
+}
+
 TEST(Numbers, WholeNumbersAsTheFilesWriteThem) {
     struct Case {
         std::string text;
