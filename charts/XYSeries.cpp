@@ -399,10 +399,15 @@ void TXYArrowSeries::draw(DrawList& out, const TXYGraphCore& graph) const {
             phi = tip.y < from.y ? 90.0 : 270.0;
         else
             phi = std::atan2(from.y - tip.y, tip.x - from.x) * 180.0 / std::numbers::pi;
+        // Offsets are snapped before rounding so that both wings round alike
+        // (1.4999999 and -1.5000001 are both halves).
+        auto offset = [](double v) {
+            return static_cast<int>(std::lround(std::round(v * 1e9) / 1e9));
+        };
         auto wing = [&](double degrees) {
             const double a = (phi + degrees) * std::numbers::pi / 180.0;
-            return TPoint{tip.x + static_cast<int>(std::lround(arrowSize_ * std::cos(a))),
-                          tip.y + static_cast<int>(std::lround(-arrowSize_ * std::sin(a)))};
+            return TPoint{tip.x + offset(arrowSize_ * std::cos(a)),
+                          tip.y + offset(-arrowSize_ * std::sin(a))};
         };
         heads.points.insert(heads.points.end(), {wing(150), tip, wing(210)});
         heads.counts.push_back(3);
