@@ -22,7 +22,9 @@ constexpr double kMantissa[15] = {1, 5, 2, 3, 1.5, 7, 4, 6, 1.2, 8, 9, 1.3, 2.5,
 // More ticks than this would come only from a step far too small for the data.
 constexpr double kMaxTickSteps = 10000;
 
-[[noreturn]] void axisError(const char* message) { throw EXYGraphAxisError(message); }
+[[noreturn]] void axisError(const char* message) {
+    throw EXYGraphAxisError(message);
+}
 
 // Number text with 14 significant digits, trailing zeros dropped; scientific
 // for very large or very small magnitudes.
@@ -76,7 +78,9 @@ void TGraphAxis::changed() {
     graph_.changed();
 }
 
-void TGraphAxis::recompute() { autoScale(); }
+void TGraphAxis::recompute() {
+    autoScale();
+}
 
 // ---- setters ----
 
@@ -372,8 +376,8 @@ double TGraphAxis::niceStep(double span) const {
         step = 2.5 * p;
     if (!autoDecimal_) {
         // Every tick must be a value the fixed decimals can show exactly.
-        const double unit = std::pow(10.0, -labelDecimal_) /
-                            (axisScale_ == TAxisScale::asPercent ? 100.0 : 1.0);
+        const double unit =
+            std::pow(10.0, -labelDecimal_) / (axisScale_ == TAxisScale::asPercent ? 100.0 : 1.0);
         if (step < unit * (1 - tol))
             step = unit;
         else if (std::fabs(step - 2.5 * p) < p * tol && p < 10 * unit * (1 - tol))
@@ -423,16 +427,16 @@ void TGraphAxis::autoScale() {
     const double tenth = t / 10;
     const double tol = t * 1e-9;
     if (autoMax_) {
-        const double base = origin_ <= hi ? origin_ + t * std::floor((hi - origin_) / t + 1e-9)
-                                          : origin_;
+        const double base =
+            origin_ <= hi ? origin_ + t * std::floor((hi - origin_) / t + 1e-9) : origin_;
         int k = 0;
         while (base + k * tenth < hi - tol)
             ++k;
         newMax = base + k * tenth;
     }
     if (autoMin_) {
-        const double base = origin_ >= lo ? origin_ - t * std::floor((origin_ - lo) / t + 1e-9)
-                                          : origin_;
+        const double base =
+            origin_ >= lo ? origin_ - t * std::floor((origin_ - lo) / t + 1e-9) : origin_;
         int k = 0;
         while (base - k * tenth > lo + tol)
             ++k;
@@ -554,9 +558,9 @@ int TGraphAxis::valueToPixel(double value) const {
     if (axisScale_ == TAxisScale::asLog) {
         if (value <= 0)
             axisError("対数目盛で値がゼロ以下です");
-        f = decades_ > 0 ? (inverted_ ? std::log10(max_ / value) : std::log10(value / min_)) /
-                               decades_
-                         : 0.0;
+        f = decades_ > 0
+                ? (inverted_ ? std::log10(max_ / value) : std::log10(value / min_)) / decades_
+                : 0.0;
     } else {
         f = inverted_ ? (max_ - value) / range_ : (value - min_) / range_;
     }
@@ -668,10 +672,10 @@ void TGraphAxis::layout(const TRect& rect) {
     if (!(visible_ && labels_) || labelValues_.count() == 0)
         return;
     constexpr int kMargin = 2;
-    const int nearLimit = horizontal_ ? rect.left + footTitle + kMargin
-                                      : rect.bottom - 1 - footTitle - kMargin;
-    const int farLimit = horizontal_ ? rect.right - 1 - headTitle - kMargin
-                                     : rect.top + headTitle + kMargin;
+    const int nearLimit =
+        horizontal_ ? rect.left + footTitle + kMargin : rect.bottom - 1 - footTitle - kMargin;
+    const int farLimit =
+        horizontal_ ? rect.right - 1 - headTitle - kMargin : rect.top + headTitle + kMargin;
     int nearPull = 0, farPull = 0;
     for (int i : {0, labelValues_.count() - 1}) {
         const double v = labelValues_[i];

@@ -32,6 +32,9 @@ void titled(TXYGraph& g, const std::string& title, const std::string& xTitle,
     c.setGridPen({0xC8C8C8, 1, TPenStyle::psDot});
     g.XAxis().setTitle(xTitle);
     g.YAxis().setTitle(yTitle);
+    // Where the axes cross only the vertical axis labels the value, so the two
+    // labels do not meet in the corner.
+    g.XAxis().setLabelsOnAxis(false);
 }
 
 void lineGraph(TXYGraph& g) {
@@ -78,15 +81,14 @@ void arrowGraph(TXYGraph& g) {
             // A swirl around the centre.
             s->addArrow(i, j, i - 0.25 * j, j + 0.25 * i);
         }
-    g.XAxis().setLabelsOnAxis(false); // the vertical axis labels the origin
 }
 
 void bubbleGraph(TXYGraph& g) {
     titled(g, "泡", "X", "Y");
     auto* s = g.addSeries<TXYBubbleSeries>("大きさ");
     s->setBrush({0x66AADD, TBrushStyle::bsSolid});
-    const double points[][3] = {{1, 2, 1},   {2, 5, 3},  {3, 3, 2}, {4, 7, 5},  {5, 4, 1.5},
-                                {6, 6, 4},   {7, 2.5, 2}, {8, 8, 6}, {9, 5, 2.5}};
+    const double points[][3] = {{1, 2, 1}, {2, 5, 3},   {3, 3, 2}, {4, 7, 5},  {5, 4, 1.5},
+                                {6, 6, 4}, {7, 2.5, 2}, {8, 8, 6}, {9, 5, 2.5}};
     for (const auto& p : points)
         s->addBubble(p[0], p[1], p[2]);
     // Bubbles are drawn around their points: leave room at the edges.
@@ -114,7 +116,6 @@ void piGraph(TXYGraph& g) {
         s->addPoint(x, std::sin(x));
         c->addPoint(x, std::cos(x));
     }
-    g.XAxis().setLabelsOnAxis(false); // the vertical axis labels the origin
 }
 
 void percentGraph(TXYGraph& g) {
@@ -153,11 +154,10 @@ void invertedGraph(TXYGraph& g) {
     const double ranks[] = {6, 4, 5, 2, 1, 3, 2, 1};
     for (int i = 0; i < 8; ++i)
         s->addPoint(i + 1, ranks[i]);
-    // Half a rank of room at both ends; the time axis runs along the bottom.
+    // Half a rank of room at both ends; the term axis crosses at the top.
+    g.XAxis().setMax(9);
     g.YAxis().setMin(0.5);
     g.YAxis().setMax(6.5);
-    g.YAxis().setOrigin(6.5);
-    g.XAxis().setLabelsOnAxis(false);
 }
 
 void zoomedGraph(TXYGraph& g) {
@@ -206,11 +206,16 @@ struct Picture {
 };
 
 const Picture kPictures[] = {
-    {"series-line", &lineGraph},         {"series-marker", &markerGraph},
-    {"series-arrow", &arrowGraph},       {"series-bubble", &bubbleGraph},
-    {"series-errorbar", &errorBarGraph}, {"axis-linear", &termGraph},
-    {"axis-pi", &piGraph},               {"axis-percent", &percentGraph},
-    {"axis-log", &logGraph},             {"axis-inverted", &invertedGraph},
+    {"series-line", &lineGraph},
+    {"series-marker", &markerGraph},
+    {"series-arrow", &arrowGraph},
+    {"series-bubble", &bubbleGraph},
+    {"series-errorbar", &errorBarGraph},
+    {"axis-linear", &termGraph},
+    {"axis-pi", &piGraph},
+    {"axis-percent", &percentGraph},
+    {"axis-log", &logGraph},
+    {"axis-inverted", &invertedGraph},
     {"zoomed", &zoomedGraph},
 };
 

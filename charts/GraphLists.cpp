@@ -132,7 +132,8 @@ namespace {
 
 void writeUInt32(std::ostream& out, std::uint32_t v) {
     const char bytes[4] = {static_cast<char>(v & 0xFF), static_cast<char>((v >> 8) & 0xFF),
-                           static_cast<char>((v >> 16) & 0xFF), static_cast<char>((v >> 24) & 0xFF)};
+                           static_cast<char>((v >> 16) & 0xFF),
+                           static_cast<char>((v >> 24) & 0xFF)};
     out.write(bytes, 4);
 }
 
@@ -159,8 +160,8 @@ void TGraphValueList::writeTo(std::ostream& out) const {
 void TGraphValueList::readFrom(std::istream& in) {
     unsigned char head[4];
     readExactly(in, head, 4);
-    const std::uint32_t n = head[0] | (head[1] << 8) | (head[2] << 16) |
-                            (static_cast<std::uint32_t>(head[3]) << 24);
+    const std::uint32_t n =
+        head[0] | (head[1] << 8) | (head[2] << 16) | (static_cast<std::uint32_t>(head[3]) << 24);
     if (n > static_cast<std::uint32_t>(kMaxCapacity))
         throw EXYGraphError("リストの容量が超えました (" + std::to_string(n) + ")");
     // Read into a scratch buffer first so a short stream leaves the list as it was.

@@ -36,8 +36,8 @@ struct TBrush {
 
 struct TFont {
     std::string name = "Arial";
-    int size = 12;      // points (used when pixelSize is 0)
-    int pixelSize = 0;  // pixels, overrides size
+    int size = 12;     // points (used when pixelSize is 0)
+    int pixelSize = 0; // pixels, overrides size
     TColor color = clBlack;
     bool bold = false;
     int orientation = 0; // tenths of a degree, counter-clockwise
@@ -73,16 +73,16 @@ struct TRect {
 // One drawing operation. Which fields matter depends on the kind.
 struct DrawCommand {
     enum class Kind {
-        FillRect,   // rect filled with brush, no outline
-        Rectangle,  // rect outlined with pen, filled with brush
-        Ellipse,    // ellipse in rect, pen and brush
-        Polylines,  // points split by counts into open polylines, pen
-        Segments,   // points taken in pairs as separate lines, pen
-        Polygon,    // closed filled polygon, pen and brush
-        Pixel,      // one pixel at points[0] in color
-        Text,       // text with its top-left (before rotation) at points[0], font
-        Clip,       // clip later commands to rect
-        NoClip      // drop the clip
+        FillRect,  // rect filled with brush, no outline
+        Rectangle, // rect outlined with pen, filled with brush
+        Ellipse,   // ellipse in rect, pen and brush
+        Polylines, // points split by counts into open polylines, pen
+        Segments,  // points taken in pairs as separate lines, pen
+        Polygon,   // closed filled polygon, pen and brush
+        Pixel,     // one pixel at points[0] in color
+        Text,      // text with its top-left (before rotation) at points[0], font
+        Clip,      // clip later commands to rect
+        NoClip     // drop the clip
     };
     Kind kind = Kind::FillRect;
     TPen pen;

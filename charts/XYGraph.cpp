@@ -11,11 +11,15 @@
 #include <QPolygon>
 #include <QRubberBand>
 
+#include <optional>
+
 namespace tenvoll::charts {
 
 namespace {
 
-QColor toQColor(TColor c) { return QColor((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF); }
+QColor toQColor(TColor c) {
+    return QColor((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF);
+}
 
 QPen toQPen(const TPen& pen) {
     if (pen.style == TPenStyle::psClear)
@@ -44,10 +48,14 @@ QBrush toQBrush(const TBrush& brush) {
     return QBrush(toQColor(brush.color));
 }
 
-QPoint toQPoint(const TPoint& p) { return {p.x, p.y}; }
+QPoint toQPoint(const TPoint& p) {
+    return {p.x, p.y};
+}
 
 // Outline rectangle of a toolkit rectangle whose right and bottom are exclusive.
-QRect outlineRect(const TRect& r) { return QRect(r.left, r.top, r.width() - 1, r.height() - 1); }
+QRect outlineRect(const TRect& r) {
+    return QRect(r.left, r.top, r.width() - 1, r.height() - 1);
+}
 
 QString sansSerifFamily() {
     static const QString family = [] {
@@ -81,30 +89,45 @@ TSize QtTextMeasurer::textExtent(const TFont& font, const std::string& text) con
 void replay(QPainter& painter, const DrawList& commands) {
     using Kind = DrawCommand::Kind;
     QVector<QPoint> points;
+    // Pens and brushes repeat from command to command (one per marker):
+    // hand them to the painter only when they change.
+    std::optional<TPen> pen;
+    std::optional<TBrush> brush;
+    auto usePen = [&](const TPen& p) {
+        if (pen != p) {
+            painter.setPen(toQPen(p));
+            pen = p;
+        }
+    };
+    auto useBrush = [&](const TBrush& b) {
+        if (brush != b) {
+            painter.setBrush(toQBrush(b));
+            brush = b;
+        }
+    };
     for (const DrawCommand& c : commands) {
-        points.clear();
-        for (const TPoint& p : c.points)
-            points.append(toQPoint(p));
+        points.resize(static_cast<qsizetype>(c.points.size()));
+        for (std::size_t i = 0; i < c.points.size(); ++i)
+            points[static_cast<qsizetype>(i)] = toQPoint(c.points[i]);
         switch (c.kind) {
         case Kind::FillRect:
             painter.fillRect(QRect(c.rect.left, c.rect.top, c.rect.width(), c.rect.height()),
                              toQBrush(c.brush));
             break;
         case Kind::Rectangle:
-            painter.setPen(toQPen(c.pen));
-            painter.setBrush(toQBrush(c.brush));
+            usePen(c.pen);
+            useBrush(c.brush);
             painter.drawRect(outlineRect(c.rect));
             break;
         case Kind::Ellipse:
-            painter.setPen(toQPen(c.pen));
-            painter.setBrush(toQBrush(c.brush));
+            usePen(c.pen);
+            useBrush(c.brush);
             painter.setRenderHint(QPainter::Antialiasing, true);
             painter.drawEllipse(outlineRect(c.rect));
             painter.setRenderHint(QPainter::Antialiasing, false);
             break;
         case Kind::Polylines: {
-            painter.setPen(toQPen(c.pen));
-            painter.setBrush(Qt::NoBrush);
+            usePen(c.pen);
             int at = 0;
             for (int n : c.counts) {
                 painter.drawPolyline(points.constData() + at, n);
@@ -113,29 +136,30 @@ void replay(QPainter& painter, const DrawList& commands) {
             break;
         }
         case Kind::Segments:
-            painter.setPen(toQPen(c.pen));
+            usePen(c.pen);
             painter.drawLines(points.constData(), static_cast<int>(points.size() / 2));
             break;
         case Kind::Polygon:
-            painter.setPen(toQPen(c.pen));
-            painter.setBrush(toQBrush(c.brush));
+            usePen(c.pen);
+            useBrush(c.brush);
             painter.setRenderHint(QPainter::Antialiasing, true);
             painter.drawPolygon(points.constData(), static_cast<int>(points.size()));
             painter.setRenderHint(QPainter::Antialiasing, false);
             break;
         case Kind::Pixel:
-            painter.setPen(toQColor(c.color));
+            usePen({c.color, 1, TPenStyle::psSolid});
             painter.drawPoint(points.value(0));
             break;
         case Kind::Text: {
             const QFont font = toQFont(c.font);
             painter.setFont(font);
-            painter.setPen(toQColor(c.font.color));
+            usePen({c.font.color, 1, TPenStyle::psSolid});
             painter.save();
             painter.translate(points.value(0));
             if (c.font.orientation != 0)
                 painter.rotate(-c.font.orientation / 10.0);
-            painter.drawText(QPoint(0, QFontMetrics(font).ascent()), QString::fromStdString(c.text));
+            painter.drawText(QPoint(0, QFontMetrics(font).ascent()),
+                             QString::fromStdString(c.text));
             painter.restore();
             break;
         }

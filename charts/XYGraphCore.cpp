@@ -96,7 +96,9 @@ void TXYGraphCore::setTitleAlignment(TTitleAlignment alignment) {
 
 // ---- series ----
 
-void TXYGraphCore::attachSeries(TXYGraphSeries* series) { series_.push_back(series); }
+void TXYGraphCore::attachSeries(TXYGraphSeries* series) {
+    series_.push_back(series);
+}
 
 void TXYGraphCore::detachSeries(TXYGraphSeries* series) {
     series_.erase(std::remove(series_.begin(), series_.end(), series), series_.end());
@@ -114,9 +116,8 @@ TColor TXYGraphCore::nextDefaultColor() const {
 }
 
 bool TXYGraphCore::hasDrawableSeries() const {
-    return std::any_of(series_.begin(), series_.end(), [](const TXYGraphSeries* s) {
-        return s->Active() && s->pointCount() > 0;
-    });
+    return std::any_of(series_.begin(), series_.end(),
+                       [](const TXYGraphSeries* s) { return s->Active() && s->pointCount() > 0; });
 }
 
 double TXYGraphCore::dataMin(bool horizontal) const {
@@ -166,8 +167,7 @@ int TXYGraphCore::titleBandHeight() const {
 }
 
 TRect TXYGraphCore::plotRect() const {
-    return {xAxis_.pixelStart(), yAxis_.pixelEnd(), xAxis_.pixelEnd() + 1,
-            yAxis_.pixelStart() + 1};
+    return {xAxis_.pixelStart(), yAxis_.pixelEnd(), xAxis_.pixelEnd() + 1, yAxis_.pixelStart() + 1};
 }
 
 TPoint TXYGraphCore::pointToPixel(double x, double y) const {
@@ -326,8 +326,8 @@ void TXYGraphCore::drawTitle(DrawList& out) const {
 }
 
 void TXYGraphCore::drawGrid(DrawList& out) const {
-    const bool across = gridStyle_ == TGraphGridStyle::gsHorizontal ||
-                        gridStyle_ == TGraphGridStyle::gsBoth;
+    const bool across =
+        gridStyle_ == TGraphGridStyle::gsHorizontal || gridStyle_ == TGraphGridStyle::gsBoth;
     const bool down =
         gridStyle_ == TGraphGridStyle::gsVertical || gridStyle_ == TGraphGridStyle::gsBoth;
     DrawCommand sub;
@@ -339,7 +339,8 @@ void TXYGraphCore::drawGrid(DrawList& out) const {
     if (across) {
         for (int i = 0; subGrid_ && i < yAxis_.subTicks().count(); ++i) {
             const int py = yAxis_.valueToPixel(yAxis_.subTicks()[i]);
-            sub.points.insert(sub.points.end(), {{xAxis_.pixelStart(), py}, {xAxis_.pixelEnd(), py}});
+            sub.points.insert(sub.points.end(),
+                              {{xAxis_.pixelStart(), py}, {xAxis_.pixelEnd(), py}});
         }
         for (int i = 0; i < yAxis_.majorTicks().count(); ++i) {
             const int py = yAxis_.valueToPixel(yAxis_.majorTicks()[i]);
@@ -350,7 +351,8 @@ void TXYGraphCore::drawGrid(DrawList& out) const {
     if (down) {
         for (int i = 0; subGrid_ && i < xAxis_.subTicks().count(); ++i) {
             const int px = xAxis_.valueToPixel(xAxis_.subTicks()[i]);
-            sub.points.insert(sub.points.end(), {{px, yAxis_.pixelStart()}, {px, yAxis_.pixelEnd()}});
+            sub.points.insert(sub.points.end(),
+                              {{px, yAxis_.pixelStart()}, {px, yAxis_.pixelEnd()}});
         }
         for (int i = 0; i < xAxis_.majorTicks().count(); ++i) {
             const int px = xAxis_.valueToPixel(xAxis_.majorTicks()[i]);

@@ -103,7 +103,9 @@ ClipResult clipSegment(const TValueWindow& w, double x0, double y0, double x1, d
 
 TXYGraphSeries::TXYGraphSeries(std::string name) : name_(std::move(name)) {}
 
-TXYGraphSeries::~TXYGraphSeries() { setParentGraph(nullptr); }
+TXYGraphSeries::~TXYGraphSeries() {
+    setParentGraph(nullptr);
+}
 
 void TXYGraphSeries::setParentGraph(TXYGraphCore* graph) {
     if (graph == graph_)
@@ -252,7 +254,9 @@ void TXYLineSeries::drawLine(DrawList& out, const TXYGraphCore& graph) const {
         out.push_back(std::move(c));
 }
 
-void TXYLineSeries::draw(DrawList& out, const TXYGraphCore& graph) const { drawLine(out, graph); }
+void TXYLineSeries::draw(DrawList& out, const TXYGraphCore& graph) const {
+    drawLine(out, graph);
+}
 
 // ---- marker ----
 
@@ -265,10 +269,9 @@ DrawCommand markerCommand(const TGraphMarker& marker, int x, int y) {
         c.points.insert(c.points.end(), {{x, y - h}, {x, y - h + s}, {x - h, y}, {x - h + s, y}});
     };
     auto times = [&] {
-        c.points.insert(c.points.end(), {{x - h, y - h},
-                                         {x - h + s, y - h + s},
-                                         {x - h, y - h + s},
-                                         {x - h + s, y - h}});
+        c.points.insert(
+            c.points.end(),
+            {{x - h, y - h}, {x - h + s, y - h + s}, {x - h, y - h + s}, {x - h + s, y - h}});
     };
     switch (marker.Shape) {
     case TMarkerShape::msPlus:
@@ -385,7 +388,8 @@ void TXYArrowSeries::draw(DrawList& out, const TXYGraphCore& graph) const {
     heads.pen = linePen_;
     heads.brush.style = TBrushStyle::bsClear;
     for (int i = 0; i < pointCount(); ++i) {
-        const ClipResult r = clipSegment(window(), xs_[i], ys_[i], endXs_[i], endYs_[i], disContinue_);
+        const ClipResult r =
+            clipSegment(window(), xs_[i], ys_[i], endXs_[i], endYs_[i], disContinue_);
         if (r.outcome == ClipResult::Outcome::Rejected)
             continue;
         const TPoint from = graph.pointToPixel(r.x0, r.y0);
@@ -625,8 +629,8 @@ template <typename S> std::unique_ptr<TXYGraphSeries> make(const std::string& na
 
 const std::vector<SeriesKind>& seriesKinds() {
     static const std::vector<SeriesKind> kinds = {
-        {"折れ線", &make<TXYLineSeries>},  {"散布図", &make<TXYMarkerSeries>},
-        {"矢印", &make<TXYArrowSeries>},   {"泡", &make<TXYBubbleSeries>},
+        {"折れ線", &make<TXYLineSeries>},         {"散布図", &make<TXYMarkerSeries>},
+        {"矢印", &make<TXYArrowSeries>},          {"泡", &make<TXYBubbleSeries>},
         {"エラーバー", &make<TXYErrorBarSeries>},
     };
     return kinds;

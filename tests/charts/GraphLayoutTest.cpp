@@ -97,7 +97,8 @@ TEST(GraphLayout, AutoAspectRatioMatchesThePlotToTheRanges) {
     graph.setAutoAspectRatio(true);
     graph.layout();
     const double ranges = graph.XAxis().range() / graph.YAxis().range();
-    const double plot = static_cast<double>(graph.XAxis().pixelLength()) / graph.YAxis().pixelLength();
+    const double plot =
+        static_cast<double>(graph.XAxis().pixelLength()) / graph.YAxis().pixelLength();
     EXPECT_NEAR(plot, ranges, 0.03);
 }
 

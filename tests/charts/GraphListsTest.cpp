@@ -1,7 +1,7 @@
 // The graph's value lists: growth, limits, minimum/maximum tracking, sort and
 // their byte stream.
-#include "charts/GraphErrors.h"
 #include "charts/GraphLists.h"
+#include "charts/GraphErrors.h"
 
 #include <gtest/gtest.h>
 

@@ -183,11 +183,12 @@ TEST_F(FixedAxes, ErrorBarCutAtTheMaximumHasNoCapThere) {
     DrawList out = draw(*s);
     ASSERT_EQ(out.size(), 3u);
     const TPoint lo = px(3, 4), up = px(3, 6);
-    EXPECT_EQ(out[0].points, (std::vector<TPoint>{lo, up, {lo.x - 4, lo.y}, {lo.x + 4, lo.y},
-                                                   {up.x - 4, up.y}, {up.x + 4, up.y}}));
+    EXPECT_EQ(out[0].points,
+              (std::vector<TPoint>{
+                  lo, up, {lo.x - 4, lo.y}, {lo.x + 4, lo.y}, {up.x - 4, up.y}, {up.x + 4, up.y}}));
     const TPoint cutLo = px(6, 7), cut = px(6, 10);
-    EXPECT_EQ(out[1].points, (std::vector<TPoint>{cutLo, cut, {cutLo.x - 4, cutLo.y},
-                                                   {cutLo.x + 4, cutLo.y}}));
+    EXPECT_EQ(out[1].points,
+              (std::vector<TPoint>{cutLo, cut, {cutLo.x - 4, cutLo.y}, {cutLo.x + 4, cutLo.y}}));
     EXPECT_EQ(out[2].points.size(), 4u); // no lower error: the upper cap only
     // Extents reach every bar's ends.
     EXPECT_EQ(s->extents().yMax, 12.0);
@@ -235,8 +236,8 @@ TEST(SeriesData, StreamsWriteAndReadBackUnchanged) {
     // Lists of different lengths are refused and change nothing.
     TXYBubbleSeries bubbles;
     bubbles.addBubble(1, 1, 1);
-    std::string shortSizes = bytes.substr(0, 40) + std::string("\x01\x00\x00\x00", 4) +
-                             bytes.substr(44, 8);
+    std::string shortSizes =
+        bytes.substr(0, 40) + std::string("\x01\x00\x00\x00", 4) + bytes.substr(44, 8);
     std::istringstream bad(shortSizes);
     EXPECT_THROW(bubbles.readData(bad), EXYGraphError);
     EXPECT_EQ(bubbles.pointCount(), 1);
