@@ -121,6 +121,9 @@ void piGraph(TXYGraph& g) {
 void percentGraph(TXYGraph& g) {
     titled(g, "パーセント目盛", "期", "勝率");
     g.YAxis().setAxisScale(TAxisScale::asPercent);
+    // The vertical title turned upright beside the labels.
+    g.YAxis().setAxisTitleLoc(TAxisTitleLoc::tlSide);
+    g.YAxis().setTitleAngle(90);
     auto* s = g.addSeries<TXYMarkerSeries>("勝率");
     s->setJoined(true);
     const double rates[] = {0.425, 0.480, 0.553, 0.612, 0.587, 0.501, 0.479, 0.634};

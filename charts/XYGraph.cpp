@@ -176,6 +176,9 @@ void replay(QPainter& painter, const DrawList& commands) {
 TXYGraph::TXYGraph(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("xyGraph"));
     core_.setTextMeasurer(&measurer_);
+    // Outside the plot the graph takes its parent's colour.
+    const QColor window = palette().color(QPalette::Window);
+    core_.setColor((window.red() << 16) | (window.green() << 8) | window.blue());
     core_.OnChange = [this] { update(); };
     core_.OnZoom = [this] { emit zoomed(); };
     core_.OnUndoZoom = [this] { emit zoomUndone(); };

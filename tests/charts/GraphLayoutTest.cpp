@@ -189,3 +189,59 @@ TEST(GraphLayout, ZoomByBandAndUndoByReverseBand) {
     graph.zoomBand(a.x, a.y, b.x, b.y);
     EXPECT_FALSE(graph.zoomed());
 }
+
+TEST(GraphLayout, AxisLabelsSitBesideTheirTicks) {
+    TXYGraphCore graph;
+    graph.setClientSize(500, 400);
+    auto* s = graph.addSeries<TXYLineSeries>();
+    s->addPoint(0, 0);
+    s->addPoint(10, 10);
+    graph.XAxis().setLabelsOnAxis(false);
+    graph.YAxis().setTitle("人数");
+    graph.YAxis().setAxisTitleLoc(TAxisTitleLoc::tlSide);
+    graph.YAxis().setTitleAngle(90);
+    const DrawList list = graph.paint();
+    const TGraphAxis& x = graph.XAxis();
+    const TGraphAxis& y = graph.YAxis();
+    const int lineY = y.valueToPixel(0), lineX = x.valueToPixel(0);
+    std::vector<std::string> texts;
+    for (const DrawCommand& c : list) {
+        if (c.kind != Kind::Text)
+            continue;
+        texts.push_back(c.text);
+        const TSize e = graph.measurer().textExtent(c.font, c.text);
+        if (c.text == "4" && c.points[0].y > lineY) { // on the horizontal axis
+            EXPECT_EQ(c.points[0].x, x.valueToPixel(4) - e.cx / 2);
+            EXPECT_EQ(c.points[0].y, lineY + x.LabelSpace());
+        }
+        if (c.text == "10" && c.points[0].x < lineX) { // on the vertical axis
+            EXPECT_EQ(c.points[0].x + e.cx, lineX - y.LabelSpace());
+            EXPECT_EQ(c.points[0].y, y.valueToPixel(10) - e.cy / 2);
+        }
+        if (c.text == "人数") { // turned: the text runs upwards from its origin
+            EXPECT_EQ(c.font.orientation, 900);
+            EXPECT_LT(c.points[0].x + e.cy, lineX - y.LabelSpace() - 2 * 9);
+        }
+    }
+    // The horizontal axis leaves out its label where the axes cross.
+    EXPECT_EQ(std::count(texts.begin(), texts.end(), "0"), 1);
+    EXPECT_EQ(std::count(texts.begin(), texts.end(), "10"), 2);
+    // Major ticks point into the plot: up from the horizontal axis.
+    const DrawCommand& xLines = *std::find_if(
+        list.begin(), list.end(), [](const DrawCommand& c) { return c.kind == Kind::Segments; });
+    EXPECT_EQ(xLines.points[0], (TPoint{x.lineStart(), lineY}));
+    EXPECT_EQ(xLines.points[1], (TPoint{x.lineEnd(), lineY}));
+    EXPECT_EQ(xLines.points[3], (TPoint{x.pixelStart(), lineY - x.TickLen()}));
+}
+
+TEST(GraphLayout, TinyAndEmptyGraphsStillPaint) {
+    for (TSize size : {TSize{0, 0}, TSize{12, 9}, TSize{300, 200}}) {
+        TXYGraphCore graph;
+        graph.setClientSize(size.cx, size.cy);
+        graph.setTitle({"題"});
+        EXPECT_NO_THROW(graph.paint());
+        auto* s = graph.addSeries<TXYMarkerSeries>();
+        s->addPoint(1, 1);
+        EXPECT_NO_THROW(graph.paint());
+    }
+}
