@@ -536,8 +536,9 @@ void TXYErrorBarSeries::setJoined(bool on) {
     changed();
 }
 
+// Negative sizes are refused; 0 (no caps) can be changed back later.
 void TXYErrorBarSeries::setBarSize(int pixels) {
-    if (barSize_ <= 0)
+    if (pixels < 0)
         return;
     barSize_ = pixels;
     changed();

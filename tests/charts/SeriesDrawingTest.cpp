@@ -195,6 +195,13 @@ TEST_F(FixedAxes, ErrorBarCutAtTheMaximumHasNoCapThere) {
     EXPECT_EQ(s->extents().yMin, 1.0);
     s->addErrorBar(2, 3, 4, 0);
     EXPECT_EQ(s->extents().yMin, -1.0);
+
+    // Cap size: negative refused; zero hides the caps and can be undone.
+    s->setBarSize(-2);
+    EXPECT_EQ(s->BarSize(), 8);
+    s->setBarSize(0);
+    s->setBarSize(6);
+    EXPECT_EQ(s->BarSize(), 6);
 }
 
 TEST(SeriesColours, LinePenAndSeriesColourFollowEachOther) {
