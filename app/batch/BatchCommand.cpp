@@ -26,6 +26,7 @@ const std::vector<BatchCommand>& batchCommands() {
         addRankingCommands(t);
         addExportCommands(t);
         addLeagueCommands(t);
+        addGraphCommands(t);
         return t;
     }();
     return table;

@@ -40,6 +40,7 @@ void addTermUpdateCommands(std::vector<BatchCommand>& table);
 void addRankingCommands(std::vector<BatchCommand>& table);
 void addExportCommands(std::vector<BatchCommand>& table);
 void addLeagueCommands(std::vector<BatchCommand>& table);
+void addGraphCommands(std::vector<BatchCommand>& table);
 
 const std::vector<BatchCommand>& batchCommands();
 
