@@ -3,7 +3,9 @@
 // with "--player NAME" it opens that player of the Top pane and pictures the
 // player detail window instead; "--window term-update" or "--window colours"
 // pictures that window; "--window ranking" turns on the search mode and ranks
-// by the first statistic.
+// by the first statistic; "--window opening-order" opens the opening-order
+// window with the first registered team ordering and the second one beside it.
+#include "export/Unit6.h"
 #include "mainwindow/Unit1.h"
 #include "mainwindow/Unit7.h"
 #include "player/Unit2.h"
@@ -49,6 +51,15 @@ int main(int argc, char** argv) {
             window.Button3Click();
         } else if (windowName == QStringLiteral("colours")) {
             extra = new tenvoll::TForm7(window.colours(), {}, &window);
+        } else if (windowName == QStringLiteral("opening-order")) {
+            window.openOpeningOrder();
+            tenvoll::TForm6* order = window.openingOrderWindow();
+            // Later, so that a message about a new next-season copy cannot hold the picture.
+            QTimer::singleShot(0, order, [order] {
+                order->chooseOtherTeam(1);
+                order->chooseOrderingTeam(0);
+            });
+            extra = order;
         }
         if (extra)
             extra->show();

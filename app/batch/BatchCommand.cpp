@@ -24,6 +24,7 @@ const std::vector<BatchCommand>& batchCommands() {
         addFileCommands(t);
         addTermUpdateCommands(t);
         addRankingCommands(t);
+        addOpeningOrderCommands(t);
         return t;
     }();
     return table;

@@ -38,6 +38,7 @@ struct BatchCommand {
 void addFileCommands(std::vector<BatchCommand>& table);
 void addTermUpdateCommands(std::vector<BatchCommand>& table);
 void addRankingCommands(std::vector<BatchCommand>& table);
+void addOpeningOrderCommands(std::vector<BatchCommand>& table);
 
 const std::vector<BatchCommand>& batchCommands();
 
