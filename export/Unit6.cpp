@@ -66,6 +66,8 @@ TForm6::TForm6(ProgramState& state, QWidget* parent)
                         1);
     listsRow->addWidget(buildList(OrderList::Unsigned, QStringLiteral("未契約選手"), nullptr), 1);
     buildMenus();
+    connect(widgets(OrderList::Order).report->selectionModel(),
+            &QItemSelectionModel::selectionChanged, this, &TForm6::updatePositionActions);
 
     toolBox_ = new QComboBox(this);
     toolBox_->setObjectName(QStringLiteral("ToolBox"));
@@ -114,6 +116,8 @@ TForm6::TForm6(ProgramState& state, QWidget* parent)
 
 TForm6::~TForm6() {
     lendStoresBack();
+    // The list models read the opening order, a member: the views go first.
+    qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
 }
 
 QWidget* TForm6::buildList(OrderList list, const QString& caption, QComboBox* teamBox) {
