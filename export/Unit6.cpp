@@ -80,6 +80,7 @@ TForm6::TForm6(ProgramState& state, QWidget* parent)
     cancelButton_->setObjectName(QStringLiteral("CancelButton"));
     for (QPushButton* b : {writeButton_, cancelButton_})
         b->setAutoDefault(false);
+    writeButton_->setEnabled(false); // until a team is chosen
     connect(writeButton_, &QPushButton::clicked, this, &TForm6::writeOrder);
     connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
     auto* side = new QVBoxLayout;
@@ -307,6 +308,7 @@ void TForm6::chooseOrderingTeam(int entry) {
     setWindowTitle(qs(order_.title()));
     toolBox_->setCurrentIndex(toolBox_->findText(qs(order_.tool())));
     managerGrid_->setEnabled(true);
+    writeButton_->setEnabled(true);
     showManagers();
     refreshLists();
     state_.announceStoreReloaded(PaneSide::Top);

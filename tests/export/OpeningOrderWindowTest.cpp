@@ -190,7 +190,9 @@ TEST_F(OpeningOrderWindowTest, PositionEntriesNeedASelectedRow) {
 
 TEST_F(OpeningOrderWindowTest, ManagerGridEditsAreCheckedAndMarked) {
     EXPECT_FALSE(w->managerGrid()->isEnabled());
+    EXPECT_FALSE(w->writeButton()->isEnabled());
     choose();
+    EXPECT_TRUE(w->writeButton()->isEnabled());
     QTableWidget* grid = w->managerGrid();
     EXPECT_EQ(grid->item(0, 9)->text(), QStringLiteral("抑えの信頼度"));
     EXPECT_EQ(grid->item(1, 0)->text(), QStringLiteral("監督甲"));
