@@ -18,6 +18,8 @@
 #include <QAbstractItemModelTester>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDropEvent>
+#include <QListView>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
@@ -147,6 +149,34 @@ TEST_F(OpeningOrderWindowTest, ListsShowLabelsOriginsAndHighlightColours) {
     EXPECT_TRUE(w->showsReport(OrderList::Other));
     triggerMenu(OrderList::Other, QStringLiteral("表示モード切替"));
     EXPECT_FALSE(w->showsReport(OrderList::Other));
+}
+
+TEST_F(OpeningOrderWindowTest, ADropOnTheViewLandsOnTheRowUnderTheCursor) {
+    choose();
+    w->show();
+    for (bool report : {true, false}) {
+        if (!report)
+            w->toggleViewMode(OrderList::Order);
+        QAbstractItemView* view =
+            report ? static_cast<QAbstractItemView*>(w->reportView(OrderList::Order))
+                   : static_cast<QAbstractItemView*>(w->iconView(OrderList::Order));
+        const QModelIndex target = view->model()->index(report ? 20 : 21, 0);
+        view->scrollTo(target);
+        const QPoint at = view->visualRect(target).center();
+        OrderListModel* from = w->model(OrderList::Other);
+        std::unique_ptr<QMimeData> data(from->mimeData({from->index(report ? 16 : 17, 0)}));
+        QDragEnterEvent enter(at, Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(view->viewport(), &enter);
+        QDragMoveEvent move(at, Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(view->viewport(), &move);
+        QDropEvent drop(QPointF(at), Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(view->viewport(), &drop);
+        QCoreApplication::processEvents();
+    }
+    EXPECT_EQ(cell(OrderList::Order, 20, 0), QStringLiteral("乙16"));
+    EXPECT_EQ(cell(OrderList::Order, 21, 0), QStringLiteral("乙17"));
+    EXPECT_EQ(w->model(OrderList::Unsigned)->rowCount(), 2);
+    EXPECT_EQ(w->model(OrderList::Order)->rowCount(), 56);
 }
 
 TEST_F(OpeningOrderWindowTest, StatusTextsOfRefusedStepsAndTheUnsignedList) {
