@@ -301,10 +301,6 @@ void TForm6::chooseOrderingTeam(int entry) {
     }
     orderingEntry_ = entry;
     teamBox_->setCurrentIndex(entry);
-    if (!loaded.message.empty()) {
-        showStatus(qs(loaded.message));
-        dialogs().message(this, qs(loaded.message));
-    }
     setWindowTitle(qs(order_.title()));
     toolBox_->setCurrentIndex(toolBox_->findText(qs(order_.tool())));
     managerGrid_->setEnabled(true);
@@ -312,6 +308,10 @@ void TForm6::chooseOrderingTeam(int entry) {
     showManagers();
     refreshLists();
     state_.announceStoreReloaded(PaneSide::Top);
+    if (!loaded.message.empty()) {
+        showStatus(qs(loaded.message));
+        dialogs().message(this, qs(loaded.message));
+    }
 }
 
 void TForm6::chooseOtherTeam(int entry) {
