@@ -17,6 +17,14 @@ std::string storedManager(const IniStore& team, int row) {
     return team.value(kTeamSection, kManagerKeys[row], kMissingManager);
 }
 
+// The manager line is read back field by field: the name must stay one field.
+bool isOneField(std::string_view name) {
+    for (char c : name)
+        if (static_cast<unsigned char>(c) <= ' ' || c == ',' || c == '"')
+            return false;
+    return true;
+}
+
 bool isAttributeValue(std::string_view v) {
     for (std::string_view a : kAttributeValues)
         if (equalsIgnoreCase(a, v))
@@ -53,10 +61,14 @@ std::string ManagerGrid::check(const IniStore& team) {
     std::string status;
     for (int r = 0; r < kManagerRows; ++r) {
         auto& row = cells_[static_cast<std::size_t>(r)];
-        if (row[0].empty()) {
+        const bool nameValid = isOneField(row[0]);
+        if (row[0].empty() || !nameValid) {
             const std::vector<std::string> stored = splitFields(storedManager(team, r));
             row[0] = stored.empty() ? std::string() : stored.front();
         }
+        invalid_[static_cast<std::size_t>(r)][0] = !nameValid;
+        if (!nameValid)
+            status = kManagerNameStatus;
         for (std::size_t c = 1; c < kManagerColumns; ++c) {
             std::string& v = row[c];
             if (v == "1" || v == "2")

@@ -19,6 +19,8 @@ inline constexpr std::string_view kManagerCaptions[kManagerColumns] = {
     "監督名",   "タイプ",       "投手交代", "選手起用",       "打順の組替え",
     "バント策", "エンドラン策", "盗塁策",   "エースの信頼度", "抑えの信頼度"};
 inline constexpr std::string_view kAttributeRangeStatus = "-2～+2までの値を入力してください。";
+inline constexpr std::string_view kManagerNameStatus =
+    "監督名に空白、カンマ、引用符は使えません。元の監督名に戻しました。";
 // Bytes of the name column of a manager line (as the game's name columns count).
 inline constexpr std::size_t kManagerNameWidth = 16;
 
@@ -35,7 +37,9 @@ public:
 
     // The grid check of Enter: an empty name is refilled from the stored line,
     // "1"/"2" become "+1"/"+2", any other value outside -2..+2 becomes "0" and
-    // is marked. Returns the status to show (empty when every value was valid).
+    // is marked. A name that would split the manager line into more fields
+    // (blanks, commas, quotes) is refilled and marked too. Returns the status
+    // to show (empty when every value was valid).
     std::string check(const IniStore& team);
 
     // The "Team" value of one row: two blanks, the name padded to 16 cp932

@@ -220,7 +220,6 @@ TEST_F(OpeningOrderTest, ManagerGridCheckAndTheFixedWidthManagerLines) {
     grid.setCell(0, 1, "1");
     grid.setCell(0, 2, "3");
     grid.setCell(1, 9, "2");
-    grid.setCell(1, 0, "ABCDEFGHIJKLMNOPQRS"); // longer than the column: not cut
     OrderOutcome checked = order.checkManagers();
     EXPECT_EQ(checked.status, kAttributeRangeStatus);
     EXPECT_EQ(grid.cell(0, 0), "監督甲");
@@ -233,8 +232,14 @@ TEST_F(OpeningOrderTest, ManagerGridCheckAndTheFixedWidthManagerLines) {
     grid.setCell(0, 2, "-2");
     EXPECT_EQ(order.checkManagers().status, "");
     EXPECT_FALSE(grid.invalid(0, 2));
+    // A name with a blank would shift every attribute of the line by one field.
+    grid.setCell(1, 0, "山田 太郎");
+    EXPECT_EQ(order.checkManagers().status, kManagerNameStatus);
+    EXPECT_EQ(grid.cell(1, 0), "二軍監督甲");
+    EXPECT_TRUE(grid.invalid(1, 0));
+    grid.setCell(1, 0, "ABCDEFGHIJKLMNOPQRS"); // longer than the column: not cut
 
-    grid.setCell(0, 0, "八文字の監督名前");
+    grid.setCell(0, 0, "八文字の監督名前"); // fills the 16-byte column exactly
     order.write();
     // Bytes as the game reads them: the name column is 16 bytes of cp932 text.
     const std::string bytes = test::readBytes(league.copyFile);
