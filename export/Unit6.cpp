@@ -150,11 +150,15 @@ QWidget* TForm6::buildList(OrderList list, const QString& caption, QComboBox* te
     w.icons->setFlow(QListView::TopToBottom);
     w.icons->setWrapping(true);
     w.icons->setResizeMode(QListView::Adjust);
-    w.icons->setUniformItemSizes(true);
     w.icons->setMovement(QListView::Static);
 
     const QFontMetrics metrics(w.report->font());
     const int iconRoom = w.report->iconSize().isValid() ? w.report->iconSize().width() : 16;
+    // Small icons, and cells wide enough for an eight-character name.
+    w.icons->setIconSize(QSize(16, 16));
+    w.icons->setGridSize(
+        QSize(metrics.horizontalAdvance(QStringLiteral("長い名前の選手名")) + 16 + 16,
+              std::max(metrics.height(), 16) + 6));
     QHeaderView* header = w.report->header();
     header->setStretchLastSection(true);
     header->resizeSection(OrderListModel::NameColumn,
