@@ -32,11 +32,14 @@ bool copyIsCurrent(const std::string& copy, const std::string& team) {
     return !ec && copyTime >= teamTime;
 }
 
-void requireTeamFile(const IniStore& store, const std::string& path) {
-    if (!isTeamFile(store))
-        throw LeagueError("チームファイルの形式ではありません。メイン画面で一度開いて変換して"
-                          "から選んでください。",
-                          path);
+void requireTeamFile(const IniStore& store, const std::string& path, bool copy = false) {
+    if (isTeamFile(store))
+        return;
+    if (copy)
+        throw LeagueError("来期用ファイル (.tvl) がチームファイルの形式ではありません。", path);
+    throw LeagueError("チームファイルの形式ではありません。メイン画面で一度開いて変換してから"
+                      "選んでください。",
+                      path);
 }
 
 std::string teamFilePath(const std::string& programFolder, const LeagueEntry& team) {
@@ -136,7 +139,7 @@ OpeningOrder::LoadResult OpeningOrder::loadOrderingTeam(const LeagueEntry& team)
     if (copyIsCurrent(copyPath, teamPath)) {
         FolderLock lock = FolderLock::acquire(programFolder_, FolderLock::Mode::Shared);
         store = IniStore::load(copyPath);
-        requireTeamFile(store, copyPath);
+        requireTeamFile(store, copyPath, true);
     } else {
         FolderLock lock = FolderLock::acquire(programFolder_, FolderLock::Mode::Exclusive);
         store = IniStore::load(teamPath);

@@ -119,10 +119,14 @@ TEST_F(OpeningOrderTest, FirstLoadCreatesTheCopyAndANewerTeamFileRecreatesIt) {
     EXPECT_EQ(onDisk("Team", "16"), "P 甲16");
 }
 
-TEST_F(OpeningOrderTest, AMissingTeamFileChangesNothing) {
+TEST_F(OpeningOrderTest, AMissingOrOldLayoutTeamFileChangesNothing) {
     loaded();
     const std::vector<std::string> before = names(OrderList::Order);
     EXPECT_THROW(order.loadOrderingTeam({"丙", "丙二", "\\L\\team03.txt"}), LeagueError);
+    // An old-layout file (no "Team") is neither loaded nor copied.
+    test::writeCp932(dir.file("L/team03.txt"), "[丙1]\n最終=3\n");
+    EXPECT_THROW(order.loadOrderingTeam({"丙", "丙二", "\\L\\team03.txt"}), LeagueError);
+    EXPECT_FALSE(fileExists(dir.file("L/team03.tvl")));
     EXPECT_EQ(names(OrderList::Order), before);
     EXPECT_EQ(order.copyPath(), league.copyFile);
 }
