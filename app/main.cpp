@@ -4,8 +4,11 @@
 // player detail window instead; "--window term-update", "--window colours" or
 // "--window organisation" pictures that window; "--window ranking" turns on the
 // search mode and ranks by the first statistic; "--window export" pictures the
-// league export window with three slots assigned.
+// league export window with three slots assigned; "--window opening-order" opens
+// the opening-order window with the first registered team ordering and the
+// second one beside it.
 #include "export/Unit5.h"
+#include "export/Unit6.h"
 #include "mainwindow/Unit1.h"
 #include "mainwindow/Unit7.h"
 #include "player/Unit2.h"
@@ -68,6 +71,15 @@ int main(int argc, char** argv) {
                     w->assignRow(1, 3, false);
             }
             extra = w;
+        } else if (windowName == QStringLiteral("opening-order")) {
+            window.openOpeningOrder();
+            tenvoll::TForm6* order = window.openingOrderWindow();
+            // Later, so that a message about a new next-season copy cannot hold the picture.
+            QTimer::singleShot(0, order, [order] {
+                order->chooseOtherTeam(1);
+                order->chooseOrderingTeam(0);
+            });
+            extra = order;
         }
         if (extra)
             extra->show();

@@ -2,6 +2,7 @@
 #include "mainwindow/Unit1.h"
 
 #include "export/Unit5.h"
+#include "export/Unit6.h"
 #include "league/FileAccess.h"
 #include "league/LeagueError.h"
 #include "league/Paths.h"
@@ -133,6 +134,9 @@ TForm1::TForm1(std::string programFolder, QWidget* parent)
 
     buildMenus();
     buildTeamMenus();
+    connect(state_, &ProgramState::openingOrderOpenChanged, this, &TForm1::openingOrderChanged);
+    connect(state_, &ProgramState::playerDetailRequested, this,
+            [this] { showPlayerDetail(false); });
     resume();
 }
 
@@ -170,8 +174,9 @@ void TForm1::buildMenus() {
     connect(searchAction_, &QAction::toggled, this, &TForm1::setSearchMode);
 
     toolMenu_ = bar->addMenu(QStringLiteral("ツール"));
-    toolMenu_->addAction(QStringLiteral("開幕オーダー選出"))
-        ->setObjectName(QStringLiteral("OpeningOrderAction"));
+    QAction* openingOrderAction = toolMenu_->addAction(QStringLiteral("開幕オーダー選出"));
+    openingOrderAction->setObjectName(QStringLiteral("OpeningOrderAction"));
+    connect(openingOrderAction, &QAction::triggered, this, &TForm1::openOpeningOrder);
     QAction* exportAction = toolMenu_->addAction(QStringLiteral("リーグデータ出力"));
     exportAction->setObjectName(QStringLiteral("LeagueExportAction"));
     connect(exportAction, &QAction::triggered, this, &TForm1::openLeagueExport);
@@ -419,6 +424,38 @@ void TForm1::openOrganisationEditor() {
 void TForm1::quitWithLeague(const QString& leagueName) {
     state_->setLeagueName(ss(leagueName));
     close();
+}
+
+void TForm1::openOpeningOrder() {
+    if (!openingOrder_) {
+        openingOrder_ = new TForm6(*state_, this);
+        openingOrder_->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    openingOrder_->show();
+    openingOrder_->raise();
+    openingOrder_->activateWindow();
+}
+
+TForm6* TForm1::openingOrderWindow() const {
+    return openingOrder_.data();
+}
+
+void TForm1::openingOrderChanged(bool open) {
+    for (QMenu* menu : {fileMenu_, searchMenu_, toolMenu_, optionMenu_})
+        menu->menuAction()->setEnabled(!open);
+    // The stores are lent to the window: no pane may load another file meanwhile.
+    for (RosterPane* p : {topPane_, bottomPane_}) {
+        const bool searching = p == topPane_ && searchMode();
+        p->changeTeamAction()->setEnabled(!open);
+        for (QAction* a : {p->nextTeamAction(), p->previousTeamAction(), p->sameTeamAction()})
+            a->setEnabled(!open && !searching);
+    }
+    if (open)
+        return;
+    for (PaneSide side : {PaneSide::Top, PaneSide::Bottom})
+        if (paneState(side).path.empty())
+            paneState(side).store.clear();
+    reloadPanes();
 }
 
 void TForm1::reloadPanes() {

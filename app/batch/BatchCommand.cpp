@@ -27,6 +27,7 @@ const std::vector<BatchCommand>& batchCommands() {
         addExportCommands(t);
         addLeagueCommands(t);
         addGraphCommands(t);
+        addOpeningOrderCommands(t);
         return t;
     }();
     return table;

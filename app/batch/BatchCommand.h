@@ -41,6 +41,7 @@ void addRankingCommands(std::vector<BatchCommand>& table);
 void addExportCommands(std::vector<BatchCommand>& table);
 void addLeagueCommands(std::vector<BatchCommand>& table);
 void addGraphCommands(std::vector<BatchCommand>& table);
+void addOpeningOrderCommands(std::vector<BatchCommand>& table);
 
 const std::vector<BatchCommand>& batchCommands();
 
