@@ -99,13 +99,17 @@ long long Settings::teamCount(std::string_view league, long long fallback) const
     return ini_.integer(league, kTeamCountKey, fallback);
 }
 
+long long Settings::registryCount(std::string_view league, long long fallback) const {
+    return std::clamp(teamCount(league, fallback), 0LL, entryIndexEnd(ini_, league));
+}
+
 std::vector<std::string> Settings::entryFields(std::string_view league, long long index) const {
     return splitFields(ini_.value(league, std::string(kTeamEntryKey) + std::to_string(index)));
 }
 
 std::vector<LeagueEntry> Settings::entries(std::string_view league) const {
     std::vector<LeagueEntry> list;
-    long long count = std::min(teamCount(league), entryIndexEnd(ini_, league));
+    long long count = registryCount(league);
     for (long long i = 0; i < count; ++i) {
         std::vector<std::string> f = entryFields(league, i);
         if (f.size() < 3 || f[2].empty())
