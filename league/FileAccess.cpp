@@ -27,6 +27,8 @@ struct FaultState {
     int failSyncAt = 0;
     int failRenameAt = 0;
     int crashAfter = -1;
+    int failRestoreAt = 0;
+    int restores = 0;
     int writes = 0;
     int syncs = 0;
     int renames = 0;
@@ -110,6 +112,16 @@ std::string writeTemporary(const std::string& target, std::string_view bytes) {
         failWith("ファイルを書き込めませんでした", target, err);
     }
     return temp;
+}
+
+// A rename of the rollback, through the fault seam.
+int restoreRename(const std::string& from, const std::string& to) {
+    FaultState& f = faults();
+    if (f.failRestoreAt != 0 && ++f.restores == f.failRestoreAt) {
+        errno = EIO;
+        return -1;
+    }
+    return ::rename(from.c_str(), to.c_str());
 }
 
 void renameCounted(const std::string& from, const std::string& to) {
@@ -396,7 +408,7 @@ void FileTransaction::commit() {
         for (std::size_t j = done; j-- > 0;) {
             const std::string& target = staged_[j].target;
             if (!keep[j].empty()) {
-                if (::rename(keep[j].c_str(), target.c_str()) == 0)
+                if (restoreRename(keep[j], target) == 0)
                     keep[j].clear();
                 else
                     notRestored.push_back(target + " (元のファイル: " + keep[j] + ")");
@@ -467,6 +479,9 @@ void WriteFaults::failSync(int n) {
 }
 void WriteFaults::failRename(int n) {
     faults().failRenameAt = n;
+}
+void WriteFaults::failRestore(int n) {
+    faults().failRestoreAt = n;
 }
 void WriteFaults::crashAfterRenames(int k) {
     faults().crashAfter = k;

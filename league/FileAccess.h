@@ -119,6 +119,8 @@ struct WriteFaults {
     static void failSync(int n);
     static void failRename(int n);
     static void crashAfterRenames(int k);
+    // The n-th rename of a rollback (putting a replaced file back) fails.
+    static void failRestore(int n);
     static void reset();
     static int writesSoFar();
     static int renamesSoFar();

@@ -14,6 +14,9 @@
 #include <cstring>
 #include <filesystem>
 
+#include <csignal>
+#include <optional>
+
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -35,6 +38,60 @@ std::string reason() {
 void addUnique(std::vector<std::string>& list, const std::string& item) {
     if (std::find(list.begin(), list.end(), item) == list.end())
         list.push_back(item);
+}
+
+// ".name.<pid>.<n>.tmp" or ".keep": the pid of the process that wrote it.
+std::optional<long> writerOf(const std::string& name) {
+    std::string_view n = name;
+    if (!n.starts_with("."))
+        return std::nullopt;
+    if (n.ends_with(".tmp"))
+        n.remove_suffix(4);
+    else if (n.ends_with(".keep"))
+        n.remove_suffix(5);
+    else
+        return std::nullopt;
+    std::size_t last = n.rfind('.');
+    if (last == std::string_view::npos || last == 0)
+        return std::nullopt;
+    std::size_t before = n.rfind('.', last - 1);
+    if (before == std::string_view::npos || before == 0)
+        return std::nullopt;
+    std::string_view pid = n.substr(before + 1, last - before - 1);
+    std::string_view counter = n.substr(last + 1);
+    auto digits = [](std::string_view d) {
+        return !d.empty() && d.find_first_not_of("0123456789") == std::string_view::npos &&
+               d.size() < 10;
+    };
+    if (!digits(pid) || !digits(counter))
+        return std::nullopt;
+    return std::stol(std::string(pid));
+}
+
+bool processGone(long pid) {
+    return pid != ::getpid() && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
+}
+
+// Temporary and kept files of writers that no longer run, left by a crash
+// before their journal was written (the league files themselves were not
+// touched then). The folders the program writes into are searched.
+std::vector<std::string> leftoverFiles(const std::string& programFolder) {
+    std::vector<std::string> folders;
+    for (const auto& f : journalFolders(programFolder)) {
+        folders.push_back(f);
+        folders.push_back(joinPath(f, "データ"));
+    }
+    folders.push_back(joinPath(resolvePath(programFolder), "temp"));
+    std::vector<std::string> files;
+    for (const auto& folder : folders) {
+        std::error_code ec;
+        for (const auto& entry : fs::directory_iterator(folder, ec)) {
+            auto pid = writerOf(entry.path().filename().string());
+            if (pid && entry.is_regular_file(ec) && processGone(*pid))
+                files.push_back(entry.path().string());
+        }
+    }
+    return files;
 }
 
 } // namespace
@@ -139,11 +196,15 @@ RecoveryOutcome recoverJournal(const std::string& journalPath) {
 
 std::vector<RecoveryOutcome> recoverInterruptedOperations(const std::string& programFolder) {
     std::vector<RecoveryOutcome> outcomes;
-    if (pendingJournals(programFolder).empty())
+    if (pendingJournals(programFolder).empty() && leftoverFiles(programFolder).empty())
         return outcomes;
     FolderLock lock = FolderLock::acquire(programFolder, FolderLock::Mode::Exclusive);
     for (const auto& journal : pendingJournals(programFolder))
         outcomes.push_back(recoverJournal(journal));
+    // After the journals (which name their own temporary files): what is left
+    // of writers that died before writing one.
+    for (const auto& file : leftoverFiles(programFolder))
+        ::unlink(file.c_str());
     return outcomes;
 }
 

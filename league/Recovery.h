@@ -32,9 +32,10 @@ std::vector<std::string> pendingJournals(const std::string& programFolder);
 // Recovers one journal. The caller holds the exclusive folder lock.
 RecoveryOutcome recoverJournal(const std::string& journalPath);
 
-// Takes the exclusive folder lock and recovers every journal found. Nothing
-// is done (and nothing thrown) when there is none; LeagueError when another
-// operation holds the lock (its journal is not a crash then).
+// Takes the exclusive folder lock and recovers every journal found, then
+// removes the temporary files of writers that died before writing a journal.
+// Nothing is done (and nothing thrown) when there is neither; LeagueError when
+// another operation holds the lock (its journal is not a crash then).
 std::vector<RecoveryOutcome> recoverInterruptedOperations(const std::string& programFolder);
 
 // The message for the user: what was interrupted, what was put back, and what

@@ -161,3 +161,25 @@ TEST(TermUpdateCrash, SecondWriterIsRefusedAtOnce) {
     ::waitpid(child, &status, 0);
     runTermUpdate(league.input(5), reporter); // free again
 }
+
+// Killed while staging, before its journal: the league files are untouched,
+// and the temporary files of the dead writer are removed at the next start.
+TEST(TermUpdateCrash, TemporaryFilesOfADeadWriterAreRemoved) {
+    SmallLeague league;
+    auto before = snapshotFolder(league.programFolder());
+    pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        FileTransaction t; // never committed: the process dies with its temporaries
+        t.stageText(league.path("league/reds.txt"), "途中");
+        t.stageText(league.path("temp/0004期一軍成績.txt"), "途中");
+        ::_exit(0);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_EQ(snapshotFolder(league.programFolder()).size(), before.size() + 2);
+    test::writeBytes(league.path("league/.reds.txt.123.x.tmp"), "not ours");
+    EXPECT_TRUE(recoverInterruptedOperations(league.programFolder()).empty());
+    std::filesystem::remove(league.path("league/.reds.txt.123.x.tmp"));
+    EXPECT_EQ(snapshotFolder(league.programFolder()), before);
+}
