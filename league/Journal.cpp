@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <string>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -99,7 +100,9 @@ void syncFolder(const std::string& folder) {
 }
 
 void writeDurably(const std::string& path, std::string_view bytes) {
-    const std::string temp = path + ".tmp";
+    // Named like every temporary file of the program (".name.pid.n.tmp"), so
+    // that one left by a crash is found and removed with the others.
+    const std::string temp = path + "." + std::to_string(::getpid()) + ".0.tmp";
     auto fail = [&](int err) {
         ::unlink(temp.c_str());
         throw LeagueError("記録ファイルを書き込めませんでした: " + path + " (" +

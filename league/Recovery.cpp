@@ -13,6 +13,7 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 
 #include <csignal>
 #include <optional>
@@ -74,24 +75,68 @@ bool processGone(long pid) {
 
 // Temporary and kept files of writers that no longer run, left by a crash
 // before their journal was written (the league files themselves were not
-// touched then). The folders the program writes into are searched.
-std::vector<std::string> leftoverFiles(const std::string& programFolder) {
-    std::vector<std::string> folders;
-    for (const auto& f : journalFolders(programFolder)) {
-        folders.push_back(f);
-        folders.push_back(joinPath(f, "データ"));
-    }
-    folders.push_back(joinPath(resolvePath(programFolder), "temp"));
+// touched then): searched in the program folder, its "temp" folder and the
+// whole of every league folder (backup folders included).
+struct Leftovers {
     std::vector<std::string> files;
-    for (const auto& folder : folders) {
+    std::vector<std::string> backupFolders; // backup folders of a run that died staging
+};
+
+Leftovers findLeftovers(const std::string& programFolder) {
+    Leftovers found;
+    auto consider = [&](const fs::directory_entry& entry) {
         std::error_code ec;
-        for (const auto& entry : fs::directory_iterator(folder, ec)) {
-            auto pid = writerOf(entry.path().filename().string());
-            if (pid && entry.is_regular_file(ec) && processGone(*pid))
-                files.push_back(entry.path().string());
+        auto pid = writerOf(entry.path().filename().string());
+        if (pid && entry.is_regular_file(ec) && processGone(*pid))
+            found.files.push_back(entry.path().string());
+    };
+    const std::string program = resolvePath(programFolder);
+    std::error_code ec;
+    for (const std::string& folder : {program, joinPath(program, "temp")})
+        for (const auto& entry : fs::directory_iterator(folder, ec))
+            consider(entry);
+    for (const auto& league : journalFolders(programFolder)) {
+        if (league == program)
+            continue;
+        for (auto it = fs::recursive_directory_iterator(league, ec);
+             !ec && it != fs::recursive_directory_iterator(); it.increment(ec))
+            consider(*it);
+    }
+    for (const auto& file : found.files)
+        for (fs::path folder = fs::path(file).parent_path(); folder.has_relative_path();
+             folder = folder.parent_path())
+            if (folder.parent_path().filename() == "バックアップ") {
+                addUnique(found.backupFolders, folder.string());
+                break;
+            }
+    return found;
+}
+
+// Removes the leftovers; a backup folder (and "バックアップ") left empty by
+// them is removed too, so the next run's backup gets its usual name.
+void removeLeftovers(const Leftovers& leftovers) {
+    for (const auto& file : leftovers.files)
+        ::unlink(file.c_str());
+    // Empty folders below first, then the folder itself when it is empty.
+    std::function<bool(const fs::path&)> removeEmpty = [&](const fs::path& folder) {
+        std::error_code ec;
+        bool empty = true;
+        std::vector<fs::path> children;
+        for (const auto& entry : fs::directory_iterator(folder, ec))
+            children.push_back(entry.path());
+        for (const auto& child : children)
+            if (!(fs::is_directory(child, ec) && !fs::is_symlink(child, ec) && removeEmpty(child)))
+                empty = false;
+        return empty && fs::remove(folder, ec);
+    };
+    for (const auto& folder : leftovers.backupFolders) {
+        std::error_code ec;
+        if (removeEmpty(folder)) {
+            fs::path parent = fs::path(folder).parent_path();
+            if (fs::is_empty(parent, ec))
+                fs::remove(parent, ec);
         }
     }
-    return files;
 }
 
 } // namespace
@@ -196,15 +241,14 @@ RecoveryOutcome recoverJournal(const std::string& journalPath) {
 
 std::vector<RecoveryOutcome> recoverInterruptedOperations(const std::string& programFolder) {
     std::vector<RecoveryOutcome> outcomes;
-    if (pendingJournals(programFolder).empty() && leftoverFiles(programFolder).empty())
+    if (pendingJournals(programFolder).empty() && findLeftovers(programFolder).files.empty())
         return outcomes;
     FolderLock lock = FolderLock::acquire(programFolder, FolderLock::Mode::Exclusive);
     for (const auto& journal : pendingJournals(programFolder))
         outcomes.push_back(recoverJournal(journal));
     // After the journals (which name their own temporary files): what is left
     // of writers that died before writing one.
-    for (const auto& file : leftoverFiles(programFolder))
-        ::unlink(file.c_str());
+    removeLeftovers(findLeftovers(programFolder));
     return outcomes;
 }
 

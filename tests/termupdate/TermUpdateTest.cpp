@@ -301,3 +301,28 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedCase{"NewestTermWithoutAgain", newestTermWithoutAgain, "すでに追加されています"},
         RefusedCase{"SameFileThroughDots", sameFileThroughDots, "二つのチームに登録"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A team file reached through ".." lies outside the league and the program
+// folder: its backup still lands inside the backup folder, at a place of its
+// own even when a league file of that name is backed up too.
+TEST(TermUpdate, BackupsOfFilesOutsideTheLeagueStayInsideTheBackupFolder) {
+    SmallLeague league;
+    TempFolder outside;
+    const std::string name = std::filesystem::path(outside.path()).filename().string();
+    std::filesystem::create_directories(outside.file("a"));
+    std::filesystem::copy_file(league.path("league/blues.txt"), outside.file("a/blues.txt"));
+    std::string ini = readCp932(league.path("Tenvoll.ini"));
+    const std::string entry = "ブルーズ二軍,\\league\\blues.txt";
+    ini.replace(ini.find(entry), entry.size(),
+                "ブルーズ二軍,\\..\\" + name + "\\a\\blues.txt");
+    writeCp932(league.path("Tenvoll.ini"), ini);
+    const std::string original = readBytes(outside.file("a/blues.txt"));
+
+    RecordingReporter reporter;
+    TermUpdateResult result = runTermUpdate(league.input(5), reporter);
+    EXPECT_EQ(readBytes(result.backupFolder + "/その他/blues.txt"), original);
+    EXPECT_EQ(readBytes(result.backupFolder + "/reds.txt"),
+              readBytes(fixture("termupdate_small_league/league/reds.txt")));
+    for (const auto& e : std::filesystem::recursive_directory_iterator(outside.path()))
+        EXPECT_NE(e.path().filename(), "バックアップ") << e.path();
+}
