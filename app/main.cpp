@@ -8,8 +8,8 @@
 #include "league/Recovery.h"
 #include "mainwindow/QtText.h"
 #include "mainwindow/Unit1.h"
-#include "mainwindow/UserDialogs.h"
 #include "mainwindow/Unit7.h"
+#include "mainwindow/UserDialogs.h"
 #include "player/Unit2.h"
 #include "termupdate/Unit4.h"
 
@@ -37,12 +37,12 @@ public:
             tenvoll::dialogs().message(
                 nullptr, QStringLiteral("メモリが足りないため、操作を中止しました。"));
         } catch (const std::exception& e) {
-            tenvoll::dialogs().message(nullptr,
-                                       QStringLiteral("予期しないエラーのため、操作を中止しました。"),
-                                       QString::fromLocal8Bit(e.what()));
+            tenvoll::dialogs().message(
+                nullptr, QStringLiteral("予期しないエラーのため、操作を中止しました。"),
+                QString::fromLocal8Bit(e.what()));
         } catch (...) {
-            tenvoll::dialogs().message(nullptr,
-                                       QStringLiteral("予期しないエラーのため、操作を中止しました。"));
+            tenvoll::dialogs().message(
+                nullptr, QStringLiteral("予期しないエラーのため、操作を中止しました。"));
         }
         return false;
     }

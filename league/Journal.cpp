@@ -38,8 +38,8 @@ void checkField(const std::string& field) {
 
 std::string journalText(const Journal& j) {
     std::string out(kHeader);
-    out += "\noperation\t" + j.operation + "\nstate\t" + (j.complete ? "complete" : "pending") +
-           "\n";
+    out +=
+        "\noperation\t" + j.operation + "\nstate\t" + (j.complete ? "complete" : "pending") + "\n";
     for (const auto& f : j.createdFolders) {
         checkField(f);
         out += "folder\t" + f + "\n";
@@ -60,8 +60,7 @@ std::optional<Journal> parseJournal(std::string_view text) {
     std::size_t start = 0;
     while (start < text.size()) {
         std::size_t nl = text.find('\n', start);
-        std::string_view line =
-            text.substr(start, nl == std::string_view::npos ? nl : nl - start);
+        std::string_view line = text.substr(start, nl == std::string_view::npos ? nl : nl - start);
         start = nl == std::string_view::npos ? text.size() : nl + 1;
         if (!header) {
             if (line != kHeader)
@@ -72,8 +71,7 @@ std::optional<Journal> parseJournal(std::string_view text) {
         auto f = tabFields(line);
         if (f[0] == "operation" && f.size() == 2) {
             j.operation = f[1];
-        } else if (f[0] == "state" && f.size() == 2 &&
-                   (f[1] == "pending" || f[1] == "complete")) {
+        } else if (f[0] == "state" && f.size() == 2 && (f[1] == "pending" || f[1] == "complete")) {
             j.complete = f[1] == "complete";
             state = true;
         } else if (f[0] == "folder" && f.size() == 2) {

@@ -190,9 +190,11 @@ std::string careerTotals(const std::vector<std::string>& lines, bool pitcher) {
         totals[17] = ratioTwoDecimals(checked(27, sums[14], 0, 0), thirds);
     } else {
         totals[2] = ratioTwoDecimals(sums[5], sums[4]);
-        long long bases = checked(1, checked(1, sums[5], 2, sums[6]), 1, checked(3, sums[7], 1, sums[8]));
+        long long bases =
+            checked(1, checked(1, sums[5], 2, sums[6]), 1, checked(3, sums[7], 1, sums[8]));
         totals[15] = ratioTwoDecimals(bases, sums[4]);
-        totals[16] = ratioTwoDecimals(checked(1, sums[5], 1, sums[11]), checked(1, sums[4], 1, sums[11]));
+        totals[16] =
+            ratioTwoDecimals(checked(1, sums[5], 1, sums[11]), checked(1, sums[4], 1, sums[11]));
     }
     return joinFields(totals);
 }

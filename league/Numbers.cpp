@@ -71,7 +71,8 @@ std::string ratioTwoDecimals(long long num, long long den) {
     // Magnitudes as unsigned (LLONG_MIN included) and the rounding in 128 bits,
     // so that no value wraps.
     auto magnitude = [](long long v) {
-        return v < 0 ? 0ull - static_cast<unsigned long long>(v) : static_cast<unsigned long long>(v);
+        return v < 0 ? 0ull - static_cast<unsigned long long>(v)
+                     : static_cast<unsigned long long>(v);
     };
     bool negative = (num < 0) != (den < 0);
     unsigned __int128 n = magnitude(num);

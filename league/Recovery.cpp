@@ -264,10 +264,12 @@ std::string recoveryMessage(const std::vector<RecoveryOutcome>& outcomes) {
         if (!text.empty())
             text += "\n\n";
         if (o.wasComplete) {
-            text += "前回の「" + name + "」は完了していました。残っていた一時ファイルを削除しました。";
+            text +=
+                "前回の「" + name + "」は完了していました。残っていた一時ファイルを削除しました。";
         } else {
             text += "前回の「" + name +
-                    "」は途中で終了していました (強制終了や停電など)。リーグのファイルを実行前の状態に戻しました (" +
+                    "」は途中で終了していました "
+                    "(強制終了や停電など)。リーグのファイルを実行前の状態に戻しました (" +
                     std::to_string(o.restored.size()) + " 個のファイルを復元、" +
                     std::to_string(o.removed.size()) +
                     " 個の作りかけのファイル・フォルダを削除)。必要ならもう一度実行してください。";

@@ -1,8 +1,8 @@
 // The main window: start-up, menus, pane opening and navigation, shutdown.
 #include "mainwindow/Unit1.h"
 
-#include "league/FolderLock.h"
 #include "league/FileAccess.h"
+#include "league/FolderLock.h"
 #include "league/LeagueError.h"
 #include "league/Paths.h"
 #include "league/TextCompare.h"

@@ -2,8 +2,8 @@
 // files they are written to.
 #include "termupdate/StatsMarks.h"
 
-#include "league/FolderLock.h"
 #include "league/FileAccess.h"
+#include "league/FolderLock.h"
 #include "league/Kyoutuu.h"
 #include "league/LeagueError.h"
 #include "league/Numbers.h"

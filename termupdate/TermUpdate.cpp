@@ -560,7 +560,8 @@ private:
             folders.ensure(folderOf(b.first));
         {
             FileTransaction transaction;
-            transaction.useJournal(leagueFolder_, "最新データの追加 (" + std::to_string(S_) + "期)");
+            transaction.useJournal(leagueFolder_,
+                                   "最新データの追加 (" + std::to_string(S_) + "期)");
             for (const auto& f : folders.created())
                 transaction.noteCreatedFolder(f);
             for (const auto& b : backups) {
@@ -709,10 +710,11 @@ TermUpdateResult runTermUpdate(const TermUpdateInput& input, TermUpdateReporter&
         FolderLock lock = FolderLock::acquire(input.programFolder, FolderLock::Mode::Exclusive);
         return TermUpdateRun(input, reporter).run();
     } catch (const IncompleteRollbackError& e) {
-        throw LeagueError("最新データの追加を中止しましたが、一部のファイルを元に戻せませんでした。\n" +
-                              std::string(e.what()) +
-                              "\n実行前のファイルはリーグのフォルダの「バックアップ」にもあります。",
-                          e.detail());
+        throw LeagueError(
+            "最新データの追加を中止しましたが、一部のファイルを元に戻せませんでした。\n" +
+                std::string(e.what()) +
+                "\n実行前のファイルはリーグのフォルダの「バックアップ」にもあります。",
+            e.detail());
     } catch (const LeagueError& e) {
         throw LeagueError("最新データの追加を中止しました。ファイルは変更されていません。\n" +
                               std::string(e.what()),

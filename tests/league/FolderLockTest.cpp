@@ -74,7 +74,7 @@ TEST(FolderLock, AWriterInAnotherProcessRefusesEveryoneElse) {
     auto start = std::chrono::steady_clock::now();
     EXPECT_TRUE(refused(dir.path(), Mode::Exclusive, 5000)); // a writer is refused at once
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
-    EXPECT_TRUE(refused(dir.path(), Mode::Shared, 50)); // a reader waits, then gives up
+    EXPECT_TRUE(refused(dir.path(), Mode::Shared, 50));      // a reader waits, then gives up
     EXPECT_TRUE(refused(dir.path() + "/", Mode::Exclusive)); // another spelling of the folder
 }
 
@@ -92,7 +92,7 @@ TEST(FolderLock, NestsInsideOneProcessAndIsFreeAfterRelease) {
     test::TempFolder dir;
     {
         FolderLock writer = FolderLock::acquire(dir.path(), Mode::Exclusive);
-        FolderLock reader = FolderLock::acquire(dir.path(), Mode::Shared);  // a writer reads
+        FolderLock reader = FolderLock::acquire(dir.path(), Mode::Shared);   // a writer reads
         FolderLock again = FolderLock::acquire(dir.path(), Mode::Exclusive); // and nests
         reader.release();
         again.release();

@@ -225,9 +225,9 @@ TEST(CareerTotals, PlayerSectionSkipsEmptyTermsAndNamesThePlayer) {
 TEST(CareerTotals, HugeValuesAreRefusedNotWrapped) {
     const std::string big = "名 チ .300 9223372036854775807 1 1 0 0 0 0 0 0 0 0 0 .3 .3";
     EXPECT_THROW(careerTotals({big, big}, false), LeagueError);
-    EXPECT_THROW(careerTotals({"名 チ 1.00 1 0 0 0 0 0 9223372036854775807 0 0 0 0 0 1 .5 1.0"},
-                              true),
-                 LeagueError);
+    EXPECT_THROW(
+        careerTotals({"名 チ 1.00 1 0 0 0 0 0 9223372036854775807 0 0 0 0 0 1 .5 1.0"}, true),
+        LeagueError);
     EXPECT_EQ(ratioTwoDecimals(9223372036854775807LL, 1), "9223372036854775807.00");
     EXPECT_EQ(ratioTwoDecimals(-9223372036854775807LL - 1, 3), "-3074457345618258602.67");
     EXPECT_EQ(ratioTwoDecimals(1, -9223372036854775807LL - 1), "0.00");

@@ -163,7 +163,7 @@ TEST(DataCheck, RecognisesFilesThatAreNoGameText) {
     EXPECT_TRUE(needsInitialising({"x", "2軍監督="}));
     EXPECT_TRUE(needsInitialising({"P 名前 右 ; 27 3"}));
     EXPECT_FALSE(needsInitialising({"P 名前 右 ; 27 3 ; ; 4 ;"}));
-    EXPECT_TRUE(needsInitialising({"P 名前 右 ; 27 3 ; 4"})); // two ";" only: game text
+    EXPECT_TRUE(needsInitialising({"P 名前 右 ; 27 3 ; 4"}));            // two ";" only: game text
     EXPECT_FALSE(needsInitialising({"x", "[青山]", "0004能力=7 青山"})); // any section line
     EXPECT_EQ(initialisedLines({"a", ""}, 0), (std::vector<std::string>{"a ; ; 0 ;", " ; ; 0 ;"}));
 }

@@ -97,8 +97,7 @@ TEST(TermUpdateCrash, ACrashAfterTheLastStepKeepsTheNewTerm) {
     EXPECT_TRUE(outcomes[0].wasComplete);
     EXPECT_EQ(leagueFiles(league).size(), leagueFiles(done).size());
     EXPECT_EQ(readBytes(league.path("league/reds.txt")), readBytes(done.path("league/reds.txt")));
-    EXPECT_EQ(readBytes(league.path("league/blues.txt")),
-              readBytes(done.path("league/blues.txt")));
+    EXPECT_EQ(readBytes(league.path("league/blues.txt")), readBytes(done.path("league/blues.txt")));
     EXPECT_FALSE(std::filesystem::exists(journalOf(league)));
 }
 
@@ -108,8 +107,8 @@ TEST(TermUpdateCrash, BatchCommandsRecoverFirstAndRecoverOnDemand) {
     crashAfter(league, 4);
 
     std::ostringstream out, err;
-    EXPECT_EQ(batch::runBatch({"--program-folder", league.programFolder(), "find", "赤井"}, out, err),
-              0);
+    EXPECT_EQ(
+        batch::runBatch({"--program-folder", league.programFolder(), "find", "赤井"}, out, err), 0);
     EXPECT_NE(err.str().find("途中で終了していました"), std::string::npos) << err.str();
     EXPECT_EQ(snapshotFolder(league.programFolder()), before);
 
@@ -135,8 +134,7 @@ TEST(TermUpdateCrash, SecondWriterIsRefusedAtOnce) {
     pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
-        FolderLock lock =
-            FolderLock::acquire(league.programFolder(), FolderLock::Mode::Exclusive);
+        FolderLock lock = FolderLock::acquire(league.programFolder(), FolderLock::Mode::Exclusive);
         char c = 1;
         (void)!::write(ready[1], &c, 1);
         (void)!::read(finish[0], &c, 1);
@@ -146,10 +144,10 @@ TEST(TermUpdateCrash, SecondWriterIsRefusedAtOnce) {
     ASSERT_EQ(::read(ready[0], &c, 1), 1);
 
     std::ostringstream out, err;
-    EXPECT_EQ(batch::runBatch({"--program-folder", league.programFolder(), "term-update", "--term",
-                               "5"},
-                              out, err),
-              1);
+    EXPECT_EQ(
+        batch::runBatch({"--program-folder", league.programFolder(), "term-update", "--term", "5"},
+                        out, err),
+        1);
     EXPECT_NE(err.str().find("他の操作がリーグのファイルを更新中です。"), std::string::npos)
         << err.str();
     RecordingReporter reporter;

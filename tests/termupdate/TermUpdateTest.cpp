@@ -313,8 +313,7 @@ TEST(TermUpdate, BackupsOfFilesOutsideTheLeagueStayInsideTheBackupFolder) {
     std::filesystem::copy_file(league.path("league/blues.txt"), outside.file("a/blues.txt"));
     std::string ini = readCp932(league.path("Tenvoll.ini"));
     const std::string entry = "ブルーズ二軍,\\league\\blues.txt";
-    ini.replace(ini.find(entry), entry.size(),
-                "ブルーズ二軍,\\..\\" + name + "\\a\\blues.txt");
+    ini.replace(ini.find(entry), entry.size(), "ブルーズ二軍,\\..\\" + name + "\\a\\blues.txt");
     writeCp932(league.path("Tenvoll.ini"), ini);
     const std::string original = readBytes(outside.file("a/blues.txt"));
 
