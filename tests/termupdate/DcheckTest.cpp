@@ -4,6 +4,7 @@
 
 #include "league/FileAccess.h"
 #include "league/LeagueError.h"
+#include "league/Recovery.h"
 #include "termupdate/Dcheck.h"
 #include "termupdate/TermUpdateSetup.h"
 
@@ -206,4 +207,23 @@ TEST(DataCheck, HugeTeamCountIsBoundedByTheEntries) {
     TermUpdateSetup setup = openTermUpdate(league.programFolder(), reporter);
     EXPECT_EQ(setup.teamNames.size(), 4u);
     EXPECT_TRUE(runDataCheck(checkInput(league, 5), reporter).passed);
+}
+
+// The initialisation of two files is one journalled commit: cut off after
+// either rename, recovery puts both files back as they were.
+TEST(DataCheck, InitialisationCutOffIsRecovered) {
+    for (int k = 0; k <= 2; ++k) {
+        SCOPED_TRACE(k);
+        SmallLeague league;
+        writeCp932(league.path("league/blues.txt"), kGameText);
+        writeCp932(league.path("league/reds.txt"), kGameText);
+        auto before = snapshotFolder(league.programFolder());
+        RecordingReporter reporter;
+        WriteFaults::reset();
+        WriteFaults::crashAfterRenames(k);
+        EXPECT_THROW(runDataCheck(checkInput(league, 5), reporter), SimulatedCrash);
+        WriteFaults::reset();
+        ASSERT_EQ(recoverInterruptedOperations(league.programFolder()).size(), 1u);
+        EXPECT_EQ(snapshotFolder(league.programFolder()), before);
+    }
 }
