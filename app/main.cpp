@@ -9,8 +9,12 @@
 // second one beside it.
 #include "export/Unit5.h"
 #include "export/Unit6.h"
+#include "league/LeagueError.h"
+#include "league/Recovery.h"
+#include "mainwindow/QtText.h"
 #include "mainwindow/Unit1.h"
 #include "mainwindow/Unit7.h"
+#include "mainwindow/UserDialogs.h"
 #include "player/Unit2.h"
 #include "termupdate/Unit3.h"
 #include "termupdate/Unit4.h"
@@ -21,8 +25,51 @@
 #include <QFontDatabase>
 #include <QTimer>
 
+#include <new>
+
+namespace {
+
+// Every exception that leaves an event handler ends here as a Japanese message
+// instead of in std::terminate with an English text.
+class GuardedApplication : public QApplication {
+public:
+    using QApplication::QApplication;
+    bool notify(QObject* receiver, QEvent* event) override {
+        try {
+            return QApplication::notify(receiver, event);
+        } catch (const tenvoll::LeagueError& e) {
+            tenvoll::dialogs().message(nullptr, tenvoll::qs(e.what()), tenvoll::qs(e.detail()));
+        } catch (const std::bad_alloc&) {
+            tenvoll::dialogs().message(
+                nullptr, QStringLiteral("メモリが足りないため、操作を中止しました。"));
+        } catch (const std::exception& e) {
+            tenvoll::dialogs().message(
+                nullptr, QStringLiteral("予期しないエラーのため、操作を中止しました。"),
+                QString::fromLocal8Bit(e.what()));
+        } catch (...) {
+            tenvoll::dialogs().message(
+                nullptr, QStringLiteral("予期しないエラーのため、操作を中止しました。"));
+        }
+        return false;
+    }
+};
+
+// An operation a crash cut off is undone before anything reads the league.
+void recoverAtStart(const std::string& programFolder) {
+    std::vector<tenvoll::RecoveryOutcome> outcomes;
+    try {
+        outcomes = tenvoll::recoverInterruptedOperations(programFolder);
+    } catch (const tenvoll::LeagueError&) {
+        return; // another program is updating the league: the journal is its own
+    }
+    if (!outcomes.empty())
+        tenvoll::dialogs().message(nullptr, tenvoll::qs(tenvoll::recoveryMessage(outcomes)));
+}
+
+} // namespace
+
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
+    GuardedApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tenvoll"));
     QApplication::setApplicationDisplayName(QStringLiteral("ボルタナ選手名鑑"));
     if (QFontDatabase::families().contains(QStringLiteral("Noto Sans CJK JP"))) {
@@ -40,7 +87,9 @@ int main(int argc, char** argv) {
     const QString player = option(QStringLiteral("--player"));
     const QString windowName = option(QStringLiteral("--window"));
 
-    tenvoll::TForm1 window(QDir::toNativeSeparators(QDir::currentPath()).toStdString());
+    const std::string programFolder = QDir::toNativeSeparators(QDir::currentPath()).toStdString();
+    recoverAtStart(programFolder);
+    tenvoll::TForm1 window(programFolder);
     window.show();
     if (!screenshot.isEmpty()) {
         if (!player.isEmpty())

@@ -98,6 +98,8 @@ long long Settings::entryIndexEnd(std::string_view league) const {
 
 std::string Settings::entryKey(long long index) {
     return std::string(kTeamEntryKey) + std::to_string(index);
+long long Settings::registryCount(std::string_view league, long long fallback) const {
+    return std::clamp(teamCount(league, fallback), 0LL, entryIndexEnd(league));
 }
 
 std::vector<std::string> Settings::entryFields(std::string_view league, long long index) const {
@@ -106,7 +108,7 @@ std::vector<std::string> Settings::entryFields(std::string_view league, long lon
 
 std::vector<LeagueEntry> Settings::entries(std::string_view league) const {
     std::vector<LeagueEntry> list;
-    long long count = std::min(teamCount(league), entryIndexEnd(league));
+    long long count = registryCount(league);
     for (long long i = 0; i < count; ++i) {
         std::vector<std::string> f = entryFields(league, i);
         if (f.size() < 3 || f[2].empty())

@@ -68,6 +68,11 @@ public:
 
     // Registry of a league.
     long long teamCount(std::string_view league, long long fallback = 0) const;
+    // How many entry indexes a loop over the registry visits: "チーム数"
+    // bounded by the entries present (0 .. highest "チーム名" index + 1), never
+    // negative. Every loop over the registry uses this, so a damaged count
+    // (2147483647) cannot stall the program.
+    long long registryCount(std::string_view league, long long fallback = 0) const;
     // Fields of entry "チーム名" + index; empty when missing.
     std::vector<std::string> entryFields(std::string_view league, long long index) const;
     // Entries 0 .. "チーム数" − 1 with at least three fields, in registry order.

@@ -4,6 +4,7 @@
 #include "export/Unit5.h"
 #include "export/Unit6.h"
 #include "league/FileAccess.h"
+#include "league/FolderLock.h"
 #include "league/LeagueError.h"
 #include "league/Paths.h"
 #include "league/TextCompare.h"
@@ -250,7 +251,13 @@ void TForm1::openTeam(PaneSide side, const std::string& fullPath) {
     view->clearGrids();
     state.path = fullPath;
 
-    PaneLoad load = loadPane(fullPath, statisticsCheckEnabled());
+    PaneLoad load;
+    try {
+        FolderLock lock = FolderLock::acquire(state_->programFolder(), FolderLock::Mode::Shared);
+        load = loadPane(fullPath, statisticsCheckEnabled());
+    } catch (const LeagueError& e) {
+        load.messages.push_back({e.what(), e.detail()});
+    }
     if (!load.folder.empty())
         state_->setLeagueFolder(load.folder);
     showMessages(load.messages);
@@ -351,6 +358,7 @@ bool TForm1::writeSettings(const std::string& team1, const std::string& team2) {
         return false;
     // Other windows may have written the file since start: update it, never replace it.
     try {
+        FolderLock lock = FolderLock::acquire(state_->programFolder(), FolderLock::Mode::Exclusive);
         Settings current = settingsOnDisk();
         current.setMain(team1, team2, state_->leagueName());
         current.setColours(state_->colours());
@@ -678,8 +686,10 @@ void TForm1::Button3Click() {
 void TForm1::runNameSearch(SearchProgress& reporter) {
     topPane_->clearGrids();
     state_->setRanking({});
+    FolderLock lock = FolderLock::acquire(state_->programFolder(), FolderLock::Mode::Shared);
     const SearchLeague league = searchLeague(settingsOnDisk(), state_->leagueName());
     NameSearchResult result = searchPlayerName(league, ss(searchPanel_->searchText()), reporter);
+    lock.release();
     state_->pane(PaneSide::Top).store = std::move(result.store);
     std::vector<UserMessage> messages;
     topPane_->showContent(filledPane(state_->pane(PaneSide::Top).store, league.folder,
@@ -701,6 +711,7 @@ void TForm1::runRankingSearch(SearchProgress& reporter) {
         state_->setLeagueFolder(league.folder);
     RankingResult result;
     try {
+        FolderLock lock = FolderLock::acquire(state_->programFolder(), FolderLock::Mode::Shared);
         result = runRanking(league, rankingOptions_, reporter);
     } catch (...) {
         ListViewSeiseki->show();
