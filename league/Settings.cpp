@@ -98,6 +98,8 @@ long long Settings::entryIndexEnd(std::string_view league) const {
 
 std::string Settings::entryKey(long long index) {
     return std::string(kTeamEntryKey) + std::to_string(index);
+}
+
 long long Settings::registryCount(std::string_view league, long long fallback) const {
     return std::clamp(teamCount(league, fallback), 0LL, entryIndexEnd(league));
 }
