@@ -4,7 +4,9 @@
 // player detail window instead; "--window term-update", "--window colours" or
 // "--window organisation" pictures that window; "--window ranking" turns on the
 // search mode and ranks by the first statistic; "--window export" pictures the
-// league export window with three slots assigned.
+// league export window with three slots assigned; "--window chart" ranks as
+// "ranking" does and pictures the chart window of the list.
+#include "charts/Unit8.h"
 #include "export/Unit5.h"
 #include "mainwindow/Unit1.h"
 #include "mainwindow/Unit7.h"
@@ -50,6 +52,11 @@ int main(int argc, char** argv) {
         } else if (windowName == QStringLiteral("ranking")) {
             window.findChild<QAction*>(QStringLiteral("SearchAction"))->setChecked(true);
             window.Button3Click();
+        } else if (windowName == QStringLiteral("chart")) {
+            window.findChild<QAction*>(QStringLiteral("SearchAction"))->setChecked(true);
+            window.Button3Click();
+            window.openTermChart();
+            extra = window.chartWindow();
         } else if (windowName == QStringLiteral("organisation")) {
             auto* w = new tenvoll::TForm3(window.state(), &window);
             w->prepare();

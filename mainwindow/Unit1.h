@@ -29,6 +29,7 @@ class RankingTableModel;
 class SearchPanel;
 class SearchProgress;
 class TForm2;
+class TForm8;
 
 class TForm1 : public QMainWindow {
     Q_OBJECT
@@ -81,6 +82,9 @@ public:
     // Shows the player detail window for the shown player (modal from the ranking list).
     void showPlayerDetail(bool modal);
     TForm2* playerDetailWindow() const;
+    // "グラフ表示" ▸ "期別": the chart window over the ranking list (not modal).
+    void openTermChart();
+    TForm8* chartWindow() const;
     // "CSVファイル作成" of a pane's pop-up menu, by the tab on show.
     void exportPaneCsv(PaneSide side);
 
@@ -143,6 +147,7 @@ private:
     RankingOptions rankingOptions_;
     RankingOrder sortOrder_ = RankingOrder::Descending;
     QPointer<TForm2> playerDetail_;
+    QPointer<TForm8> chartWindow_;
 };
 
 // The address of the program's manual (the online help).
