@@ -65,6 +65,8 @@ TermSpreadSeries setUpTermSpreadGraph(TXYGraph& graph) {
     y.setOrigin(4.5);
     y.setTickStep(0.5);
     scaleToData(y);
+    // Counts are read from zero: a term with few entries must not look like none.
+    y.setMin(0);
 
     TermSpreadSeries series;
     series.Series1 = graph.addSeries<TXYLineSeries>("Series1");

@@ -28,8 +28,7 @@ std::vector<std::string> rankingTermTexts(const ProgramState::RankingList& list)
     return terms;
 }
 
-TForm8::TForm8(ProgramState& state, QWidget* parent)
-    : QWidget(parent, Qt::Window), state_(state) {
+TForm8::TForm8(ProgramState& state, QWidget* parent) : QWidget(parent, Qt::Window), state_(state) {
     setObjectName(QStringLiteral("Form8"));
     setWindowTitle(QStringLiteral("分析"));
 
@@ -74,9 +73,9 @@ void TForm8::FormActivate() {
 }
 
 void TForm8::saveImage() {
-    const auto path = dialogs().saveFileName(this, QStringLiteral("期別の選手数.png"),
-                                             QStringLiteral("png"),
-                                             {{QStringLiteral("PNG画像 (*.png)"), QStringLiteral("*.png")}});
+    const auto path =
+        dialogs().saveFileName(this, QStringLiteral("期別の選手数.png"), QStringLiteral("png"),
+                               {{QStringLiteral("PNG画像 (*.png)"), QStringLiteral("*.png")}});
     if (!path)
         return;
     const QImage image = XYGraph1->renderImage();

@@ -102,8 +102,8 @@ bool writeTermChart(BatchContext& c, const std::vector<RankingRow>& rows, const 
     const charts::TermSpreadSeries series = charts::setUpTermSpreadGraph(graph);
     charts::showTermSpread(*series.Series1, charts::termSpread(terms));
     QString error;
-    if (!charts::renderGraphToPng(graph, QString::fromStdString(path),
-                                  charts::kTermSpreadChartSize, &error)) {
+    if (!charts::renderGraphToPng(graph, QString::fromStdString(path), charts::kTermSpreadChartSize,
+                                  &error)) {
         c.err << error.toStdString() << "\n";
         return false;
     }
@@ -122,7 +122,8 @@ int ranking(BatchContext& c, const std::vector<std::string>& args) {
     RankingOptions options = rankingOptions(a);
     // The chart counts single seasons per term; a career list has no terms.
     if (options.career && a.has("--chart"))
-        throw UsageError{"--chart cannot be used with --career (通算成績は期別のグラフにできません)"};
+        throw UsageError{
+            "--chart cannot be used with --career (通算成績は期別のグラフにできません)"};
     ConsoleReporter reporter(c.err);
     RankingResult result = runRanking(currentLeague(c), options, reporter);
     if (!result.ruleNote.empty())

@@ -108,6 +108,9 @@ TEST_F(TermChartWindow, FollowsANewSearchWhenActivated) {
     state.setRanking(listOf({"0010期", "0011期", "0010期", "0010期"}));
     activate(w);
     EXPECT_EQ(linePoints(*w), (std::vector<TermPoint>{{10, 3}, {11, 1}}));
+    // The count axis starts at zero whatever the smallest count is.
+    EXPECT_EQ(w->graph()->YAxis().Min(), 0);
+    EXPECT_GE(w->graph()->YAxis().Max(), 3);
 
     // A name search empties the list: the open window then shows no line.
     state.setRanking({});
@@ -134,7 +137,8 @@ TEST_F(TermChartWindow, SavesThePictureAsPngAndTellsWhenItCannot) {
     const QString bad = QString::fromStdString(folder.file("no/such/folder/chart.png"));
     dialogs.fileAnswers.enqueue(bad);
     save->trigger();
-    EXPECT_EQ(dialogs.messages, QStringList{QStringLiteral("画像ファイルを保存できませんでした。")});
+    EXPECT_EQ(dialogs.messages,
+              QStringList{QStringLiteral("画像ファイルを保存できませんでした。")});
     EXPECT_FALSE(QFileInfo::exists(bad));
 }
 
@@ -166,14 +170,15 @@ TEST(TermChartFromMainWindow, MenuEntryInSearchModeAndTheBatchDrawsTheSamePictur
     // The same ranking through the batch tool gives the window's picture.
     const std::string png = folder.file("batch.png");
     std::ostringstream out, err;
-    ASSERT_EQ(batch::runBatch({"--program-folder", folder.path(), "ranking", "--stat", "0",
-                               "--chart", png},
-                              out, err),
+    ASSERT_EQ(batch::runBatch(
+                  {"--program-folder", folder.path(), "ranking", "--stat", "0", "--chart", png},
+                  out, err),
               0)
         << err.str();
     w->graph()->resize(charts::kTermSpreadChartSize);
     const QImage shown = w->graph()->renderImage().convertToFormat(QImage::Format_RGB32);
-    const QImage written = QImage(QString::fromStdString(png)).convertToFormat(QImage::Format_RGB32);
+    const QImage written =
+        QImage(QString::fromStdString(png)).convertToFormat(QImage::Format_RGB32);
     EXPECT_EQ(written.size(), charts::kTermSpreadChartSize);
     EXPECT_TRUE(written == shown);
 
@@ -185,9 +190,9 @@ TEST(TermChartFromMainWindow, MenuEntryInSearchModeAndTheBatchDrawsTheSamePictur
     // No season reaches 9999 games' worth of at-bats.
     test::writeCp932(league.leagueFolder + "/seiseki.ini", "[9]\n試合数(打者)=9999,1\n");
     const std::string none = folder.file("none.png");
-    EXPECT_EQ(batch::runBatch({"--program-folder", folder.path(), "ranking", "--stat", "0",
-                               "--chart", none},
-                              out, err),
+    EXPECT_EQ(batch::runBatch(
+                  {"--program-folder", folder.path(), "ranking", "--stat", "0", "--chart", none},
+                  out, err),
               1);
     EXPECT_NE(err.str().find("順位表が空なので、グラフは書き出しませんでした。"),
               std::string::npos);

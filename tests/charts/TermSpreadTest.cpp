@@ -25,8 +25,8 @@ double sumOfY(const std::vector<TermPoint>& points) {
 
 TEST(TermSpread, HundredEntriesOverThreeTermsGiveThreePointsInTermOrder) {
     // A ranking lists the best seasons first, so the terms come in no order.
-    const auto terms = repeated({{"0006期", 20}, {"0003期", 30}, {"0005期", 25},
-                                 {"0003期", 10}, {"0006期", 15}});
+    const auto terms =
+        repeated({{"0006期", 20}, {"0003期", 30}, {"0005期", 25}, {"0003期", 10}, {"0006期", 15}});
     ASSERT_EQ(terms.size(), 100u);
     const TermSpread s = termSpread(terms);
     EXPECT_EQ(s.points, (std::vector<TermPoint>{{3, 40}, {5, 25}, {6, 35}}));
