@@ -6,7 +6,9 @@
 // search mode and ranks by the first statistic; "--window export" pictures the
 // league export window with three slots assigned; "--window opening-order" opens
 // the opening-order window with the first registered team ordering and the
-// second one beside it.
+// second one beside it; "--window chart" ranks as "ranking" does and pictures
+// the chart window of the list.
+#include "charts/Unit8.h"
 #include "export/Unit5.h"
 #include "export/Unit6.h"
 #include "league/LeagueError.h"
@@ -102,6 +104,11 @@ int main(int argc, char** argv) {
         } else if (windowName == QStringLiteral("ranking")) {
             window.findChild<QAction*>(QStringLiteral("SearchAction"))->setChecked(true);
             window.Button3Click();
+        } else if (windowName == QStringLiteral("chart")) {
+            window.findChild<QAction*>(QStringLiteral("SearchAction"))->setChecked(true);
+            window.Button3Click();
+            window.openTermChart();
+            extra = window.chartWindow();
         } else if (windowName == QStringLiteral("organisation")) {
             auto* w = new tenvoll::TForm3(window.state(), &window);
             w->prepare();

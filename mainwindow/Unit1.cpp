@@ -1,6 +1,7 @@
 // The main window: start-up, menus, pane opening and navigation, shutdown.
 #include "mainwindow/Unit1.h"
 
+#include "charts/Unit8.h"
 #include "export/Unit5.h"
 #include "export/Unit6.h"
 #include "league/FileAccess.h"
@@ -117,6 +118,7 @@ TForm1::TForm1(std::string programFolder, QWidget* parent)
                 [this, side] { showSameTeam(side); });
         connect(p->csvAction(), &QAction::triggered, this, [this, side] { exportPaneCsv(side); });
     }
+    connect(topPane_->chartAction(), &QAction::triggered, this, &TForm1::openTermChart);
 
     // Settings: a missing file reads as an empty one.
     try {
@@ -506,6 +508,14 @@ void TForm1::StringGridAllDblClick(PaneSide side, const QString& name) {
     showPlayerDetail(false);
 }
 
+void TForm1::openTermChart() {
+    tenvoll::openTermChart(*state_, chartWindow_, this);
+}
+
+TForm8* TForm1::chartWindow() const {
+    return chartWindow_.data();
+}
+
 TForm2* TForm1::playerDetailWindow() const {
     return playerDetail_.data();
 }
@@ -599,6 +609,11 @@ void TForm1::buildRankingPage() {
     connect(ListViewSeiseki->horizontalHeader(), &QHeaderView::sectionClicked, this,
             &TForm1::ListViewSeisekiCompare);
     connect(grid, &GridView::rowChosen, this, &TForm1::rankingRowChosen);
+    // The ranking list is the Top pane's page: it offers the Top pane's pop-up menu.
+    ListViewSeiseki->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(ListViewSeiseki, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        topPane_->popupMenu()->popup(ListViewSeiseki->viewport()->mapToGlobal(at));
+    });
     connect(ListViewSeiseki, &QTableView::clicked, this, [this](const QModelIndex& index) {
         searchPanel_->setSearchText(
             rankingModel_->data(rankingModel_->index(index.row(), 0), Qt::DisplayRole).toString());

@@ -30,6 +30,7 @@ class SearchPanel;
 class SearchProgress;
 class TForm2;
 class TForm6;
+class TForm8;
 
 class TForm1 : public QMainWindow {
     Q_OBJECT
@@ -85,6 +86,9 @@ public:
     // Shows the player detail window for the shown player (modal from the ranking list).
     void showPlayerDetail(bool modal);
     TForm2* playerDetailWindow() const;
+    // "グラフ表示" ▸ "期別": the chart window over the ranking list (not modal).
+    void openTermChart();
+    TForm8* chartWindow() const;
     // "CSVファイル作成" of a pane's pop-up menu, by the tab on show.
     void exportPaneCsv(PaneSide side);
 
@@ -151,6 +155,7 @@ private:
     RankingOrder sortOrder_ = RankingOrder::Descending;
     QPointer<TForm2> playerDetail_;
     QPointer<TForm6> openingOrder_;
+    QPointer<TForm8> chartWindow_;
 };
 
 // The address of the program's manual (the online help).
