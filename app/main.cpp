@@ -41,14 +41,14 @@ int main(int argc, char** argv) {
             window.StringGridAllDblClick(tenvoll::PaneSide::Top, player);
         QWidget* extra = nullptr;
         if (windowName == QStringLiteral("term-update")) {
-            auto* w = new tenvoll::TForm4(window.programFolder(), &window);
+            auto* w = new tenvoll::TForm4(window.state(), &window);
             w->prepare();
             extra = w;
         } else if (windowName == QStringLiteral("ranking")) {
             window.findChild<QAction*>(QStringLiteral("SearchAction"))->setChecked(true);
             window.Button3Click();
         } else if (windowName == QStringLiteral("colours")) {
-            extra = new tenvoll::TForm7(window.colours(), {}, &window);
+            extra = new tenvoll::TForm7(window.state(), &window);
         }
         if (extra)
             extra->show();

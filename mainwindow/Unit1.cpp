@@ -129,6 +129,9 @@ TForm1::TForm1(std::string programFolder, QWidget* parent)
     setWindowTitle(qs(state_->leagueName()));
     state_->setColours(state_->settings().colours());
 
+    connect(state_, &ProgramState::coloursChanged, this, &TForm1::repaintGrids);
+    connect(state_, &ProgramState::paneReloadRequested, this, &TForm1::reloadPanes);
+
     buildMenus();
     buildTeamMenus();
     resume();
@@ -216,7 +219,7 @@ void TForm1::fillTeamMenu(PaneSide side, const std::vector<std::string>& paths) 
         group->addAction(a);
         connect(a, &QAction::triggered, this, [this, side, a] {
             std::string full = joinProgramFolder(state_->programFolder(), captionPath(a));
-            paneState(side).path = full;
+            state_->pane(side).path = full;
             openTeam(side, full);
         });
     }
@@ -235,7 +238,7 @@ void TForm1::showMessages(const std::vector<UserMessage>& messages) {
 }
 
 void TForm1::openTeam(PaneSide side, const std::string& fullPath) {
-    PaneState& state = paneState(side);
+    ProgramState::PaneState& state = state_->pane(side);
     RosterPane* view = pane(side);
     view->clearGrids();
     state.path = fullPath;
@@ -262,6 +265,7 @@ void TForm1::openTeam(PaneSide side, const std::string& fullPath) {
     state.selected = firstName;
 
     runPaneComparison();
+    state_->announceStoreReloaded(side);
 }
 
 void TForm1::runPaneComparison() {
@@ -290,7 +294,7 @@ void TForm1::resume() {
 
 void TForm1::chooseTeamFile(PaneSide side) {
     pane(side)->clearGrids();
-    const std::string current = paneState(side).path;
+    const std::string current = state_->pane(side).path;
     const QString folder = qs(current.empty() ? state_->programFolder() : folderOf(current));
     auto chosen = dialogs().openFileName(
         this, folder,
@@ -304,8 +308,8 @@ void TForm1::chooseTeamFile(PaneSide side) {
 void TForm1::stepTeam(PaneSide side, Step step) {
     std::optional<std::string> path;
     try {
-        path =
-            steppedTeamPath(settingsOnDisk(), state_->leagueName(), paneState(side).teamName, step);
+        path = steppedTeamPath(settingsOnDisk(), state_->leagueName(), state_->pane(side).teamName,
+                               step);
     } catch (const LeagueError& e) {
         dialogs().message(this, qs(e.what()), qs(e.detail()));
         return;
@@ -316,14 +320,15 @@ void TForm1::stepTeam(PaneSide side, Step step) {
 
 void TForm1::showSameTeam(PaneSide target) {
     const PaneSide source = target == PaneSide::Top ? PaneSide::Bottom : PaneSide::Top;
-    SameTeamChoice choice = sameTeamInOtherForm(paneState(target).path, paneState(source).path);
+    SameTeamChoice choice =
+        sameTeamInOtherForm(state_->pane(target).path, state_->pane(source).path);
     if (!choice.message.empty())
         dialogs().message(this, qs(choice.message));
     if (!choice.reload)
         return;
     if (choice.path.empty()) {
         pane(target)->clearGrids();
-        paneState(target).path.clear();
+        state_->pane(target).path.clear();
         return;
     }
     openTeam(target, choice.path);
@@ -366,15 +371,14 @@ void TForm1::closeEvent(QCloseEvent* event) {
 }
 
 void TForm1::openColourSettings() {
-    TForm7 window(
-        state_->editableColours(), [this] { state_->announceColoursChanged(); }, this);
+    TForm7 window(*state_, this);
     window.exec();
     repaintGrids();
 }
 
 void TForm1::openTermUpdate() {
     {
-        TForm4 window(state_->programFolder(), this);
+        TForm4 window(*state_, this);
         if (window.prepare())
             window.exec();
     }
@@ -384,8 +388,8 @@ void TForm1::openTermUpdate() {
 
 void TForm1::reloadPanes() {
     for (PaneSide side : {PaneSide::Top, PaneSide::Bottom})
-        if (!paneState(side).path.empty())
-            openTeam(side, paneState(side).path);
+        if (!state_->pane(side).path.empty())
+            openTeam(side, state_->pane(side).path);
 }
 
 void TForm1::repaintGrids() {
@@ -415,7 +419,7 @@ void TForm1::showVersion() {
 void TForm1::StringGridAllDblClick(PaneSide side, const QString& name) {
     if (state_->openingOrderOpen() || name.isEmpty() || name == QStringLiteral("*"))
         return;
-    PaneState& state = paneState(side);
+    ProgramState::PaneState& state = state_->pane(side);
     state.selected = ss(name);
     state_->setShownPlayer(state.selected);
     state_->setLeagueFolder(folderOf(state.path));
@@ -428,7 +432,7 @@ TForm2* TForm1::playerDetailWindow() const {
 
 void TForm1::showPlayerDetail(bool modal) {
     if (!playerDetail_) {
-        playerDetail_ = new TForm2(*this, this);
+        playerDetail_ = new TForm2(*state_, this);
         playerDetail_->setAttribute(Qt::WA_DeleteOnClose);
     }
     playerDetail_->refill();
@@ -456,7 +460,7 @@ void TForm1::exportPaneCsv(PaneSide side) {
     default:
         break;
     }
-    const std::string& name = paneState(side).teamName;
+    const std::string& name = state_->pane(side).teamName;
     saveCsvFile(this, qs(name), rosterCsvLines(name, view->content()));
 }
 
@@ -605,6 +609,7 @@ void TForm1::runNameSearch(SearchProgress& reporter) {
     const SearchLeague league = searchLeague(settingsOnDisk(), state_->leagueName());
     NameSearchResult result = searchPlayerName(league, ss(searchPanel_->searchText()), reporter);
     state_->pane(PaneSide::Top).store = std::move(result.store);
+    state_->announceStoreReloaded(PaneSide::Top);
     std::vector<UserMessage> messages;
     topPane_->showContent(filledPane(state_->pane(PaneSide::Top).store, league.folder,
                                      statisticsCheckEnabled(), messages));
@@ -638,6 +643,7 @@ void TForm1::runRankingSearch(SearchProgress& reporter) {
     rankingModel_->setSearchText(searchPanel_->searchText());
     ruleNote_->setText(qs(result.ruleNote));
     state_->pane(PaneSide::Top).store = std::move(result.players);
+    state_->announceStoreReloaded(PaneSide::Top);
 }
 
 void TForm1::finishSearchTabs(bool nameSearch) {

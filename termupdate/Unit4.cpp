@@ -4,6 +4,7 @@
 #include "league/FileAccess.h"
 #include "league/LeagueError.h"
 #include "league/Paths.h"
+#include "mainwindow/ProgramState.h"
 #include "mainwindow/QtText.h"
 #include "mainwindow/UserDialogs.h"
 #include "termupdate/Dcheck.h"
@@ -57,8 +58,7 @@ const char* const kListCaptions[3] = {"追加対象ファイル【成長】", "�
 const char* const kListNames[3] = {"GrowthList", "StatisticsList", "NewPlayerList"};
 } // namespace
 
-TForm4::TForm4(std::string programFolder, QWidget* parent)
-    : QDialog(parent), programFolder_(std::move(programFolder)) {
+TForm4::TForm4(ProgramState& state, QWidget* parent) : QDialog(parent), state_(state) {
     setObjectName(QStringLiteral("TForm4"));
     setWindowTitle(QStringLiteral("最新データの追加"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -176,7 +176,7 @@ TForm4::TForm4(std::string programFolder, QWidget* parent)
 bool TForm4::prepare() {
     WindowReporter reporter(*this);
     try {
-        setup_ = openTermUpdate(programFolder_, reporter);
+        setup_ = openTermUpdate(state_.programFolder(), reporter);
     } catch (const LeagueError& e) {
         dialogs().message(this, qs(e.what()), qs(e.detail()));
         return false;
@@ -220,14 +220,14 @@ std::vector<std::string> TForm4::listedPaths(WorkingList list) const {
     QListWidget* l = fileList(list);
     for (int i = 0; i < l->count(); ++i)
         names.push_back(ss(l->item(i)->text()));
-    return workingFilePaths(programFolder_, list, names);
+    return workingFilePaths(state_.programFolder(), list, names);
 }
 
 void TForm4::dropOnList(WorkingList list, const QStringList& paths) {
     for (const QString& path : paths) {
         try {
             const std::string source = ss(QDir::toNativeSeparators(path));
-            statusLabel_->setText(qs(addToWorkingFolder(programFolder_, list, source)));
+            statusLabel_->setText(qs(addToWorkingFolder(state_.programFolder(), list, source)));
             fileList(list)->addItem(qs(fileNameOf(source)));
         } catch (const LeagueError& e) {
             dialogs().message(this, qs(e.what()), qs(e.detail()));
@@ -242,7 +242,7 @@ void TForm4::dropOnGamesPanel(const QStringList& paths) {
         return;
     }
     WindowReporter reporter(*this);
-    StatsMarksInput input{programFolder_, setup_.leagueFolder,
+    StatsMarksInput input{state_.programFolder(), setup_.leagueFolder,
                           ss(QDir::toNativeSeparators(paths.front())), termBox_->value(),
                           gamesBox_->value()};
     try {
@@ -261,7 +261,8 @@ void TForm4::deleteSelectedFiles() {
             QListWidgetItem* item = l->item(i);
             if (!item->isSelected())
                 continue;
-            DeleteOutcome outcome = deleteFromWorkingFolder(programFolder_, list, ss(item->text()));
+            DeleteOutcome outcome =
+                deleteFromWorkingFolder(state_.programFolder(), list, ss(item->text()));
             statusLabel_->setText(qs(outcome.status));
             if (outcome.deleted)
                 delete l->takeItem(i);
@@ -283,8 +284,8 @@ void TForm4::setBusy(bool busy) {
 
 void TForm4::Button5Click() {
     WindowReporter reporter(*this);
-    DataCheckInput input{programFolder_, setup_.leagueName, termBox_->value(), setup_.teamNames,
-                         listedPaths(WorkingList::Growth)};
+    DataCheckInput input{state_.programFolder(), setup_.leagueName, termBox_->value(),
+                         setup_.teamNames, listedPaths(WorkingList::Growth)};
     setBusy(true);
     DataCheckResult result;
     try {
@@ -303,7 +304,7 @@ void TForm4::Button5Click() {
 void TForm4::Button1Click() {
     WindowReporter reporter(*this);
     TermUpdateInput input;
-    input.programFolder = programFolder_;
+    input.programFolder = state_.programFolder();
     input.leagueName = setup_.leagueName;
     input.newTerm = termBox_->value();
     input.tool = ss(toolBox_->currentText());

@@ -24,11 +24,13 @@ namespace tenvoll {
 
 class FileDropList;
 class FileDropPanel;
+class ProgramState;
 
 class TForm4 : public QDialog {
     Q_OBJECT
 public:
-    explicit TForm4(std::string programFolder, QWidget* parent = nullptr);
+    // The program folder comes from `state`.
+    explicit TForm4(ProgramState& state, QWidget* parent = nullptr);
 
     // The opening steps; false when the window must close at once (the reason
     // has been shown).
@@ -57,7 +59,7 @@ private:
     void startStatusTimer();
     void setBusy(bool busy);
 
-    std::string programFolder_;
+    ProgramState& state_;
     TermUpdateSetup setup_;
 
     QSpinBox* termBox_ = nullptr;

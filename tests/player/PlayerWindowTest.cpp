@@ -62,7 +62,7 @@ TEST_F(PlayerWindowTest, DoubleClickOpensOneWindowWithThePlayersHistory) {
               QStringLiteral("防率"));
     // Rows that name nobody open nothing.
     main->StringGridAllDblClick(PaneSide::Top, QStringLiteral("*"));
-    EXPECT_EQ(main->shownPlayer(), "投手能一");
+    EXPECT_EQ(main->state().shownPlayer(), "投手能一");
 }
 
 TEST_F(PlayerWindowTest, OtherTeamButtonSwitchesBetweenThePanesPlayers) {
@@ -72,7 +72,7 @@ TEST_F(PlayerWindowTest, OtherTeamButtonSwitchesBetweenThePanesPlayers) {
     EXPECT_EQ(button->text(), QStringLiteral("大阪選手を表示"));
     EXPECT_FALSE(button->isHidden());
     button->click();
-    EXPECT_EQ(main->shownPlayer(), "大阪選手");
+    EXPECT_EQ(main->state().shownPlayer(), "大阪選手");
     EXPECT_EQ(label("Label1"), QStringLiteral("大阪選手 右 普"));
     EXPECT_EQ(button->text(), QStringLiteral("山田ソ太郎を表示"));
 }
@@ -83,7 +83,7 @@ TEST_F(PlayerWindowTest, ClipboardCommandsTellTheUserFirst) {
     detail()->copyPlayerData();
     EXPECT_EQ(dialogs.messages.last(),
               QStringLiteral("選手のデータをクリップボードにコピーしました。"));
-    const IniSection* yamada = main->paneState(PaneSide::Top).store.section("山田ソ太郎");
+    const IniSection* yamada = main->state().pane(PaneSide::Top).store.section("山田ソ太郎");
     EXPECT_EQ(QApplication::clipboard()->text(),
               QString::fromStdString(yamada->value("0004能力") + " ; 27 A B C D E "));
     detail()->copyStatistics();
