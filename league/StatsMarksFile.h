@@ -25,6 +25,10 @@ inline constexpr std::array<std::string_view, 30> kStatsMarkKeys = {
     "四死球",       "三振",         "盗塁",   "失策",   "長打率", "出塁率"};
 
 // One key's record split into its fields.
+// At-bats a batter needs to qualify (rate keys, the player history's marks):
+// floor(games × 3.1). Pitchers qualify with as many innings as games.
+long long qualifyingAtBats(long long games);
+
 struct MarkRecord {
     std::vector<std::string> fields;
     // A record marks nothing when its best value is "0" or it has fewer than three fields.

@@ -13,7 +13,4 @@ namespace tenvoll {
 
 std::vector<std::string> rosterCsvLines(std::string_view teamName, const PaneContent& pane);
 
-// "," + "△," / "▼," / "," + text: one marked field pair of a CSV line.
-std::string markedCsvField(int mark, std::string_view text);
-
 } // namespace tenvoll
