@@ -19,6 +19,7 @@ inline constexpr std::string_view kDefaultLeagueName = "ボルタナ選手名鑑
 inline constexpr std::string_view kLeagueNameKey = "機構名";
 inline constexpr std::string_view kTeamCountKey = "チーム数";
 inline constexpr std::string_view kTeamEntryKey = "チーム名";
+// "標準" or "Mirel": in a league's section, and in the sections of its team files.
 inline constexpr std::string_view kToolKey = "ツール";
 
 // The four highlight colours, in settings order.

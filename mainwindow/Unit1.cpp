@@ -11,6 +11,7 @@
 #include "mainwindow/MarkedCellDelegate.h"
 #include "mainwindow/NameSearch.h"
 #include "mainwindow/PaneCsv.h"
+#include "mainwindow/QtProgressReporter.h"
 #include "mainwindow/QtText.h"
 #include "mainwindow/RankingCsv.h"
 #include "mainwindow/RankingTableModel.h"
@@ -466,32 +467,6 @@ void TForm1::exportPaneCsv(PaneSide side) {
 
 // ---- search mode -------------------------------------------------------------
 
-// Status texts and progress of a search, drawn at once while it runs; each
-// message is shown once per search (a league without "seiseki.ini" would
-// otherwise answer every ranked file with the same box).
-class SearchProgress : public SearchReporter {
-public:
-    explicit SearchProgress(TForm1& window, QProgressBar* bar) : window_(window), bar_(bar) {}
-    void status(const std::string& text) override {
-        window_.statusBar()->showMessage(qs(text));
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    }
-    void progress(std::size_t done, std::size_t total) override {
-        bar_->setRange(0, static_cast<int>(total));
-        bar_->setValue(static_cast<int>(done));
-        bar_->show();
-    }
-    void message(const std::string& text) override {
-        if (shown_.insert(text).second)
-            dialogs().message(&window_, qs(text));
-    }
-
-private:
-    TForm1& window_;
-    QProgressBar* bar_;
-    std::set<std::string> shown_;
-};
-
 void TForm1::buildRankingPage() {
     QWidget* page = topPane_->rankingPage();
     auto* layout = new QVBoxLayout(page);
@@ -587,7 +562,12 @@ void TForm1::Button3Click() {
     state_->pane(PaneSide::Top).store.clear();
     showSearchTabs(nameSearch);
     searchPanel_->rememberSearchText();
-    SearchProgress reporter(*this, progress_);
+    // Each message is shown once per search.
+    QtProgressReporter reporter(
+        this, [this](const QString& text) { statusBar()->showMessage(text); }, progress_,
+        QtProgressReporter::Messages::EachOnce);
+    progress_->reset();
+    progress_->show();
     try {
         if (nameSearch)
             runNameSearch(reporter);
@@ -603,7 +583,7 @@ void TForm1::Button3Click() {
     QApplication::restoreOverrideCursor();
 }
 
-void TForm1::runNameSearch(SearchProgress& reporter) {
+void TForm1::runNameSearch(SearchReporter& reporter) {
     topPane_->clearGrids();
     state_->setRanking({});
     const SearchLeague league = searchLeague(settingsOnDisk(), state_->leagueName());
@@ -618,7 +598,7 @@ void TForm1::runNameSearch(SearchProgress& reporter) {
         dialogs().message(this, qs(nameNotFoundMessage(state_->leagueName())));
 }
 
-void TForm1::runRankingSearch(SearchProgress& reporter) {
+void TForm1::runRankingSearch(SearchReporter& reporter) {
     rankingModel_->clear();
     state_->setRanking({});
     ruleNote_->clear();

@@ -27,7 +27,6 @@ namespace tenvoll {
 
 class RankingTableModel;
 class SearchPanel;
-class SearchProgress;
 class TForm2;
 
 class TForm1 : public QMainWindow {
@@ -92,8 +91,8 @@ private:
     void runPaneComparison();
     void exportRankingCsv();
     void buildRankingPage();
-    void runNameSearch(SearchProgress& reporter);
-    void runRankingSearch(SearchProgress& reporter);
+    void runNameSearch(SearchReporter& reporter);
+    void runRankingSearch(SearchReporter& reporter);
     void showSearchTabs(bool nameSearch);
     void finishSearchTabs(bool nameSearch);
     bool writeSettings(const std::string& team1, const std::string& team2);

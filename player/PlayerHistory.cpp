@@ -170,7 +170,7 @@ PlayerHistory buildPlayerHistory(const IniSection& section, std::string_view sho
     const long long last = p.lastTerm();
     const std::vector<std::string> a = splitFields(p.termValue(last, kAbility));
 
-    if (equalsIgnoreCase(section.value(kTool), "Mirel")) {
+    if (equalsIgnoreCase(section.value(kToolKey), "Mirel")) {
         std::vector<std::string> apt = splitFields(p.termValue(last, kAptitude));
         h.aptitudeHeader = "【Sp】【Pw】【Se】【Ph】【Me】";
         h.aptitudeValues = " " + valueAt(apt, 1);

@@ -5,6 +5,7 @@
 #include "league/LeagueError.h"
 #include "league/Paths.h"
 #include "mainwindow/ProgramState.h"
+#include "mainwindow/QtProgressReporter.h"
 #include "mainwindow/QtText.h"
 #include "mainwindow/UserDialogs.h"
 #include "termupdate/Dcheck.h"
@@ -29,27 +30,6 @@
 #include <QVBoxLayout>
 
 namespace tenvoll {
-
-// Status, progress and messages of the engines, drawn at once while the run
-// keeps the GUI thread busy.
-class TForm4::WindowReporter : public TermUpdateReporter {
-public:
-    explicit WindowReporter(TForm4& window) : window_(window) {}
-    void status(const std::string& text) override {
-        window_.statusLabel_->setText(qs(text));
-        repaint();
-    }
-    void progress(std::size_t done, std::size_t total) override {
-        window_.progress_->setRange(0, static_cast<int>(total));
-        window_.progress_->setValue(static_cast<int>(done));
-        repaint();
-    }
-    void message(const std::string& text) override { dialogs().message(&window_, qs(text)); }
-
-private:
-    static void repaint() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
-    TForm4& window_;
-};
 
 namespace {
 constexpr int kStatusMilliseconds = 5000;
@@ -174,7 +154,7 @@ TForm4::TForm4(ProgramState& state, QWidget* parent) : QDialog(parent), state_(s
 }
 
 bool TForm4::prepare() {
-    WindowReporter reporter(*this);
+    QtProgressReporter reporter = windowReporter();
     try {
         setup_ = openTermUpdate(state_.programFolder(), reporter);
     } catch (const LeagueError& e) {
@@ -200,6 +180,12 @@ bool TForm4::prepare() {
 
 QListWidget* TForm4::fileList(WorkingList list) const {
     return lists_[static_cast<std::size_t>(list)];
+}
+
+QtProgressReporter TForm4::windowReporter() {
+    return QtProgressReporter(
+        this, [this](const QString& text) { statusLabel_->setText(text); }, progress_,
+        QtProgressReporter::Messages::Every);
 }
 
 QString TForm4::statusText() const {
@@ -241,7 +227,7 @@ void TForm4::dropOnGamesPanel(const QStringList& paths) {
         showStatus(qs(kOneFileAtATime));
         return;
     }
-    WindowReporter reporter(*this);
+    QtProgressReporter reporter = windowReporter();
     StatsMarksInput input{state_.programFolder(), setup_.leagueFolder,
                           ss(QDir::toNativeSeparators(paths.front())), termBox_->value(),
                           gamesBox_->value()};
@@ -283,7 +269,7 @@ void TForm4::setBusy(bool busy) {
 }
 
 void TForm4::Button5Click() {
-    WindowReporter reporter(*this);
+    QtProgressReporter reporter = windowReporter();
     DataCheckInput input{state_.programFolder(), setup_.leagueName, termBox_->value(),
                          setup_.teamNames, listedPaths(WorkingList::Growth)};
     setBusy(true);
@@ -302,7 +288,7 @@ void TForm4::Button5Click() {
 }
 
 void TForm4::Button1Click() {
-    WindowReporter reporter(*this);
+    QtProgressReporter reporter = windowReporter();
     TermUpdateInput input;
     input.programFolder = state_.programFolder();
     input.leagueName = setup_.leagueName;

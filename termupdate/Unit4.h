@@ -25,6 +25,7 @@ namespace tenvoll {
 class FileDropList;
 class FileDropPanel;
 class ProgramState;
+class QtProgressReporter;
 
 class TForm4 : public QDialog {
     Q_OBJECT
@@ -54,7 +55,8 @@ public:
     QString statusText() const;
 
 private:
-    class WindowReporter;
+    // Status, progress and messages of the engines, drawn in this window.
+    QtProgressReporter windowReporter();
     std::vector<std::string> listedPaths(WorkingList list) const;
     void startStatusTimer();
     void setBusy(bool busy);
