@@ -1,6 +1,6 @@
 // CSV lines of a roster pane: the team's name, then every row of the four
 // roster grids (header rows included) with each cell preceded by its mark
-// ("△" rise, "▼" fall, empty otherwise).
+// ("△" rise, "▼" fall, empty otherwise; markedCsvField in mainwindow/GridCells.h).
 #pragma once
 
 #include "mainwindow/RosterRows.h"

@@ -3,6 +3,7 @@
 // tenth-highest and tenth-lowest values and the number of qualifying players.
 // The section goes to "\temp\Top10.txt" and, when the league has one, in front
 // of the old content of seiseki.ini (whose bytes stay exactly as they were).
+// The at-bats qualification rule is qualifyingAtBats (league/StatsMarksFile.h).
 #pragma once
 
 #include "termupdate/Reporter.h"

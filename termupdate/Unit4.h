@@ -2,7 +2,8 @@
 // names, the three working-folder file lists that take dropped files, the tool
 // selector, the games spin box with its drop panel for the statistics marks,
 // "データチェック" (Button5Click) and "実行" (Button1Click). The engines do the
-// work; the window gathers the input and shows status and progress.
+// work; the window gathers the input and shows status and progress. It
+// receives the program state (mainwindow/ProgramState.h) for the program folder.
 #pragma once
 
 #include "termupdate/TermUpdateSetup.h"
