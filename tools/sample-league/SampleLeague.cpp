@@ -149,13 +149,13 @@ private:
 void SampleWriter::writeSettings(const League& main, const League& small) {
     IniStore ini;
     IniSection& m = ini.appendSection(kMainSection);
-    m.append("Team1", storedTeamPath(kMainLeague, 0));
-    m.append("Team2", storedTeamPath(kMainLeague, 1));
+    m.append(kTeam1Key, storedTeamPath(kMainLeague, 0));
+    m.append(kTeam2Key, storedTeamPath(kMainLeague, 1));
     m.append(kLeagueNameKey, kMainLeague);
-    m.append("Up背景色", "clRed");
-    m.append("Upフォント色", "clWhite");
-    m.append("Down背景色", "clBlue");
-    m.append("Downフォント色", "clWhite");
+    m.append(kUpBackgroundKey, "clRed");
+    m.append(kUpTextKey, "clWhite");
+    m.append(kDownBackgroundKey, "clBlue");
+    m.append(kDownTextKey, "clWhite");
     auto registry = [&](std::string_view name, const League& league, std::string_view tool) {
         IniSection& s = ini.appendSection(name);
         s.append(kLeagueNameKey, "");
