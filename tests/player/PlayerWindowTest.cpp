@@ -1,7 +1,9 @@
 // Player detail window under the offscreen platform, opened from the panes of
 // the main window on fixtures/main-window.
+#include "league/Kyoutuu.h"
 #include "league/TextCodec.h"
 #include "mainwindow/GridView.h"
+#include "mainwindow/ProgramState.h"
 #include "mainwindow/Unit1.h"
 #include "player/HistoryTableModel.h"
 #include "player/Unit2.h"
@@ -112,4 +114,34 @@ TEST_F(PlayerWindowTest, ClosingDiscardsTheWindow) {
     detail()->close();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(detail(), nullptr);
+}
+
+// The window needs only the program state: it follows a reloaded store while
+// shown, and a player no longer in either store leaves the grid as it was.
+TEST(PlayerWindowOnState, FollowsReloadedStores) {
+    TempFolder folder;
+    RecordingDialogs dialogs;
+    tenvoll::test::copyFixtureFolder("main-window", folder.path());
+    ProgramState state(folder.path());
+    ProgramState::PaneState& top = state.pane(PaneSide::Top);
+    top.store = IniStore::load(folder.file("リーグ/東京.txt"));
+    top.selected = "山田ソ太郎";
+    state.setShownPlayer(top.selected);
+    TForm2 w(state);
+    w.show();
+    w.refill();
+    auto title = [&] { return w.findChild<QLabel*>(QStringLiteral("Label1"))->text(); };
+    EXPECT_EQ(title(), QStringLiteral("山田ソ太郎 右 普"));
+
+    top.store.section("山田ソ太郎")
+        ->set(termKey(5, kAbility), "5 山田ソ太郎 左 速 C B D E E C C B A B C D 12 B C 345");
+    state.announceStoreReloaded(PaneSide::Top);
+    EXPECT_EQ(title(), QStringLiteral("山田ソ太郎 左 速"));
+    EXPECT_EQ(w.model()->rowCount(), 2);
+
+    top.store = IniStore::load(folder.file("リーグ/大阪.txt"));
+    top.selected = "大阪選手";
+    state.announceStoreReloaded(PaneSide::Top);
+    EXPECT_EQ(title(), QStringLiteral("山田ソ太郎 左 速"));
+    EXPECT_EQ(w.model()->rowCount(), 2);
 }
