@@ -98,7 +98,7 @@ int main(int argc, char** argv) {
             window.StringGridAllDblClick(tenvoll::PaneSide::Top, player);
         QWidget* extra = nullptr;
         if (windowName == QStringLiteral("term-update")) {
-            auto* w = new tenvoll::TForm4(window.programFolder(), &window);
+            auto* w = new tenvoll::TForm4(window.state(), &window);
             w->prepare();
             extra = w;
         } else if (windowName == QStringLiteral("ranking")) {
@@ -114,7 +114,7 @@ int main(int argc, char** argv) {
             w->prepare();
             extra = w;
         } else if (windowName == QStringLiteral("colours")) {
-            extra = new tenvoll::TForm7(window.colours(), {}, &window);
+            extra = new tenvoll::TForm7(window.state(), &window);
         } else if (windowName == QStringLiteral("export")) {
             auto* w = new tenvoll::TForm5(window.state(), &window);
             if (w->prepare()) {

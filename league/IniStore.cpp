@@ -181,6 +181,20 @@ IniStore IniStore::load(const std::string& path) {
     return parse(readTextFile(path));
 }
 
+void appendSectionText(std::string& out, const IniSection& section) {
+    out += '[';
+    out += section.name();
+    out += "]\r\n";
+    for (const IniLine& line : section.lines()) {
+        out += line.key;
+        if (!line.raw) {
+            out += '=';
+            out += line.value;
+        }
+        out += "\r\n";
+    }
+}
+
 std::string IniStore::serialize() const {
     std::string out;
     std::size_t estimate = 0;
@@ -194,19 +208,8 @@ std::string IniStore::serialize() const {
         out += p;
         out += "\r\n";
     }
-    for (const auto& s : sections_) {
-        out += '[';
-        out += s->name();
-        out += "]\r\n";
-        for (const auto& l : s->lines()) {
-            out += l.key;
-            if (!l.raw) {
-                out += '=';
-                out += l.value;
-            }
-            out += "\r\n";
-        }
-    }
+    for (const auto& s : sections_)
+        appendSectionText(out, *s);
     return out;
 }
 

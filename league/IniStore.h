@@ -84,6 +84,10 @@ private:
         index_;
 };
 
+// The INI text of one section as an INI store writes it: "[name]" and its
+// lines, CR LF each (also used for sections kept outside a store).
+void appendSectionText(std::string& out, const IniSection& section);
+
 class IniStore {
 public:
     IniStore() = default;

@@ -15,6 +15,7 @@
 #include "mainwindow/MarkedCellDelegate.h"
 #include "mainwindow/NameSearch.h"
 #include "mainwindow/PaneCsv.h"
+#include "mainwindow/QtProgressReporter.h"
 #include "mainwindow/QtText.h"
 #include "mainwindow/RankingCsv.h"
 #include "mainwindow/RankingTableModel.h"
@@ -135,6 +136,9 @@ TForm1::TForm1(std::string programFolder, QWidget* parent)
     setWindowTitle(qs(state_->leagueName()));
     state_->setColours(state_->settings().colours());
 
+    connect(state_, &ProgramState::coloursChanged, this, &TForm1::repaintGrids);
+    connect(state_, &ProgramState::paneReloadRequested, this, &TForm1::reloadPanes);
+
     buildMenus();
     buildTeamMenus();
     connect(state_, &ProgramState::openingOrderOpenChanged, this, &TForm1::openingOrderChanged);
@@ -229,7 +233,7 @@ void TForm1::fillTeamMenu(PaneSide side, const std::vector<std::string>& paths) 
         group->addAction(a);
         connect(a, &QAction::triggered, this, [this, side, a] {
             std::string full = joinProgramFolder(state_->programFolder(), captionPath(a));
-            paneState(side).path = full;
+            state_->pane(side).path = full;
             openTeam(side, full);
         });
     }
@@ -248,7 +252,7 @@ void TForm1::showMessages(const std::vector<UserMessage>& messages) {
 }
 
 void TForm1::openTeam(PaneSide side, const std::string& fullPath) {
-    PaneState& state = paneState(side);
+    ProgramState::PaneState& state = state_->pane(side);
     RosterPane* view = pane(side);
     view->clearGrids();
     state.path = fullPath;
@@ -281,6 +285,7 @@ void TForm1::openTeam(PaneSide side, const std::string& fullPath) {
     state.selected = firstName;
 
     runPaneComparison();
+    state_->announceStoreReloaded(side);
 }
 
 void TForm1::runPaneComparison() {
@@ -309,7 +314,7 @@ void TForm1::resume() {
 
 void TForm1::chooseTeamFile(PaneSide side) {
     pane(side)->clearGrids();
-    const std::string current = paneState(side).path;
+    const std::string current = state_->pane(side).path;
     const QString folder = qs(current.empty() ? state_->programFolder() : folderOf(current));
     auto chosen = dialogs().openFileName(
         this, folder,
@@ -323,8 +328,8 @@ void TForm1::chooseTeamFile(PaneSide side) {
 void TForm1::stepTeam(PaneSide side, Step step) {
     std::optional<std::string> path;
     try {
-        path =
-            steppedTeamPath(settingsOnDisk(), state_->leagueName(), paneState(side).teamName, step);
+        path = steppedTeamPath(settingsOnDisk(), state_->leagueName(), state_->pane(side).teamName,
+                               step);
     } catch (const LeagueError& e) {
         dialogs().message(this, qs(e.what()), qs(e.detail()));
         return;
@@ -335,14 +340,15 @@ void TForm1::stepTeam(PaneSide side, Step step) {
 
 void TForm1::showSameTeam(PaneSide target) {
     const PaneSide source = target == PaneSide::Top ? PaneSide::Bottom : PaneSide::Top;
-    SameTeamChoice choice = sameTeamInOtherForm(paneState(target).path, paneState(source).path);
+    SameTeamChoice choice =
+        sameTeamInOtherForm(state_->pane(target).path, state_->pane(source).path);
     if (!choice.message.empty())
         dialogs().message(this, qs(choice.message));
     if (!choice.reload)
         return;
     if (choice.path.empty()) {
         pane(target)->clearGrids();
-        paneState(target).path.clear();
+        state_->pane(target).path.clear();
         return;
     }
     openTeam(target, choice.path);
@@ -386,8 +392,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
 }
 
 void TForm1::openColourSettings() {
-    TForm7 window(
-        state_->editableColours(), [this] { state_->announceColoursChanged(); }, this);
+    TForm7 window(*state_, this);
     window.exec();
     repaintGrids();
 }
@@ -400,7 +405,7 @@ void TForm1::openLeagueExport() {
 
 void TForm1::openTermUpdate() {
     {
-        TForm4 window(state_->programFolder(), this);
+        TForm4 window(*state_, this);
         if (window.prepare())
             window.exec();
     }
@@ -425,7 +430,7 @@ void TForm1::openOrganisationEditor() {
         state_->settings() = settingsOnDisk();
         buildTeamMenus();
         for (PaneSide side : {PaneSide::Top, PaneSide::Bottom})
-            checkTeamMenuItem(side, paneState(side).path);
+            checkTeamMenuItem(side, state_->pane(side).path);
     } catch (const LeagueError&) {
         // The menus keep what they showed; the file is reported when it is next read.
     }
@@ -463,15 +468,15 @@ void TForm1::openingOrderChanged(bool open) {
     if (open)
         return;
     for (PaneSide side : {PaneSide::Top, PaneSide::Bottom})
-        if (paneState(side).path.empty())
-            paneState(side).store.clear();
+        if (state_->pane(side).path.empty())
+            state_->pane(side).store.clear();
     reloadPanes();
 }
 
 void TForm1::reloadPanes() {
     for (PaneSide side : {PaneSide::Top, PaneSide::Bottom})
-        if (!paneState(side).path.empty())
-            openTeam(side, paneState(side).path);
+        if (!state_->pane(side).path.empty())
+            openTeam(side, state_->pane(side).path);
 }
 
 void TForm1::repaintGrids() {
@@ -501,7 +506,7 @@ void TForm1::showVersion() {
 void TForm1::StringGridAllDblClick(PaneSide side, const QString& name) {
     if (state_->openingOrderOpen() || name.isEmpty() || name == QStringLiteral("*"))
         return;
-    PaneState& state = paneState(side);
+    ProgramState::PaneState& state = state_->pane(side);
     state.selected = ss(name);
     state_->setShownPlayer(state.selected);
     state_->setLeagueFolder(folderOf(state.path));
@@ -522,7 +527,7 @@ TForm2* TForm1::playerDetailWindow() const {
 
 void TForm1::showPlayerDetail(bool modal) {
     if (!playerDetail_) {
-        playerDetail_ = new TForm2(*this, this);
+        playerDetail_ = new TForm2(*state_, this);
         playerDetail_->setAttribute(Qt::WA_DeleteOnClose);
     }
     playerDetail_->refill();
@@ -550,37 +555,11 @@ void TForm1::exportPaneCsv(PaneSide side) {
     default:
         break;
     }
-    const std::string& name = paneState(side).teamName;
+    const std::string& name = state_->pane(side).teamName;
     saveCsvFile(this, qs(name), rosterCsvLines(name, view->content()));
 }
 
 // ---- search mode -------------------------------------------------------------
-
-// Status texts and progress of a search, drawn at once while it runs; each
-// message is shown once per search (a league without "seiseki.ini" would
-// otherwise answer every ranked file with the same box).
-class SearchProgress : public SearchReporter {
-public:
-    explicit SearchProgress(TForm1& window, QProgressBar* bar) : window_(window), bar_(bar) {}
-    void status(const std::string& text) override {
-        window_.statusBar()->showMessage(qs(text));
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    }
-    void progress(std::size_t done, std::size_t total) override {
-        bar_->setRange(0, static_cast<int>(total));
-        bar_->setValue(static_cast<int>(done));
-        bar_->show();
-    }
-    void message(const std::string& text) override {
-        if (shown_.insert(text).second)
-            dialogs().message(&window_, qs(text));
-    }
-
-private:
-    TForm1& window_;
-    QProgressBar* bar_;
-    std::set<std::string> shown_;
-};
 
 void TForm1::buildRankingPage() {
     QWidget* page = topPane_->rankingPage();
@@ -682,7 +661,12 @@ void TForm1::Button3Click() {
     state_->pane(PaneSide::Top).store.clear();
     showSearchTabs(nameSearch);
     searchPanel_->rememberSearchText();
-    SearchProgress reporter(*this, progress_);
+    // Each message is shown once per search.
+    QtProgressReporter reporter(
+        this, [this](const QString& text) { statusBar()->showMessage(text); }, progress_,
+        QtProgressReporter::Messages::EachOnce);
+    progress_->reset();
+    progress_->show();
     try {
         if (nameSearch)
             runNameSearch(reporter);
@@ -698,7 +682,7 @@ void TForm1::Button3Click() {
     QApplication::restoreOverrideCursor();
 }
 
-void TForm1::runNameSearch(SearchProgress& reporter) {
+void TForm1::runNameSearch(SearchReporter& reporter) {
     topPane_->clearGrids();
     state_->setRanking({});
     FolderLock lock = FolderLock::acquire(state_->programFolder(), FolderLock::Mode::Shared);
@@ -706,6 +690,7 @@ void TForm1::runNameSearch(SearchProgress& reporter) {
     NameSearchResult result = searchPlayerName(league, ss(searchPanel_->searchText()), reporter);
     lock.release();
     state_->pane(PaneSide::Top).store = std::move(result.store);
+    state_->announceStoreReloaded(PaneSide::Top);
     std::vector<UserMessage> messages;
     topPane_->showContent(filledPane(state_->pane(PaneSide::Top).store, league.folder,
                                      statisticsCheckEnabled(), messages));
@@ -714,7 +699,7 @@ void TForm1::runNameSearch(SearchProgress& reporter) {
         dialogs().message(this, qs(nameNotFoundMessage(state_->leagueName())));
 }
 
-void TForm1::runRankingSearch(SearchProgress& reporter) {
+void TForm1::runRankingSearch(SearchReporter& reporter) {
     rankingModel_->clear();
     state_->setRanking({});
     ruleNote_->clear();
@@ -740,6 +725,7 @@ void TForm1::runRankingSearch(SearchProgress& reporter) {
     rankingModel_->setSearchText(searchPanel_->searchText());
     ruleNote_->setText(qs(result.ruleNote));
     state_->pane(PaneSide::Top).store = std::move(result.players);
+    state_->announceStoreReloaded(PaneSide::Top);
 }
 
 void TForm1::finishSearchTabs(bool nameSearch) {

@@ -1,6 +1,6 @@
 // TForm1, the main window: two roster panes (Top and Bottom), the menus that
-// open every other window, and the program-wide state the other windows read
-// (program folder, league, the two team stores, the chosen players, colours).
+// open every other window, and the owner of the program state
+// (mainwindow/ProgramState.h) that the other windows receive instead of it.
 #pragma once
 
 #include "league/IniStore.h"
@@ -27,7 +27,6 @@ namespace tenvoll {
 
 class RankingTableModel;
 class SearchPanel;
-class SearchProgress;
 class TForm2;
 class TForm6;
 class TForm8;
@@ -39,22 +38,11 @@ public:
     explicit TForm1(std::string programFolder, QWidget* parent = nullptr);
     ~TForm1() override;
 
-    using PaneState = ProgramState::PaneState;
-
     // ---- program-wide state: owned here, handed to every other window ----
     ProgramState& state() const { return *state_; }
-    const std::string& programFolder() const { return state_->programFolder(); }
-    const std::string& leagueName() const { return state_->leagueName(); }
-    const std::string& leagueFolder() const { return state_->leagueFolder(); }
-    void setLeagueFolder(std::string folder) { state_->setLeagueFolder(std::move(folder)); }
-    PaneState& paneState(PaneSide side) { return state_->pane(side); }
     RosterPane* pane(PaneSide side) const { return side == PaneSide::Top ? topPane_ : bottomPane_; }
-    const std::string& shownPlayer() const { return state_->shownPlayer(); }
-    void setShownPlayer(std::string name) { state_->setShownPlayer(std::move(name)); }
-    HighlightColours& colours() { return state_->editableColours(); }
     bool statisticsCheckEnabled() const;
     bool searchMode() const;
-    bool openingOrderOpen() const { return state_->openingOrderOpen(); }
 
     // ---- operations of the menus ----
     // Shows a file in a pane (menu item, dialog, resume, navigation).
@@ -120,8 +108,8 @@ private:
     void openingOrderChanged(bool open);
     void exportRankingCsv();
     void buildRankingPage();
-    void runNameSearch(SearchProgress& reporter);
-    void runRankingSearch(SearchProgress& reporter);
+    void runNameSearch(SearchReporter& reporter);
+    void runRankingSearch(SearchReporter& reporter);
     void showSearchTabs(bool nameSearch);
     void finishSearchTabs(bool nameSearch);
     bool writeSettings(const std::string& team1, const std::string& team2);

@@ -51,18 +51,4 @@ void mergeKeys(IniSection& into, const IniSection& from) {
             into.set(line.key, line.value);
 }
 
-void appendSectionText(std::string& out, const IniSection& section) {
-    out += '[';
-    out += section.name();
-    out += "]\r\n";
-    for (const IniLine& line : section.lines()) {
-        out += line.key;
-        if (!line.raw) {
-            out += '=';
-            out += line.value;
-        }
-        out += "\r\n";
-    }
-}
-
 } // namespace tenvoll
