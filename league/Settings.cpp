@@ -121,8 +121,13 @@ std::vector<LeagueEntry> Settings::entries(std::string_view league) const {
 }
 
 std::vector<std::string> Settings::teamMenuPaths(std::string_view league) const {
+    // Indexes 0 .. "チーム数" − 1 like every other reader of the registry. Reading
+    // one index past the count would bring back an entry deleted by the
+    // organisation editor, whose higher keys stay in the file; a count of 0
+    // still offers "チーム名0" when it exists.
     std::vector<std::string> paths;
-    for (long long n = std::min(teamCount(league), entryIndexEnd(league)); n >= 0; --n) {
+    const long long count = std::max(registryCount(league), 1LL);
+    for (long long n = count - 1; n >= 0; --n) {
         std::vector<std::string> f = entryFields(league, n);
         if (f.size() > 2)
             paths.insert(paths.begin(), f[2]);

@@ -85,7 +85,8 @@ public:
     // Entries 0 .. "チーム数" − 1 with at least three fields, in registry order.
     std::vector<LeagueEntry> entries(std::string_view league) const;
     // Menu captions of the team menus: entries "チーム名" + n for n from
-    // "チーム数" down to 0 with more than two fields, listed in ascending index order.
+    // "チーム数" − 1 down to 0 (only 0 when the count is 0) with more than two
+    // fields, listed in ascending index order.
     std::vector<std::string> teamMenuPaths(std::string_view league) const;
     // One past the highest index n of the keys "チーム名" + n present in the
     // league's section: loops over "チーム数" stop there, so a damaged count

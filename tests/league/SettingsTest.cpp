@@ -47,8 +47,9 @@ TEST(Settings, TeamPathsRelativeOrWithADrive) {
     EXPECT_EQ(s.leagueName(), "L");
 }
 
-// Menu entries run from "チーム数" down to 0 (one more than the count) and end
-// in ascending order; entries of two fields or fewer are left out.
+// Menu entries run from "チーム数" − 1 down to 0 and end in ascending order;
+// entries of two fields or fewer are left out, and a key past the count (left
+// by a shorter list) is not offered.
 TEST(Settings, RegistryEntriesAndMenus) {
     TempFolder dir;
     Settings s = loaded(dir, "[L]\n機構名=\nチーム数=2\n"
@@ -57,7 +58,7 @@ TEST(Settings, RegistryEntriesAndMenus) {
                              "チーム名2=一軍C,二軍C,\\L\\c.txt\n"
                              "[Zero]\nチーム数=0\nチーム名0=一軍,二軍,\\Z\\z.txt\n"
                              "[Broken]\nチーム数=999999999999\nチーム名3=x,y,\\B\\b.txt\n");
-    EXPECT_EQ(s.teamMenuPaths("l"), (std::vector<std::string>{"\\L\\a.txt", "\\L\\c.txt"}));
+    EXPECT_EQ(s.teamMenuPaths("l"), (std::vector<std::string>{"\\L\\a.txt"}));
     auto entries = s.entries("L");
     ASSERT_EQ(entries.size(), 1u);
     EXPECT_EQ(entries[0].firstTeam, "一軍A");

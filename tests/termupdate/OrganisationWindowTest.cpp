@@ -284,8 +284,8 @@ TEST_F(OrganisationWindowTest, TheMainWindowsTeamMenusShowTheSavedEntries) {
     });
     main.findChild<QAction*>(QStringLiteral("LeagueEditorAction"))->trigger();
     const QList<QAction*> menu = main.findChild<QMenu*>(QStringLiteral("TopTeamMenu"))->actions();
-    // Three entries, and the old fourth key that the menu reads one index past the count.
-    ASSERT_EQ(menu.size(), 4);
+    // Three entries; the old fourth key stays in the file but is not offered.
+    ASSERT_EQ(menu.size(), 3);
     EXPECT_EQ(menu[0]->text(), QString::fromStdString(toStoredPath(folder.path(), summary.teamFiles[1])));
     EXPECT_TRUE(main.isVisible());
 }
