@@ -1,9 +1,8 @@
 // CSV saving through the dialog interface.
 #include "mainwindow/CsvSaving.h"
 
-#include "league/FileAccess.h"
 #include "league/LeagueError.h"
-#include "league/TextCodec.h"
+#include "mainwindow/PaneCsv.h"
 #include "mainwindow/QtText.h"
 #include "mainwindow/UserDialogs.h"
 
@@ -19,7 +18,7 @@ bool saveCsvFile(QWidget* parent, const QString& proposedName,
         return false;
     }
     try {
-        writeTextFileAtomic(ss(QDir::toNativeSeparators(*chosen)), joinCrlf(lines));
+        writeCsvLines(ss(QDir::toNativeSeparators(*chosen)), lines);
     } catch (const LeagueError& e) {
         dialogs().message(parent, QStringLiteral("CSVファイルを保存できませんでした。"),
                           qs(e.fullText()));

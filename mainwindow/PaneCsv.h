@@ -13,4 +13,8 @@ namespace tenvoll {
 
 std::vector<std::string> rosterCsvLines(std::string_view teamName, const PaneContent& pane);
 
+// Writes CSV lines as every CSV command of the program does: cp932, CR LF
+// after each line, atomically (an existing file is replaced).
+void writeCsvLines(const std::string& path, const std::vector<std::string>& lines);
+
 } // namespace tenvoll
