@@ -20,11 +20,10 @@ bool saveCsvFile(QWidget* parent, const QString& proposedName,
     try {
         writeCsvLines(ss(QDir::toNativeSeparators(*chosen)), lines);
     } catch (const LeagueError& e) {
-        dialogs().message(parent, QStringLiteral("CSVファイルを保存できませんでした。"),
-                          qs(e.fullText()));
+        dialogs().message(parent, QString::fromUtf8(kCsvNotSavedMessage), qs(e.fullText()));
         return false;
     }
-    dialogs().message(parent, QStringLiteral("CSVデータ保存終了！"));
+    dialogs().message(parent, QString::fromUtf8(kCsvSavedMessage));
     return true;
 }
 

@@ -4,6 +4,7 @@
 #include "app/batch/BatchCommand.h"
 
 #include "league/FolderLock.h"
+#include "league/LeagueError.h"
 #include "mainwindow/PaneCsv.h"
 #include "mainwindow/PaneLoader.h"
 #include "player/PlayerHistory.h"
@@ -26,9 +27,17 @@ bool openPane(BatchContext& c, const std::string& file, bool statisticsCheck, Pa
     return load.loaded;
 }
 
-void writeCsv(BatchContext& c, const std::string& path, const std::vector<std::string>& lines) {
-    writeCsvLines(path, lines);
-    c.err << "CSVデータ保存終了！ " << path << "\n";
+// Writes the lines as the windows' CSV command does; false (with the window's
+// message) when the file could not be written.
+bool writeCsv(BatchContext& c, const std::string& path, const std::vector<std::string>& lines) {
+    try {
+        writeCsvLines(path, lines);
+    } catch (const LeagueError& e) {
+        c.err << kCsvNotSavedMessage << "\n" << e.fullText() << "\n";
+        return false;
+    }
+    c.err << kCsvSavedMessage << " " << path << "\n";
+    return true;
 }
 
 int paneCsv(BatchContext& c, const std::vector<std::string>& args) {
@@ -39,8 +48,7 @@ int paneCsv(BatchContext& c, const std::vector<std::string>& args) {
     PaneLoad load;
     if (!openPane(c, file, !a.has("--no-stats-check"), load))
         return kFailure;
-    writeCsv(c, out, rosterCsvLines(load.teamName, load.content));
-    return kSuccess;
+    return writeCsv(c, out, rosterCsvLines(load.teamName, load.content)) ? kSuccess : kFailure;
 }
 
 int history(BatchContext& c, const std::vector<std::string>& args) {
@@ -83,8 +91,8 @@ int history(BatchContext& c, const std::vector<std::string>& args) {
         return kFailure;
 
     const std::vector<std::string> csv = playerHistoryCsv(history, name);
-    if (a.has("--csv"))
-        writeCsv(c, c.argumentPath(a.value("--csv")), csv);
+    if (a.has("--csv") && !writeCsv(c, c.argumentPath(a.value("--csv")), csv))
+        return kFailure;
     if (dataRow)
         c.out << copiedRowPlayerData(history, *dataRow, player, side) << "\n";
     if (statsRow)

@@ -171,6 +171,10 @@ TEST_F(TwinCommands, FailuresAreReportedAndWriteNothing) {
     EXPECT_EQ(noTerm.status, 1);
     EXPECT_EQ(noTerm.out, "");
     EXPECT_EQ(run({"history", slotName(0)}).status, 2);
+    BatchRun unwritable =
+        run({"history", slotName(0), "--team", team, "--csv", folder.file("ない/z.csv")});
+    EXPECT_EQ(unwritable.status, 1);
+    EXPECT_EQ(unwritable.err.find("CSVファイルを保存できませんでした。"), 0u) << unwritable.err;
     EXPECT_FALSE(fileExists(folder.file("x.csv")));
     EXPECT_FALSE(fileExists(folder.file("y.csv")));
 }
