@@ -1,9 +1,8 @@
 // CSV saving through the dialog interface.
 #include "mainwindow/CsvSaving.h"
 
-#include "league/FileAccess.h"
 #include "league/LeagueError.h"
-#include "league/TextCodec.h"
+#include "mainwindow/PaneCsv.h"
 #include "mainwindow/QtText.h"
 #include "mainwindow/UserDialogs.h"
 
@@ -19,13 +18,12 @@ bool saveCsvFile(QWidget* parent, const QString& proposedName,
         return false;
     }
     try {
-        writeTextFileAtomic(ss(QDir::toNativeSeparators(*chosen)), joinCrlf(lines));
+        writeCsvLines(ss(QDir::toNativeSeparators(*chosen)), lines);
     } catch (const LeagueError& e) {
-        dialogs().message(parent, QStringLiteral("CSVファイルを保存できませんでした。"),
-                          qs(e.fullText()));
+        dialogs().message(parent, QString::fromUtf8(kCsvNotSavedMessage), qs(e.fullText()));
         return false;
     }
-    dialogs().message(parent, QStringLiteral("CSVデータ保存終了！"));
+    dialogs().message(parent, QString::fromUtf8(kCsvSavedMessage));
     return true;
 }
 

@@ -13,4 +13,12 @@ namespace tenvoll {
 
 std::vector<std::string> rosterCsvLines(std::string_view teamName, const PaneContent& pane);
 
+// What the CSV commands tell the user after writing, and when writing failed.
+inline constexpr const char* kCsvSavedMessage = "CSVデータ保存終了！";
+inline constexpr const char* kCsvNotSavedMessage = "CSVファイルを保存できませんでした。";
+
+// Writes CSV lines as every CSV command of the program does: cp932, CR LF
+// after each line, atomically (an existing file is replaced).
+void writeCsvLines(const std::string& path, const std::vector<std::string>& lines);
+
 } // namespace tenvoll

@@ -16,7 +16,7 @@ PaneLoad loadPane(const std::string& path, bool markLeagueStatistics) {
         load.messages.push_back({"ファイルが存在しません！", path});
         return load;
     }
-    load.folder = folderOf(resolvePath(path));
+    load.folder = paneLeagueFolder(path);
     try {
         load.store = IniStore::load(path);
         if (!isTeamFile(load.store)) {
@@ -34,6 +34,10 @@ PaneLoad loadPane(const std::string& path, bool markLeagueStatistics) {
     load.summary = teamSummary(load.content);
     load.loaded = true;
     return load;
+}
+
+std::string paneLeagueFolder(const std::string& path) {
+    return folderOf(resolvePath(path));
 }
 
 PaneContent filledPane(const IniStore& store, const std::string& leagueFolder,

@@ -30,6 +30,10 @@ struct PaneLoad {
 
 PaneLoad loadPane(const std::string& path, bool markLeagueStatistics);
 
+// The league folder of a pane's team file (its folder): where "seiseki.ini" is
+// read for the pane and for the players chosen from it.
+std::string paneLeagueFolder(const std::string& path);
+
 // The grids of a team store, marked against the league folder's "seiseki.ini"
 // when asked; an unreadable marks file adds a message and only loses the colours.
 PaneContent filledPane(const IniStore& store, const std::string& leagueFolder,

@@ -1,6 +1,8 @@
 // Ranking CSV lines, proposed file name and the atomic write.
 #include "mainwindow/RankingCsv.h"
 
+#include "mainwindow/PaneCsv.h"
+
 #include "league/FileAccess.h"
 #include "league/TextCodec.h"
 
@@ -42,7 +44,7 @@ std::string rankingCsvFileName(const RankingCsvHeading& heading) {
 }
 
 void writeRankingCsv(const std::string& path, const std::vector<std::string>& lines) {
-    writeTextFileAtomic(path, joinCrlf(lines));
+    writeCsvLines(path, lines);
 }
 
 } // namespace tenvoll

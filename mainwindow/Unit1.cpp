@@ -509,7 +509,7 @@ void TForm1::StringGridAllDblClick(PaneSide side, const QString& name) {
     ProgramState::PaneState& state = state_->pane(side);
     state.selected = ss(name);
     state_->setShownPlayer(state.selected);
-    state_->setLeagueFolder(folderOf(state.path));
+    state_->setLeagueFolder(paneLeagueFolder(state.path));
     showPlayerDetail(false);
 }
 
@@ -768,7 +768,7 @@ void TForm1::rankingRowChosen(int row) {
     searchPanel_->setSearchText(name);
     state_->pane(PaneSide::Top).selected = ss(name);
     state_->setShownPlayer(state_->pane(PaneSide::Top).selected);
-    state_->setLeagueFolder(folderOf(state_->pane(PaneSide::Top).path));
+    state_->setLeagueFolder(paneLeagueFolder(state_->pane(PaneSide::Top).path));
     showPlayerDetail(true);
 }
 

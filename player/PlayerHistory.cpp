@@ -3,6 +3,7 @@
 #include "player/PlayerHistory.h"
 
 #include "league/Kyoutuu.h"
+#include "league/LeagueError.h"
 #include "league/Numbers.h"
 #include "league/TeamFile.h"
 #include "league/TextCompare.h"
@@ -272,6 +273,49 @@ std::string copiedStatistics(const IniSection* player, const std::string& termCe
     auto term = parseInteger(termCell);
     const std::string* v = (player && term) ? player->find(termKey(*term, kStats)) : nullptr;
     return v ? *v : std::string(top ? "Error115" : "Error116");
+}
+
+const IniSection* shownPlayerSection(std::string_view shown, std::string_view topSelection,
+                                     const IniStore& topStore, std::string_view bottomSelection,
+                                     const IniStore& bottomStore, StoreSide& side) {
+    if (shown == topSelection) {
+        side = StoreSide::Top;
+        return topStore.section(shown);
+    }
+    if (shown == bottomSelection) {
+        side = StoreSide::Bottom;
+        return bottomStore.section(shown);
+    }
+    return nullptr;
+}
+
+std::optional<StatsMarksFile> historyMarks(const std::string& leagueFolder, bool statisticsCheck) {
+    if (!statisticsCheck)
+        return std::nullopt;
+    try {
+        return StatsMarksFile::loadFromFolder(leagueFolder);
+    } catch (const LeagueError&) {
+        return std::nullopt;
+    }
+}
+
+std::optional<std::size_t> historyRowOfTerm(const std::vector<HistoryRow>& rows,
+                                            std::string_view term) {
+    for (std::size_t r = 0; r < rows.size(); ++r)
+        if (rows[r][history_column::kTerm].text == term)
+            return r;
+    return std::nullopt;
+}
+
+std::string copiedRowPlayerData(const PlayerHistory& history, std::size_t row,
+                                const IniSection* player, StoreSide side) {
+    return copiedPlayerData(player, history.rows.at(row)[history_column::kTerm].text, side);
+}
+
+std::string copiedRowStatistics(const PlayerHistory& history, std::size_t row,
+                                const IniSection* player, StoreSide side) {
+    return copiedStatistics(player, history.rows.at(row)[history_column::kTerm].text, row == 0,
+                            side);
 }
 
 std::vector<std::string> playerHistoryCsv(const PlayerHistory& h, std::string_view shownName) {

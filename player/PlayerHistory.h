@@ -89,6 +89,29 @@ std::string careerSummary(const std::vector<HistoryRow>& rows);
 // Which team store the player was read from: it decides the error codes.
 enum class StoreSide { Top, Bottom };
 
+// The section of the shown player: looked up in the Top store when the shown
+// player is the Top selection, else in the Bottom store when it is the Bottom
+// selection; null when it matches neither (or has no section). `side` tells
+// which store was used.
+const IniSection* shownPlayerSection(std::string_view shown, std::string_view topSelection,
+                                     const IniStore& topStore, std::string_view bottomSelection,
+                                     const IniStore& bottomStore, StoreSide& side);
+
+// The league's statistics marks for the history of a player chosen from a
+// team file in `leagueFolder`; none when the check is off or the file is
+// missing or unreadable (that only loses the colouring).
+std::optional<StatsMarksFile> historyMarks(const std::string& leagueFolder, bool statisticsCheck);
+
+// The index of the first row whose term cell is `term`; none when no row has it.
+std::optional<std::size_t> historyRowOfTerm(const std::vector<HistoryRow>& rows,
+                                            std::string_view term);
+
+// What the two clipboard commands copy for row `row` of the history.
+std::string copiedRowPlayerData(const PlayerHistory& history, std::size_t row,
+                                const IniSection* player, StoreSide side);
+std::string copiedRowStatistics(const PlayerHistory& history, std::size_t row,
+                                const IniSection* player, StoreSide side);
+
 // "能力 ; 資質" of the row's term, "Error111".."Error114" for a missing key.
 std::string copiedPlayerData(const IniSection* player, const std::string& termCell, StoreSide side);
 // The career totals for the first row, the term's statistics otherwise,

@@ -1,7 +1,6 @@
 // Player detail window.
 #include "player/Unit2.h"
 
-#include "league/LeagueError.h"
 #include "mainwindow/CsvSaving.h"
 #include "mainwindow/GridView.h"
 #include "mainwindow/MarkedCellDelegate.h"
@@ -132,18 +131,10 @@ bool TForm2::event(QEvent* event) {
 }
 
 const IniSection* TForm2::shownSection(StoreSide& side) const {
-    const std::string& shown = state_.shownPlayer();
     const ProgramState::PaneState& top = state_.pane(PaneSide::Top);
     const ProgramState::PaneState& bottom = state_.pane(PaneSide::Bottom);
-    if (shown == top.selected) {
-        side = StoreSide::Top;
-        return top.store.section(shown);
-    }
-    if (shown == bottom.selected) {
-        side = StoreSide::Bottom;
-        return bottom.store.section(shown);
-    }
-    return nullptr;
+    return shownPlayerSection(state_.shownPlayer(), top.selected, top.store, bottom.selected,
+                              bottom.store, side);
 }
 
 void TForm2::refill() {
@@ -163,14 +154,8 @@ void TForm2::refill() {
                                 .trimmed());
         return;
     }
-    std::optional<StatsMarksFile> marks;
-    if (state_.statisticsCheck()) {
-        try {
-            marks = StatsMarksFile::loadFromFolder(state_.leagueFolder());
-        } catch (const LeagueError&) {
-            marks.reset(); // unreadable marks only lose the colouring
-        }
-    }
+    const std::optional<StatsMarksFile> marks =
+        historyMarks(state_.leagueFolder(), state_.statisticsCheck());
     history_ = buildPlayerHistory(*section, shown, marks ? &*marks : nullptr);
 
     Label1->setText(qs(history_.title));
@@ -223,8 +208,8 @@ void TForm2::copyPlayerData() {
     dialogs().message(this, QStringLiteral("選手のデータをクリップボードにコピーしました。"));
     StoreSide side = StoreSide::Top;
     const IniSection* section = shownSection(side);
-    const HistoryRow& row = history_.rows[static_cast<std::size_t>(selectedRow())];
-    QApplication::clipboard()->setText(qs(copiedPlayerData(section, row[33].text, side)));
+    QApplication::clipboard()->setText(
+        qs(copiedRowPlayerData(history_, static_cast<std::size_t>(selectedRow()), section, side)));
 }
 
 void TForm2::copyStatistics() {
@@ -233,9 +218,8 @@ void TForm2::copyStatistics() {
     dialogs().message(this, QStringLiteral("選手の成績をクリップボードにコピーしました。"));
     StoreSide side = StoreSide::Top;
     const IniSection* section = shownSection(side);
-    const int r = selectedRow();
-    const HistoryRow& row = history_.rows[static_cast<std::size_t>(r)];
-    QApplication::clipboard()->setText(qs(copiedStatistics(section, row[33].text, r == 0, side)));
+    QApplication::clipboard()->setText(
+        qs(copiedRowStatistics(history_, static_cast<std::size_t>(selectedRow()), section, side)));
 }
 
 void TForm2::saveCsv() {

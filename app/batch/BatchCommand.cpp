@@ -31,6 +31,7 @@ const std::vector<BatchCommand>& batchCommands() {
         addGraphCommands(t);
         addOpeningOrderCommands(t);
         addRecoveryCommands(t);
+        addPaneCommands(t);
         return t;
     }();
     return table;

@@ -43,6 +43,7 @@ void addLeagueCommands(std::vector<BatchCommand>& table);
 void addGraphCommands(std::vector<BatchCommand>& table);
 void addOpeningOrderCommands(std::vector<BatchCommand>& table);
 void addRecoveryCommands(std::vector<BatchCommand>& table);
+void addPaneCommands(std::vector<BatchCommand>& table);
 
 inline constexpr std::string_view kRecoverCommand = "recover";
 
