@@ -14,6 +14,7 @@
 #include "league/LeagueError.h"
 #include "league/Recovery.h"
 #include "mainwindow/QtText.h"
+#include "mainwindow/QtTranslations.h"
 #include "mainwindow/Unit1.h"
 #include "mainwindow/Unit7.h"
 #include "mainwindow/UserDialogs.h"
@@ -73,7 +74,7 @@ void recoverAtStart(const std::string& programFolder) {
 int main(int argc, char** argv) {
     GuardedApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tenvoll"));
-    QApplication::setApplicationDisplayName(QStringLiteral("ボルタナ選手名鑑"));
+    tenvoll::installJapaneseQtTranslations();
     if (QFontDatabase::families().contains(QStringLiteral("Noto Sans CJK JP"))) {
         QFont font(QStringLiteral("Noto Sans CJK JP"));
         font.setPointSize(9);

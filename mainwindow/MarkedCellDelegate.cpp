@@ -55,8 +55,11 @@ void MarkedCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
     const QRect area = option.rect.adjusted(2, 2, -1, 0);
     const int align = index.data(Qt::TextAlignmentRole).toInt();
     painter->setClipRect(option.rect);
-    painter->drawText(area, align == 0 ? int(Qt::AlignLeft | Qt::AlignTop) : align,
-                      index.data(Qt::DisplayRole).toString());
+    // A text wider than its column ends in "…"; number columns are sized so
+    // that their values always fit whole.
+    const QString text = QFontMetrics(option.font).elidedText(
+        index.data(Qt::DisplayRole).toString(), Qt::ElideRight, area.width());
+    painter->drawText(area, align == 0 ? int(Qt::AlignLeft | Qt::AlignTop) : align, text);
     painter->restore();
 }
 

@@ -145,3 +145,56 @@ TEST(PlayerWindowOnState, FollowsReloadedStores) {
     EXPECT_EQ(title(), QStringLiteral("山田ソ太郎 左 速"));
     EXPECT_EQ(w.model()->rowCount(), 2);
 }
+
+namespace {
+
+// The texts of a grid's number cells (aligned right or centred) that its
+// columns show cut; empty when every number fits whole. Also collects every
+// number shown.
+QStringList cutNumbers(const GridView& grid, QStringList& shown) {
+    QStringList cut;
+    const QAbstractItemModel* m = grid.model();
+    const QFontMetrics metrics(grid.font());
+    for (int r = 0; r < m->rowCount(); ++r)
+        for (int c = 0; c < m->columnCount(); ++c) {
+            const QModelIndex index = m->index(r, c);
+            const int align = index.data(Qt::TextAlignmentRole).toInt();
+            if (!(align & (Qt::AlignRight | Qt::AlignHCenter)))
+                continue;
+            const QString text = index.data(Qt::DisplayRole).toString();
+            shown << text;
+            if (cellTextWidth(metrics, text) > grid.columnWidth(c))
+                cut << text;
+        }
+    return cut;
+}
+
+} // namespace
+
+// An ERA of 12.86 and a rate of 1.000 are wider than the columns' least
+// widths: the panes and the detail window widen those columns instead of
+// showing "2.86" and ".000".
+TEST(WideNumbersTest, NumberColumnsHoldTheirWidestValue) {
+    TempFolder folder;
+    RecordingDialogs dialogs;
+    tenvoll::test::copyFixtureFolder("wide-numbers", folder.path());
+    TForm1 main(folder.path());
+    QStringList shown;
+    for (GridKind kind : kGridKinds) {
+        const GridView& grid = *main.pane(PaneSide::Top)->grid(kind);
+        EXPECT_EQ(cutNumbers(grid, shown), QStringList()) << static_cast<int>(kind);
+    }
+    EXPECT_TRUE(shown.contains(QStringLiteral("12.86")));
+    EXPECT_TRUE(shown.contains(QStringLiteral("1.000")));
+
+    for (const QString& player : {QStringLiteral("投手能一"), QStringLiteral("山田ソ太郎")}) {
+        main.StringGridAllDblClick(PaneSide::Top, player);
+        ASSERT_NE(main.playerDetailWindow(), nullptr);
+        shown.clear();
+        EXPECT_EQ(cutNumbers(*main.playerDetailWindow()->grid(), shown), QStringList())
+            << player.toStdString();
+        EXPECT_TRUE(shown.contains(player == QStringLiteral("投手能一") ? QStringLiteral("12.86")
+                                                                      : QStringLiteral("1.000")))
+            << shown.join(QLatin1Char(' ')).toStdString();
+    }
+}
