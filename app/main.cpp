@@ -74,6 +74,8 @@ void recoverAtStart(const std::string& programFolder) {
 int main(int argc, char** argv) {
     GuardedApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tenvoll"));
+    // No application display name: the desktop would append it to every
+    // caption, and the main window's caption is the league name alone.
     tenvoll::installJapaneseQtTranslations();
     if (QFontDatabase::families().contains(QStringLiteral("Noto Sans CJK JP"))) {
         QFont font(QStringLiteral("Noto Sans CJK JP"));

@@ -651,6 +651,7 @@ void TForm1::setSearchMode(bool on) {
     // The panel's strip goes with the panel.
     if (!isMaximized() && !isFullScreen() && sizeBeforeSearch_.isValid()) {
         centralWidget()->layout()->activate();
+        layout()->activate();
         resize(sizeBeforeSearch_);
     }
 }

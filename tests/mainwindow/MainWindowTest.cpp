@@ -181,6 +181,7 @@ TEST_F(MainWindowTest, ExitThenCloseWritesRelativePaths) {
 // A settings file that cannot be written is reported once at "終了".
 TEST_F(MainWindowTest, UnwritableSettingsAreReportedOnceAtExit) {
     TForm1 w(folder.path());
+    WriteFaults::reset();
     WriteFaults::failRename(1);
     w.exitProgram();
     WriteFaults::reset();

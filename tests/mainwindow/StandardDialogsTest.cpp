@@ -20,9 +20,10 @@ using namespace tenvoll;
 namespace {
 
 // Texts of a dialog's labels and buttons that still hold an English word; the
-// shortcut marks "(&Y)" and the file pattern "(*)" do not count.
+// shortcut marks "(&Y)" and the words Japanese desktops use as they are ("OK",
+// "HTML") do not count.
 QStringList englishTexts(const QWidget& dialog) {
-    static const QRegularExpression shortcut(QStringLiteral("\\(&.\\)|&"));
+    static const QRegularExpression shortcut(QStringLiteral("\\(&.\\)|&|\\bOK\\b|\\bHTML\\b"));
     static const QRegularExpression word(QStringLiteral("[A-Za-z]{2,}"));
     QStringList texts;
     for (const QLabel* l : dialog.findChildren<QLabel*>())

@@ -4,6 +4,8 @@
 #include "league/TextCodec.h"
 #include "mainwindow/GridView.h"
 #include "mainwindow/ProgramState.h"
+#include "mainwindow/RosterPane.h"
+#include "mainwindow/RosterTableModel.h"
 #include "mainwindow/Unit1.h"
 #include "player/HistoryTableModel.h"
 #include "player/Unit2.h"
@@ -197,4 +199,29 @@ TEST(WideNumbersTest, NumberColumnsHoldTheirWidestValue) {
                                                                       : QStringLiteral("1.000")))
             << shown.join(QLatin1Char(' ')).toStdString();
     }
+}
+
+// Switching to a player with fewer terms gives the window its shorter height.
+TEST_F(PlayerWindowTest, WindowShrinksToAPlayerWithFewerTerms) {
+    RosterTableModel* batters = main->pane(PaneSide::Top)->model(GridKind::Batters);
+    QString most, fewest;
+    int mostRows = -1, fewestRows = 1 << 20;
+    for (int r = 0; r < batters->rowCount(); ++r) {
+        const QString name = batters->data(batters->index(r, 1), Qt::DisplayRole).toString();
+        if (name.isEmpty())
+            continue;
+        main->StringGridAllDblClick(PaneSide::Top, name);
+        const int rows = detail()->model()->rowCount();
+        if (rows > mostRows)
+            mostRows = rows, most = name;
+        if (rows < fewestRows)
+            fewestRows = rows, fewest = name;
+    }
+    ASSERT_LT(fewestRows, mostRows);
+    main->StringGridAllDblClick(PaneSide::Top, most);
+    QApplication::processEvents();
+    const int tall = detail()->height();
+    main->StringGridAllDblClick(PaneSide::Top, fewest);
+    QApplication::processEvents();
+    EXPECT_LT(detail()->height(), tall);
 }
