@@ -47,10 +47,14 @@ int GridView::nameColumnWidth() const {
     return fontMetrics().horizontalAdvance(QStringLiteral("長い名前の選手名")) + 6;
 }
 
+QRect cellTextArea(const QRect& cell) {
+    return cell.adjusted(2, 2, -1, 0);
+}
+
 int cellTextWidth(const QFontMetrics& metrics, const QString& text) {
-    // The delegate draws 2 pixels in from the left and 1 from the right; one more
-    // keeps the last digit clear of the grid line.
-    return metrics.horizontalAdvance(text) + 4;
+    // The cell is the column less its grid line; the text area leaves 3 pixels
+    // of it; one more pixel absorbs the advance's fractions.
+    return metrics.horizontalAdvance(text) + 1 + 3 + 2;
 }
 
 void GridView::setColumnWidths96(const std::vector<int>& widths) {
@@ -113,7 +117,7 @@ void GridView::fitColumnsToValues() {
                 continue;
             longest = std::max(longest, text.size());
             widest = std::max(widest, cellTextWidth(metrics, text));
-        }
+            }
         setColumnWidth(c, std::max(width, widest));
     }
 }

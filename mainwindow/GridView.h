@@ -46,8 +46,11 @@ private:
     bool fittedSize_ = false; // fitToContents was asked: keep the size fitted
 };
 
-// Width a grid cell's text needs in the given font: its advance plus the
-// delegate's margins.
+// Where a cell's text is drawn inside the cell.
+QRect cellTextArea(const QRect& cell);
+
+// Column width a grid cell's text needs to be shown whole in the given font:
+// its advance plus the grid line and the text area's margins.
 int cellTextWidth(const QFontMetrics& metrics, const QString& text);
 
 } // namespace tenvoll

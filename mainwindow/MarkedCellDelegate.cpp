@@ -1,6 +1,8 @@
 // Owner drawing of marked grid cells.
 #include "mainwindow/MarkedCellDelegate.h"
 
+#include "mainwindow/GridView.h"
+
 #include <QApplication>
 #include <QPainter>
 
@@ -52,7 +54,7 @@ void MarkedCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
     }
     painter->setPen(text);
     painter->setFont(option.font);
-    const QRect area = option.rect.adjusted(2, 2, -1, 0);
+    const QRect area = cellTextArea(option.rect);
     const int align = index.data(Qt::TextAlignmentRole).toInt();
     painter->setClipRect(option.rect);
     // A text wider than its column ends in "…"; number columns are sized so

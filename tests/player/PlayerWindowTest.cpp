@@ -165,7 +165,9 @@ QStringList cutNumbers(const GridView& grid, QStringList& shown) {
                 continue;
             const QString text = index.data(Qt::DisplayRole).toString();
             shown << text;
-            if (cellTextWidth(metrics, text) > grid.columnWidth(c))
+            // As the delegate draws it: elided when the text area is too narrow.
+            const int room = cellTextArea(grid.visualRect(index)).width();
+            if (metrics.elidedText(text, Qt::ElideRight, room) != text)
                 cut << text;
         }
     return cut;
