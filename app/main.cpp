@@ -7,7 +7,7 @@
 // league export window with three slots assigned; "--window opening-order" opens
 // the opening-order window with the first registered team ordering and the
 // second one beside it; "--window chart" ranks as "ranking" does and pictures
-// the chart window of the list.
+// the chart window of the list; "--window file-dialog" pictures the save dialog.
 #include "charts/Unit8.h"
 #include "export/Unit5.h"
 #include "export/Unit6.h"
@@ -25,6 +25,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QFileDialog>
 #include <QFontDatabase>
 #include <QTimer>
 
@@ -115,6 +116,14 @@ int main(int argc, char** argv) {
         } else if (windowName == QStringLiteral("organisation")) {
             auto* w = new tenvoll::TForm3(window.state(), &window);
             w->prepare();
+            extra = w;
+        } else if (windowName == QStringLiteral("file-dialog")) {
+            // The save dialog as the CSV saving shows it.
+            auto* w = new QFileDialog(&window);
+            w->setOption(QFileDialog::DontUseNativeDialog);
+            w->setAcceptMode(QFileDialog::AcceptSave);
+            w->setNameFilter(QStringLiteral("CSVファイル (*.csv)"));
+            w->selectFile(QStringLiteral("東京.csv"));
             extra = w;
         } else if (windowName == QStringLiteral("colours")) {
             extra = new tenvoll::TForm7(window.state(), &window);
