@@ -30,12 +30,12 @@ const NamedColour kExtraNames[] = {
 
 std::string colourDisplayName(ColourValue value) {
     static const NamedColour kJapanese[] = {
-        {"黒", 0x000000},       {"えんじ", 0x000080},     {"緑", 0x008000},
-        {"オリーブ", 0x008080}, {"紺", 0x800000},         {"紫", 0x800080},
-        {"青緑", 0x808000},     {"灰色", 0x808080},       {"銀色", 0xC0C0C0},
-        {"赤", 0x0000FF},       {"黄緑", 0x00FF00},       {"黄", 0x00FFFF},
-        {"青", 0xFF0000},       {"赤紫", 0xFF00FF},       {"水色", 0xFFFF00},
-        {"白", 0xFFFFFF},       {"薄緑", 0xC0DCC0},       {"空色", 0xF0CAA6},
+        {"黒", 0x000000},         {"えんじ", 0x000080},     {"緑", 0x008000},
+        {"オリーブ", 0x008080},   {"紺", 0x800000},         {"紫", 0x800080},
+        {"青緑", 0x808000},       {"灰色", 0x808080},       {"銀色", 0xC0C0C0},
+        {"赤", 0x0000FF},         {"黄緑", 0x00FF00},       {"黄", 0x00FFFF},
+        {"青", 0xFF0000},         {"赤紫", 0xFF00FF},       {"水色", 0xFFFF00},
+        {"白", 0xFFFFFF},         {"薄緑", 0xC0DCC0},       {"空色", 0xF0CAA6},
         {"クリーム色", 0xF0FBFF}, {"中間の灰色", 0xA4A0A0},
     };
     for (const auto& c : kJapanese)

@@ -267,7 +267,8 @@ void createFolders(const std::string& path) {
     std::string target = writeTargetFor(path);
     fs::create_directories(target, ec);
     if (ec)
-        throw LeagueError("フォルダを作成できませんでした: " + path + " (" + systemErrorText(ec) + ")");
+        throw LeagueError("フォルダを作成できませんでした: " + path + " (" + systemErrorText(ec) +
+                          ")");
 }
 
 void copyFileReplacing(const std::string& from, const std::string& to) {

@@ -6,8 +6,8 @@
 #include "league/Journal.h"
 #include "league/LeagueError.h"
 #include "league/Paths.h"
-#include "league/SystemErrors.h"
 #include "league/Settings.h"
+#include "league/SystemErrors.h"
 #include "league/TextCompare.h"
 
 #include <algorithm>

@@ -117,7 +117,7 @@ void GridView::fitColumnsToValues() {
                 continue;
             longest = std::max(longest, text.size());
             widest = std::max(widest, cellTextWidth(metrics, text));
-            }
+        }
         setColumnWidth(c, std::max(width, widest));
     }
 }

@@ -59,8 +59,9 @@ void MarkedCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
     painter->setClipRect(option.rect);
     // A text wider than its column ends in "…"; number columns are sized so
     // that their values always fit whole.
-    const QString shown = QFontMetrics(option.font).elidedText(
-        index.data(Qt::DisplayRole).toString(), Qt::ElideRight, area.width());
+    const QString shown =
+        QFontMetrics(option.font)
+            .elidedText(index.data(Qt::DisplayRole).toString(), Qt::ElideRight, area.width());
     painter->drawText(area, align == 0 ? int(Qt::AlignLeft | Qt::AlignTop) : align, shown);
     painter->restore();
 }

@@ -198,7 +198,7 @@ TEST(WideNumbersTest, NumberColumnsHoldTheirWidestValue) {
         EXPECT_EQ(cutNumbers(*main.playerDetailWindow()->grid(), shown), QStringList())
             << player.toStdString();
         EXPECT_TRUE(shown.contains(player == QStringLiteral("投手能一") ? QStringLiteral("12.86")
-                                                                      : QStringLiteral("1.000")))
+                                                                        : QStringLiteral("1.000")))
             << shown.join(QLatin1Char(' ')).toStdString();
     }
 }
