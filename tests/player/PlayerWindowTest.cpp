@@ -186,7 +186,8 @@ TEST(WideNumbersTest, NumberColumnsHoldTheirWidestValue) {
     QStringList shown;
     for (GridKind kind : kGridKinds) {
         const GridView& grid = *main.pane(PaneSide::Top)->grid(kind);
-        EXPECT_EQ(cutNumbers(grid, shown), QStringList()) << static_cast<int>(kind);
+        EXPECT_EQ(cutNumbers(grid, shown).join(QLatin1Char(' ')).toStdString(), "")
+            << static_cast<int>(kind);
     }
     EXPECT_TRUE(shown.contains(QStringLiteral("12.86")));
     EXPECT_TRUE(shown.contains(QStringLiteral("1.000")));
@@ -195,7 +196,10 @@ TEST(WideNumbersTest, NumberColumnsHoldTheirWidestValue) {
         main.StringGridAllDblClick(PaneSide::Top, player);
         ASSERT_NE(main.playerDetailWindow(), nullptr);
         shown.clear();
-        EXPECT_EQ(cutNumbers(*main.playerDetailWindow()->grid(), shown), QStringList())
+        EXPECT_EQ(cutNumbers(*main.playerDetailWindow()->grid(), shown)
+                      .join(QLatin1Char(' '))
+                      .toStdString(),
+                  "")
             << player.toStdString();
         EXPECT_TRUE(shown.contains(player == QStringLiteral("投手能一") ? QStringLiteral("12.86")
                                                                         : QStringLiteral("1.000")))
