@@ -7,13 +7,14 @@
 // league export window with three slots assigned; "--window opening-order" opens
 // the opening-order window with the first registered team ordering and the
 // second one beside it; "--window chart" ranks as "ranking" does and pictures
-// the chart window of the list.
+// the chart window of the list; "--window file-dialog" pictures the save dialog.
 #include "charts/Unit8.h"
 #include "export/Unit5.h"
 #include "export/Unit6.h"
 #include "league/LeagueError.h"
 #include "league/Recovery.h"
 #include "mainwindow/QtText.h"
+#include "mainwindow/QtTranslations.h"
 #include "mainwindow/Unit1.h"
 #include "mainwindow/Unit7.h"
 #include "mainwindow/UserDialogs.h"
@@ -24,6 +25,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QFileDialog>
 #include <QFontDatabase>
 #include <QTimer>
 
@@ -73,7 +75,9 @@ void recoverAtStart(const std::string& programFolder) {
 int main(int argc, char** argv) {
     GuardedApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tenvoll"));
-    QApplication::setApplicationDisplayName(QStringLiteral("ボルタナ選手名鑑"));
+    // No application display name: the desktop would append it to every
+    // caption, and the main window's caption is the league name alone.
+    tenvoll::installJapaneseQtTranslations();
     if (QFontDatabase::families().contains(QStringLiteral("Noto Sans CJK JP"))) {
         QFont font(QStringLiteral("Noto Sans CJK JP"));
         font.setPointSize(9);
@@ -112,6 +116,14 @@ int main(int argc, char** argv) {
         } else if (windowName == QStringLiteral("organisation")) {
             auto* w = new tenvoll::TForm3(window.state(), &window);
             w->prepare();
+            extra = w;
+        } else if (windowName == QStringLiteral("file-dialog")) {
+            // The save dialog as the CSV saving shows it.
+            auto* w = new QFileDialog(&window);
+            w->setOption(QFileDialog::DontUseNativeDialog);
+            w->setAcceptMode(QFileDialog::AcceptSave);
+            w->setNameFilter(QStringLiteral("CSVファイル (*.csv)"));
+            w->selectFile(QStringLiteral("東京.csv"));
             extra = w;
         } else if (windowName == QStringLiteral("colours")) {
             extra = new tenvoll::TForm7(window.state(), &window);

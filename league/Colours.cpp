@@ -28,6 +28,24 @@ const NamedColour kExtraNames[] = {
 };
 } // namespace
 
+std::string colourDisplayName(ColourValue value) {
+    static const NamedColour kJapanese[] = {
+        {"黒", 0x000000},         {"えんじ", 0x000080},     {"緑", 0x008000},
+        {"オリーブ", 0x008080},   {"紺", 0x800000},         {"紫", 0x800080},
+        {"青緑", 0x808000},       {"灰色", 0x808080},       {"銀色", 0xC0C0C0},
+        {"赤", 0x0000FF},         {"黄緑", 0x00FF00},       {"黄", 0x00FFFF},
+        {"青", 0xFF0000},         {"赤紫", 0xFF00FF},       {"水色", 0xFFFF00},
+        {"白", 0xFFFFFF},         {"薄緑", 0xC0DCC0},       {"空色", 0xF0CAA6},
+        {"クリーム色", 0xF0FBFF}, {"中間の灰色", 0xA4A0A0},
+    };
+    for (const auto& c : kJapanese)
+        if (c.value == value)
+            return std::string(c.name);
+    char hex[8];
+    std::snprintf(hex, sizeof hex, "#%02X%02X%02X", redOf(value), greenOf(value), blueOf(value));
+    return std::string("その他の色 (") + hex + ")";
+}
+
 std::optional<ColourValue> parseColour(std::string_view text) {
     for (const auto& c : standardColours())
         if (equalsIgnoreCase(c.name, text))

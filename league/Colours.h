@@ -28,6 +28,10 @@ std::optional<ColourValue> parseColour(std::string_view text);
 // The name when the colour has one, otherwise "$00BBGGRR".
 std::string colourText(ColourValue value);
 
+// What the user sees for a colour: its Japanese name ("赤"), or for a colour
+// without one "その他の色 (#RRGGBB)".
+std::string colourDisplayName(ColourValue value);
+
 inline std::uint8_t redOf(ColourValue c) {
     return c & 0xFF;
 }

@@ -4,6 +4,7 @@
 #include "league/Journal.h"
 #include "league/LeagueError.h"
 #include "league/Paths.h"
+#include "league/SystemErrors.h"
 #include "league/TextCodec.h"
 #include "league/TextCompare.h"
 
@@ -39,7 +40,7 @@ FaultState& faults() {
 }
 
 std::string reasonText(int err) {
-    return std::strerror(err);
+    return systemErrorText(err);
 }
 
 [[noreturn]] void failWith(const std::string& what, const std::string& path, int err) {
@@ -266,7 +267,8 @@ void createFolders(const std::string& path) {
     std::string target = writeTargetFor(path);
     fs::create_directories(target, ec);
     if (ec)
-        throw LeagueError("フォルダを作成できませんでした: " + path + " (" + ec.message() + ")");
+        throw LeagueError("フォルダを作成できませんでした: " + path + " (" + systemErrorText(ec) +
+                          ")");
 }
 
 void copyFileReplacing(const std::string& from, const std::string& to) {
@@ -366,7 +368,7 @@ void FileTransaction::commit() {
                 ::unlink(k.c_str());
                 dropKeeps();
                 throw LeagueError("ファイルを置き換えられませんでした: " + target + " (" +
-                                  ec.message() + ")");
+                                  systemErrorText(ec) + ")");
             }
         }
         keep[i] = k;

@@ -2,6 +2,7 @@
 #include "league/Journal.h"
 
 #include "league/LeagueError.h"
+#include "league/SystemErrors.h"
 
 #include <cerrno>
 #include <cstring>
@@ -104,7 +105,7 @@ void writeDurably(const std::string& path, std::string_view bytes) {
     auto fail = [&](int err) {
         ::unlink(temp.c_str());
         throw LeagueError("記録ファイルを書き込めませんでした: " + path + " (" +
-                          std::strerror(err) + ")");
+                          systemErrorText(err) + ")");
     };
     int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0)

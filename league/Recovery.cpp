@@ -7,6 +7,7 @@
 #include "league/LeagueError.h"
 #include "league/Paths.h"
 #include "league/Settings.h"
+#include "league/SystemErrors.h"
 #include "league/TextCompare.h"
 
 #include <algorithm>
@@ -33,7 +34,7 @@ bool present(const std::string& path) {
 }
 
 std::string reason() {
-    return std::strerror(errno);
+    return systemErrorText(errno);
 }
 
 void addUnique(std::vector<std::string>& list, const std::string& item) {

@@ -12,7 +12,9 @@ namespace tenvoll {
 
 bool saveCsvFile(QWidget* parent, const QString& proposedName,
                  const std::vector<std::string>& lines) {
-    auto chosen = dialogs().saveFileName(parent, proposedName, QStringLiteral("csv"), {});
+    auto chosen = dialogs().saveFileName(
+        parent, proposedName, QStringLiteral("csv"),
+        {FileFilter{QStringLiteral("CSVファイル"), QStringLiteral("*.csv")}});
     if (!chosen) {
         dialogs().message(parent, QStringLiteral("保存されませんでした"));
         return false;

@@ -47,15 +47,83 @@ int GridView::nameColumnWidth() const {
     return fontMetrics().horizontalAdvance(QStringLiteral("長い名前の選手名")) + 6;
 }
 
+QRect cellTextArea(const QRect& cell) {
+    return cell.adjusted(2, 2, -1, 0);
+}
+
+int cellTextWidth(const QFontMetrics& metrics, const QString& text) {
+    // The cell is the column less its grid line; the text area leaves 3 pixels
+    // of it; one more pixel absorbs the advance's fractions.
+    return metrics.horizontalAdvance(text) + 1 + 3 + 2;
+}
+
 void GridView::setColumnWidths96(const std::vector<int>& widths) {
-    for (std::size_t c = 0; c < widths.size(); ++c)
-        setColumnWidth(static_cast<int>(c), scaled(widths[c]));
+    leastWidths_.clear();
+    for (int w : widths)
+        leastWidths_.push_back(scaled(w));
     const int rowHeight = fontMetrics().height() + 2;
     verticalHeader()->setDefaultSectionSize(rowHeight);
     horizontalHeader()->setFixedHeight(rowHeight + 2);
+    fitColumnsToValues();
+}
+
+void GridView::setLeastColumnWidth(int column, int width) {
+    if (column < 0)
+        return;
+    if (static_cast<std::size_t>(column) >= leastWidths_.size())
+        leastWidths_.resize(static_cast<std::size_t>(column) + 1, 0);
+    leastWidths_[static_cast<std::size_t>(column)] = width;
+    fitColumnsToValues();
+}
+
+void GridView::setModel(QAbstractItemModel* newModel) {
+    if (model())
+        disconnect(model(), nullptr, this, nullptr);
+    QTableView::setModel(newModel);
+    if (!newModel)
+        return;
+    auto refit = [this] {
+        fitColumnsToValues();
+        if (fittedSize_)
+            fitToContents();
+    };
+    connect(newModel, &QAbstractItemModel::modelReset, this, refit);
+    connect(newModel, &QAbstractItemModel::layoutChanged, this, refit);
+    connect(newModel, &QAbstractItemModel::rowsInserted, this, refit);
+    connect(newModel, &QAbstractItemModel::rowsRemoved, this, refit);
+    connect(newModel, &QAbstractItemModel::dataChanged, this, refit);
+}
+
+void GridView::fitColumnsToValues() {
+    QAbstractItemModel* m = model();
+    if (!m)
+        return;
+    const QFontMetrics metrics(font());
+    const int columns = m->columnCount();
+    const int rows = m->rowCount();
+    for (int c = 0; c < columns; ++c) {
+        const auto ci = static_cast<std::size_t>(c);
+        int width = ci < leastWidths_.size() ? leastWidths_[ci] : columnWidth(c);
+        // Digits are about equally wide: only the longest texts are measured.
+        qsizetype longest = 0;
+        int widest = 0;
+        for (int r = 0; r < rows; ++r) {
+            const QModelIndex index = m->index(r, c);
+            const int align = index.data(Qt::TextAlignmentRole).toInt();
+            if (!(align & (Qt::AlignRight | Qt::AlignHCenter)))
+                continue;
+            const QString text = index.data(Qt::DisplayRole).toString();
+            if (text.size() + 1 < longest)
+                continue;
+            longest = std::max(longest, text.size());
+            widest = std::max(widest, cellTextWidth(metrics, text));
+        }
+        setColumnWidth(c, std::max(width, widest));
+    }
 }
 
 void GridView::fitToContents() {
+    fittedSize_ = true;
     int width = 2 * frameWidth();
     for (int c = 0; model() && c < model()->columnCount(); ++c)
         width += columnWidth(c);

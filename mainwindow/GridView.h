@@ -1,6 +1,9 @@
 // A table view used as a string grid: whole-row selection, fixed column widths
 // given at 96 dpi and scaled to the screen, compact rows, and one signal for
-// "this row was chosen" (Enter or a double click).
+// "this row was chosen" (Enter or a double click). The given widths are the
+// least: whenever the model's content changes, every column of numbers (cells
+// aligned right or centred) grows to its widest value, so that no number is
+// shown cut; text columns keep their width and the delegate elides them.
 #pragma once
 
 #include <QTableView>
@@ -18,8 +21,14 @@ class GridView : public QTableView {
 public:
     explicit GridView(QWidget* parent = nullptr);
 
-    // Column widths in pixels at 96 dpi.
+    // Column widths in pixels at 96 dpi: the least width of each column.
     void setColumnWidths96(const std::vector<int>& widths);
+    // The least width of one column in pixels of the screen.
+    void setLeastColumnWidth(int column, int width);
+    // Widens the number columns to their widest value of the current content
+    // and gives every other column its least width back.
+    void fitColumnsToValues();
+    void setModel(QAbstractItemModel* model) override;
     // Grows or shrinks the view to show every row and column without scroll bars.
     void fitToContents();
     int scaled(int pixels96) const;
@@ -31,6 +40,17 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    std::vector<int> leastWidths_;
+    bool fittedSize_ = false; // fitToContents was asked: keep the size fitted
 };
+
+// Where a cell's text is drawn inside the cell.
+QRect cellTextArea(const QRect& cell);
+
+// Column width a grid cell's text needs to be shown whole in the given font:
+// its advance plus the grid line and the text area's margins.
+int cellTextWidth(const QFontMetrics& metrics, const QString& text);
 
 } // namespace tenvoll

@@ -1,6 +1,8 @@
 // Owner drawing of marked grid cells.
 #include "mainwindow/MarkedCellDelegate.h"
 
+#include "mainwindow/GridView.h"
+
 #include <QApplication>
 #include <QPainter>
 
@@ -52,11 +54,15 @@ void MarkedCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
     }
     painter->setPen(text);
     painter->setFont(option.font);
-    const QRect area = option.rect.adjusted(2, 2, -1, 0);
+    const QRect area = cellTextArea(option.rect);
     const int align = index.data(Qt::TextAlignmentRole).toInt();
     painter->setClipRect(option.rect);
-    painter->drawText(area, align == 0 ? int(Qt::AlignLeft | Qt::AlignTop) : align,
-                      index.data(Qt::DisplayRole).toString());
+    // A text wider than its column ends in "…"; number columns are sized so
+    // that their values always fit whole.
+    const QString shown =
+        QFontMetrics(option.font)
+            .elidedText(index.data(Qt::DisplayRole).toString(), Qt::ElideRight, area.width());
+    painter->drawText(area, align == 0 ? int(Qt::AlignLeft | Qt::AlignTop) : align, shown);
     painter->restore();
 }
 

@@ -51,7 +51,7 @@ RosterPane::RosterPane(PaneSide side, const HighlightColours& colours, QWidget* 
         for (const auto& c : rosterColumns(kind))
             widths.push_back(c.width);
         grids_[i]->setColumnWidths96(widths);
-        grids_[i]->setColumnWidth(
+        grids_[i]->setLeastColumnWidth(
             1, std::max(grids_[i]->columnWidth(1), grids_[i]->nameColumnWidth()));
         grids_[i]->fitToContents();
         connect(grids_[i], &GridView::rowChosen, this, [this, kind](int row) {
@@ -77,6 +77,7 @@ RosterPane::RosterPane(PaneSide side, const HighlightColours& colours, QWidget* 
     for (int c = 1; c < 4; ++c)
         summary_->headerItem()->setTextAlignment(c, Qt::AlignRight);
     summary_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    summary_->header()->setStretchLastSection(false);
     pages_[4] = summary_;
     tabs_->addTab(summary_, QStringLiteral("チーム"));
 

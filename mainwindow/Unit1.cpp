@@ -381,7 +381,7 @@ bool TForm1::writeSettings(const std::string& team1, const std::string& team2) {
 }
 
 void TForm1::exitProgram() {
-    writeSettings(state_->pane(PaneSide::Top).path, state_->pane(PaneSide::Bottom).path);
+    // Closing writes the settings, once.
     close();
 }
 
@@ -496,7 +496,12 @@ void TForm1::showHelp() {
 }
 
 void TForm1::showOnlineHelp() {
-    dialogs().openExternally(manualUrl());
+    const QUrl manual = manualUrl();
+    if (!dialogs().openExternally(manual))
+        dialogs().message(this,
+                          QStringLiteral("マニュアルを開くプログラムが見つかりませんでした。"
+                                         "マニュアルは次の場所にあります。"),
+                          QDir::toNativeSeparators(manual.toLocalFile()));
 }
 
 void TForm1::showVersion() {
@@ -622,6 +627,8 @@ QString TForm1::ruleNote() const {
 
 void TForm1::setSearchMode(bool on) {
     state_->setSearchMode(on);
+    if (on)
+        sizeBeforeSearch_ = size();
     searchPanel_->setVisible(on);
     for (QAction* a :
          {topPane_->nextTeamAction(), topPane_->previousTeamAction(), topPane_->sameTeamAction()})
@@ -641,6 +648,12 @@ void TForm1::setSearchMode(bool on) {
     ruleNote_->clear();
     statusBar()->clearMessage();
     reloadPanes();
+    // The panel's strip goes with the panel.
+    if (!isMaximized() && !isFullScreen() && sizeBeforeSearch_.isValid()) {
+        centralWidget()->layout()->activate();
+        layout()->activate();
+        resize(sizeBeforeSearch_);
+    }
 }
 
 void TForm1::showSearchTabs(bool nameSearch) {
@@ -749,6 +762,11 @@ void TForm1::finishSearchTabs(bool nameSearch) {
         }
     }
     if (nameSearch) {
+        // Without hits the empty batters' grid still shows under its tab.
+        if (mostRows == 0) {
+            fullest = PaneTab::Batters;
+            topPane_->setTabShown(fullest, true);
+        }
         topPane_->setCurrentTab(fullest);
     } else {
         topPane_->setTabShown(PaneTab::Ranking, true);

@@ -141,6 +141,8 @@ private:
     QLabel* ruleNote_ = nullptr;
     RankingOptions rankingOptions_;
     RankingOrder sortOrder_ = RankingOrder::Descending;
+    // The window's size before the search panel widened it: given back on leaving.
+    QSize sizeBeforeSearch_;
     QPointer<TForm2> playerDetail_;
     QPointer<TForm6> openingOrder_;
     QPointer<TForm8> chartWindow_;

@@ -84,12 +84,13 @@ void TForm7::fillChooser(int index) {
     };
     int current = -1;
     for (const auto& c : standardColours()) {
-        box->addItem(swatch(c.value), qs(c.name), static_cast<qlonglong>(c.value));
+        box->addItem(swatch(c.value), qs(colourDisplayName(c.value)),
+                     static_cast<qlonglong>(c.value));
         if (c.value == held)
             current = box->count() - 1;
     }
     if (current < 0) {
-        box->addItem(swatch(held), qs(colourText(held)), static_cast<qlonglong>(held));
+        box->addItem(swatch(held), qs(colourDisplayName(held)), static_cast<qlonglong>(held));
         current = box->count() - 1;
     }
     box->addItem(QStringLiteral("その他の色..."), kCustomItem);

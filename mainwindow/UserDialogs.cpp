@@ -13,8 +13,11 @@ namespace {
 
 QString filterText(const QList<FileFilter>& filters) {
     QStringList parts;
+    // A caption that names its pattern already is shown as it stands.
     for (const auto& f : filters)
-        parts << f.caption + QStringLiteral(" (") + f.pattern + QStringLiteral(")");
+        parts << (f.caption.contains(f.pattern)
+                      ? f.caption
+                      : f.caption + QStringLiteral(" (") + f.pattern + QStringLiteral(")"));
     return parts.join(QStringLiteral(";;"));
 }
 

@@ -184,7 +184,12 @@ void TForm2::fitGridHeight() {
     int available = 600;
     if (QScreen* s = screen())
         available = s->availableGeometry().height() - 260;
-    gridArea_->setMinimumHeight(std::min(StringGrid1->height(), std::max(available, 120)));
+    const int gridHeight = std::min(StringGrid1->height(), std::max(available, 120));
+    gridArea_->setMinimumHeight(gridHeight);
+    // A player with fewer terms makes the window shorter again.
+    gridArea_->setMaximumHeight(StringGrid1->height());
+    if (layout())
+        layout()->activate();
     adjustSize();
 }
 

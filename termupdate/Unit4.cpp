@@ -261,6 +261,7 @@ void TForm4::setBusy(bool busy) {
     for (QWidget* w : findChildren<QWidget*>())
         if (w != statusBar_ && w != statusLabel_ && w != progress_ && w->parent() == this)
             w->setEnabled(!busy);
+    runButton_->setEnabled(!busy && checkPassed_);
     progress_->setVisible(busy);
     if (busy)
         QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -272,6 +273,7 @@ void TForm4::Button5Click() {
     QtProgressReporter reporter = windowReporter();
     DataCheckInput input{state_.programFolder(), setup_.leagueName, termBox_->value(),
                          setup_.teamNames, listedPaths(WorkingList::Growth)};
+    checkPassed_ = false;
     setBusy(true);
     DataCheckResult result;
     try {
@@ -281,9 +283,8 @@ void TForm4::Button5Click() {
         dialogs().message(this, qs(e.what()), qs(e.detail()));
         return;
     }
+    checkPassed_ = result.passed;
     setBusy(false);
-    if (result.passed)
-        runButton_->setEnabled(true);
     startStatusTimer();
 }
 
@@ -331,8 +332,10 @@ void TForm4::Button1Click() {
         QString done = QStringLiteral("%1期のデータを追加しました。").arg(input.newTerm);
         QString detail;
         if (!result.backupFolder.empty())
-            detail = QStringLiteral("置き換える前のファイルは %1 にあります。")
-                         .arg(qs(result.backupFolder));
+            // The folder on a line of its own, so that the message's wrapping
+            // does not break the path inside a name.
+            detail = QStringLiteral("置き換える前のファイルは、次のフォルダにあります。\n%1")
+                         .arg(QDir::toNativeSeparators(qs(result.backupFolder)));
         dialogs().message(this, done, detail);
     } catch (const LeagueError& e) {
         setBusy(false);

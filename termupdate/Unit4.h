@@ -77,6 +77,8 @@ private:
     std::array<FileDropList*, 3> lists_{};
     FileDropPanel* gamesPanel_ = nullptr;
     QPushButton* runButton_ = nullptr;
+    // "実行" is offered only after a data check that reached its end.
+    bool checkPassed_ = false;
     QPushButton* cancelButton_ = nullptr;
     QPushButton* checkButton_ = nullptr;
     QStatusBar* statusBar_ = nullptr;

@@ -27,5 +27,5 @@ TENVOLL_PACKAGES=(
     qt6-base-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev
-    xvfb xauth fonts-noto-cjk
+    xvfb xauth fonts-noto-cjk qt6-translations-l10n
 )

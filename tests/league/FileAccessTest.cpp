@@ -44,6 +44,18 @@ TEST_F(FileAccess, AtomicSaveReplacesTheFile) {
     EXPECT_EQ(WriteFaults::renamesSoFar(), 1);
 }
 
+// The system's reason is explained in Japanese inside the message.
+TEST_F(FileAccess, FailureGivesTheCauseInJapanese) {
+    try {
+        readFileBytes(dir.file("無い.txt"));
+        FAIL() << "a missing file was read";
+    } catch (const LeagueError& e) {
+        const std::string text = e.what();
+        EXPECT_NE(text.find("(ファイルまたはフォルダがありません)"), std::string::npos) << text;
+        EXPECT_EQ(text.find("No such"), std::string::npos) << text;
+    }
+}
+
 TEST_F(FileAccess, FailedWriteOrRenameKeepsTheOldFile) {
     WriteFaults::failWrite(1);
     EXPECT_THROW(writeTextFileAtomic(dir.file("a.txt"), "new"), LeagueError);

@@ -1,5 +1,6 @@
 // Main window under the offscreen platform: start-up, opening teams, messages,
 // navigation, pane comparison, colours and the settings written at close.
+#include "league/FileAccess.h"
 #include "league/IniStore.h"
 #include "league/Kyoutuu.h"
 #include "league/TeamFile.h"
@@ -177,6 +178,16 @@ TEST_F(MainWindowTest, ExitThenCloseWritesRelativePaths) {
     EXPECT_EQ(ini.value("テストリーグ", "チーム数"), "3");
 }
 
+// A settings file that cannot be written is reported once at "終了".
+TEST_F(MainWindowTest, UnwritableSettingsAreReportedOnceAtExit) {
+    TForm1 w(folder.path());
+    WriteFaults::reset();
+    WriteFaults::failRename(1);
+    w.exitProgram();
+    WriteFaults::reset();
+    EXPECT_EQ(dialogs.messages.count(QStringLiteral("設定ファイルを保存できませんでした。")), 1);
+}
+
 TEST_F(MainWindowTest, ColourChoiceSurvivesCancelAndIsSavedAtClose) {
     {
         TForm1 w(folder.path());
@@ -185,7 +196,7 @@ TEST_F(MainWindowTest, ColourChoiceSurvivesCancelAndIsSavedAtClose) {
         QObject::connect(&w.state(), &ProgramState::coloursChanged, [&] { ++repaints; });
         TForm7 settings(w.state());
         QComboBox* upBackground = settings.chooser(0);
-        const int green = upBackground->findText(QStringLiteral("clGreen"));
+        const int green = upBackground->findText(QStringLiteral("緑"));
         ASSERT_GE(green, 0);
         upBackground->setCurrentIndex(green);
         emit upBackground->activated(green);
@@ -199,10 +210,14 @@ TEST_F(MainWindowTest, ColourChoiceSurvivesCancelAndIsSavedAtClose) {
         // A colour without a name comes from the colour dialog.
         dialogs.colourAnswers.enqueue(QColor(0x12, 0x34, 0x56));
         TForm7 again(w.state());
-        EXPECT_EQ(again.chooser(0)->currentText(), QStringLiteral("clGreen"));
+        EXPECT_EQ(again.chooser(0)->currentText(), QStringLiteral("緑"));
+        EXPECT_FALSE(again.chooser(0)->itemIcon(again.chooser(0)->currentIndex()).isNull());
         QComboBox* downText = again.chooser(3);
         emit downText->activated(downText->count() - 1);
         EXPECT_EQ(held.downText, 0x563412u);
+        ASSERT_EQ(dialogs.colourStarts.size(), 1);
+        EXPECT_EQ(dialogs.colourStarts[0], QColor(Qt::white)); // opened at the held colour
+        EXPECT_EQ(downText->currentText(), QStringLiteral("その他の色 (#123456)"));
         w.close();
     }
     IniStore ini = IniStore::load(file("Tenvoll.ini"));
@@ -221,6 +236,14 @@ TEST_F(MainWindowTest, HelpAsksForTheOnlineHelpWhenTheHelpFileIsMissing) {
     EXPECT_TRUE(dialogs.opened[0].toString().endsWith(QStringLiteral("index.html")));
     w.showVersion();
     EXPECT_EQ(dialogs.messages.last(), QStringLiteral("ボルタナ選手名鑑 Var,1.1.1"));
+
+    // Without a browser the user is told where the manual is.
+    dialogs.canOpenExternally = false;
+    w.showOnlineHelp();
+    ASSERT_EQ(dialogs.opened.size(), 2);
+    EXPECT_TRUE(dialogs.messages.last().startsWith(QStringLiteral("マニュアルを開く")));
+    EXPECT_TRUE(dialogs.details.last().endsWith(QStringLiteral("index.html")))
+        << dialogs.details.last().toStdString();
 }
 
 TEST_F(MainWindowTest, PaneCsvExportByTab) {

@@ -14,12 +14,15 @@
 #include <QAbstractButton>
 #include <QAbstractItemModelTester>
 #include <QAction>
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QStatusBar>
 #include <QTableView>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -137,6 +140,37 @@ TEST_F(SearchModeTest, ChosenRowOpensTheDetailModallyFromTheGatheredSections) {
     EXPECT_EQ(panel()->searchText().toStdString(), name);
 }
 
+// Enter in the search text puts it into the history as the button does.
+TEST_F(SearchModeTest, EnterAddsTheSearchTextToItsHistory) {
+    QComboBox* box = panel()->searchTextBox();
+    panel()->setSearchText(QStringLiteral("山田"));
+    QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+    panel()->setSearchText(QStringLiteral("鈴木"));
+    QTest::keyClick(box->lineEdit(), Qt::Key_Enter);
+    panel()->setSearchText(QStringLiteral("山田"));
+    QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+    ASSERT_EQ(box->count(), 2);
+    EXPECT_EQ(box->itemText(0), QStringLiteral("山田"));
+    EXPECT_EQ(box->itemText(1), QStringLiteral("鈴木"));
+}
+
+// The search panel widens the window; leaving search mode gives the width back.
+TEST(SearchModeWidth, LeavingSearchModeGivesTheWindowItsWidthBack) {
+    TempFolder folder;
+    RecordingDialogs dialogs;
+    sample::writeSampleLeague(folder.path(), {4, 2, 56, 3});
+    TForm1 main(folder.path());
+    main.show();
+    QApplication::processEvents();
+    const int before = main.width();
+    main.findChild<QAction*>(QStringLiteral("SearchAction"))->setChecked(true);
+    QApplication::processEvents();
+    ASSERT_GT(main.width(), before);
+    main.findChild<QAction*>(QStringLiteral("SearchAction"))->setChecked(false);
+    QApplication::processEvents();
+    EXPECT_EQ(main.width(), before);
+}
+
 TEST_F(SearchModeTest, NameSearchFillsTheTopPaneAndLeavingRestoresIt) {
     const QString original = topName(GridKind::Batters, 0);
     IniStore team = IniStore::load(summary.teamFiles[1]);
@@ -153,6 +187,9 @@ TEST_F(SearchModeTest, NameSearchFillsTheTopPaneAndLeavingRestoresIt) {
     main->Button3Click();
     EXPECT_EQ(dialogs.messages.last(),
               QStringLiteral("検索選手を、サンプルリーグで見つけられませんでした。"));
+    // No hits: the empty batters' grid keeps its tab instead of a bare header.
+    EXPECT_TRUE(main->pane(PaneSide::Top)->isTabShown(PaneTab::Batters));
+    EXPECT_EQ(main->pane(PaneSide::Top)->currentTab(), PaneTab::Batters);
 
     panel()->setSearchText(QString());
     main->Button3Click();

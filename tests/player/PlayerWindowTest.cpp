@@ -4,6 +4,8 @@
 #include "league/TextCodec.h"
 #include "mainwindow/GridView.h"
 #include "mainwindow/ProgramState.h"
+#include "mainwindow/RosterPane.h"
+#include "mainwindow/RosterTableModel.h"
 #include "mainwindow/Unit1.h"
 #include "player/HistoryTableModel.h"
 #include "player/Unit2.h"
@@ -144,4 +146,88 @@ TEST(PlayerWindowOnState, FollowsReloadedStores) {
     state.announceStoreReloaded(PaneSide::Top);
     EXPECT_EQ(title(), QStringLiteral("山田ソ太郎 左 速"));
     EXPECT_EQ(w.model()->rowCount(), 2);
+}
+
+namespace {
+
+// The texts of a grid's number cells (aligned right or centred) that its
+// columns show cut; empty when every number fits whole. Also collects every
+// number shown.
+QStringList cutNumbers(const GridView& grid, QStringList& shown) {
+    QStringList cut;
+    const QAbstractItemModel* m = grid.model();
+    const QFontMetrics metrics(grid.font());
+    for (int r = 0; r < m->rowCount(); ++r)
+        for (int c = 0; c < m->columnCount(); ++c) {
+            const QModelIndex index = m->index(r, c);
+            const int align = index.data(Qt::TextAlignmentRole).toInt();
+            if (!(align & (Qt::AlignRight | Qt::AlignHCenter)))
+                continue;
+            const QString text = index.data(Qt::DisplayRole).toString();
+            shown << text;
+            // As the delegate draws it: elided when the text area is too narrow.
+            const int room = cellTextArea(grid.visualRect(index)).width();
+            if (metrics.elidedText(text, Qt::ElideRight, room) != text)
+                cut << text;
+        }
+    return cut;
+}
+
+} // namespace
+
+// An ERA of 12.86 and a rate of 1.000 are wider than the columns' least
+// widths: the panes and the detail window widen those columns instead of
+// showing "2.86" and ".000".
+TEST(WideNumbersTest, NumberColumnsHoldTheirWidestValue) {
+    TempFolder folder;
+    RecordingDialogs dialogs;
+    tenvoll::test::copyFixtureFolder("wide-numbers", folder.path());
+    TForm1 main(folder.path());
+    QStringList shown;
+    for (GridKind kind : kGridKinds) {
+        const GridView& grid = *main.pane(PaneSide::Top)->grid(kind);
+        EXPECT_EQ(cutNumbers(grid, shown).join(QLatin1Char(' ')).toStdString(), "")
+            << static_cast<int>(kind);
+    }
+    EXPECT_TRUE(shown.contains(QStringLiteral("12.86")));
+    EXPECT_TRUE(shown.contains(QStringLiteral("1.000")));
+
+    for (const QString& player : {QStringLiteral("投手能一"), QStringLiteral("山田ソ太郎")}) {
+        main.StringGridAllDblClick(PaneSide::Top, player);
+        ASSERT_NE(main.playerDetailWindow(), nullptr);
+        shown.clear();
+        EXPECT_EQ(cutNumbers(*main.playerDetailWindow()->grid(), shown)
+                      .join(QLatin1Char(' '))
+                      .toStdString(),
+                  "")
+            << player.toStdString();
+        EXPECT_TRUE(shown.contains(player == QStringLiteral("投手能一") ? QStringLiteral("12.86")
+                                                                        : QStringLiteral("1.000")))
+            << shown.join(QLatin1Char(' ')).toStdString();
+    }
+}
+
+// Switching to a player with fewer terms gives the window its shorter height.
+TEST_F(PlayerWindowTest, WindowShrinksToAPlayerWithFewerTerms) {
+    RosterTableModel* batters = main->pane(PaneSide::Top)->model(GridKind::Batters);
+    QString most, fewest;
+    int mostRows = -1, fewestRows = 1 << 20;
+    for (int r = 0; r < batters->rowCount(); ++r) {
+        const QString name = batters->data(batters->index(r, 1), Qt::DisplayRole).toString();
+        if (name.isEmpty())
+            continue;
+        main->StringGridAllDblClick(PaneSide::Top, name);
+        const int rows = detail()->model()->rowCount();
+        if (rows > mostRows)
+            mostRows = rows, most = name;
+        if (rows < fewestRows)
+            fewestRows = rows, fewest = name;
+    }
+    ASSERT_LT(fewestRows, mostRows);
+    main->StringGridAllDblClick(PaneSide::Top, most);
+    QApplication::processEvents();
+    const int tall = detail()->height();
+    main->StringGridAllDblClick(PaneSide::Top, fewest);
+    QApplication::processEvents();
+    EXPECT_LT(detail()->height(), tall);
 }

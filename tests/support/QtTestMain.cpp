@@ -1,4 +1,7 @@
-// main() of the window tests: an offscreen QApplication around GoogleTest.
+// main() of the window tests: an offscreen QApplication with Qt's Japanese
+// texts around GoogleTest.
+#include "mainwindow/QtTranslations.h"
+
 #include <QApplication>
 
 #include <gtest/gtest.h>
@@ -6,6 +9,7 @@
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    tenvoll::installJapaneseQtTranslations();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

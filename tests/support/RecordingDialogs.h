@@ -52,13 +52,16 @@ public:
     std::optional<QString> folderName(QWidget*, const QString&, const QString&) override {
         return nextFile();
     }
-    std::optional<QColor> colour(QWidget*, const QColor&) override {
+    QList<QColor> colourStarts; // the colour each colour dialog opened at
+    std::optional<QColor> colour(QWidget*, const QColor& initial) override {
+        colourStarts << initial;
         return colourAnswers.isEmpty() ? std::nullopt : colourAnswers.dequeue();
     }
     bool openExternally(const QUrl& url) override {
         opened << url;
-        return true;
+        return canOpenExternally;
     }
+    bool canOpenExternally = true; // false: no browser or viewer on the desktop
 
     QList<FileFilter> lastFilters;
     QString lastSuffix;

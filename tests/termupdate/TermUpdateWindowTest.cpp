@@ -13,6 +13,7 @@
 #include "tools/sample-league/SampleLeague.h"
 
 #include <QComboBox>
+#include <QFileInfo>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSpinBox>
@@ -95,6 +96,9 @@ TEST_F(TermUpdateWindowTest, CheckEnablesTheRunWhichAddsTheTerm) {
     w.Button1Click();
     ASSERT_FALSE(dialogs.messages.isEmpty());
     EXPECT_EQ(dialogs.messages.last(), QStringLiteral("%1期のデータを追加しました。").arg(s));
+    // The backup folder stands whole on the detail's last line.
+    const QString backupLine = dialogs.details.last().section(QLatin1Char('\n'), -1);
+    EXPECT_TRUE(QFileInfo(backupLine).isDir()) << backupLine.toStdString();
 
     IniStore team = IniStore::load(summary.teamFiles[0]);
     const std::string first = team.value("Team", "0").substr(2);
@@ -140,4 +144,31 @@ TEST_F(TermUpdateWindowTest, OlderTermIsRefusedAndTheNewestAsksFirst) {
     w.Button1Click();
     EXPECT_EQ(dialogs.messages.last(),
               QStringLiteral("%1期のデータを追加しました。").arg(summary.latestTerm));
+}
+
+// "実行" follows the last check only: a check stopped by a team file that
+// cannot be read, or by a team missing from the growth files, leaves it
+// disabled, even after an earlier check had passed.
+TEST_F(TermUpdateWindowTest, FailedCheckLeavesTheRunDisabled) {
+    ProgramState state(folder.path());
+    TForm4 w(state);
+    ASSERT_TRUE(w.prepare());
+    w.termBox()->setValue(static_cast<int>(summary.latestTerm + 1));
+    w.Button5Click();
+    ASSERT_TRUE(w.runButton()->isEnabled());
+    const std::string teamFile = summary.teamFiles[1];
+    const std::string kept = readFileBytes(teamFile);
+    removeFile(teamFile);
+    const qsizetype shown = dialogs.messages.size();
+    w.Button5Click();
+    EXPECT_GT(dialogs.messages.size(), shown);
+    EXPECT_FALSE(w.runButton()->isEnabled());
+    writeBytesAtomic(teamFile, kept);
+
+    QListWidget* growth = w.fileList(WorkingList::Growth);
+    growth->item(0)->setSelected(true);
+    w.deleteSelectedFiles();
+    w.Button5Click();
+    EXPECT_TRUE(dialogs.messages.last().endsWith(QStringLiteral("関係のエラーがあります。")));
+    EXPECT_FALSE(w.runButton()->isEnabled());
 }
