@@ -1,0 +1,48 @@
+// cp932 <-> UTF-8 through lookup tables, built once from the platform's
+// converter so that the mapping, and what it refuses, stays exactly the
+// platform's. ASCII runs are copied as they are; the output goes through one
+// reused scratch buffer per thread instead of a freshly zero-filled string.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tenvoll {
+
+class Cp932Tables {
+public:
+    // The tables, built on first use (thread-safe).
+    static const Cp932Tables& instance();
+
+    // Convert `input` into `out` (replacing its content). On failure returns
+    // false with `failedAt` the byte offset of the first sequence that cannot
+    // be converted (a truncated sequence at the end included), like the
+    // platform's converter; `out` is then unspecified.
+    bool toUtf8(std::string_view input, std::string& out, std::size_t& failedAt) const;
+    bool toCp932(std::string_view input, std::string& out, std::size_t& failedAt) const;
+
+private:
+    Cp932Tables();
+
+    // A converted character: up to 3 output bytes and their count (0: refused).
+    struct Code {
+        char bytes[3] = {};
+        std::uint8_t length = 0;
+    };
+    static constexpr std::uint8_t kLeadByte = 0xFF; // in singles_: first byte of a pair
+
+    std::array<Code, 256> singles_{};
+    std::array<std::uint8_t, 256> leadIndex_{}; // lead byte -> row of pairs_ + 1; 0: none
+    std::vector<std::array<Code, 256>> pairs_;  // [row][trail byte]
+    std::vector<Code> fromBmp_;                 // code point U+0000..U+FFFF -> cp932
+    // Characters beyond U+FFFF the platform accepts and writes as nothing (the
+    // Unicode tag characters U+E0000..U+E007F); every other one is refused.
+    std::array<bool, 128> droppedTags_{};
+    bool asciiSame_ = true; // bytes 0x00-0x7F are the same on both sides
+};
+
+} // namespace tenvoll
