@@ -5,6 +5,7 @@
 
 #include "league/TextCodec.h"
 
+#include <bit>
 #include <cstring>
 #include <memory>
 #include <stdexcept>
@@ -14,6 +15,8 @@ namespace tenvoll {
 namespace {
 
 constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
+// The ASCII run copier finds the first other byte by counting from the low end.
+constexpr bool kLittleEndian = std::endian::native == std::endian::little;
 constexpr std::uint32_t kBmpEnd = 0x10000;
 constexpr std::uint32_t kTagsBegin = 0xE0000;
 constexpr std::uint32_t kRefused = 0x110000; // beyond every code point
@@ -39,14 +42,20 @@ Scratch& scratch() {
     return s;
 }
 
-// Copies the leading ASCII bytes of in[i..n) to out, eight at a time; returns the new index.
-std::size_t copyAscii(const char* in, std::size_t i, std::size_t n, char*& out) {
+// Copies ASCII bytes of in[i..n) to out eight at a time, up to the first other
+// byte; returns the new index. Each step stores all eight bytes and then keeps
+// only the ASCII ones, so `out` needs 8 bytes of room past the output.
+inline std::size_t copyAscii(const char* in, std::size_t i, std::size_t n, char*& out) {
     while (i + 8 <= n) {
         std::uint64_t word;
         std::memcpy(&word, in + i, 8);
-        if (word & kHighBits)
-            break;
         std::memcpy(out, &word, 8);
+        std::uint64_t high = word & kHighBits;
+        if (high != 0) {
+            std::size_t ascii = static_cast<std::size_t>(std::countr_zero(high)) / 8;
+            out += ascii;
+            return i + ascii;
+        }
         out += 8;
         i += 8;
     }
@@ -82,7 +91,7 @@ const Cp932Tables& Cp932Tables::instance() {
     return tables;
 }
 
-Cp932Tables::Cp932Tables() : fromBmp_(kBmpEnd) {
+Cp932Tables::Cp932Tables() : pairs_(256 * 256), fromBmp_(kBmpEnd) {
     auto codeOf = [](const std::string& bytes) {
         if (bytes.empty() || bytes.size() > 3)
             throw std::runtime_error("cp932 table: a character outside the table's reach");
@@ -100,21 +109,17 @@ Cp932Tables::Cp932Tables() : fromBmp_(kBmpEnd) {
             continue;
         }
         // Refused alone: a lead byte when some second byte completes it.
-        std::array<Code, 256> row{};
         bool lead = false;
         for (int t = 0; t < 256; ++t) {
             const char pair[2] = {static_cast<char>(b), static_cast<char>(t)};
             platform::Conversion p = platform::cp932ToUtf8({pair, 2});
             if (p.ok) {
-                row[t] = codeOf(p.output);
+                pairs_[std::size_t(b) * 256 + std::size_t(t)] = codeOf(p.output);
                 lead = true;
             }
         }
-        if (lead) {
-            pairs_.push_back(row);
-            leadIndex_[b] = static_cast<std::uint8_t>(pairs_.size());
+        if (lead)
             singles_[b].length = kLeadByte;
-        }
     }
     for (std::uint32_t cp = 0; cp < kBmpEnd; ++cp) {
         if (cp >= 0xD800 && cp <= 0xDFFF)
@@ -135,12 +140,12 @@ Cp932Tables::Cp932Tables() : fromBmp_(kBmpEnd) {
 bool Cp932Tables::toUtf8(std::string_view input, std::string& out, std::size_t& failedAt) const {
     const char* in = input.data();
     const std::size_t n = input.size();
-    // At most 3 bytes per input byte, and each code is copied as 4 bytes.
-    char* const begin = scratch().reserve(n * 3 + 4);
+    // At most 3 bytes per input byte, and room for the 8-byte stores.
+    char* const begin = scratch().reserve(n * 3 + 8);
     char* o = begin;
     std::size_t i = 0;
     while (i < n) {
-        if (asciiSame_) {
+        if (kLittleEndian && asciiSame_) {
             i = copyAscii(in, i, n, o);
             if (i == n)
                 break;
@@ -151,8 +156,8 @@ bool Cp932Tables::toUtf8(std::string_view input, std::string& out, std::size_t& 
                 failedAt = i;
                 return false;
             }
-            const auto& row = pairs_[leadIndex_[static_cast<unsigned char>(in[i])] - 1];
-            const Code& pair = row[static_cast<unsigned char>(in[i + 1])];
+            const Code& pair = pairs_[std::size_t(static_cast<unsigned char>(in[i])) << 8 |
+                                      static_cast<unsigned char>(in[i + 1])];
             if (pair.length == 0) {
                 failedAt = i;
                 return false;
@@ -176,14 +181,14 @@ bool Cp932Tables::toUtf8(std::string_view input, std::string& out, std::size_t& 
 bool Cp932Tables::toCp932(std::string_view input, std::string& out, std::size_t& failedAt) const {
     const char* in = input.data();
     const std::size_t n = input.size();
-    // Never more bytes than the UTF-8 input, plus room for copying 4 at a time.
-    char* const begin = scratch().reserve(n + 4);
+    // Never more bytes than the UTF-8 input, and room for the 8-byte stores.
+    char* const begin = scratch().reserve(n + 8);
     char* o = begin;
     auto byte = [&](std::size_t k) { return static_cast<unsigned char>(in[k]); };
     auto continuation = [&](std::size_t k) { return k < n && (byte(k) & 0xC0) == 0x80; };
     std::size_t i = 0;
     while (i < n) {
-        if (asciiSame_) {
+        if (kLittleEndian && asciiSame_) {
             i = copyAscii(in, i, n, o);
             if (i == n)
                 break;

@@ -36,9 +36,8 @@ private:
     static constexpr std::uint8_t kLeadByte = 0xFF; // in singles_: first byte of a pair
 
     std::array<Code, 256> singles_{};
-    std::array<std::uint8_t, 256> leadIndex_{}; // lead byte -> row of pairs_ + 1; 0: none
-    std::vector<std::array<Code, 256>> pairs_;  // [row][trail byte]
-    std::vector<Code> fromBmp_;                 // code point U+0000..U+FFFF -> cp932
+    std::vector<Code> pairs_;   // [lead byte * 256 + second byte]
+    std::vector<Code> fromBmp_; // code point U+0000..U+FFFF -> cp932
     // Characters beyond U+FFFF the platform accepts and writes as nothing (the
     // Unicode tag characters U+E0000..U+E007F); every other one is refused.
     std::array<bool, 128> droppedTags_{};
