@@ -4,6 +4,11 @@
 #include <iostream>
 
 int main(int argc, char** argv) {
-    std::vector<std::string> args(argv + 1, argv + argc);
-    return tenvoll::batch::runBatch(args, std::cout, std::cerr);
+    try {
+        std::vector<std::string> args(argv + 1, argv + argc);
+        return tenvoll::batch::runBatch(args, std::cout, std::cerr);
+    } catch (...) {
+        std::cerr << tenvoll::batch::unexpectedFailureText() << "\n";
+        return tenvoll::batch::kFailure;
+    }
 }

@@ -1,14 +1,22 @@
 // tenvoll: the desktop program. The program folder is the current directory
 // at start. "--screenshot FILE" saves a picture of the main window and exits;
 // with "--player NAME" it opens that player of the Top pane and pictures the
-// player detail window instead; "--window term-update" or "--window colours"
-// pictures that window; "--window ranking" turns on the search mode and ranks
-// by the first statistic; "--window export" pictures the league export window
-// with three slots assigned.
+// player detail window instead; "--window term-update", "--window colours" or
+// "--window organisation" pictures that window; "--window ranking" turns on the
+// search mode and ranks by the first statistic; "--window export" pictures the
+// league export window with three slots assigned; "--window opening-order" opens
+// the opening-order window with the first registered team ordering and the
+// second one beside it.
 #include "export/Unit5.h"
+#include "export/Unit6.h"
+#include "league/LeagueError.h"
+#include "league/Recovery.h"
+#include "mainwindow/QtText.h"
 #include "mainwindow/Unit1.h"
 #include "mainwindow/Unit7.h"
+#include "mainwindow/UserDialogs.h"
 #include "player/Unit2.h"
+#include "termupdate/Unit3.h"
 #include "termupdate/Unit4.h"
 
 #include <QAction>
@@ -17,8 +25,51 @@
 #include <QFontDatabase>
 #include <QTimer>
 
+#include <new>
+
+namespace {
+
+// Every exception that leaves an event handler ends here as a Japanese message
+// instead of in std::terminate with an English text.
+class GuardedApplication : public QApplication {
+public:
+    using QApplication::QApplication;
+    bool notify(QObject* receiver, QEvent* event) override {
+        try {
+            return QApplication::notify(receiver, event);
+        } catch (const tenvoll::LeagueError& e) {
+            tenvoll::dialogs().message(nullptr, tenvoll::qs(e.what()), tenvoll::qs(e.detail()));
+        } catch (const std::bad_alloc&) {
+            tenvoll::dialogs().message(
+                nullptr, QStringLiteral("メモリが足りないため、操作を中止しました。"));
+        } catch (const std::exception& e) {
+            tenvoll::dialogs().message(
+                nullptr, QStringLiteral("予期しないエラーのため、操作を中止しました。"),
+                QString::fromLocal8Bit(e.what()));
+        } catch (...) {
+            tenvoll::dialogs().message(
+                nullptr, QStringLiteral("予期しないエラーのため、操作を中止しました。"));
+        }
+        return false;
+    }
+};
+
+// An operation a crash cut off is undone before anything reads the league.
+void recoverAtStart(const std::string& programFolder) {
+    std::vector<tenvoll::RecoveryOutcome> outcomes;
+    try {
+        outcomes = tenvoll::recoverInterruptedOperations(programFolder);
+    } catch (const tenvoll::LeagueError&) {
+        return; // another program is updating the league: the journal is its own
+    }
+    if (!outcomes.empty())
+        tenvoll::dialogs().message(nullptr, tenvoll::qs(tenvoll::recoveryMessage(outcomes)));
+}
+
+} // namespace
+
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
+    GuardedApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tenvoll"));
     QApplication::setApplicationDisplayName(QStringLiteral("ボルタナ選手名鑑"));
     if (QFontDatabase::families().contains(QStringLiteral("Noto Sans CJK JP"))) {
@@ -36,7 +87,9 @@ int main(int argc, char** argv) {
     const QString player = option(QStringLiteral("--player"));
     const QString windowName = option(QStringLiteral("--window"));
 
-    tenvoll::TForm1 window(QDir::toNativeSeparators(QDir::currentPath()).toStdString());
+    const std::string programFolder = QDir::toNativeSeparators(QDir::currentPath()).toStdString();
+    recoverAtStart(programFolder);
+    tenvoll::TForm1 window(programFolder);
     window.show();
     if (!screenshot.isEmpty()) {
         if (!player.isEmpty())
@@ -49,6 +102,10 @@ int main(int argc, char** argv) {
         } else if (windowName == QStringLiteral("ranking")) {
             window.findChild<QAction*>(QStringLiteral("SearchAction"))->setChecked(true);
             window.Button3Click();
+        } else if (windowName == QStringLiteral("organisation")) {
+            auto* w = new tenvoll::TForm3(window.state(), &window);
+            w->prepare();
+            extra = w;
         } else if (windowName == QStringLiteral("colours")) {
             extra = new tenvoll::TForm7(window.colours(), {}, &window);
         } else if (windowName == QStringLiteral("export")) {
@@ -63,6 +120,15 @@ int main(int argc, char** argv) {
                     w->assignRow(1, 3, false);
             }
             extra = w;
+        } else if (windowName == QStringLiteral("opening-order")) {
+            window.openOpeningOrder();
+            tenvoll::TForm6* order = window.openingOrderWindow();
+            // Later, so that a message about a new next-season copy cannot hold the picture.
+            QTimer::singleShot(0, order, [order] {
+                order->chooseOtherTeam(1);
+                order->chooseOrderingTeam(0);
+            });
+            extra = order;
         }
         if (extra)
             extra->show();

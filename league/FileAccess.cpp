@@ -1,6 +1,7 @@
 // POSIX file access with atomic saves, multi-file transactions and a fault seam.
 #include "league/FileAccess.h"
 
+#include "league/Journal.h"
 #include "league/LeagueError.h"
 #include "league/Paths.h"
 #include "league/TextCodec.h"
@@ -23,8 +24,13 @@ namespace {
 
 struct FaultState {
     int failWriteAt = 0;
+    int failSyncAt = 0;
     int failRenameAt = 0;
+    int crashAfter = -1;
+    int failRestoreAt = 0;
+    int restores = 0;
     int writes = 0;
+    int syncs = 0;
     int renames = 0;
 };
 FaultState& faults() {
@@ -54,14 +60,18 @@ std::string uniqueSibling(const std::string& target, const char* tag) {
 }
 
 void syncFolderOf(const std::string& path) {
-    std::string folder = fs::path(path).parent_path().string();
-    if (folder.empty())
-        folder = ".";
-    int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
+    syncFolder(fs::path(path).parent_path().string());
+}
+
+// fsync through the fault seam.
+int syncCounted(int fd) {
+    FaultState& f = faults();
+    ++f.syncs;
+    if (f.failSyncAt != 0 && f.syncs == f.failSyncAt) {
+        errno = EIO;
+        return -1;
     }
+    return ::fsync(fd);
 }
 
 // Writes bytes to a new temporary file beside `target`, flushed to disk.
@@ -93,12 +103,25 @@ std::string writeTemporary(const std::string& target, std::string_view bytes) {
         p += n;
         left -= static_cast<std::size_t>(n);
     }
-    if (::fsync(fd) != 0 || ::close(fd) != 0) {
-        int err = errno;
+    // The descriptor is closed whether or not the flush worked.
+    int err = syncCounted(fd) != 0 ? errno : 0;
+    if (::close(fd) != 0 && err == 0)
+        err = errno;
+    if (err != 0) {
         ::unlink(temp.c_str());
         failWith("ファイルを書き込めませんでした", target, err);
     }
     return temp;
+}
+
+// A rename of the rollback, through the fault seam.
+int restoreRename(const std::string& from, const std::string& to) {
+    FaultState& f = faults();
+    if (f.failRestoreAt != 0 && ++f.restores == f.failRestoreAt) {
+        errno = EIO;
+        return -1;
+    }
+    return ::rename(from.c_str(), to.c_str());
 }
 
 void renameCounted(const std::string& from, const std::string& to) {
@@ -156,6 +179,18 @@ std::string resolvePath(const std::string& path) {
     return built.string();
 }
 
+std::string fileIdentity(const std::string& path) {
+    std::string resolved = resolvePath(path);
+    struct stat st;
+    if (::stat(resolved.c_str(), &st) != 0) // "x/../Name.TXT": resolve the normal form
+        resolved = resolvePath(fs::path(toNativePath(path)).lexically_normal().string());
+    if (::stat(resolved.c_str(), &st) == 0)
+        return "#" + std::to_string(st.st_dev) + ":" + std::to_string(st.st_ino);
+    std::error_code ec;
+    fs::path canonical = fs::weakly_canonical(fs::path(resolved), ec);
+    return foldCase(ec ? fs::path(resolved).lexically_normal().string() : canonical.string());
+}
+
 bool fileExists(const std::string& path) {
     std::error_code ec;
     return fs::is_regular_file(resolvePath(path), ec);
@@ -168,13 +203,22 @@ bool folderExists(const std::string& path) {
 
 std::string readFileBytes(const std::string& path) {
     std::string resolved = resolvePath(path);
-    int fd = ::open(resolved.c_str(), O_RDONLY | O_CLOEXEC);
+    // Regular files only: a FIFO would block and a device read without end.
+    // O_NONBLOCK keeps the open itself from waiting on a FIFO.
+    int fd = ::open(resolved.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         failWith("ファイルを読み込めませんでした", path, errno);
-    std::string bytes;
     struct stat st;
-    if (::fstat(fd, &st) == 0 && st.st_size > 0)
-        bytes.reserve(static_cast<std::size_t>(st.st_size));
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        throw LeagueError("通常のファイルではないため読み込みませんでした: " + path);
+    }
+    if (static_cast<unsigned long long>(st.st_size) > kMaxFileBytes) {
+        ::close(fd);
+        throw LeagueError("ファイルが大きすぎるため読み込みませんでした: " + path);
+    }
+    std::string bytes;
+    bytes.reserve(static_cast<std::size_t>(st.st_size));
     char buf[65536];
     while (true) {
         ssize_t n = ::read(fd, buf, sizeof buf);
@@ -186,6 +230,10 @@ std::string readFileBytes(const std::string& path) {
             int err = errno;
             ::close(fd);
             failWith("ファイルを読み込めませんでした", path, err);
+        }
+        if (bytes.size() + static_cast<std::size_t>(n) > kMaxFileBytes) {
+            ::close(fd);
+            throw LeagueError("ファイルが大きすぎるため読み込みませんでした: " + path);
         }
         bytes.append(buf, static_cast<std::size_t>(n));
     }
@@ -245,7 +293,7 @@ void writeBytesAtomic(const std::string& path, std::string_view bytes) {
 // ---- transaction ------------------------------------------------------------
 
 FileTransaction::~FileTransaction() {
-    if (!committed_)
+    if (!committed_ && !abandoned_)
         for (const auto& s : staged_)
             ::unlink(s.temporary.c_str());
 }
@@ -261,15 +309,39 @@ void FileTransaction::stageBytes(const std::string& path, std::string_view bytes
     targets_.push_back(target);
 }
 
+void FileTransaction::useJournal(const std::string& folder, const std::string& operation) {
+    journalFolder_ = folder;
+    operation_ = operation;
+}
+
+void FileTransaction::noteCreatedFolder(const std::string& folder) {
+    createdFolders_.push_back(resolvePath(folder));
+}
+
+namespace {
+
+// The crash seam: stops the commit after `renamesDone` renames.
+void crashPoint(int renamesDone, bool& abandoned) {
+    FaultState& f = faults();
+    if (f.crashAfter >= 0 && renamesDone == f.crashAfter) {
+        f.crashAfter = -1;
+        abandoned = true;
+        throw SimulatedCrash{};
+    }
+}
+
+} // namespace
+
 void FileTransaction::commit() {
-    if (staged_.size() == 1) {
+    const bool journalled = !journalFolder_.empty();
+    if (staged_.size() == 1 && !journalled) {
         renameCounted(staged_[0].temporary, staged_[0].target);
         committed_ = true;
         syncFolderOf(staged_[0].target);
         return;
     }
     // Keep a hard link (or copy) of every file about to be replaced, so that a
-    // failed rename can put the league back as it was.
+    // failed rename, or recovery after a crash, can put the files back as they were.
     std::vector<std::string> keep(staged_.size());
     auto dropKeeps = [&] {
         for (const auto& k : keep)
@@ -284,7 +356,14 @@ void FileTransaction::commit() {
         if (::link(target.c_str(), k.c_str()) != 0) {
             std::error_code ec;
             fs::copy_file(target, k, ec);
+            int fd = ec ? -1 : ::open(k.c_str(), O_RDONLY | O_CLOEXEC);
+            if (fd >= 0) {
+                if (::fsync(fd) != 0)
+                    ec = std::error_code(errno, std::generic_category());
+                ::close(fd);
+            }
             if (ec) {
+                ::unlink(k.c_str());
                 dropKeeps();
                 throw LeagueError("ファイルを置き換えられませんでした: " + target + " (" +
                                   ec.message() + ")");
@@ -292,24 +371,78 @@ void FileTransaction::commit() {
         }
         keep[i] = k;
     }
+
+    Journal journal;
+    std::string journalPath;
+    if (journalled) {
+        journal.operation = operation_;
+        journal.createdFolders = createdFolders_;
+        for (std::size_t i = 0; i < staged_.size(); ++i)
+            journal.entries.push_back({staged_[i].target, staged_[i].temporary, keep[i]});
+        journalPath = joinPath(resolvePath(journalFolder_), kJournalFileName);
+        for (const auto& k : keep)
+            if (!k.empty())
+                syncFolderOf(k);
+        try {
+            writeDurably(journalPath, journalText(journal));
+        } catch (const LeagueError&) {
+            dropKeeps();
+            throw;
+        }
+    }
+
     std::size_t done = 0;
     try {
-        for (; done < staged_.size(); ++done)
+        for (; done < staged_.size(); ++done) {
+            if (journalled)
+                crashPoint(static_cast<int>(done), abandoned_);
             renameCounted(staged_[done].temporary, staged_[done].target);
-    } catch (const LeagueError&) {
-        for (std::size_t j = 0; j < done; ++j) {
+        }
+        if (journalled)
+            crashPoint(static_cast<int>(done), abandoned_);
+    } catch (const LeagueError& e) {
+        // Put back every target already replaced, checking each step.
+        // Once a file cannot be put back, new files staged before it (the
+        // backups of a term update) are left in place.
+        std::vector<std::string> notRestored;
+        for (std::size_t j = done; j-- > 0;) {
+            const std::string& target = staged_[j].target;
             if (!keep[j].empty()) {
-                ::rename(keep[j].c_str(), staged_[j].target.c_str());
-                keep[j].clear();
-            } else {
-                ::unlink(staged_[j].target.c_str());
+                if (restoreRename(keep[j], target) == 0)
+                    keep[j].clear();
+                else
+                    notRestored.push_back(target + " (元のファイル: " + keep[j] + ")");
+            } else if (notRestored.empty() && ::unlink(target.c_str()) != 0 && errno != ENOENT) {
+                notRestored.push_back(target + " (新しく作られたファイルを削除できません)");
             }
         }
-        dropKeeps();
+        for (std::size_t j = done; j < staged_.size(); ++j)
+            if (!keep[j].empty()) {
+                ::unlink(keep[j].c_str());
+                keep[j].clear();
+            }
+        for (const auto& s : staged_)
+            syncFolderOf(s.target);
+        if (!notRestored.empty()) {
+            // The kept files of the unrestored targets stay where they are, and
+            // so does the journal: the next start tries the restore again.
+            std::string list;
+            for (const auto& n : notRestored)
+                list += "\n" + n;
+            if (journalled)
+                list += "\n次回の起動時にもう一度元に戻します。";
+            abandoned_ = journalled;
+            throw IncompleteRollbackError(
+                "ファイルの置き換えに失敗し、次のファイルを元に戻せませんでした。" + list,
+                e.what());
+        }
+        if (journalled) {
+            ::unlink(journalPath.c_str());
+            syncFolderOf(journalPath);
+        }
         throw; // the destructor removes the temporaries not yet renamed
     }
     committed_ = true;
-    dropKeeps();
     // One flush per folder: a term update puts all its team files in one.
     std::vector<std::string> folders;
     for (const auto& s : staged_) {
@@ -319,6 +452,21 @@ void FileTransaction::commit() {
             syncFolderOf(s.target);
         }
     }
+    if (journalled) {
+        // Marked complete, a journal left by a crash during the clean-up only
+        // removes the kept files. Should the mark fail, the clean-up goes on.
+        journal.complete = true;
+        try {
+            writeDurably(journalPath, journalText(journal));
+        } catch (const LeagueError&) {
+        }
+        crashPoint(static_cast<int>(staged_.size()) + 1, abandoned_);
+    }
+    dropKeeps();
+    if (journalled) {
+        ::unlink(journalPath.c_str());
+        syncFolderOf(journalPath);
+    }
 }
 
 // ---- fault seam -------------------------------------------------------------
@@ -326,8 +474,17 @@ void FileTransaction::commit() {
 void WriteFaults::failWrite(int n) {
     faults().failWriteAt = n;
 }
+void WriteFaults::failSync(int n) {
+    faults().failSyncAt = n;
+}
 void WriteFaults::failRename(int n) {
     faults().failRenameAt = n;
+}
+void WriteFaults::failRestore(int n) {
+    faults().failRestoreAt = n;
+}
+void WriteFaults::crashAfterRenames(int k) {
+    faults().crashAfter = k;
 }
 void WriteFaults::reset() {
     faults() = FaultState{};

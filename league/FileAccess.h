@@ -7,6 +7,9 @@
 // Every failure throws LeagueError with the path and the reason.
 #pragma once
 
+#include "league/LeagueError.h"
+
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,6 +20,11 @@ namespace tenvoll {
 // path whose components match ignoring letter case (files copied from Windows),
 // otherwise the path unchanged. Backslashes become the platform's separator.
 std::string resolvePath(const std::string& path);
+
+// The file's identity: two paths that name one file (another spelling, "..",
+// a link) give the same text; a file not yet there compares by its canonical
+// path, ignoring case.
+std::string fileIdentity(const std::string& path);
 
 bool fileExists(const std::string& path);
 bool folderExists(const std::string& path);
@@ -39,6 +47,21 @@ bool removeFile(const std::string& path);
 void writeTextFileAtomic(const std::string& path, std::string_view text);
 void writeBytesAtomic(const std::string& path, std::string_view bytes);
 
+// Thrown by a commit whose rollback could not put every replaced file back:
+// the message names each file that was not restored.
+class IncompleteRollbackError : public LeagueError {
+public:
+    using LeagueError::LeagueError;
+};
+
+// The largest file the program reads (a team file of a long league is a few
+// megabytes); anything bigger is refused rather than read into memory.
+inline constexpr std::size_t kMaxFileBytes = 256u * 1024u * 1024u;
+
+// Name of the journal a multi-file commit keeps in its journal folder while it
+// renames (see FileTransaction::useJournal and league/Recovery.h).
+inline constexpr const char* kJournalFileName = ".tenvoll-journal";
+
 class FileTransaction {
 public:
     FileTransaction() = default;
@@ -50,9 +73,19 @@ public:
     // Encodes and writes a temporary file beside `path` now.
     void stageText(const std::string& path, std::string_view text);
     void stageBytes(const std::string& path, std::string_view bytes);
+    // Before its first rename the commit writes a journal into `folder`
+    // (flushed to disk): every target, its temporary file and the kept old
+    // file, and the folders noted below. A crash between the renames leaves
+    // the journal behind, and recovery (league/Recovery.h) puts the old files
+    // back. `operation` names the run for the user ("最新データの追加 (8期)").
+    void useJournal(const std::string& folder, const std::string& operation);
+    // A folder created for this transaction: recovery removes it when empty.
+    void noteCreatedFolder(const std::string& folder);
+
     // Renames every staged file over its target, in staging order. On failure
     // the targets already replaced get their old content back (new files are
-    // removed) and LeagueError is thrown.
+    // removed) and LeagueError is thrown; IncompleteRollbackError when a file
+    // could not be put back.
     void commit();
 
     std::size_t stagedCount() const { return staged_.size(); }
@@ -65,14 +98,29 @@ private:
     };
     std::vector<Staged> staged_;
     std::vector<std::string> targets_;
+    std::vector<std::string> createdFolders_;
+    std::string journalFolder_;
+    std::string operation_;
     bool committed_ = false;
+    bool abandoned_ = false; // a simulated crash: nothing is cleaned up
 };
 
-// Test seam: makes the n-th write (temporary file) or the n-th rename, counted
-// from the last reset, fail as a full disk would. 0 disables.
+// Thrown by the crash seam below: the transaction stops where it is, without
+// rollback and without removing anything, as a killed process would.
+struct SimulatedCrash {};
+
+// Test seam: makes the n-th write (temporary file), the n-th flush (fsync of a
+// temporary file) or the n-th rename, counted from the last reset, fail as a
+// full disk would. 0 disables. crashAfterRenames(k) stops the next journalled
+// commit after k of its renames with SimulatedCrash (k = renames + 1: after it
+// has marked itself complete, before its clean-up); −1 disables.
 struct WriteFaults {
     static void failWrite(int n);
+    static void failSync(int n);
     static void failRename(int n);
+    static void crashAfterRenames(int k);
+    // The n-th rename of a rollback (putting a replaced file back) fails.
+    static void failRestore(int n);
     static void reset();
     static int writesSoFar();
     static int renamesSoFar();

@@ -23,6 +23,7 @@ struct Holding {
     int fd = -1;
     FolderLock::Mode mode = FolderLock::Mode::Shared;
     int count = 0;
+    pid_t owner = 0; // a forked child inherits the table but not the holding
 };
 
 std::mutex& registryMutex() {
@@ -53,6 +54,13 @@ FolderLock FolderLock::acquire(const std::string& programFolder, Mode mode, int 
     const std::string key = normalisedFolder(programFolder);
     std::lock_guard guard(registryMutex());
     auto& reg = registry();
+    if (auto it = reg.find(key); it != reg.end() && it->second.owner != ::getpid()) {
+        // Inherited through fork: closing the copy leaves the parent's lock
+        // alone (LOCK_UN would release it for both).
+        if (it->second.fd >= 0)
+            ::close(it->second.fd);
+        reg.erase(it);
+    }
     if (auto it = reg.find(key); it != reg.end()) {
         Holding& h = it->second;
         if (h.mode == Mode::Exclusive || mode == Mode::Shared) {
@@ -69,7 +77,7 @@ FolderLock FolderLock::acquire(const std::string& programFolder, Mode mode, int 
     if (fd < 0) {
         // A read-only program folder cannot be written by anyone; readers go on.
         if (mode == Mode::Shared && (errno == EACCES || errno == EROFS)) {
-            reg[key] = Holding{-1, mode, 1};
+            reg[key] = Holding{-1, mode, 1, ::getpid()};
             FolderLock lock;
             lock.key_ = key;
             return lock;
@@ -88,7 +96,7 @@ FolderLock FolderLock::acquire(const std::string& programFolder, Mode mode, int 
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
-    reg[key] = Holding{fd, mode, 1};
+    reg[key] = Holding{fd, mode, 1, ::getpid()};
     FolderLock lock;
     lock.key_ = key;
     return lock;
@@ -116,7 +124,8 @@ void FolderLock::release() {
         return;
     std::lock_guard guard(registryMutex());
     auto& reg = registry();
-    if (auto it = reg.find(key_); it != reg.end() && --it->second.count == 0) {
+    if (auto it = reg.find(key_);
+        it != reg.end() && it->second.owner == ::getpid() && --it->second.count == 0) {
         if (it->second.fd >= 0) {
             ::flock(it->second.fd, LOCK_UN);
             ::close(it->second.fd);

@@ -57,6 +57,33 @@ std::vector<std::string> splitFields(std::string_view s) {
     return fields;
 }
 
+std::string quoteField(std::string_view field) {
+    bool plain = !field.empty();
+    for (char c : field)
+        if (isBlankOrControl(c) || c == ',' || c == '"')
+            plain = false;
+    if (plain)
+        return std::string(field);
+    std::string out = "\"";
+    for (char c : field) {
+        if (c == '"')
+            out += '"';
+        out += c;
+    }
+    out += '"';
+    return out;
+}
+
+std::string joinQuotedFields(const std::vector<std::string>& fields) {
+    std::string out;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (i > 0)
+            out += ',';
+        out += quoteField(fields[i]);
+    }
+    return out;
+}
+
 std::string joinFields(const std::vector<std::string>& fields, std::size_t from, std::size_t to) {
     std::string out;
     to = std::min(to, fields.size());
@@ -169,20 +196,32 @@ std::string careerTotals(const std::vector<std::string>& lines, bool pitcher) {
             if (!v)
                 throw LeagueError("成績の " + std::to_string(i) +
                                   " 番目の項目が数値ではありません: " + line);
-            sums[i] += *v;
+            if (__builtin_add_overflow(sums[i], *v, &sums[i]))
+                throw LeagueError("成績の合計が大きすぎて計算できません: " + line);
         }
     }
     for (std::size_t i = 3; i <= lastSummed; ++i)
         totals[i] = std::to_string(sums[i]);
+    // Rates from the sums; a sum too big for them is refused, never wrapped.
+    auto checked = [&](long long a, long long fa, long long b, long long fb) {
+        long long x, y, r;
+        if (__builtin_mul_overflow(a, fa, &x) || __builtin_mul_overflow(b, fb, &y) ||
+            __builtin_add_overflow(x, y, &r))
+            throw LeagueError("成績の合計が大きすぎて率を計算できません。");
+        return r;
+    };
     if (pitcher) {
-        long long thirds = 3 * sums[9] + sums[10];
-        totals[2] = ratioTwoDecimals(27 * sums[15], thirds);
-        totals[16] = ratioTwoDecimals(sums[5], sums[5] + sums[6]);
-        totals[17] = ratioTwoDecimals(27 * sums[14], thirds);
+        long long thirds = checked(3, sums[9], 1, sums[10]);
+        totals[2] = ratioTwoDecimals(checked(27, sums[15], 0, 0), thirds);
+        totals[16] = ratioTwoDecimals(sums[5], checked(1, sums[5], 1, sums[6]));
+        totals[17] = ratioTwoDecimals(checked(27, sums[14], 0, 0), thirds);
     } else {
         totals[2] = ratioTwoDecimals(sums[5], sums[4]);
-        totals[15] = ratioTwoDecimals(sums[5] + 2 * sums[6] + 3 * sums[7] + sums[8], sums[4]);
-        totals[16] = ratioTwoDecimals(sums[5] + sums[11], sums[4] + sums[11]);
+        long long bases =
+            checked(1, checked(1, sums[5], 2, sums[6]), 1, checked(3, sums[7], 1, sums[8]));
+        totals[15] = ratioTwoDecimals(bases, sums[4]);
+        totals[16] =
+            ratioTwoDecimals(checked(1, sums[5], 1, sums[11]), checked(1, sums[4], 1, sums[11]));
     }
     return joinFields(totals);
 }

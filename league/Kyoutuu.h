@@ -14,6 +14,15 @@ namespace tenvoll {
 // enclose an empty field and a comma at the very end adds a final empty field.
 std::vector<std::string> splitFields(std::string_view line);
 
+// A field written so that splitFields reads it back unchanged: in double quotes
+// (inner quotes doubled) when it is empty or holds a blank, control character,
+// comma or double quote; otherwise as it is.
+std::string quoteField(std::string_view field);
+
+// Fields joined by commas, each through quoteField: the form of a league
+// registry entry ("球団名,ファーム球団名,ファイル名").
+std::string joinQuotedFields(const std::vector<std::string>& fields);
+
 // Fields [from, to) each followed by one blank.
 std::string joinFields(const std::vector<std::string>& fields, std::size_t from = 0,
                        std::size_t to = std::string::npos);

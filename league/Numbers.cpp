@@ -68,13 +68,21 @@ std::string termText(long long term) {
 std::string ratioTwoDecimals(long long num, long long den) {
     if (den == 0)
         return "0.00";
+    // Magnitudes as unsigned (LLONG_MIN included) and the rounding in 128 bits,
+    // so that no value wraps.
+    auto magnitude = [](long long v) {
+        return v < 0 ? 0ull - static_cast<unsigned long long>(v)
+                     : static_cast<unsigned long long>(v);
+    };
     bool negative = (num < 0) != (den < 0);
-    unsigned long long n = static_cast<unsigned long long>(num < 0 ? -num : num);
-    unsigned long long d = static_cast<unsigned long long>(den < 0 ? -den : den);
-    unsigned long long hundredths = (n * 200 + d) / (2 * d); // half away from zero
-    char buf[48];
-    std::snprintf(buf, sizeof buf, "%s%llu.%02llu", (negative && hundredths != 0) ? "-" : "",
-                  hundredths / 100, hundredths % 100);
+    unsigned __int128 n = magnitude(num);
+    unsigned __int128 d = magnitude(den);
+    unsigned __int128 hundredths = (n * 200 + d) / (2 * d); // half away from zero
+    auto whole = static_cast<unsigned long long>(hundredths / 100);
+    auto cents = static_cast<unsigned>(hundredths % 100);
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%s%llu.%02u", (negative && hundredths != 0) ? "-" : "", whole,
+                  cents);
     return buf;
 }
 

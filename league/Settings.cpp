@@ -22,27 +22,6 @@ constexpr ColourKey kColourKeys[] = {
     {"Downフォント色", &HighlightColours::downText},
 };
 
-// One past the highest entry index "チーム名" + n present in the league section.
-// The loops over "チーム数" stop there, so that a damaged count (say 999999999)
-// cannot stall the program on look-ups that all fail.
-long long entryIndexEnd(const IniStore& ini, std::string_view league) {
-    const IniSection* section = ini.section(league);
-    if (!section)
-        return 0;
-    long long end = 0;
-    for (const IniLine* line : section->keys()) {
-        std::string_view key = line->key;
-        if (!key.starts_with(kTeamEntryKey))
-            continue;
-        std::string_view digits = key.substr(kTeamEntryKey.size());
-        if (digits.empty() || digits.size() > 9 ||
-            digits.find_first_not_of("0123456789") != std::string_view::npos)
-            continue;
-        end = std::max(end, std::stoll(std::string(digits)) + 1);
-    }
-    return end;
-}
-
 } // namespace
 
 Settings::Settings(std::string programFolder) : programFolder_(std::move(programFolder)) {}
@@ -99,13 +78,39 @@ long long Settings::teamCount(std::string_view league, long long fallback) const
     return ini_.integer(league, kTeamCountKey, fallback);
 }
 
+long long Settings::entryIndexEnd(std::string_view league) const {
+    const IniSection* section = ini_.section(league);
+    if (!section)
+        return 0;
+    long long end = 0;
+    for (const IniLine* line : section->keys()) {
+        std::string_view key = line->key;
+        if (!key.starts_with(kTeamEntryKey))
+            continue;
+        std::string_view digits = key.substr(kTeamEntryKey.size());
+        if (digits.empty() || digits.size() > 9 ||
+            digits.find_first_not_of("0123456789") != std::string_view::npos)
+            continue;
+        end = std::max(end, std::stoll(std::string(digits)) + 1);
+    }
+    return end;
+}
+
+std::string Settings::entryKey(long long index) {
+    return std::string(kTeamEntryKey) + std::to_string(index);
+}
+
+long long Settings::registryCount(std::string_view league, long long fallback) const {
+    return std::clamp(teamCount(league, fallback), 0LL, entryIndexEnd(league));
+}
+
 std::vector<std::string> Settings::entryFields(std::string_view league, long long index) const {
-    return splitFields(ini_.value(league, std::string(kTeamEntryKey) + std::to_string(index)));
+    return splitFields(ini_.value(league, entryKey(index)));
 }
 
 std::vector<LeagueEntry> Settings::entries(std::string_view league) const {
     std::vector<LeagueEntry> list;
-    long long count = std::min(teamCount(league), entryIndexEnd(ini_, league));
+    long long count = registryCount(league);
     for (long long i = 0; i < count; ++i) {
         std::vector<std::string> f = entryFields(league, i);
         if (f.size() < 3 || f[2].empty())
@@ -117,7 +122,7 @@ std::vector<LeagueEntry> Settings::entries(std::string_view league) const {
 
 std::vector<std::string> Settings::teamMenuPaths(std::string_view league) const {
     std::vector<std::string> paths;
-    for (long long n = std::min(teamCount(league), entryIndexEnd(ini_, league)); n >= 0; --n) {
+    for (long long n = std::min(teamCount(league), entryIndexEnd(league)); n >= 0; --n) {
         std::vector<std::string> f = entryFields(league, n);
         if (f.size() > 2)
             paths.insert(paths.begin(), f[2]);

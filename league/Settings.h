@@ -68,6 +68,11 @@ public:
 
     // Registry of a league.
     long long teamCount(std::string_view league, long long fallback = 0) const;
+    // How many entry indexes a loop over the registry visits: "チーム数"
+    // bounded by the entries present (0 .. highest "チーム名" index + 1), never
+    // negative. Every loop over the registry uses this, so a damaged count
+    // (2147483647) cannot stall the program.
+    long long registryCount(std::string_view league, long long fallback = 0) const;
     // Fields of entry "チーム名" + index; empty when missing.
     std::vector<std::string> entryFields(std::string_view league, long long index) const;
     // Entries 0 .. "チーム数" − 1 with at least three fields, in registry order.
@@ -75,6 +80,12 @@ public:
     // Menu captions of the team menus: entries "チーム名" + n for n from
     // "チーム数" down to 0 with more than two fields, listed in ascending index order.
     std::vector<std::string> teamMenuPaths(std::string_view league) const;
+    // One past the highest index n of the keys "チーム名" + n present in the
+    // league's section: loops over "チーム数" stop there, so a damaged count
+    // cannot stall them on look-ups that all fail.
+    long long entryIndexEnd(std::string_view league) const;
+    // The key of entry `index`: "チーム名" + index in plain decimal.
+    static std::string entryKey(long long index);
     // Folder of the league's first team file (entry 0); empty when there is none.
     std::string leagueFolder(std::string_view league) const;
 

@@ -5,10 +5,27 @@
 #include "league/LeagueError.h"
 #include "league/TextCompare.h"
 
+#include <algorithm>
+
 namespace tenvoll {
+
+long long clampedTerm(long long term) {
+    return std::clamp(term, -kTermLimit, kTermLimit);
+}
 
 bool isTeamFile(const IniStore& team) {
     return team.hasSection(kTeamSection);
+}
+
+bool isDamagedTeamFile(const IniStore& team) {
+    return !isTeamFile(team) && team.sectionCount() > 0;
+}
+
+std::string damagedTeamFileMessage(const std::string& path) {
+    return "チームファイル " + path +
+           " に選手のセクションがありますが、正しい [Team] セクションがありません。"
+           "ファイルが壊れている可能性があります。選手の履歴を失わないよう中止しました。"
+           "バックアップから戻すか、[Team] の行を直してください。";
 }
 
 std::string teamDisplayName(const IniStore& team) {

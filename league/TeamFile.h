@@ -27,9 +27,18 @@ inline constexpr std::string_view kCareer = "通算成績";
 
 // Terms are written with four digits; a wider span only comes from damaged files.
 inline constexpr long long kMaxTermSpan = 10000;
+// "新規" and "最終" are read saturated to this range, so that no reader's term
+// arithmetic can overflow on a damaged value.
+inline constexpr long long kTermLimit = 1'000'000'000;
+
+long long clampedTerm(long long term);
 
 // A team file is recognised by its section "Team".
 bool isTeamFile(const IniStore& team);
+// Sections but no section "Team": a team file whose "[Team]" line was damaged
+// or lost. Its players' history must not be thrown away or rewritten.
+bool isDamagedTeamFile(const IniStore& team);
+std::string damagedTeamFileMessage(const std::string& path);
 
 // Field 0 of "1軍チーム名": the team's name everywhere in the program.
 std::string teamDisplayName(const IniStore& team);
@@ -46,8 +55,8 @@ class PlayerRecord {
 public:
     explicit PlayerRecord(const IniSection& section) : s_(section) {}
     const std::string& name() const { return s_.name(); }
-    long long firstTerm() const { return s_.integer(kFirstTerm, 0); }
-    long long lastTerm() const { return s_.integer(kLastTerm, 0); }
+    long long firstTerm() const { return clampedTerm(s_.integer(kFirstTerm, 0)); }
+    long long lastTerm() const { return clampedTerm(s_.integer(kLastTerm, 0)); }
     bool isPitcher() const { return s_.boolean(kPitcher, true); }
     std::string termValue(long long term, std::string_view what) const;
     // The non-empty statistics lines of the terms "新規" to "最終", in term order.

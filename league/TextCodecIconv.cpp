@@ -2,9 +2,10 @@
 // replaces this file only.
 #include "league/TextCodec.h"
 
+#include "league/LeagueError.h"
+
 #include <cerrno>
 #include <iconv.h>
-#include <stdexcept>
 
 namespace tenvoll::platform {
 
@@ -14,7 +15,8 @@ class IconvHandle {
 public:
     IconvHandle(const char* to, const char* from) : handle_(iconv_open(to, from)) {
         if (handle_ == reinterpret_cast<iconv_t>(-1))
-            throw std::runtime_error("iconv cannot convert between CP932 and UTF-8");
+            throw LeagueError("文字コードの変換 (CP932 と UTF-8) が使えません。",
+                              "iconv_open が失敗しました");
     }
     ~IconvHandle() { iconv_close(handle_); }
     IconvHandle(const IconvHandle&) = delete;

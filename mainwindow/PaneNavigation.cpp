@@ -9,7 +9,7 @@ namespace tenvoll {
 
 std::optional<std::string> steppedTeamPath(const Settings& settings, std::string_view league,
                                            std::string_view paneTeamName, Step step) {
-    const long long n = settings.teamCount(league);
+    const long long n = settings.registryCount(league);
     if (n <= 0)
         return std::nullopt;
     long long j = 0;

@@ -79,6 +79,10 @@ public:
     // Asks the main window to show its panes' own files again (after the
     // opening-order window re-pointed the stores, or a term update).
     void requestPaneReload() { emit paneReloadRequested(); }
+    // Asks the main window to show the player detail window for the shown
+    // player (windows that may not reach the main window, such as the
+    // opening-order window, set the pane selection and the shown player first).
+    void requestPlayerDetail() { emit playerDetailRequested(); }
     // Asks the main window to close the program the way "終了" does, recording
     // `leagueName` as the current league (the organisation editor's league change).
     void requestQuit(std::string leagueName) {
@@ -93,6 +97,7 @@ signals:
     void openingOrderOpenChanged(bool open);
     void rankingChanged();
     void paneReloadRequested();
+    void playerDetailRequested();
     void quitRequested(const QString& leagueName);
 
 private:

@@ -2,7 +2,9 @@
 #include "mainwindow/Unit1.h"
 
 #include "export/Unit5.h"
+#include "export/Unit6.h"
 #include "league/FileAccess.h"
+#include "league/FolderLock.h"
 #include "league/LeagueError.h"
 #include "league/Paths.h"
 #include "league/TextCompare.h"
@@ -20,6 +22,7 @@
 #include "mainwindow/Unit7.h"
 #include "mainwindow/UserDialogs.h"
 #include "player/Unit2.h"
+#include "termupdate/Unit3.h"
 #include "termupdate/Unit4.h"
 
 #include <QActionGroup>
@@ -132,6 +135,9 @@ TForm1::TForm1(std::string programFolder, QWidget* parent)
 
     buildMenus();
     buildTeamMenus();
+    connect(state_, &ProgramState::openingOrderOpenChanged, this, &TForm1::openingOrderChanged);
+    connect(state_, &ProgramState::playerDetailRequested, this,
+            [this] { showPlayerDetail(false); });
     resume();
 }
 
@@ -169,16 +175,19 @@ void TForm1::buildMenus() {
     connect(searchAction_, &QAction::toggled, this, &TForm1::setSearchMode);
 
     toolMenu_ = bar->addMenu(QStringLiteral("ツール"));
-    toolMenu_->addAction(QStringLiteral("開幕オーダー選出"))
-        ->setObjectName(QStringLiteral("OpeningOrderAction"));
+    QAction* openingOrderAction = toolMenu_->addAction(QStringLiteral("開幕オーダー選出"));
+    openingOrderAction->setObjectName(QStringLiteral("OpeningOrderAction"));
+    connect(openingOrderAction, &QAction::triggered, this, &TForm1::openOpeningOrder);
     QAction* exportAction = toolMenu_->addAction(QStringLiteral("リーグデータ出力"));
     exportAction->setObjectName(QStringLiteral("LeagueExportAction"));
     connect(exportAction, &QAction::triggered, this, &TForm1::openLeagueExport);
     termUpdateAction_ = toolMenu_->addAction(QStringLiteral("最新データの追加"));
     termUpdateAction_->setObjectName(QStringLiteral("TermUpdateAction"));
     connect(termUpdateAction_, &QAction::triggered, this, &TForm1::openTermUpdate);
-    toolMenu_->addAction(QStringLiteral("チーム編成エディタ"))
-        ->setObjectName(QStringLiteral("LeagueEditorAction"));
+    QAction* editorAction = toolMenu_->addAction(QStringLiteral("チーム編成エディタ"));
+    editorAction->setObjectName(QStringLiteral("LeagueEditorAction"));
+    connect(editorAction, &QAction::triggered, this, &TForm1::openOrganisationEditor);
+    connect(state_, &ProgramState::quitRequested, this, &TForm1::quitWithLeague);
 
     optionMenu_ = bar->addMenu(QStringLiteral("Option"));
     QAction* colourAction = optionMenu_->addAction(QStringLiteral("設定"));
@@ -242,7 +251,13 @@ void TForm1::openTeam(PaneSide side, const std::string& fullPath) {
     view->clearGrids();
     state.path = fullPath;
 
-    PaneLoad load = loadPane(fullPath, statisticsCheckEnabled());
+    PaneLoad load;
+    try {
+        FolderLock lock = FolderLock::acquire(state_->programFolder(), FolderLock::Mode::Shared);
+        load = loadPane(fullPath, statisticsCheckEnabled());
+    } catch (const LeagueError& e) {
+        load.messages.push_back({e.what(), e.detail()});
+    }
     if (!load.folder.empty())
         state_->setLeagueFolder(load.folder);
     showMessages(load.messages);
@@ -343,6 +358,7 @@ bool TForm1::writeSettings(const std::string& team1, const std::string& team2) {
         return false;
     // Other windows may have written the file since start: update it, never replace it.
     try {
+        FolderLock lock = FolderLock::acquire(state_->programFolder(), FolderLock::Mode::Exclusive);
         Settings current = settingsOnDisk();
         current.setMain(team1, team2, state_->leagueName());
         current.setColours(state_->colours());
@@ -387,6 +403,66 @@ void TForm1::openTermUpdate() {
             window.exec();
     }
     // The run may have rewritten both panes' files.
+    reloadPanes();
+}
+
+void TForm1::openOrganisationEditor() {
+    const std::string leagueBefore = state_->leagueName();
+    bool saved = false;
+    {
+        TForm3 window(*state_, this);
+        if (window.prepare())
+            saved = window.exec() == QDialog::Accepted;
+    }
+    // The editor may have saved the registry, or named a league missing from
+    // the file when it opened: caption and team menus follow.
+    if (!saved && state_->leagueName() == leagueBefore)
+        return;
+    setWindowTitle(qs(state_->leagueName()));
+    try {
+        state_->settings() = settingsOnDisk();
+        buildTeamMenus();
+        for (PaneSide side : {PaneSide::Top, PaneSide::Bottom})
+            checkTeamMenuItem(side, paneState(side).path);
+    } catch (const LeagueError&) {
+        // The menus keep what they showed; the file is reported when it is next read.
+    }
+}
+
+void TForm1::quitWithLeague(const QString& leagueName) {
+    state_->setLeagueName(ss(leagueName));
+    close();
+}
+
+void TForm1::openOpeningOrder() {
+    if (!openingOrder_) {
+        openingOrder_ = new TForm6(*state_, this);
+        openingOrder_->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    openingOrder_->show();
+    openingOrder_->raise();
+    openingOrder_->activateWindow();
+}
+
+TForm6* TForm1::openingOrderWindow() const {
+    return openingOrder_.data();
+}
+
+void TForm1::openingOrderChanged(bool open) {
+    for (QMenu* menu : {fileMenu_, searchMenu_, toolMenu_, optionMenu_})
+        menu->menuAction()->setEnabled(!open);
+    // The stores are lent to the window: no pane may load another file meanwhile.
+    for (RosterPane* p : {topPane_, bottomPane_}) {
+        const bool searching = p == topPane_ && searchMode();
+        p->changeTeamAction()->setEnabled(!open);
+        for (QAction* a : {p->nextTeamAction(), p->previousTeamAction(), p->sameTeamAction()})
+            a->setEnabled(!open && !searching);
+    }
+    if (open)
+        return;
+    for (PaneSide side : {PaneSide::Top, PaneSide::Bottom})
+        if (paneState(side).path.empty())
+            paneState(side).store.clear();
     reloadPanes();
 }
 
@@ -610,8 +686,10 @@ void TForm1::Button3Click() {
 void TForm1::runNameSearch(SearchProgress& reporter) {
     topPane_->clearGrids();
     state_->setRanking({});
+    FolderLock lock = FolderLock::acquire(state_->programFolder(), FolderLock::Mode::Shared);
     const SearchLeague league = searchLeague(settingsOnDisk(), state_->leagueName());
     NameSearchResult result = searchPlayerName(league, ss(searchPanel_->searchText()), reporter);
+    lock.release();
     state_->pane(PaneSide::Top).store = std::move(result.store);
     std::vector<UserMessage> messages;
     topPane_->showContent(filledPane(state_->pane(PaneSide::Top).store, league.folder,
@@ -633,6 +711,7 @@ void TForm1::runRankingSearch(SearchProgress& reporter) {
         state_->setLeagueFolder(league.folder);
     RankingResult result;
     try {
+        FolderLock lock = FolderLock::acquire(state_->programFolder(), FolderLock::Mode::Shared);
         result = runRanking(league, rankingOptions_, reporter);
     } catch (...) {
         ListViewSeiseki->show();

@@ -29,6 +29,7 @@ class RankingTableModel;
 class SearchPanel;
 class SearchProgress;
 class TForm2;
+class TForm6;
 
 class TForm1 : public QMainWindow {
     Q_OBJECT
@@ -65,9 +66,16 @@ public:
     void openColourSettings();
     // "リーグデータ出力": the league export window, modal.
     void openLeagueExport();
+    // "開幕オーダー選出": the opening-order window, not modal, reused while open.
+    void openOpeningOrder();
+    TForm6* openingOrderWindow() const;
     // "最新データの追加": the term update window, then both panes reloaded.
     void openTermUpdate();
     void reloadPanes();
+    // "チーム編成エディタ": the league and team organisation editor.
+    void openOrganisationEditor();
+    // Ends the program as "終了" does, recording `leagueName` as the current league.
+    void quitWithLeague(const QString& leagueName);
     void repaintGrids();
     void showHelp();
     void showOnlineHelp();
@@ -103,6 +111,9 @@ private:
     void checkTeamMenuItem(PaneSide side, const std::string& fullPath);
     void showMessages(const std::vector<UserMessage>& messages);
     void runPaneComparison();
+    // While the opening-order window is open the menus and the panes' team
+    // changes are off; when it closes the panes show their own files again.
+    void openingOrderChanged(bool open);
     void exportRankingCsv();
     void buildRankingPage();
     void runNameSearch(SearchProgress& reporter);
@@ -139,6 +150,7 @@ private:
     RankingOptions rankingOptions_;
     RankingOrder sortOrder_ = RankingOrder::Descending;
     QPointer<TForm2> playerDetail_;
+    QPointer<TForm6> openingOrder_;
 };
 
 // The address of the program's manual (the online help).

@@ -3,6 +3,8 @@
 #include "termupdate/Dcheck.h"
 
 #include "league/FileAccess.h"
+#include "league/FolderLock.h"
+#include "league/IniStore.h"
 #include "league/Kyoutuu.h"
 #include "league/LeagueError.h"
 #include "league/Numbers.h"
@@ -25,6 +27,12 @@ std::string_view trimmed(std::string_view s) {
         return {};
     std::size_t e = s.find_last_not_of(" \t");
     return s.substr(b, e - b + 1);
+}
+
+// "[name]": a section line. A file with one is an INI-form file, never game text.
+bool isSectionLine(std::string_view line) {
+    std::string_view t = trimmed(line);
+    return t.size() >= 2 && t.front() == '[' && t.back() == ']';
 }
 
 // True for "key=value" with one of the six team header keys and a value.
@@ -76,13 +84,16 @@ std::vector<Rewrite> filesToInitialise(const DataCheckInput& input, TermUpdateRe
     Settings settings(input.programFolder);
     settings.load();
     std::vector<Rewrite> rewrites;
-    long long count = settings.teamCount(input.leagueName);
+    long long count = settings.registryCount(input.leagueName);
     for (long long i = 0; i < count; ++i) {
         std::vector<std::string> f = settings.entryFields(input.leagueName, i);
         if (f.size() < 3 || f[2].empty())
             continue;
         std::string path = joinProgramFolder(input.programFolder, f[2]);
-        std::vector<std::string> lines = readTextLines(path);
+        std::string text = readTextFile(path);
+        if (isDamagedTeamFile(IniStore::parse(text)))
+            throw LeagueError(damagedTeamFileMessage(path));
+        std::vector<std::string> lines = splitLines(text);
         if (lines.empty() || !needsInitialising(lines))
             continue;
         checkNewTerm(input.newTerm);
@@ -120,7 +131,7 @@ std::optional<OldFormLine> oldFormLine(const std::vector<std::string>& f) {
 
 bool needsInitialising(const std::vector<std::string>& lines) {
     for (const auto& line : lines) {
-        if (equalsIgnoreCase(trimmed(line), "[Team]") || isTeamHeaderWithValue(line))
+        if (isSectionLine(line) || isTeamHeaderWithValue(line))
             return false;
         if (oldFormLine(splitFields(line)))
             return false;
@@ -139,6 +150,7 @@ std::vector<std::string> initialisedLines(const std::vector<std::string>& lines,
 }
 
 DataCheckResult runDataCheck(const DataCheckInput& input, TermUpdateReporter& reporter) {
+    FolderLock lock = FolderLock::acquire(input.programFolder, FolderLock::Mode::Exclusive);
     DataCheckResult result;
 
     result.duplicatePair = duplicateTeamPair(input.teamNames);
@@ -157,6 +169,11 @@ DataCheckResult runDataCheck(const DataCheckInput& input, TermUpdateReporter& re
     std::vector<Rewrite> rewrites = filesToInitialise(input, reporter);
     if (!rewrites.empty()) {
         FileTransaction transaction;
+        Settings settings(input.programFolder);
+        settings.load();
+        std::string leagueFolder = settings.leagueFolder(input.leagueName);
+        if (rewrites.size() > 1 && !leagueFolder.empty() && folderExists(leagueFolder))
+            transaction.useJournal(leagueFolder, "データチェック");
         for (const auto& r : rewrites)
             transaction.stageText(r.path, joinCrlf(r.lines));
         transaction.commit();

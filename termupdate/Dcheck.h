@@ -29,16 +29,18 @@ struct DataCheckResult {
     std::vector<std::string> initialisedFiles; // full paths rewritten in the older line form
 };
 
-// Runs the check. Shows the duplicate-name and coverage messages through the
-// reporter. Throws LeagueError (file and line) when a growth file or a
-// registered team file cannot be read, or a rewrite fails; the rewrites of all
-// files are written together, so a failure leaves every team file unchanged.
+// Runs the check under the exclusive folder lock. Shows the duplicate-name and
+// coverage messages through the reporter. Throws LeagueError (file and line)
+// when a growth file or a registered team file cannot be read, when a team
+// file has player sections but no section "Team", or a rewrite fails; the
+// rewrites of all files are written together, so a failure leaves every team
+// file unchanged.
 DataCheckResult runDataCheck(const DataCheckInput& input, TermUpdateReporter& reporter);
 
 // Name i + name j of the first pair (i ≠ j, list order) equal ignoring case.
 std::string duplicateTeamPair(const std::vector<std::string>& names);
 
-// True when a team file's lines are plain game text: no "[Team]" line, none of
+// True when a team file's lines are plain game text: no section line, none of
 // the six team header keys with a value, and no player line already in the
 // older line form (so a second check does not extend the lines again).
 bool needsInitialising(const std::vector<std::string>& lines);

@@ -3,6 +3,7 @@
 #include "termupdate/StatsMarks.h"
 
 #include "league/FileAccess.h"
+#include "league/FolderLock.h"
 #include "league/Kyoutuu.h"
 #include "league/LeagueError.h"
 #include "league/Numbers.h"
@@ -207,6 +208,7 @@ std::string statsMarksStatus(const std::string& file) {
 }
 
 std::vector<std::string> runStatsMarks(const StatsMarksInput& input, TermUpdateReporter& reporter) {
+    FolderLock lock = FolderLock::acquire(input.programFolder, FolderLock::Mode::Exclusive);
     checkNewTerm(input.newTerm);
     checkGames(input.games);
     reporter.status(statsMarksStatus(input.file));

@@ -3,6 +3,7 @@
 #include "termupdate/TermUpdate.h"
 
 #include "league/FileAccess.h"
+#include "league/FolderLock.h"
 #include "league/GameText.h"
 #include "league/Kyoutuu.h"
 #include "league/LeagueError.h"
@@ -95,6 +96,7 @@ public:
         created_.push_back(path);
     }
     void keep() { kept_ = true; }
+    const std::vector<std::string>& created() const { return created_; }
 
 private:
     std::vector<std::string> created_;
@@ -162,8 +164,9 @@ private:
         std::unordered_map<std::string, std::string> seen;
         for (const auto& e : entries_) {
             std::string path = joinProgramFolder(in_.programFolder, e.path);
-            // Two teams writing one file would lose the first team's players.
-            auto [it, fresh] = seen.try_emplace(foldCase(resolvePath(path)), e.firstTeam);
+            // Two teams writing one file would lose the first team's players;
+            // "..", links and other spellings of one file count as that file.
+            auto [it, fresh] = seen.try_emplace(fileIdentity(path), e.firstTeam);
             if (!fresh)
                 throw LeagueError("同じチームファイルが二つのチームに登録されています: " + path,
                                   it->second + "、" + e.firstTeam);
@@ -216,10 +219,24 @@ private:
             IniStore team = IniStore::parse(text);
             if (isTeamFile(team))
                 takePlayers(team, path);
+            else if (isDamagedTeamFile(team))
+                throw LeagueError(damagedTeamFileMessage(path), entries_[t].firstTeam);
             else
                 checkReplaceable(splitLines(text), path);
             advance();
         }
+        checkTermAgainstLeague();
+    }
+
+    // A term below the league's newest would rewind the league; the newest
+    // term itself is added again only when asked for.
+    void checkTermAgainstLeague() {
+        if (!newestTerm_)
+            return;
+        if (S_ < *newestTerm_)
+            throw LeagueError(termBelowNewestMessage(S_, *newestTerm_));
+        if (S_ == *newestTerm_ && !in_.again)
+            throw LeagueError(sameTermMessage(S_));
     }
 
     void takePlayers(IniStore& team, const std::string& path) {
@@ -231,6 +248,9 @@ private:
             if (!knownPlayers_.insert(folded).second && sharedSeen_.insert(folded).second)
                 result_.sharedNames.push_back(s.name());
             origin_.try_emplace(folded, path);
+            long long last = s.integer(kLastTerm, 0);
+            if (!newestTerm_ || last > *newestTerm_)
+                newestTerm_ = last;
             db_.add(std::move(s));
         }
     }
@@ -532,6 +552,7 @@ private:
         setStatus("ファイルを保存中");
         std::vector<std::pair<std::string, std::string>> backups = backupCopies();
         total_ = done_ + backups.size() + outputs_.size() + 1;
+        checkDistinctOutputs(backups);
         CreatedFolders folders;
         for (const auto& out : outputs_)
             folders.ensure(folderOf(out.path));
@@ -539,6 +560,10 @@ private:
             folders.ensure(folderOf(b.first));
         {
             FileTransaction transaction;
+            transaction.useJournal(leagueFolder_,
+                                   "最新データの追加 (" + std::to_string(S_) + "期)");
+            for (const auto& f : folders.created())
+                transaction.noteCreatedFolder(f);
             for (const auto& b : backups) {
                 transaction.stageBytes(b.first, b.second);
                 advance();
@@ -556,6 +581,23 @@ private:
         folders.keep();
         for (const auto& out : outputs_)
             result_.writtenFiles.push_back(out.path);
+    }
+
+    // Every output and backup names a file of its own: one written twice would
+    // keep only the later content.
+    void checkDistinctOutputs(const std::vector<std::pair<std::string, std::string>>& backups) {
+        std::unordered_map<std::string, std::string> seen;
+        auto check = [&](const std::string& path) {
+            auto [it, fresh] = seen.try_emplace(fileIdentity(path), path);
+            if (!fresh)
+                throw LeagueError("同じファイルに二つの内容を書き込むことになるため中止しました: " +
+                                      path,
+                                  it->second);
+        };
+        for (const auto& out : outputs_)
+            check(out.path);
+        for (const auto& b : backups)
+            check(b.first);
     }
 
     // Copies of every existing file the run replaces, under the backup folder.
@@ -576,19 +618,33 @@ private:
     }
 
     // Where a file goes in the backup folder: its path below the league folder,
-    // or below the program folder under "プログラムフォルダ", or by name under "その他".
-    std::string backupName(const std::string& path) const {
-        auto below = [&](const std::string& folder) -> std::optional<std::string> {
-            std::string stored = toStoredPath(folder, path);
-            if (stored == path || stored.empty() || stored.front() != '\\')
-                return std::nullopt;
-            return toNativePath(stored.substr(1));
+    // or below the program folder under "プログラムフォルダ", or under "その他"
+    // by name. Paths are compared resolved, so ".." cannot lead outside the
+    // backup folder, and every file gets a place of its own ("その他\2\name").
+    std::string backupName(const std::string& path) {
+        namespace fs = std::filesystem;
+        auto canonical = [](const std::string& p) {
+            std::error_code ec;
+            fs::path c = fs::weakly_canonical(fs::path(resolvePath(p)), ec);
+            return ec ? fs::path(toNativePath(p)).lexically_normal() : c;
         };
+        const fs::path file = canonical(path);
+        auto below = [&](const std::string& folder) -> std::optional<std::string> {
+            fs::path rel = file.lexically_relative(canonical(folder));
+            if (rel.empty() || rel.is_absolute() || *rel.begin() == ".." || *rel.begin() == ".")
+                return std::nullopt;
+            return rel.string();
+        };
+        std::string name;
         if (auto rel = below(leagueFolder_))
-            return *rel;
-        if (auto rel = below(in_.programFolder))
-            return joinPath("プログラムフォルダ", *rel);
-        return joinPath("その他", fileNameOf(path));
+            name = *rel;
+        else if (auto rel = below(in_.programFolder))
+            name = joinPath("プログラムフォルダ", *rel);
+        else
+            name = joinPath("その他", file.filename().string());
+        for (int n = 2; !backupNames_.insert(foldCase(name)).second; ++n)
+            name = joinPath(joinPath("その他", std::to_string(n)), file.filename().string());
+        return name;
     }
 
     void deleteScratchFiles() {
@@ -617,10 +673,12 @@ private:
     std::unordered_map<std::string, std::string> origin_;    // folded name -> file read from
     std::unordered_map<std::string, std::string> originals_; // path -> bytes as read
     std::unordered_set<std::string> headersMet_;             // folded team names
+    std::optional<long long> newestTerm_;                    // highest "最終" of the team files
     std::optional<std::string> currentTeam_;
     int slot_ = 0;
     std::vector<std::string> statisticsText_;
     std::vector<Output> outputs_;
+    std::unordered_set<std::string> backupNames_; // folded names used in the backup folder
 
     std::string status_;
     std::size_t done_ = 0;
@@ -649,12 +707,54 @@ std::string backupFolderFor(const std::string& leagueFolder, long long newTerm) 
 
 TermUpdateResult runTermUpdate(const TermUpdateInput& input, TermUpdateReporter& reporter) {
     try {
+        FolderLock lock = FolderLock::acquire(input.programFolder, FolderLock::Mode::Exclusive);
         return TermUpdateRun(input, reporter).run();
+    } catch (const IncompleteRollbackError& e) {
+        throw LeagueError(
+            "最新データの追加を中止しましたが、一部のファイルを元に戻せませんでした。\n" +
+                std::string(e.what()) +
+                "\n実行前のファイルはリーグのフォルダの「バックアップ」にもあります。",
+            e.detail());
     } catch (const LeagueError& e) {
         throw LeagueError("最新データの追加を中止しました。ファイルは変更されていません。\n" +
                               std::string(e.what()),
                           e.detail());
     }
+}
+
+std::string termBelowNewestMessage(long long newTerm, long long newest) {
+    return std::to_string(newTerm) + "期はリーグの最新の期 (" + std::to_string(newest) +
+           "期) より前です。期の数字を確かめてください。";
+}
+
+std::string sameTermMessage(long long newTerm) {
+    return std::to_string(newTerm) +
+           "期のデータはすでに追加されています。もう一度追加する場合は確認のうえ実行してください。";
+}
+
+std::optional<long long> newestLeagueTerm(const std::string& programFolder,
+                                          const std::string& leagueName) {
+    FolderLock lock = FolderLock::acquire(programFolder, FolderLock::Mode::Shared);
+    Settings settings(programFolder);
+    settings.load();
+    std::optional<long long> newest;
+    for (const auto& e : settings.entries(leagueName)) {
+        std::string path = joinProgramFolder(programFolder, e.path);
+        if (!fileExists(path))
+            continue;
+        IniStore team = IniStore::load(path);
+        if (!isTeamFile(team))
+            continue;
+        for (std::size_t i = 0; i < team.sectionCount(); ++i) {
+            const IniSection& s = team.sectionAt(i);
+            if (equalsIgnoreCase(s.name(), kTeamSection))
+                continue;
+            long long last = s.integer(kLastTerm, 0);
+            if (!newest || last > *newest)
+                newest = last;
+        }
+    }
+    return newest;
 }
 
 } // namespace tenvoll

@@ -7,12 +7,14 @@
 // The run is all or nothing: every input is read and checked and every output
 // computed in memory first; then copies of the files it replaces go to a
 // backup folder of the league ("バックアップ\" + TTTT(S) + "期更新前") and all
-// outputs are written in one file transaction. A failure leaves every file as
-// it was.
+// outputs are written in one file transaction, journalled in the league folder
+// so that a crash between its renames is undone at the next start. A failure
+// leaves every file as it was. The run holds the exclusive folder lock.
 #pragma once
 
 #include "termupdate/Reporter.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,6 +31,9 @@ struct TermUpdateInput {
     std::vector<std::string> growthFiles;     // 成長: rosters of term S
     std::vector<std::string> statisticsFiles; // 成績: statistics tables of term P
     std::vector<std::string> newPlayerFiles;  // 新人: team files of term P with the newcomers
+    // The league's newest term (highest "最終") is added again only with this;
+    // a term below it is always refused.
+    bool again = false;
 };
 
 struct TermUpdateResult {
@@ -49,6 +54,15 @@ struct TermUpdateResult {
 // "ファイルを保存中", the deletions and "終了". Throws LeagueError; no file is
 // changed then.
 TermUpdateResult runTermUpdate(const TermUpdateInput& input, TermUpdateReporter& reporter);
+
+// The highest "最終" of the league's team files; std::nullopt for a league
+// without players. Holds the shared folder lock while it reads.
+std::optional<long long> newestLeagueTerm(const std::string& programFolder,
+                                          const std::string& leagueName);
+
+// Messages of the refused runs.
+std::string termBelowNewestMessage(long long newTerm, long long newest);
+std::string sameTermMessage(long long newTerm);
 
 // Output paths.
 std::string firstTeamStatisticsPath(const std::string& programFolder, long long playedTerm);

@@ -2,6 +2,7 @@
 #include "termupdate/TermUpdateSetup.h"
 
 #include "league/FileAccess.h"
+#include "league/FolderLock.h"
 #include "league/LeagueError.h"
 #include "league/Paths.h"
 #include "league/Settings.h"
@@ -29,13 +30,14 @@ std::string readTool(Settings& settings, const std::string& league, TermUpdateRe
     }
     reporter.message(std::string(kChooseTool));
     settings.ini().set(league, kToolKey, "");
+    FolderLock lock = FolderLock::acquire(settings.programFolder(), FolderLock::Mode::Exclusive);
     settings.save();
     return {};
 }
 
 // Adds the entries' names; false (after the message) when a name is met twice.
 bool readTeamNames(const Settings& settings, TermUpdateSetup& setup, TermUpdateReporter& reporter) {
-    long long count = settings.teamCount(setup.leagueName);
+    long long count = settings.registryCount(setup.leagueName);
     for (long long i = 0; i < count; ++i) {
         std::vector<std::string> f = settings.entryFields(setup.leagueName, i);
         if (i == 0 && f.size() > 2)

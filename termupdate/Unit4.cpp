@@ -300,6 +300,30 @@ void TForm4::Button5Click() {
     startStatusTimer();
 }
 
+bool TForm4::confirmTerm(TermUpdateInput& input) {
+    std::optional<long long> newest;
+    try {
+        newest = newestLeagueTerm(input.programFolder, input.leagueName);
+    } catch (const LeagueError& e) {
+        dialogs().message(this, qs(e.what()), qs(e.detail()));
+        return false;
+    }
+    if (!newest || input.newTerm > *newest)
+        return true;
+    const QString unchanged = QStringLiteral("中止しました。ファイルは変更されていません。");
+    if (input.newTerm < *newest) {
+        statusLabel_->setText(unchanged);
+        dialogs().message(this, qs(termBelowNewestMessage(input.newTerm, *newest)));
+        return false;
+    }
+    input.again = dialogs().question(
+        this, QStringLiteral("%1期のデータはすでに追加されています。もう一度追加しますか？")
+                  .arg(input.newTerm));
+    if (!input.again)
+        statusLabel_->setText(unchanged);
+    return input.again;
+}
+
 void TForm4::Button1Click() {
     WindowReporter reporter(*this);
     TermUpdateInput input;
@@ -311,6 +335,8 @@ void TForm4::Button1Click() {
     input.growthFiles = listedPaths(WorkingList::Growth);
     input.statisticsFiles = listedPaths(WorkingList::Statistics);
     input.newPlayerFiles = listedPaths(WorkingList::NewPlayers);
+    if (!confirmTerm(input))
+        return;
     setBusy(true);
     try {
         TermUpdateResult result = runTermUpdate(input, reporter);

@@ -5,6 +5,7 @@
 // work; the window gathers the input and shows status and progress.
 #pragma once
 
+#include "termupdate/TermUpdate.h"
 #include "termupdate/TermUpdateSetup.h"
 
 #include <QDialog>
@@ -53,6 +54,9 @@ public:
 
 private:
     class WindowReporter;
+    // Refuses a term below the league's newest term and asks before adding the
+    // newest term once more (sets input.again); false when the run is not to start.
+    bool confirmTerm(TermUpdateInput& input);
     std::vector<std::string> listedPaths(WorkingList list) const;
     void startStatusTimer();
     void setBusy(bool busy);

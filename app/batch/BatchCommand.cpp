@@ -4,10 +4,12 @@
 #include "league/LeagueError.h"
 #include "league/Numbers.h"
 #include "league/Paths.h"
+#include "league/Recovery.h"
 
 #include <algorithm>
 #include <filesystem>
 #include <iostream>
+#include <new>
 
 namespace tenvoll::batch {
 
@@ -25,6 +27,10 @@ const std::vector<BatchCommand>& batchCommands() {
         addTermUpdateCommands(t);
         addRankingCommands(t);
         addExportCommands(t);
+        addLeagueCommands(t);
+        addGraphCommands(t);
+        addOpeningOrderCommands(t);
+        addRecoveryCommands(t);
         return t;
     }();
     return table;
@@ -88,6 +94,8 @@ int runBatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
     }
     BatchContext context{folder, out, err};
     try {
+        if (it->name != kRecoverCommand && !recoverBeforeCommand(context))
+            return kFailure;
         return it->run(context, rest);
     } catch (const UsageError& e) {
         err << e.message << "\nusage: tenvoll-batch " << it->name << " " << it->usage << "\n";
@@ -95,6 +103,34 @@ int runBatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
     } catch (const LeagueError& e) {
         err << e.fullText() << "\n";
         return kFailure;
+    } catch (...) {
+        err << unexpectedFailureText() << "\n";
+        return kFailure;
+    }
+}
+
+bool recoverBeforeCommand(BatchContext& c) {
+    std::vector<RecoveryOutcome> outcomes;
+    try {
+        outcomes = recoverInterruptedOperations(c.programFolder);
+    } catch (const LeagueError&) {
+        return true; // another operation is running: the journal is its own
+    }
+    if (outcomes.empty())
+        return true;
+    c.err << recoveryMessage(outcomes) << "\n";
+    return !recoveryFailed(outcomes);
+}
+
+std::string unexpectedFailureText() {
+    try {
+        throw;
+    } catch (const std::bad_alloc&) {
+        return "メモリが足りないため中止しました。";
+    } catch (const std::exception& e) {
+        return std::string("予期しないエラーのため中止しました。\n") + e.what();
+    } catch (...) {
+        return "予期しないエラーのため中止しました。";
     }
 }
 

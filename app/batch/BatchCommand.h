@@ -39,6 +39,20 @@ void addFileCommands(std::vector<BatchCommand>& table);
 void addTermUpdateCommands(std::vector<BatchCommand>& table);
 void addRankingCommands(std::vector<BatchCommand>& table);
 void addExportCommands(std::vector<BatchCommand>& table);
+void addLeagueCommands(std::vector<BatchCommand>& table);
+void addGraphCommands(std::vector<BatchCommand>& table);
+void addOpeningOrderCommands(std::vector<BatchCommand>& table);
+void addRecoveryCommands(std::vector<BatchCommand>& table);
+
+inline constexpr std::string_view kRecoverCommand = "recover";
+
+// Recovery of an operation a crash cut off, run before every other command:
+// prints what was put back; false when something could not be restored.
+bool recoverBeforeCommand(BatchContext& context);
+
+// Inside a catch block: the Japanese text for the exception being handled
+// (memory exhausted, or anything unexpected).
+std::string unexpectedFailureText();
 
 const std::vector<BatchCommand>& batchCommands();
 

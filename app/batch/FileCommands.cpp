@@ -3,6 +3,7 @@
 #include "app/batch/BatchCommand.h"
 
 #include "league/FileAccess.h"
+#include "league/FolderLock.h"
 #include "league/IniStore.h"
 #include "league/LeagueError.h"
 #include "league/TeamFile.h"
@@ -24,6 +25,7 @@ std::string existingFile(BatchContext& c, const ArgumentList& a) {
 
 int convert(BatchContext& c, const std::vector<std::string>& args) {
     ArgumentList a(args, {});
+    FolderLock lock = FolderLock::acquire(c.programFolder, FolderLock::Mode::Exclusive);
     std::string path = existingFile(c, a);
     if (isTeamFile(IniStore::load(path)))
         throw LeagueError("すでにチームファイルの形式です。変換しませんでした。", path);
@@ -34,6 +36,7 @@ int convert(BatchContext& c, const std::vector<std::string>& args) {
 
 int convertUnsigned(BatchContext& c, const std::vector<std::string>& args) {
     ArgumentList a(args, {});
+    FolderLock lock = FolderLock::acquire(c.programFolder, FolderLock::Mode::Exclusive);
     std::string path = existingFile(c, a);
     try {
         std::string written = convertOldFile(path, ConversionMode::Unsigned);
@@ -46,6 +49,7 @@ int convertUnsigned(BatchContext& c, const std::vector<std::string>& args) {
 
 int retotal(BatchContext& c, const std::vector<std::string>& args) {
     ArgumentList a(args, {});
+    FolderLock lock = FolderLock::acquire(c.programFolder, FolderLock::Mode::Exclusive);
     std::string path = existingFile(c, a);
     IniStore team = IniStore::load(path);
     if (!isTeamFile(team))

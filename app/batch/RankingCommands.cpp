@@ -2,6 +2,7 @@
 // search of the current league of the program folder's "Tenvoll.ini".
 #include "app/batch/BatchCommand.h"
 
+#include "league/FolderLock.h"
 #include "league/LeagueError.h"
 #include "league/Settings.h"
 #include "mainwindow/NameSearch.h"
@@ -85,7 +86,11 @@ int ranking(BatchContext& c, const std::vector<std::string>& args) {
     a.expectPositionals(0);
     RankingOptions options = rankingOptions(a);
     ConsoleReporter reporter(c.err);
-    RankingResult result = runRanking(currentLeague(c), options, reporter);
+    RankingResult result;
+    {
+        FolderLock lock = FolderLock::acquire(c.programFolder, FolderLock::Mode::Shared);
+        result = runRanking(currentLeague(c), options, reporter);
+    }
     if (!result.ruleNote.empty())
         c.err << result.ruleNote << "\n";
     for (const RankingRow& row : result.rows)
@@ -105,9 +110,11 @@ int find(BatchContext& c, const std::vector<std::string>& args) {
     const std::string& name = a.positional(0, "NAME");
     if (name.empty())
         throw UsageError{std::string(kNoNameMessage)};
+    FolderLock lock = FolderLock::acquire(c.programFolder, FolderLock::Mode::Shared);
     SearchLeague league = currentLeague(c);
     ConsoleReporter reporter(c.err);
     NameSearchResult result = searchPlayerName(league, name, reporter);
+    lock.release();
     for (const std::string& found : result.names)
         c.out << found << "\n";
     if (result.names.empty()) {

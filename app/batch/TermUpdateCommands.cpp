@@ -67,7 +67,7 @@ int dataCheck(BatchContext& c, const std::vector<std::string>& args) {
 }
 
 int termUpdate(BatchContext& c, const std::vector<std::string>& args) {
-    ArgumentList a(args, {"--term", "--tool", "--games"});
+    ArgumentList a(args, {"--term", "--tool", "--games"}, {"--again"});
     a.expectPositionals(0);
     long long term = termOption(a);
     long long games = a.integer("--games", 150, 1, 999);
@@ -88,7 +88,8 @@ int termUpdate(BatchContext& c, const std::vector<std::string>& args) {
                           games,
                           listPaths(c, setup, WorkingList::Growth),
                           listPaths(c, setup, WorkingList::Statistics),
-                          listPaths(c, setup, WorkingList::NewPlayers)};
+                          listPaths(c, setup, WorkingList::NewPlayers),
+                          a.has("--again")};
     TermUpdateResult result = runTermUpdate(input, reporter);
     if (!result.backupFolder.empty())
         c.out << "バックアップ: " << result.backupFolder << "\n";
@@ -121,8 +122,9 @@ int statsMarks(BatchContext& c, const std::vector<std::string>& args) {
 void addTermUpdateCommands(std::vector<BatchCommand>& table) {
     table.push_back({"data-check", "--term S [--games G]",
                      "最新データの追加のデータチェック (temp/seichou の成長ファイル)", dataCheck});
-    table.push_back({"term-update", "--term S [--tool 標準|Mirel] [--games G]",
-                     "データチェックの後、temp/seichou, seiseki, shinjin から期 S を追加",
+    table.push_back({"term-update", "--term S [--tool 標準|Mirel] [--games G] [--again]",
+                     "データチェックの後、temp/seichou, seiseki, shinjin から期 S を追加"
+                     " (最新の期をもう一度追加するときは --again)",
                      termUpdate});
     table.push_back({"stats-marks", "FILE --term S [--games G]",
                      "一軍成績ファイルから期 S-1 の Top10 を計算 (Top10.txt, seiseki.ini)",

@@ -149,3 +149,30 @@ TEST_F(FileCommands, RetotalRewritesOnlyTheCareerTotals) {
               "0003成績=投手一 甲 4.22 5 0 1 2 0 0 10 2 12 1 4 10 5 .333 8.44 \n"
               "0004成績=\n");
 }
+
+// Counts too big for the career totals end in a Japanese message and exit 1,
+// never in a wrapped total, and nothing is written;
+// anything unexpected (memory exhausted) is told in Japanese too.
+TEST_F(FileCommands, HugeCountsAndUnexpectedFailuresEndInJapanese) {
+    const std::string line = "名 チ .300 9223372036854775807 1 1 0 0 0 0 0 0 0 0 0 .3 .3 ";
+    const std::string team = "[Team]\n0=7 名\n[名]\n新規=1\n最終=2\n投手=0\n0001成績=" + line +
+                             "\n0002成績=" + line + "\n";
+    test::writeCp932(dir.file("team.txt"), team);
+    auto before = test::snapshotFolder(dir.path());
+    BatchRun huge = run({"retotal", "\\team.txt"});
+    EXPECT_EQ(huge.status, 1);
+    EXPECT_NE(huge.err.find("大きすぎて"), std::string::npos) << huge.err;
+    EXPECT_EQ(test::snapshotFolder(dir.path()), before);
+
+    for (const auto& [thrown, text] :
+         std::vector<std::pair<int, std::string>>{{0, "メモリが足りないため中止しました。"},
+                                                  {1, "予期しないエラーのため中止しました。"}}) {
+        try {
+            if (thrown == 0)
+                throw std::bad_alloc();
+            throw 42;
+        } catch (...) {
+            EXPECT_EQ(batch::unexpectedFailureText(), text);
+        }
+    }
+}

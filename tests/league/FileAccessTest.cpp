@@ -2,10 +2,16 @@
 // every file as it was and no temporary file behind.
 #include "league/FileAccess.h"
 #include "league/IniStore.h"
+#include "league/Journal.h"
 #include "league/LeagueError.h"
+#include "league/Recovery.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include <sys/stat.h>
 
 using namespace tenvoll;
 using tenvoll::test::TempFolder;
@@ -111,4 +117,102 @@ TEST_F(FileAccess, ListsCopiesAndRemoves) {
     EXPECT_THROW(readFileBytes(dir.file("a.txt")), LeagueError);
     createFolders(dir.file("d/e/f"));
     EXPECT_TRUE(folderExists(dir.file("d/e/f")));
+}
+
+// A flush that fails stops the save before its rename (a rename of data not yet
+// on disk could leave an empty file after a power loss), and the descriptor of
+// the temporary file is closed all the same.
+TEST_F(FileAccess, FailedFlushKeepsTheOldFileAndClosesTheFile) {
+    auto openFiles = [] {
+        return std::distance(std::filesystem::directory_iterator("/proc/self/fd"),
+                             std::filesystem::directory_iterator());
+    };
+    const auto open = openFiles();
+    WriteFaults::failSync(1);
+    EXPECT_THROW(writeTextFileAtomic(dir.file("a.txt"), "new"), LeagueError);
+    EXPECT_EQ(test::snapshotFolder(dir.path()), before);
+    EXPECT_EQ(openFiles(), open);
+    EXPECT_EQ(WriteFaults::renamesSoFar(), 0);
+}
+
+// Only regular files are read, up to a size limit: a FIFO would block and a
+// link to /dev/zero read without end.
+TEST_F(FileAccess, ReadsRegularFilesOnly) {
+    ASSERT_EQ(::mkfifo(dir.file("fifo.txt").c_str(), 0600), 0);
+    EXPECT_THROW(readFileBytes(dir.file("fifo.txt")), LeagueError);
+    std::filesystem::create_symlink("/dev/zero", dir.file("zero.txt"));
+    EXPECT_THROW(readTextFile(dir.file("zero.txt")), LeagueError);
+    EXPECT_THROW(readFileBytes(dir.path()), LeagueError);
+}
+
+// Two spellings of one file ("..", letter case, a link) have one identity.
+TEST_F(FileAccess, FileIdentityOfOtherSpellings) {
+    std::filesystem::create_directory(dir.file("sub"));
+    std::filesystem::create_symlink(dir.file("a.txt"), dir.file("link.txt"));
+    const std::string a = fileIdentity(dir.file("a.txt"));
+    EXPECT_EQ(fileIdentity(dir.file("sub/../a.txt")), a);
+    EXPECT_EQ(fileIdentity(dir.file("sub/../A.TXT")), a);
+    EXPECT_EQ(fileIdentity(dir.file("link.txt")), a);
+    EXPECT_NE(fileIdentity(dir.file("b.txt")), a);
+    EXPECT_EQ(fileIdentity(dir.file("sub/../new.txt")), fileIdentity(dir.file("NEW.txt")));
+}
+
+// A journalled commit cut off after k renames, for every k, then recovered:
+// the folder is byte-identical to before; cut off after its completion mark,
+// it is the new state.
+TEST_F(FileAccess, JournalledCommitRecoversAfterEveryRename) {
+    auto stageAll = [&](FileTransaction& t) {
+        t.useJournal(dir.path(), "テスト");
+        std::filesystem::create_directory(dir.file("new"));
+        t.noteCreatedFolder(dir.file("new"));
+        t.stageBytes(dir.file("a.txt"), "new a");
+        t.stageBytes(dir.file("new/c.txt"), "new c");
+        t.stageBytes(dir.file("b.txt"), "new b");
+    };
+    for (int k = 0; k <= 4; ++k) {
+        SCOPED_TRACE(k);
+        WriteFaults::reset();
+        WriteFaults::crashAfterRenames(k);
+        {
+            FileTransaction t;
+            stageAll(t);
+            EXPECT_THROW(t.commit(), SimulatedCrash);
+        }
+        const std::string journal = dir.file(kJournalFileName);
+        ASSERT_TRUE(std::filesystem::exists(journal));
+        RecoveryOutcome outcome = recoverJournal(journal);
+        EXPECT_TRUE(outcome.problems.empty());
+        EXPECT_FALSE(std::filesystem::exists(journal));
+        if (k <= 3) {
+            EXPECT_EQ(test::snapshotFolder(dir.path()), before);
+            EXPECT_FALSE(std::filesystem::exists(dir.file("new")));
+            EXPECT_EQ(outcome.restored.size(), static_cast<std::size_t>(k == 3 ? 2 : k > 0));
+        } else {
+            EXPECT_TRUE(outcome.wasComplete);
+            EXPECT_EQ(test::readBytes(dir.file("b.txt")), "new b");
+            EXPECT_EQ(test::snapshotFolder(dir.path()).size(), 3u);
+            std::filesystem::remove_all(dir.file("new"));
+            test::writeBytes(dir.file("a.txt"), "old a");
+            test::writeBytes(dir.file("b.txt"), "old b");
+        }
+    }
+    // Uninterrupted, no journal or kept file stays behind.
+    WriteFaults::reset();
+    FileTransaction t;
+    stageAll(t);
+    t.commit();
+    EXPECT_EQ(test::snapshotFolder(dir.path()).size(), 3u);
+}
+
+TEST(Journal, DamagedOrCutJournalIsNotTakenForOne) {
+    Journal j;
+    j.operation = "x";
+    j.entries.push_back({"/a", "/.a.tmp", ""});
+    std::string text = journalText(j);
+    ASSERT_TRUE(parseJournal(text));
+    EXPECT_EQ(parseJournal(text)->entries.size(), 1u);
+    EXPECT_FALSE(parseJournal(text.substr(0, text.size() - 4))); // cut before "end"
+    EXPECT_FALSE(parseJournal("garbage\n"));
+    j.entries[0].target = "/a\tb";
+    EXPECT_THROW(journalText(j), LeagueError);
 }

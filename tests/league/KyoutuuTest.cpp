@@ -67,6 +67,19 @@ TEST(SplitFields, BlanksCommasAndQuotes) {
     EXPECT_EQ(joinFields({"a"}, 3), "");
 }
 
+TEST(Kyoutuu, QuotedFieldsSplitBackUnchanged) {
+    const std::vector<std::vector<std::string>> lists = {
+        {"レッズ", "レッズ二軍", "\\My Teams\\a.txt"},
+        {"a,b", "say \"hi\"", "\"", ""},
+        {" lead", "trail ", "tab\there", "\"x\"y"},
+        {"", "", ""},
+    };
+    for (const auto& fields : lists)
+        EXPECT_EQ(splitFields(joinQuotedFields(fields)), fields) << joinQuotedFields(fields);
+    EXPECT_EQ(joinQuotedFields({"a", "b c", "d"}), "a,\"b c\",d");
+    EXPECT_EQ(quoteField("x\"y"), "\"x\"\"y\"");
+}
+
 TEST(Numbers, WholeNumbersAsTheFilesWriteThem) {
     struct Case {
         std::string text;
@@ -218,4 +231,25 @@ TEST(CareerTotals, PlayerSectionSkipsEmptyTermsAndNamesThePlayer) {
     } catch (const LeagueError& e) {
         EXPECT_NE(std::string(e.what()).find("選手「投手一」"), std::string::npos) << e.what();
     }
+}
+
+// Sums and rates near the 64-bit limit are refused or exact, never wrapped;
+// "新規"/"最終" at the limits bound the term loop without overflow.
+TEST(CareerTotals, HugeValuesAreRefusedNotWrapped) {
+    const std::string big = "名 チ .300 9223372036854775807 1 1 0 0 0 0 0 0 0 0 0 .3 .3";
+    EXPECT_THROW(careerTotals({big, big}, false), LeagueError);
+    EXPECT_THROW(
+        careerTotals({"名 チ 1.00 1 0 0 0 0 0 9223372036854775807 0 0 0 0 0 1 .5 1.0"}, true),
+        LeagueError);
+    EXPECT_EQ(ratioTwoDecimals(9223372036854775807LL, 1), "9223372036854775807.00");
+    EXPECT_EQ(ratioTwoDecimals(-9223372036854775807LL - 1, 3), "-3074457345618258602.67");
+    EXPECT_EQ(ratioTwoDecimals(1, -9223372036854775807LL - 1), "0.00");
+
+    IniSection player("名");
+    player.set("新規", "-9223372036854775807");
+    player.set("最終", "9223372036854775807");
+    player.set(termKey(0, kStats), "名 チ .300 1 1 1 0 0 0 0 0 0 0 0 0 .3 .3 ");
+    EXPECT_EQ(PlayerRecord(player).statisticsLines().size(), 0u); // only the first span
+    player.set("新規", "0");
+    EXPECT_EQ(PlayerRecord(player).statisticsLines().size(), 1u);
 }

@@ -101,7 +101,8 @@ TEST(TextCodec, CountsAndPadsCp932Bytes) {
         std::size_t width;
     };
     const Case cases[] = {{"", 0},    {"abc", 3},     {"能見ソウイチロウ", 16},
-                          {"ｱｲｳ", 3}, {"ﾃｽﾄ選手", 7}, {"Ａ", 2}};
+                          {"ｱｲｳ", 3}, {"ﾃｽﾄ選手", 7}, {"Ａ", 2},
+                          {"｡", 1},   {"ﾟ", 1},       {"ﾊﾟ｡", 3}};
     for (const auto& c : cases)
         EXPECT_EQ(cp932Width(c.text), c.width) << c.text;
 

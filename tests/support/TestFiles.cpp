@@ -1,6 +1,7 @@
 // Temporary folders, cp932 files and folder snapshots for the tests.
 #include "support/TestFiles.h"
 
+#include "league/FolderLock.h"
 #include "league/TextCodec.h"
 
 #include <algorithm>
@@ -88,7 +89,7 @@ std::string lines(const std::vector<std::string>& l) {
 std::vector<std::pair<std::string, std::string>> snapshotFolder(const std::string& folder) {
     std::vector<std::pair<std::string, std::string>> files;
     for (const auto& e : fs::recursive_directory_iterator(folder))
-        if (e.is_regular_file())
+        if (e.is_regular_file() && e.path().filename() != tenvoll::kFolderLockFileName)
             files.emplace_back(fs::relative(e.path(), folder).string(),
                                readBytes(e.path().string()));
     std::sort(files.begin(), files.end());

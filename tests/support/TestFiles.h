@@ -33,8 +33,9 @@ std::string readCp932(const std::string& path);
 // Lines of text joined with "\n", each line followed by one.
 std::string lines(const std::vector<std::string>& l);
 
-// Every regular file below a folder with its bytes, sorted by path: compare two
-// snapshots to prove an operation changed nothing.
+// Every regular file below a folder with its bytes, sorted by path (the folder
+// lock's empty marker file left out): compare two snapshots to prove an
+// operation changed nothing.
 std::vector<std::pair<std::string, std::string>> snapshotFolder(const std::string& folder);
 
 // Path of a fixture file of tests/fixtures.

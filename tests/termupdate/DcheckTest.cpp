@@ -4,6 +4,7 @@
 
 #include "league/FileAccess.h"
 #include "league/LeagueError.h"
+#include "league/Recovery.h"
 #include "termupdate/Dcheck.h"
 #include "termupdate/TermUpdateSetup.h"
 
@@ -163,6 +164,8 @@ TEST(DataCheck, RecognisesFilesThatAreNoGameText) {
     EXPECT_TRUE(needsInitialising({"x", "2軍監督="}));
     EXPECT_TRUE(needsInitialising({"P 名前 右 ; 27 3"}));
     EXPECT_FALSE(needsInitialising({"P 名前 右 ; 27 3 ; ; 4 ;"}));
+    EXPECT_TRUE(needsInitialising({"P 名前 右 ; 27 3 ; 4"}));            // two ";" only: game text
+    EXPECT_FALSE(needsInitialising({"x", "[青山]", "0004能力=7 青山"})); // any section line
     EXPECT_EQ(initialisedLines({"a", ""}, 0), (std::vector<std::string>{"a ; ; 0 ;", " ; ; 0 ;"}));
 }
 
@@ -172,4 +175,55 @@ TEST(DataCheck, UnreadableGrowthFileStops) {
     input.growthFiles.push_back(league.path("temp/seichou/ない.txt"));
     RecordingReporter reporter;
     EXPECT_THROW(runDataCheck(input, reporter), LeagueError);
+}
+
+// A team file whose "[Team]" line was damaged still holds its players' history:
+// the check stops naming it and rewrites nothing (no " ; ; 4 ;" appended).
+TEST(DataCheck, DamagedTeamFileStopsTheCheckAndStaysAsItWas) {
+    SmallLeague league;
+    std::string blues = readCp932(league.path("league/blues.txt"));
+    blues.replace(blues.find("[Team]"), 6, "[Tea m");
+    writeCp932(league.path("league/blues.txt"), blues);
+    writeCp932(league.path("league/reds.txt"), kGameText);
+    auto before = snapshotFolder(league.programFolder());
+    RecordingReporter reporter;
+    try {
+        runDataCheck(checkInput(league, 5), reporter);
+        FAIL() << "the check went on";
+    } catch (const LeagueError& e) {
+        EXPECT_NE(std::string(e.what()).find(league.path("league/blues.txt")), std::string::npos);
+    }
+    EXPECT_EQ(snapshotFolder(league.programFolder()), before);
+}
+
+// A damaged "チーム数" is bounded by the entries present: the check and the
+// window's opening finish at once instead of looping for minutes.
+TEST(DataCheck, HugeTeamCountIsBoundedByTheEntries) {
+    SmallLeague league;
+    std::string ini = readCp932(league.path("Tenvoll.ini"));
+    ini.replace(ini.find("チーム数=2"), 13, "チーム数=2147483647");
+    writeCp932(league.path("Tenvoll.ini"), ini);
+    RecordingReporter reporter;
+    TermUpdateSetup setup = openTermUpdate(league.programFolder(), reporter);
+    EXPECT_EQ(setup.teamNames.size(), 4u);
+    EXPECT_TRUE(runDataCheck(checkInput(league, 5), reporter).passed);
+}
+
+// The initialisation of two files is one journalled commit: cut off after
+// either rename, recovery puts both files back as they were.
+TEST(DataCheck, InitialisationCutOffIsRecovered) {
+    for (int k = 0; k <= 2; ++k) {
+        SCOPED_TRACE(k);
+        SmallLeague league;
+        writeCp932(league.path("league/blues.txt"), kGameText);
+        writeCp932(league.path("league/reds.txt"), kGameText);
+        auto before = snapshotFolder(league.programFolder());
+        RecordingReporter reporter;
+        WriteFaults::reset();
+        WriteFaults::crashAfterRenames(k);
+        EXPECT_THROW(runDataCheck(checkInput(league, 5), reporter), SimulatedCrash);
+        WriteFaults::reset();
+        ASSERT_EQ(recoverInterruptedOperations(league.programFolder()).size(), 1u);
+        EXPECT_EQ(snapshotFolder(league.programFolder()), before);
+    }
 }

@@ -82,3 +82,18 @@ TEST(TermUpdateBatch, StatsMarksOfOneFile) {
     EXPECT_EQ(readBytes(league.path("temp/Top10.txt")), top10);
     EXPECT_EQ(readBytes(league.path("league/seiseki.ini")), top10 + oldMarks);
 }
+
+// The league's newest term again needs --again; an older term is refused.
+TEST(TermUpdateBatch, NewestTermNeedsAgainAndOlderTermsAreRefused) {
+    SmallLeague league;
+    ASSERT_EQ(runCommand(league, {"term-update", "--term", "5"}).status, 0);
+    auto after = snapshotFolder(league.programFolder());
+    BatchRun same = runCommand(league, {"term-update", "--term", "5"});
+    EXPECT_EQ(same.status, 1);
+    EXPECT_TRUE(has(same.err, "5期のデータはすでに追加されています。")) << same.err;
+    BatchRun older = runCommand(league, {"term-update", "--term", "3"});
+    EXPECT_EQ(older.status, 1);
+    EXPECT_TRUE(has(older.err, "3期はリーグの最新の期 (5期) より前です。")) << older.err;
+    EXPECT_EQ(snapshotFolder(league.programFolder()), after);
+    EXPECT_EQ(runCommand(league, {"term-update", "--term", "5", "--again"}).status, 0);
+}

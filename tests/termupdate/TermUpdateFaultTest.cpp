@@ -5,6 +5,7 @@
 
 #include "league/FileAccess.h"
 #include "league/LeagueError.h"
+#include "league/Recovery.h"
 
 #include <gtest/gtest.h>
 
@@ -55,4 +56,32 @@ TEST(TermUpdateFaults, AnyFailedWriteOrRenameLeavesTheLeagueAsItWas) {
         expectUnchangedAfterFault(WriteFaults::failWrite, k);
     for (int k = 1; k <= counts.renames; ++k)
         expectUnchangedAfterFault(WriteFaults::failRename, k);
+}
+
+// The last rename fails and so does putting the first replaced file back: the
+// message must not claim that nothing changed; it names the file and where its
+// old content is, and the journal left behind lets recovery finish the job.
+TEST(TermUpdateFaults, AFailedRollbackIsReportedAndRecoveredLater) {
+    SmallLeague league;
+    auto before = snapshotFolder(league.programFolder());
+    RecordingReporter reporter;
+    WriteFaults::reset();
+    WriteFaults::failRename(9);
+    WriteFaults::failRestore(1);
+    try {
+        runTermUpdate(league.input(5), reporter);
+        FAIL() << "no error";
+    } catch (const LeagueError& e) {
+        const std::string text = e.what();
+        EXPECT_EQ(text.find("ファイルは変更されていません"), std::string::npos) << text;
+        EXPECT_NE(text.find("元に戻せませんでした"), std::string::npos) << text;
+        EXPECT_NE(text.find("元のファイル: "), std::string::npos) << text;
+        EXPECT_NE(text.find("バックアップ"), std::string::npos) << text;
+    }
+    WriteFaults::reset();
+    EXPECT_NE(snapshotFolder(league.programFolder()), before);
+    std::vector<RecoveryOutcome> outcomes = recoverInterruptedOperations(league.programFolder());
+    ASSERT_EQ(outcomes.size(), 1u);
+    EXPECT_TRUE(outcomes[0].problems.empty());
+    EXPECT_EQ(snapshotFolder(league.programFolder()), before);
 }

@@ -90,7 +90,9 @@ TEST(TermUpdate, SecondRunForTheSameTermKeepsTheUnsignedPlayers) {
     const std::string firstUnsigned = readBytes(unsignedFile);
     const std::string firstTop10 = readBytes(league.path("temp/Top10.txt"));
 
-    TermUpdateResult second = runTermUpdate(league.input(5), reporter);
+    TermUpdateInput again = league.input(5);
+    again.again = true; // the newest term once more, as confirmed
+    TermUpdateResult second = runTermUpdate(again, reporter);
 
     // 赤坂 is in no team file any more: only the existing unsigned file keeps him.
     IniStore unsignedPlayers = loadStore(unsignedFile);
@@ -108,6 +110,14 @@ TEST(TermUpdate, SecondRunForTheSameTermKeepsTheUnsignedPlayers) {
 
 TEST(TermUpdate, FirstTermWritesTermZeroKeys) {
     SmallLeague league;
+    // A league that has not reached term 1 yet.
+    for (const char* file : {"league/reds.txt", "league/blues.txt"}) {
+        IniStore team = loadStore(league.path(file));
+        for (std::size_t i = 0; i < team.sectionCount(); ++i)
+            if (team.sectionAt(i).has("最終"))
+                team.sectionAt(i).set("最終", "0");
+        team.save(league.path(file));
+    }
     RecordingReporter reporter;
     runTermUpdate(league.input(1), reporter);
 
@@ -245,6 +255,30 @@ void playerBeforeAnyTeam(SmallLeague& l, TermUpdateInput&) {
     writeCp932(l.path("temp/seichou/1_reds.txt"), "P 迷子 右 速 140 3 3 3 3 3 3 4 200 | 20\n" + g);
 }
 
+// "[Team]" damaged: the players' sections are still there and must not be lost.
+void damagedTeamLine(SmallLeague& l, TermUpdateInput&) {
+    std::string blues = readCp932(l.path("league/blues.txt"));
+    blues.replace(blues.find("[Team]"), 6, "[Te am");
+    writeCp932(l.path("league/blues.txt"), blues);
+}
+void teamSectionMissing(SmallLeague& l, TermUpdateInput&) {
+    std::string blues = readCp932(l.path("league/blues.txt"));
+    writeCp932(l.path("league/blues.txt"), blues.substr(blues.find("[青山]")));
+}
+void termBelowNewest(SmallLeague&, TermUpdateInput& in) {
+    in.newTerm = 3;
+}
+void newestTermWithoutAgain(SmallLeague&, TermUpdateInput& in) {
+    in.newTerm = 4;
+}
+// A second spelling of reds.txt, through "..", for the farm team's entry.
+void sameFileThroughDots(SmallLeague& l, TermUpdateInput&) {
+    std::string ini = readCp932(l.path("Tenvoll.ini"));
+    const std::string entry = "ブルーズ二軍,\\league\\blues.txt";
+    ini.replace(ini.find(entry), entry.size(), "ブルーズ二軍,\\league\\データ\\..\\REDS.txt");
+    writeCp932(l.path("Tenvoll.ini"), ini);
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Cases, TermUpdateRefuses,
     ::testing::Values(
@@ -260,5 +294,34 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedCase{"OneFileForTwoTeams", sameFileForTwoTeams, "reds.txt"},
         RefusedCase{"TermZero", termZero, "期は1から"},
         RefusedCase{"NoTool", noTool, "利用ツールを選択してください。"},
-        RefusedCase{"PlayerBeforeAnyTeam", playerBeforeAnyTeam, "1_reds.txt の 1 行目"}),
+        RefusedCase{"PlayerBeforeAnyTeam", playerBeforeAnyTeam, "1_reds.txt の 1 行目"},
+        RefusedCase{"DamagedTeamLine", damagedTeamLine, "blues.txt に選手のセクションがあります"},
+        RefusedCase{"TeamSectionMissing", teamSectionMissing, "blues.txt に選手のセクション"},
+        RefusedCase{"TermBelowTheNewest", termBelowNewest, "最新の期 (4期) より前"},
+        RefusedCase{"NewestTermWithoutAgain", newestTermWithoutAgain, "すでに追加されています"},
+        RefusedCase{"SameFileThroughDots", sameFileThroughDots, "二つのチームに登録"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A team file reached through ".." lies outside the league and the program
+// folder: its backup still lands inside the backup folder, at a place of its
+// own even when a league file of that name is backed up too.
+TEST(TermUpdate, BackupsOfFilesOutsideTheLeagueStayInsideTheBackupFolder) {
+    SmallLeague league;
+    TempFolder outside;
+    const std::string name = std::filesystem::path(outside.path()).filename().string();
+    std::filesystem::create_directories(outside.file("a"));
+    std::filesystem::copy_file(league.path("league/blues.txt"), outside.file("a/blues.txt"));
+    std::string ini = readCp932(league.path("Tenvoll.ini"));
+    const std::string entry = "ブルーズ二軍,\\league\\blues.txt";
+    ini.replace(ini.find(entry), entry.size(), "ブルーズ二軍,\\..\\" + name + "\\a\\blues.txt");
+    writeCp932(league.path("Tenvoll.ini"), ini);
+    const std::string original = readBytes(outside.file("a/blues.txt"));
+
+    RecordingReporter reporter;
+    TermUpdateResult result = runTermUpdate(league.input(5), reporter);
+    EXPECT_EQ(readBytes(result.backupFolder + "/その他/blues.txt"), original);
+    EXPECT_EQ(readBytes(result.backupFolder + "/reds.txt"),
+              readBytes(fixture("termupdate_small_league/league/reds.txt")));
+    for (const auto& e : std::filesystem::recursive_directory_iterator(outside.path()))
+        EXPECT_NE(e.path().filename(), "バックアップ") << e.path();
+}

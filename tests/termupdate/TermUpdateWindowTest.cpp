@@ -110,3 +110,29 @@ TEST_F(TermUpdateWindowTest, RunWithoutATermChangesNothing) {
     EXPECT_EQ(tenvoll::test::snapshotFolder(folder.path()), before);
     EXPECT_EQ(w.statusText(), QStringLiteral("中止しました。ファイルは変更されていません。"));
 }
+
+// A term below the league's newest is refused; the newest term itself runs
+// only after a yes to the question.
+TEST_F(TermUpdateWindowTest, OlderTermIsRefusedAndTheNewestAsksFirst) {
+    TForm4 w(folder.path());
+    ASSERT_TRUE(w.prepare());
+    auto before = tenvoll::test::snapshotFolder(folder.path());
+    w.termBox()->setValue(static_cast<int>(summary.latestTerm - 1));
+    w.Button5Click();
+    before = tenvoll::test::snapshotFolder(folder.path());
+    w.Button1Click();
+    EXPECT_EQ(tenvoll::test::snapshotFolder(folder.path()), before);
+    ASSERT_FALSE(dialogs.messages.isEmpty());
+    EXPECT_TRUE(dialogs.messages.last().contains(QStringLiteral("より前です")));
+
+    w.termBox()->setValue(static_cast<int>(summary.latestTerm));
+    dialogs.questionAnswers.enqueue(false);
+    w.Button1Click();
+    EXPECT_EQ(dialogs.questions.size(), 1);
+    EXPECT_EQ(tenvoll::test::snapshotFolder(folder.path()), before);
+
+    dialogs.questionAnswers.enqueue(true);
+    w.Button1Click();
+    EXPECT_EQ(dialogs.messages.last(),
+              QStringLiteral("%1期のデータを追加しました。").arg(summary.latestTerm));
+}

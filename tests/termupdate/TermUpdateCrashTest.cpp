@@ -1,0 +1,183 @@
+// A term update cut off after k of its renames (as kill -9 or a power loss
+// would), for every k, then recovered: every file of the program folder must
+// be byte-identical to before the run (or to after it, once the run had marked
+// itself complete). Also: the recovery at the start of a batch command, and a
+// second writer refused while another process holds the league.
+#include "SmallLeague.h"
+
+#include "app/batch/BatchCommand.h"
+#include "league/FileAccess.h"
+#include "league/FolderLock.h"
+#include "league/LeagueError.h"
+#include "league/Recovery.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace tenvoll;
+using namespace tenvoll::test;
+
+namespace {
+
+int renamesOfASuccessfulRun() {
+    SmallLeague league;
+    RecordingReporter reporter;
+    WriteFaults::reset();
+    runTermUpdate(league.input(5), reporter);
+    int renames = WriteFaults::renamesSoFar();
+    WriteFaults::reset();
+    return renames;
+}
+
+// Runs the update of `league` and cuts it off after k renames.
+void crashAfter(SmallLeague& league, int k) {
+    RecordingReporter reporter;
+    WriteFaults::reset();
+    WriteFaults::crashAfterRenames(k);
+    EXPECT_THROW(runTermUpdate(league.input(5), reporter), SimulatedCrash);
+    WriteFaults::reset();
+}
+
+std::string journalOf(const SmallLeague& league) {
+    return league.path("league/" + std::string(kJournalFileName));
+}
+
+// The files a successful run leaves, without the scratch files it deletes
+// after its commit (a cut-off run leaves them).
+std::vector<std::pair<std::string, std::string>> leagueFiles(const SmallLeague& league) {
+    return snapshotFolder(league.path("league"));
+}
+
+} // namespace
+
+TEST(TermUpdateCrash, RecoveryAfterEveryRenamePutsTheLeagueBackByteForByte) {
+    const int renames = renamesOfASuccessfulRun();
+    ASSERT_EQ(renames, 9);
+    for (int k = 0; k <= renames; ++k) {
+        SCOPED_TRACE(k);
+        SmallLeague league;
+        auto before = snapshotFolder(league.programFolder());
+        auto folders = foldersBelow(league.programFolder());
+        crashAfter(league, k);
+        ASSERT_TRUE(std::filesystem::exists(journalOf(league)));
+        if (k > 0 && k < renames) { // half updated, as the crash left it
+            EXPECT_NE(snapshotFolder(league.programFolder()), before);
+        }
+
+        std::vector<RecoveryOutcome> outcomes =
+            recoverInterruptedOperations(league.programFolder());
+        ASSERT_EQ(outcomes.size(), 1u);
+        EXPECT_TRUE(outcomes[0].problems.empty());
+        EXPECT_EQ(outcomes[0].operation, "最新データの追加 (5期)");
+        EXPECT_NE(recoveryMessage(outcomes).find("実行前の状態に戻しました"), std::string::npos);
+        EXPECT_EQ(snapshotFolder(league.programFolder()), before);
+        EXPECT_EQ(foldersBelow(league.programFolder()), folders);
+        // Recovered, the update runs as if nothing had happened.
+        RecordingReporter reporter;
+        runTermUpdate(league.input(5), reporter);
+        EXPECT_EQ(readBytes(league.path("league/reds.txt")),
+                  readBytes(league.expected("league/reds.txt")));
+    }
+}
+
+TEST(TermUpdateCrash, ACrashAfterTheLastStepKeepsTheNewTerm) {
+    SmallLeague done;
+    RecordingReporter reporter;
+    runTermUpdate(done.input(5), reporter);
+
+    SmallLeague league;
+    crashAfter(league, renamesOfASuccessfulRun() + 1);
+    std::vector<RecoveryOutcome> outcomes = recoverInterruptedOperations(league.programFolder());
+    ASSERT_EQ(outcomes.size(), 1u);
+    EXPECT_TRUE(outcomes[0].wasComplete);
+    EXPECT_EQ(leagueFiles(league).size(), leagueFiles(done).size());
+    EXPECT_EQ(readBytes(league.path("league/reds.txt")), readBytes(done.path("league/reds.txt")));
+    EXPECT_EQ(readBytes(league.path("league/blues.txt")), readBytes(done.path("league/blues.txt")));
+    EXPECT_FALSE(std::filesystem::exists(journalOf(league)));
+}
+
+TEST(TermUpdateCrash, BatchCommandsRecoverFirstAndRecoverOnDemand) {
+    SmallLeague league;
+    auto before = snapshotFolder(league.programFolder());
+    crashAfter(league, 4);
+
+    std::ostringstream out, err;
+    EXPECT_EQ(
+        batch::runBatch({"--program-folder", league.programFolder(), "find", "赤井"}, out, err), 0);
+    EXPECT_NE(err.str().find("途中で終了していました"), std::string::npos) << err.str();
+    EXPECT_EQ(snapshotFolder(league.programFolder()), before);
+
+    crashAfter(league, 2);
+    std::ostringstream out2, err2;
+    EXPECT_EQ(batch::runBatch({"--program-folder", league.programFolder(), "recover"}, out2, err2),
+              0);
+    EXPECT_NE(out2.str().find("実行前の状態に戻しました"), std::string::npos);
+    EXPECT_EQ(snapshotFolder(league.programFolder()), before);
+    std::ostringstream out3, err3;
+    batch::runBatch({"--program-folder", league.programFolder(), "recover"}, out3, err3);
+    EXPECT_EQ(out3.str(), "途中で終了した操作はありませんでした。\n");
+}
+
+// Another process holds the league (a window's update): the batch update is
+// refused at once with exit status 1 and changes nothing.
+TEST(TermUpdateCrash, SecondWriterIsRefusedAtOnce) {
+    SmallLeague league;
+    auto before = snapshotFolder(league.programFolder());
+    int ready[2], finish[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    ASSERT_EQ(::pipe(finish), 0);
+    pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        FolderLock lock = FolderLock::acquire(league.programFolder(), FolderLock::Mode::Exclusive);
+        char c = 1;
+        (void)!::write(ready[1], &c, 1);
+        (void)!::read(finish[0], &c, 1);
+        ::_exit(0);
+    }
+    char c;
+    ASSERT_EQ(::read(ready[0], &c, 1), 1);
+
+    std::ostringstream out, err;
+    EXPECT_EQ(
+        batch::runBatch({"--program-folder", league.programFolder(), "term-update", "--term", "5"},
+                        out, err),
+        1);
+    EXPECT_NE(err.str().find("他の操作がリーグのファイルを更新中です。"), std::string::npos)
+        << err.str();
+    RecordingReporter reporter;
+    EXPECT_THROW(runTermUpdate(league.input(5), reporter), LeagueError);
+    EXPECT_EQ(snapshotFolder(league.programFolder()), before);
+
+    (void)!::write(finish[1], &c, 1);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    runTermUpdate(league.input(5), reporter); // free again
+}
+
+// Killed while staging, before its journal: the league files are untouched,
+// and the temporary files of the dead writer are removed at the next start.
+TEST(TermUpdateCrash, TemporaryFilesOfADeadWriterAreRemoved) {
+    SmallLeague league;
+    auto before = snapshotFolder(league.programFolder());
+    pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        FileTransaction t; // never committed: the process dies with its temporaries
+        t.stageText(league.path("league/reds.txt"), "途中");
+        t.stageText(league.path("temp/0004期一軍成績.txt"), "途中");
+        ::_exit(0);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_EQ(snapshotFolder(league.programFolder()).size(), before.size() + 2);
+    test::writeBytes(league.path("league/.reds.txt.123.x.tmp"), "not ours");
+    EXPECT_TRUE(recoverInterruptedOperations(league.programFolder()).empty());
+    std::filesystem::remove(league.path("league/.reds.txt.123.x.tmp"));
+    EXPECT_EQ(snapshotFolder(league.programFolder()), before);
+}
