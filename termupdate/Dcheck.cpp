@@ -6,6 +6,7 @@
 #include "league/FolderLock.h"
 #include "league/IniStore.h"
 #include "league/Kyoutuu.h"
+#include "league/LeadingLines.h"
 #include "league/LeagueError.h"
 #include "league/Numbers.h"
 #include "league/Paths.h"
@@ -74,6 +75,20 @@ std::string checkCoverage(const std::vector<std::string>& names,
     return {};
 }
 
+// A "[Team]" line among the file's first lines settles both questions asked of
+// a registered team file without reading the rest: it is a team file, so it is
+// neither damaged nor game text. (Its other lines are read by the term update.)
+bool startsAsTeamFile(const std::string& path) {
+    for (const std::string& line : leadingAsciiLines(path)) {
+        if (!isSectionLine(line))
+            continue;
+        std::string_view t = trimmed(line);
+        if (equalsIgnoreCase(trimmed(t.substr(1, t.size() - 2)), kTeamSection))
+            return true;
+    }
+    return false;
+}
+
 struct Rewrite {
     std::string path;
     std::vector<std::string> lines;
@@ -90,6 +105,8 @@ std::vector<Rewrite> filesToInitialise(const DataCheckInput& input, TermUpdateRe
         if (f.size() < 3 || f[2].empty())
             continue;
         std::string path = joinProgramFolder(input.programFolder, f[2]);
+        if (startsAsTeamFile(path))
+            continue;
         std::string text = readTextFile(path);
         if (isDamagedTeamFile(IniStore::parse(text)))
             throw LeagueError(damagedTeamFileMessage(path));
