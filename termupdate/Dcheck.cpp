@@ -48,13 +48,28 @@ bool isTeamHeaderWithValue(std::string_view line) {
     return false;
 }
 
-// How often each field (folded) occurs among all fields of all growth lines.
-std::unordered_map<std::string, std::size_t> fieldCounts(const std::vector<std::string>& files) {
+// How often each name (folded) occurs among all fields of all growth lines.
+// Folding keeps byte lengths, so a field of a length no name has (most are
+// numbers and grades) is passed over without being folded.
+std::unordered_map<std::string, std::size_t> nameCounts(const std::vector<std::string>& names,
+                                                        const std::vector<std::string>& files) {
     std::unordered_map<std::string, std::size_t> counts;
+    std::vector<bool> nameLength;
+    for (const auto& name : names) {
+        counts.emplace(foldCase(name), 0);
+        if (name.size() >= nameLength.size())
+            nameLength.resize(name.size() + 1);
+        nameLength[name.size()] = true;
+    }
     for (const auto& file : files)
         for (const auto& line : readTextLines(file))
-            for (const auto& field : splitFields(line))
-                ++counts[foldCase(field)];
+            for (const auto& field : splitFields(line)) {
+                if (field.size() >= nameLength.size() || !nameLength[field.size()])
+                    continue;
+                auto it = counts.find(foldCase(field));
+                if (it != counts.end())
+                    ++it->second;
+            }
     return counts;
 }
 
@@ -63,7 +78,7 @@ std::unordered_map<std::string, std::size_t> fieldCounts(const std::vector<std::
 std::string checkCoverage(const std::vector<std::string>& names,
                           const std::vector<std::string>& growthFiles,
                           TermUpdateReporter& reporter) {
-    auto counts = fieldCounts(growthFiles);
+    auto counts = nameCounts(names, growthFiles);
     std::size_t total = 0;
     for (std::size_t i = 0; i < names.size(); ++i) {
         reporter.status(names[i]);
