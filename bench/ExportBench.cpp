@@ -1,5 +1,5 @@
-// The league export of six teams of the big sample league (12 teams, 40
-// terms, 300 players per team file), previous-term data, into one file,
+// The league export of six teams of the benchmark league (BenchLeague.h),
+// previous-term data, into one file,
 // beside its floor: reading the same six team files and writing the same
 // output bytes atomically. Run: build/bench/export_bench
 #include "bench/BenchLeague.h"

@@ -1,6 +1,5 @@
 // Load and save of a big team file against the codec floor for the same
-// bytes. The sample league (12 teams, 40 terms, 300 players per team file)
-// is generated once into a temporary folder.
+// bytes, on the benchmark league (BenchLeague.h).
 #include "bench/BenchLeague.h"
 #include "league/FileAccess.h"
 #include "league/IniStore.h"

@@ -1,5 +1,5 @@
-// Opening a team of the big sample league (12 teams, 40 terms, 300 players per
-// team file) in a pane: the engine alone (read, decode, parse, fill the four
+// Opening the biggest team of the benchmark league (BenchLeague.h) in a
+// pane: the engine alone (read, decode, parse, fill the four
 // grids, statistics marks, summary) and the whole main-window path with its
 // models, under the offscreen platform. Run: build/bench/pane_bench
 #include "bench/BenchLeague.h"

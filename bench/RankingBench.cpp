@@ -1,5 +1,5 @@
-// Ranking search over the big sample league (12 teams, 40 terms, 300 players
-// per team file, 40 unsigned-players files) beside its floor: reading and
+// Ranking search over the benchmark league (BenchLeague.h: its team files
+// and one unsigned-players file per term) beside its floor: reading and
 // decoding the same files once. Build with -DTENVOLL_BENCH=ON; run
 // build/bench/ranking_bench (add --benchmark_repetitions=5 on a busy machine).
 #include "bench/BenchLeague.h"
