@@ -31,6 +31,15 @@ public:
         }
         return data_.get();
     }
+    // Kept for the next call only while small: a big file's buffer is not held
+    // for the rest of the program.
+    void trim() {
+        if (capacity_ > kKeptCapacity) {
+            data_.reset();
+            capacity_ = 0;
+        }
+    }
+    static constexpr std::size_t kKeptCapacity = std::size_t(8) << 20;
 
 private:
     std::unique_ptr<char[]> data_;
@@ -175,14 +184,17 @@ bool Cp932Tables::toUtf8(std::string_view input, std::string& out, std::size_t& 
         }
     }
     out.assign(begin, static_cast<std::size_t>(o - begin));
+    scratch().trim();
     return true;
 }
 
 bool Cp932Tables::toCp932(std::string_view input, std::string& out, std::size_t& failedAt) const {
     const char* in = input.data();
     const std::size_t n = input.size();
-    // Never more bytes than the UTF-8 input, and room for the 8-byte stores.
-    char* const begin = scratch().reserve(n + 8);
+    // Never more bytes than the UTF-8 input, and room for the 8-byte stores:
+    // written straight into `out`, which is cut to size at the end.
+    out.resize(n + 8);
+    char* const begin = out.data();
     char* o = begin;
     auto byte = [&](std::size_t k) { return static_cast<unsigned char>(in[k]); };
     auto continuation = [&](std::size_t k) { return k < n && (byte(k) & 0xC0) == 0x80; };
@@ -227,7 +239,7 @@ bool Cp932Tables::toCp932(std::string_view input, std::string& out, std::size_t&
         o += code->length;
         i += length;
     }
-    out.assign(begin, static_cast<std::size_t>(o - begin));
+    out.resize(static_cast<std::size_t>(o - begin));
     return true;
 }
 

@@ -1,7 +1,8 @@
 // cp932 <-> UTF-8 through lookup tables, built once from the platform's
 // converter so that the mapping, and what it refuses, stays exactly the
-// platform's. ASCII runs are copied as they are; the output goes through one
-// reused scratch buffer per thread instead of a freshly zero-filled string.
+// platform's. ASCII runs are copied as they are; decoding writes into one
+// reused scratch buffer per thread instead of a freshly zero-filled string,
+// encoding (never longer than its input) straight into the output.
 #pragma once
 
 #include <array>

@@ -532,12 +532,20 @@ private:
             for (std::size_t i = 0; i < old.sectionCount(); ++i)
                 db_.add(std::move(old.sectionAt(i)));
         }
+        const std::vector<const IniSection*> remaining = db_.remaining();
+        std::size_t size = 0;
+        for (const IniSection* s : remaining)
+            size += sectionTextSize(*s);
         std::string text;
-        for (const IniSection* s : db_.remaining()) {
+        text.reserve(size);
+        for (const IniSection* s : remaining) {
             appendSectionText(text, *s);
             ++result_.unsignedPlayers;
         }
         outputs_.push_back({result_.unsignedFile, std::move(text)});
+        // Every player is in an output text now: the working store goes in one
+        // piece before the writing, which holds the outputs and the backups.
+        db_ = WorkingStore();
         advance();
     }
 

@@ -65,4 +65,11 @@ void appendSectionText(std::string& out, const IniSection& section) {
     }
 }
 
+std::size_t sectionTextSize(const IniSection& section) {
+    std::size_t size = section.name().size() + 4;
+    for (const IniLine& line : section.lines())
+        size += line.key.size() + (line.raw ? 0 : 1 + line.value.size()) + 2;
+    return size;
+}
+
 } // namespace tenvoll

@@ -37,5 +37,7 @@ void mergeKeys(IniSection& into, const IniSection& from);
 
 // The INI text of one section as an INI store writes it: "[name]" and its lines, CR LF each.
 void appendSectionText(std::string& out, const IniSection& section);
+// Its length in bytes.
+std::size_t sectionTextSize(const IniSection& section);
 
 } // namespace tenvoll
