@@ -532,20 +532,18 @@ private:
             for (std::size_t i = 0; i < old.sectionCount(); ++i)
                 db_.add(std::move(old.sectionAt(i)));
         }
-        const std::vector<const IniSection*> remaining = db_.remaining();
         std::size_t size = 0;
-        for (const IniSection* s : remaining)
+        for (const IniSection* s : db_.remaining())
             size += sectionTextSize(*s);
         std::string text;
         text.reserve(size);
-        for (const IniSection* s : remaining) {
-            appendSectionText(text, *s);
+        // Each player leaves the working store once his text is written, so
+        // the store shrinks while the text grows and is gone before the writing.
+        db_.drain([&](const IniSection& s) {
+            appendSectionText(text, s);
             ++result_.unsignedPlayers;
-        }
+        });
         outputs_.push_back({result_.unsignedFile, std::move(text)});
-        // Every player is in an output text now: the working store goes in one
-        // piece before the writing, which holds the outputs and the backups.
-        db_ = WorkingStore();
         advance();
     }
 
