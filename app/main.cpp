@@ -6,7 +6,9 @@
 // search mode and ranks by the first statistic; "--window export" pictures the
 // league export window with three slots assigned; "--window opening-order" opens
 // the opening-order window with the first registered team ordering and the
-// second one beside it.
+// second one beside it; "--window chart" ranks as "ranking" does and pictures
+// the chart window of the list.
+#include "charts/Unit8.h"
 #include "export/Unit5.h"
 #include "export/Unit6.h"
 #include "league/LeagueError.h"
@@ -96,18 +98,23 @@ int main(int argc, char** argv) {
             window.StringGridAllDblClick(tenvoll::PaneSide::Top, player);
         QWidget* extra = nullptr;
         if (windowName == QStringLiteral("term-update")) {
-            auto* w = new tenvoll::TForm4(window.programFolder(), &window);
+            auto* w = new tenvoll::TForm4(window.state(), &window);
             w->prepare();
             extra = w;
         } else if (windowName == QStringLiteral("ranking")) {
             window.findChild<QAction*>(QStringLiteral("SearchAction"))->setChecked(true);
             window.Button3Click();
+        } else if (windowName == QStringLiteral("chart")) {
+            window.findChild<QAction*>(QStringLiteral("SearchAction"))->setChecked(true);
+            window.Button3Click();
+            window.openTermChart();
+            extra = window.chartWindow();
         } else if (windowName == QStringLiteral("organisation")) {
             auto* w = new tenvoll::TForm3(window.state(), &window);
             w->prepare();
             extra = w;
         } else if (windowName == QStringLiteral("colours")) {
-            extra = new tenvoll::TForm7(window.colours(), {}, &window);
+            extra = new tenvoll::TForm7(window.state(), &window);
         } else if (windowName == QStringLiteral("export")) {
             auto* w = new tenvoll::TForm5(window.state(), &window);
             if (w->prepare()) {

@@ -151,7 +151,7 @@ OpeningOrder::LoadResult OpeningOrder::loadOrderingTeam(const LeagueEntry& team)
     ordering_ = std::move(store);
     copyPath_ = copyPath;
     orderingTeam_ = team;
-    tool_ = toolItem(ordering_.value(kTeamSection, kTool, kStandardTool));
+    tool_ = toolItem(ordering_.value(kTeamSection, kToolKey, kStandardTool));
     order_ = readRows(ordering_);
     const IniSection* first = ordering_.section(order_.front().name);
     term_ = first ? PlayerRecord(*first).lastTerm() : 0;

@@ -71,7 +71,7 @@ void writeNewcomerRecord(IniSection& player, const std::vector<std::string>& fie
     const bool pitcher = isPitcher(fields);
     player.setInteger(kFirstTerm, term);
     player.setInteger(kLastTerm, term);
-    player.set(kTool, tool);
+    player.set(kToolKey, tool);
     player.set(kComment, "");
     player.setBoolean(kPitcher, pitcher);
     player.set(kCareer, pitcher ? kPitcherZeroTotals : kFielderZeroTotals);

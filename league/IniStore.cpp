@@ -190,6 +190,27 @@ IniStore IniStore::load(const std::string& path) {
     return parse(readTextFile(path));
 }
 
+void appendSectionText(std::string& out, const IniSection& section) {
+    out += '[';
+    out += section.name();
+    out += "]\r\n";
+    for (const IniLine& line : section.lines()) {
+        out += line.key;
+        if (!line.raw) {
+            out += '=';
+            out += line.value;
+        }
+        out += "\r\n";
+    }
+}
+
+std::size_t sectionTextSize(const IniSection& section) {
+    std::size_t size = section.name().size() + 4;
+    for (const IniLine& line : section.lines())
+        size += line.key.size() + (line.raw ? 0 : 1 + line.value.size()) + 2;
+    return size;
+}
+
 std::string IniStore::serialize() const {
     std::string out;
     std::size_t estimate = 0;
@@ -203,19 +224,8 @@ std::string IniStore::serialize() const {
         out += p;
         out += "\r\n";
     }
-    for (const auto& s : sections_) {
-        out += '[';
-        out += s->name();
-        out += "]\r\n";
-        for (const auto& l : s->lines()) {
-            out += l.key;
-            if (!l.raw) {
-                out += '=';
-                out += l.value;
-            }
-            out += "\r\n";
-        }
-    }
+    for (const auto& s : sections_)
+        appendSectionText(out, *s);
     return out;
 }
 

@@ -16,10 +16,10 @@ struct ColourKey {
     ColourValue HighlightColours::*member;
 };
 constexpr ColourKey kColourKeys[] = {
-    {"Up背景色", &HighlightColours::upBackground},
-    {"Upフォント色", &HighlightColours::upText},
-    {"Down背景色", &HighlightColours::downBackground},
-    {"Downフォント色", &HighlightColours::downText},
+    {kUpBackgroundKey, &HighlightColours::upBackground},
+    {kUpTextKey, &HighlightColours::upText},
+    {kDownBackgroundKey, &HighlightColours::downBackground},
+    {kDownTextKey, &HighlightColours::downText},
 };
 
 } // namespace
@@ -63,8 +63,8 @@ std::string Settings::fullPath(std::string_view stored) const {
 void Settings::setMain(std::string_view team1, std::string_view team2,
                        std::string_view leagueName) {
     IniSection& main = ini_.ensureSection(kMainSection);
-    main.set("Team1", team1);
-    main.set("Team2", team2);
+    main.set(kTeam1Key, team1);
+    main.set(kTeam2Key, team2);
     main.set(kLeagueNameKey, leagueName);
 }
 

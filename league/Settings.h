@@ -16,9 +16,16 @@ namespace tenvoll {
 inline constexpr std::string_view kSettingsFileName = "\\Tenvoll.ini";
 inline constexpr std::string_view kMainSection = "Main";
 inline constexpr std::string_view kDefaultLeagueName = "ボルタナ選手名鑑";
+inline constexpr std::string_view kTeam1Key = "Team1"; // the Top pane's file
+inline constexpr std::string_view kTeam2Key = "Team2"; // the Bottom pane's file
+inline constexpr std::string_view kUpBackgroundKey = "Up背景色";
+inline constexpr std::string_view kUpTextKey = "Upフォント色";
+inline constexpr std::string_view kDownBackgroundKey = "Down背景色";
+inline constexpr std::string_view kDownTextKey = "Downフォント色";
 inline constexpr std::string_view kLeagueNameKey = "機構名";
 inline constexpr std::string_view kTeamCountKey = "チーム数";
 inline constexpr std::string_view kTeamEntryKey = "チーム名";
+// "標準" or "Mirel": in a league's section, and in the sections of its team files.
 inline constexpr std::string_view kToolKey = "ツール";
 
 // The four highlight colours, in settings order.
@@ -52,8 +59,8 @@ public:
     const IniStore& ini() const { return ini_; }
 
     // "Main" values as stored.
-    std::string team1() const { return ini_.value(kMainSection, "Team1"); }
-    std::string team2() const { return ini_.value(kMainSection, "Team2"); }
+    std::string team1() const { return ini_.value(kMainSection, kTeam1Key); }
+    std::string team2() const { return ini_.value(kMainSection, kTeam2Key); }
     std::string leagueName() const;
     // The colours; a key missing or not readable takes its default.
     HighlightColours colours() const;

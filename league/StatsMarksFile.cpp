@@ -8,6 +8,10 @@
 
 namespace tenvoll {
 
+long long qualifyingAtBats(long long games) {
+    return games * 31 / 10;
+}
+
 long long MarkRecord::number(std::size_t i, long long fallback) const {
     if (i >= fields.size())
         return fallback;

@@ -24,6 +24,13 @@ inline constexpr std::array<std::string_view, 30> kStatsMarkKeys = {
     "試合数(打者)", "打数",         "安打",   "２塁打", "３塁打", "本塁打", "打点",     "犠打",
     "四死球",       "三振",         "盗塁",   "失策",   "長打率", "出塁率"};
 
+// "試合数(打者)": its best value is the number of games of the term.
+inline constexpr std::string_view kBatterGamesKey = kStatsMarkKeys[kFirstBattingKey + 1];
+
+// At-bats a batter needs to qualify (rate keys, the player history's marks):
+// floor(games × 3.1). Pitchers qualify with as many innings as games.
+long long qualifyingAtBats(long long games);
+
 // One key's record split into its fields.
 struct MarkRecord {
     std::vector<std::string> fields;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "league/IniStore.h"
+#include "league/Settings.h" // kToolKey: a league's tool, written into its team files
 
 #include <optional>
 #include <string>
@@ -20,7 +21,6 @@ inline constexpr std::string_view kTeamHeaderKeys[6] = {"1軍チーム名", "1�
 // Player section keys.
 inline constexpr std::string_view kFirstTerm = "新規";
 inline constexpr std::string_view kLastTerm = "最終";
-inline constexpr std::string_view kTool = "ツール";
 inline constexpr std::string_view kComment = "コメント";
 inline constexpr std::string_view kPitcher = "投手";
 inline constexpr std::string_view kCareer = "通算成績";

@@ -100,7 +100,7 @@ IniStore convertOldLayout(const std::vector<std::string>& input, ConversionMode 
     }
 
     // 4.
-    team.set(kTool, "Mirel");
+    team.set(kToolKey, "Mirel");
 
     // 5. Player sections, newest lines first.
     int slot = 0;
@@ -120,7 +120,7 @@ IniStore convertOldLayout(const std::vector<std::string>& input, ConversionMode 
             player = &store.appendSection(name);
             player->setInteger(kFirstTerm, term);
             player->setInteger(kLastTerm, term);
-            player->set(kTool, "Mirel");
+            player->set(kToolKey, "Mirel");
             player->set(kComment, "");
         }
         player->setBoolean(kPitcher, f[0] == "P");

@@ -25,7 +25,8 @@ std::size_t lineNumberAt(std::string_view bytes, std::size_t offset) {
     return line;
 }
 
-// Length of the UTF-8 sequence starting with `lead`, or 0 when it cannot start one.
+} // namespace
+
 std::size_t utf8SequenceLength(unsigned char lead) {
     if (lead < 0x80)
         return 1;
@@ -37,6 +38,8 @@ std::size_t utf8SequenceLength(unsigned char lead) {
         return 4;
     return 0;
 }
+
+namespace {
 
 std::uint32_t codePointAt(std::string_view s, std::size_t i) {
     auto b = [&](std::size_t k) { return static_cast<unsigned char>(s[i + k]); };

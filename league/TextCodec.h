@@ -29,6 +29,10 @@ DecodedText decodeFileBytes(std::string_view bytes, const std::string& pathForMe
 // cp932 cannot represent and `pathForMessage`.
 std::string encodeCp932(std::string_view utf8, const std::string& pathForMessage);
 
+// Length of the UTF-8 sequence starting with the byte `lead`, or 0 when it
+// cannot start one (a continuation byte, or a byte never used in UTF-8).
+std::size_t utf8SequenceLength(unsigned char lead);
+
 // True when the bytes are well-formed UTF-8.
 bool isValidUtf8(std::string_view bytes);
 

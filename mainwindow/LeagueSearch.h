@@ -1,10 +1,11 @@
 // What the league-wide searches (ranking and name search) share: the league's
 // files in search order — the unsigned-players files "データ\TTTT期未契約選手.txt"
 // of the league folder, then the registered team files — the term tag of an
-// unsigned-players file, the fixed status and message texts, and the reporter
-// through which a search talks to the window.
+// unsigned-players file and the fixed status and message texts. A search
+// talks to the window through league/ProgressReporter.h.
 #pragma once
 
+#include "league/ProgressReporter.h"
 #include "league/Settings.h"
 
 #include <cstddef>
@@ -31,17 +32,8 @@ inline constexpr std::string_view kNoNameMessage = "選手名を入力してく�
 // Unsigned-players files are numbered 0 to 9999.
 inline constexpr long long kLastUnsignedTerm = 9999;
 
-// How a search tells the window what it is doing. Every callback may be ignored.
-class SearchReporter {
-public:
-    virtual ~SearchReporter() = default;
-    // A status-bar text.
-    virtual void status(const std::string& text) { (void)text; }
-    // `done` of the `total` files of the run have been read.
-    virtual void progress(std::size_t done, std::size_t total) { (void)done, (void)total; }
-    // A text the window shows in a message box.
-    virtual void message(const std::string& text) { (void)text; }
-};
+// How a search tells the window what it is doing (progress counts files read).
+using SearchReporter = ProgressReporter;
 
 // The league as the searches see it.
 struct SearchLeague {

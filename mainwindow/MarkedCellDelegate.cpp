@@ -21,31 +21,31 @@ MarkedCellDelegate::MarkedCellDelegate(const HighlightColours& colours, int mark
 
 void MarkedCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                                const QModelIndex& index) const {
-    const int mark = index.data(markRole_).toInt();
+    const auto mark = static_cast<Mark>(index.data(markRole_).toInt());
     const bool selected = option.state & QStyle::State_Selected;
     QColor background, text;
     switch (mark) {
-    case 1:
+    case Mark::Up:
         background = toQColor(colours_.upBackground);
         text = toQColor(colours_.upText);
         break;
-    case -1:
+    case Mark::Down:
         background = toQColor(colours_.downBackground);
         text = toQColor(colours_.downText);
         break;
-    case 9:
+    case Mark::Career:
         // Inactive-caption colours of the classic desktop palette.
         background = QColor(0xBF, 0xCD, 0xDB);
         text = QColor(0x00, 0x00, 0x00);
         break;
-    default:
+    case Mark::None:
         background = option.palette.color(selected ? QPalette::Highlight : QPalette::Base);
         text = option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text);
         break;
     }
     painter->save();
     painter->fillRect(option.rect, background);
-    if (selected && mark != 0) {
+    if (selected && mark != Mark::None) {
         // A marked cell keeps its colours; a frame shows the selected row.
         painter->setPen(option.palette.color(QPalette::Highlight));
         painter->drawRect(option.rect.adjusted(0, 0, -1, -1));

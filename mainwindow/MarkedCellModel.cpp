@@ -12,7 +12,7 @@ QVariant MarkedCellModel::data(const QModelIndex& index, int role) const {
     case Qt::DisplayRole:
         return qs(cellAt(index.row(), index.column()).text);
     case MarkRole:
-        return cellAt(index.row(), index.column()).mark;
+        return static_cast<int>(cellAt(index.row(), index.column()).mark);
     case Qt::TextAlignmentRole:
         switch (alignment(index.column())) {
         case CellAlign::Left:

@@ -3,19 +3,13 @@
 
 namespace tenvoll {
 
-std::string markedCsvField(int mark, std::string_view text) {
-    std::string field = mark == -1 ? ",▼," : (mark == 1 ? ",△," : ",,");
-    field += text;
-    return field;
-}
-
 std::vector<std::string> rosterCsvLines(std::string_view teamName, const PaneContent& pane) {
     std::vector<std::string> lines{std::string(teamName)};
     for (GridKind kind : kGridKinds) {
         const auto& columns = rosterColumns(kind);
         std::string header(columns[0].header);
         for (int c = 1; c < kRosterColumns; ++c)
-            header += markedCsvField(0, columns[static_cast<std::size_t>(c)].header);
+            header += markedCsvField(Mark::None, columns[static_cast<std::size_t>(c)].header);
         lines.push_back(std::move(header));
         for (const RosterRow& row : pane.grid(kind).rows) {
             std::string line = row[0].text;

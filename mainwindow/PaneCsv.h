@@ -1,6 +1,6 @@
 // CSV lines of a roster pane: the team's name, then every row of the four
 // roster grids (header rows included) with each cell preceded by its mark
-// ("△" rise, "▼" fall, empty otherwise).
+// ("△" rise, "▼" fall, empty otherwise; markedCsvField in mainwindow/GridCells.h).
 #pragma once
 
 #include "mainwindow/RosterRows.h"
@@ -12,8 +12,5 @@
 namespace tenvoll {
 
 std::vector<std::string> rosterCsvLines(std::string_view teamName, const PaneContent& pane);
-
-// "," + "△," / "▼," / "," + text: one marked field pair of a CSV line.
-std::string markedCsvField(int mark, std::string_view text);
 
 } // namespace tenvoll

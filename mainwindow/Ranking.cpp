@@ -266,7 +266,7 @@ void RankingRun::readRestriction() {
     if (!options_.restricted)
         return;
     const IniSection* newest = marks ? marks->firstSection() : nullptr;
-    const std::string* record = newest ? newest->find("試合数(打者)") : nullptr;
+    const std::string* record = newest ? newest->find(kBatterGamesKey) : nullptr;
     result_.defaultGames = !record;
     std::vector<std::string> f = splitFields(record ? *record : std::to_string(kDefaultGames));
     auto games = f.empty() ? std::nullopt : parseInteger(f[0]);

@@ -2,6 +2,7 @@
 #include "mainwindow/RankingTableModel.h"
 
 #include "league/TextCompare.h"
+#include "mainwindow/GridCells.h"
 #include "mainwindow/QtText.h"
 
 namespace tenvoll {
@@ -52,10 +53,9 @@ QVariant RankingTableModel::data(const QModelIndex& index, int role) const {
     case Qt::DisplayRole:
         return qs(row[column]);
     case MarkRole: {
-        if (searchText_.empty())
-            return 0;
         const std::string& key = column == 0 ? row[0] : row[1];
-        return equalsIgnoreCase(key, searchText_) ? 1 : 0;
+        const bool found = !searchText_.empty() && equalsIgnoreCase(key, searchText_);
+        return static_cast<int>(found ? Mark::Up : Mark::None);
     }
     case Qt::TextAlignmentRole:
         if (column == 0 || column == 1 || column == 17)

@@ -1,5 +1,8 @@
-// Filling and marking the roster grids of a pane.
+// Filling and marking the roster grids of a pane, on the shared player row
+// (mainwindow/PlayerRow.h).
 #include "mainwindow/RosterRows.h"
+
+#include "mainwindow/PlayerRow.h"
 
 #include "league/Kyoutuu.h"
 #include "league/Numbers.h"
@@ -32,33 +35,29 @@ constexpr std::array<ColumnSpec, kRosterColumns> kPitcherColumns = {{
     {"三振", 25},
 }};
 
-constexpr std::string_view kPitcherFillers = " * * * * * * *";
-constexpr std::string_view kPitcherNoStats = " * * * * * * * * * * * * * * * * * *";
-constexpr std::string_view kBatterNoStats = " * * * * * * * * * * * * * * * * *";
-constexpr std::size_t kAbilityColumns = 20; // ability fields and pitcher fillers: columns 0-19
+// Fillers for an empty statistics line: the batters' grid has one fewer, so
+// that the affiliation of a batter without statistics lands in the last column.
+constexpr std::size_t kBatterFillersWithoutStatistics = kStatisticsFields - 1;
 
-// The fields of a displayed row: ability part padded to 20 fields so that the
-// age and the statistics always land in their own columns, even for a player
-// whose ability or aptitude line of the term is empty.
+namespace col = roster_column;
+
+// The row value shown in a column: up to the age the columns follow the
+// values; after it they skip the two identification fields of the statistics.
+std::size_t fieldIndex(int column) {
+    return column <= col::kAge ? static_cast<std::size_t>(column)
+                               : row_field::kFirstStatistic +
+                                     static_cast<std::size_t>(column - col::kFirstStatistic);
+}
+
+// The values of the latest term's row: abilities and age of `abilityTerm`'s
+// lines, statistics and affiliation of the term before the latest.
 std::vector<std::string> rowFields(const PlayerRecord& p, const std::string& abilityLine,
                                    long long term) {
     const bool pitcher = p.isPitcher();
-    std::vector<std::string> fields =
-        splitFields(abilityLine + (pitcher ? std::string(kPitcherFillers) : std::string()));
-    if (fields.size() < kAbilityColumns)
-        fields.resize(kAbilityColumns);
-    std::vector<std::string> aptitude = splitFields(p.termValue(term, kAptitude));
-    fields.push_back(aptitude.empty() ? std::string() : aptitude[0]);
-    std::string stats = p.termValue(term - 1, kStats);
-    std::string tail;
-    if (!stats.empty())
-        tail = " " + stats + (pitcher ? "" : " *");
-    else
-        tail = std::string(pitcher ? kPitcherNoStats : kBatterNoStats);
-    tail += " " + p.termValue(term - 1, kAffiliation);
-    for (auto& f : splitFields(tail))
-        fields.push_back(std::move(f));
-    return fields;
+    return playerRowFields(pitcher,
+                           {abilityLine, p.termValue(term, kAptitude),
+                            p.termValue(term - 1, kStats), p.termValue(term - 1, kAffiliation)},
+                           pitcher ? kStatisticsFields : kBatterFillersWithoutStatistics);
 }
 
 RosterRow buildRow(const RosterSlot& slot, const IniSection* section) {
@@ -75,66 +74,53 @@ RosterRow buildRow(const RosterSlot& slot, const IniSection* section) {
 
     auto fieldFor = [](const std::vector<std::string>& f,
                        int column) -> std::optional<std::string> {
-        std::size_t index =
-            column <= 20 ? static_cast<std::size_t>(column) : static_cast<std::size_t>(column) + 2;
+        std::size_t index = fieldIndex(column);
         if (index >= f.size())
             return std::nullopt;
         return f[index];
     };
-    row[0].text = slot.position;
-    row[1].text = slot.name;
-    for (int c = 2; c < kRosterColumns; ++c)
+    row[col::kPosition].text = slot.position;
+    row[col::kName].text = slot.name;
+    for (int c = col::kName + 1; c < kRosterColumns; ++c)
         if (auto v = fieldFor(current, c))
             row[static_cast<std::size_t>(c)].text = *v;
-    for (int c = 4; c <= 19; ++c) {
+    for (int c = col::kFirstCompared; c <= col::kLastCompared; ++c) {
         auto now = fieldFor(current, c), before = fieldFor(compared, c);
-        long long a = gradeRank(now.value_or("")), b = gradeRank(before.value_or(""));
-        row[static_cast<std::size_t>(c)].mark = a > b ? 1 : (a < b ? -1 : 0);
+        row[static_cast<std::size_t>(c)].mark =
+            compareMark(gradeRank(now.value_or("")), gradeRank(before.value_or("")));
     }
     return row;
 }
 
-enum class MarkRule { Qualifying, LowIsGood, HighIsGood };
-
-MarkRule ruleFor(bool pitcherGrid, int column) {
+StatisticRule ruleFor(bool pitcherGrid, int column) {
     if (pitcherGrid) {
-        if (column == 28)
-            return MarkRule::Qualifying;
-        if (column == 21 || column == 25)
-            return MarkRule::LowIsGood;
-        return MarkRule::HighIsGood;
+        if (column == col::kPitcherInnings)
+            return StatisticRule::Qualifying;
+        if (column == col::kPitcherEra || column == col::kPitcherLosses)
+            return StatisticRule::LowIsGood;
+        return StatisticRule::HighIsGood;
     }
-    if (column == 23)
-        return MarkRule::Qualifying;
-    if (column == 31 || column == 33)
-        return MarkRule::LowIsGood;
-    return MarkRule::HighIsGood;
+    if (column == col::kBatterAtBats)
+        return StatisticRule::Qualifying;
+    if (column == col::kBatterStrikeouts || column == col::kBatterErrors)
+        return StatisticRule::LowIsGood;
+    return StatisticRule::HighIsGood;
 }
 
-// Key position of a statistics column, or -1 for a column never marked.
+// Key position in "seiseki.ini" of a statistics column, or -1 for a column
+// never marked: batters take positions 15-29, pitchers 0-14 ("ア" skipped).
 int keyPosition(bool pitcherGrid, int column) {
+    constexpr int kFirstBatterKey = 15;
+    if (column < col::kFirstStatistic)
+        return -1;
+    const int statistic = column - col::kFirstStatistic;
     if (!pitcherGrid)
-        return (column >= 21 && column <= 35) ? column - 6 : -1;
-    if (column >= 21 && column <= 28)
-        return column - 21;
-    if (column >= 30 && column <= 36)
-        return column - 22;
+        return column <= col::kBatterLastStatistic ? kFirstBatterKey + statistic : -1;
+    if (column < col::kPitcherOuts)
+        return statistic;
+    if (column > col::kPitcherOuts)
+        return statistic - 1;
     return -1;
-}
-
-int markFor(MarkRule rule, long long v, long long tenthHighest, long long tenthLowest,
-            long long games) {
-    if (v == 0)
-        return 0;
-    switch (rule) {
-    case MarkRule::Qualifying:
-        return v >= tenthHighest ? 1 : (games >= v ? -1 : 0);
-    case MarkRule::LowIsGood:
-        return v >= tenthHighest ? -1 : (tenthLowest >= v ? 1 : 0);
-    case MarkRule::HighIsGood:
-        return v >= tenthHighest ? 1 : (tenthLowest >= v ? -1 : 0);
-    }
-    return 0;
 }
 
 // Average over a fixed number of rows, two decimals rounded half up, no trailing zeros.
@@ -196,11 +182,11 @@ const std::array<ColumnSpec, kRosterColumns>& rosterColumns(GridKind kind) {
 }
 
 CellAlign rosterCellAlign(int column) {
-    if (column == 0)
+    if (column == col::kPosition)
         return CellAlign::Center;
-    if (column <= 3)
+    if (column <= col::kLastLeftAligned)
         return CellAlign::Left;
-    if (column <= 20)
+    if (column <= col::kAge)
         return CellAlign::Center;
     return CellAlign::Right;
 }
@@ -240,19 +226,21 @@ void markStatistics(PaneContent& pane, const StatsMarksFile& marks) {
     for (RosterGrid& g : pane.grids) {
         const bool pitcherGrid = isPitcherGrid(g.kind);
         for (RosterRow& row : g.rows) {
-            for (int c = 21; c < kRosterColumns; ++c) {
+            for (int c = col::kFirstStatistic; c < kRosterColumns; ++c) {
                 int position = keyPosition(pitcherGrid, c);
                 Cell& cell = row[static_cast<std::size_t>(c)];
                 if (position < 0 || cell.text == "0" || cell.text == "*")
                     continue;
                 const MarkRecord& t = records[static_cast<std::size_t>(position)];
                 // A record without its tenth values marks nothing.
-                if (!t.marks() || t.fields.size() < 5)
+                if (!hasTenthValues(t))
                     continue;
                 auto v = parseWithoutPoints(cell.text);
                 if (!v)
                     continue;
-                cell.mark = markFor(ruleFor(pitcherGrid, c), *v, t.number(3), t.number(4), games);
+                // The qualifying line of both grids is the number of games.
+                cell.mark =
+                    statisticMark(ruleFor(pitcherGrid, c), *v, t.number(3), t.number(4), games);
             }
         }
     }
@@ -265,13 +253,13 @@ std::array<SummaryRow, 6> teamSummary(const PaneContent& pane) {
             sum += cellNumber(row[static_cast<std::size_t>(column)]);
         return sum;
     };
-    const long long ages[4] = {sumColumn(GridKind::Batters, 20), sumColumn(GridKind::Pitchers, 20),
-                               sumColumn(GridKind::FarmBatters, 20),
-                               sumColumn(GridKind::FarmPitchers, 20)};
-    const long long rbi = sumColumn(GridKind::Batters, 28);
-    const long long farmRbi = sumColumn(GridKind::FarmBatters, 28);
-    const long long er = sumColumn(GridKind::Pitchers, 34);
-    const long long farmEr = sumColumn(GridKind::FarmPitchers, 34);
+    const long long ages[4] = {
+        sumColumn(GridKind::Batters, col::kAge), sumColumn(GridKind::Pitchers, col::kAge),
+        sumColumn(GridKind::FarmBatters, col::kAge), sumColumn(GridKind::FarmPitchers, col::kAge)};
+    const long long rbi = sumColumn(GridKind::Batters, col::kBatterRunsBattedIn);
+    const long long farmRbi = sumColumn(GridKind::FarmBatters, col::kBatterRunsBattedIn);
+    const long long er = sumColumn(GridKind::Pitchers, col::kPitcherEarnedRuns);
+    const long long farmEr = sumColumn(GridKind::FarmPitchers, col::kPitcherEarnedRuns);
     return {{
         {"チーム全体", averageText(ages[0] + ages[1] + ages[2] + ages[3], 56),
          std::to_string(rbi + farmRbi), std::to_string(er + farmEr)},
@@ -291,11 +279,13 @@ bool isSameTeamPair(std::string_view topPath, std::string_view bottomPath) {
 }
 
 void markPlayersMissingFrom(PaneContent& pane, std::string_view panePath, const IniStore& other) {
-    const int mark = equalsIgnoreCase(extensionOf(panePath), ".tvl") ? 1 : -1;
+    const Mark mark = equalsIgnoreCase(extensionOf(panePath), ".tvl") ? Mark::Up : Mark::Down;
     for (RosterGrid& g : pane.grids)
-        for (RosterRow& row : g.rows)
-            if (!row[1].text.empty() && !other.hasSection(row[1].text))
-                row[1].mark = mark;
+        for (RosterRow& row : g.rows) {
+            Cell& name = row[col::kName];
+            if (!name.text.empty() && !other.hasSection(name.text))
+                name.mark = mark;
+        }
 }
 
 } // namespace tenvoll

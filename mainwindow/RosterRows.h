@@ -1,8 +1,9 @@
 // What a roster pane shows, computed without any window: the four roster grids
 // (first-team batters and pitchers, farm batters and pitchers) of a team file
-// at its latest term, each cell with its text and mark (+1 rise, -1 fall, 0),
-// the league statistics marks, the team summary and the comparison of a team
-// file with its next-season copy.
+// at its latest term, each cell with its text and mark, the league statistics
+// marks, the team summary and the comparison of a team file with its
+// next-season copy. The row values and the mark rules come from
+// mainwindow/PlayerRow.h, shared with the player history.
 #pragma once
 
 #include "league/IniStore.h"
@@ -20,6 +21,27 @@ enum class GridKind { Batters, Pitchers, FarmBatters, FarmPitchers };
 inline constexpr std::array<GridKind, 4> kGridKinds = {
     GridKind::Batters, GridKind::Pitchers, GridKind::FarmBatters, GridKind::FarmPitchers};
 inline constexpr int kRosterColumns = 37;
+
+// Named columns of the roster grids; "Batter"/"Pitcher" where the two kinds differ.
+namespace roster_column {
+inline constexpr int kPosition = 0;
+inline constexpr int kName = 1;
+inline constexpr int kLastLeftAligned = 3; // 席 (投) and タ
+inline constexpr int kFirstCompared = 4;   // abilities marked against the term before: 4-19
+inline constexpr int kLastCompared = 19;
+inline constexpr int kAge = 20;
+inline constexpr int kFirstStatistic = 21;
+inline constexpr int kBatterAtBats = 23;
+inline constexpr int kBatterRunsBattedIn = 28;
+inline constexpr int kBatterStrikeouts = 31;
+inline constexpr int kBatterErrors = 33;
+inline constexpr int kBatterLastStatistic = 35;
+inline constexpr int kPitcherEra = 21;
+inline constexpr int kPitcherLosses = 25;
+inline constexpr int kPitcherInnings = 28;
+inline constexpr int kPitcherOuts = 29; // "ア": never marked
+inline constexpr int kPitcherEarnedRuns = 34;
+} // namespace roster_column
 
 struct ColumnSpec {
     std::string_view header;
@@ -72,7 +94,7 @@ std::array<SummaryRow, 6> teamSummary(const PaneContent& pane);
 // are set, differ, name the same file apart from the extension.
 bool isSameTeamPair(std::string_view topPath, std::string_view bottomPath);
 // Marks the name cells of the players of `pane` that `other` does not hold:
-// +1 when this pane shows the next-season copy (".tvl"), otherwise -1.
+// Up when this pane shows the next-season copy (".tvl"), otherwise Down.
 void markPlayersMissingFrom(PaneContent& pane, std::string_view panePath, const IniStore& other);
 
 } // namespace tenvoll

@@ -1,6 +1,7 @@
 // The main window: start-up, menus, pane opening and navigation, shutdown.
 #include "mainwindow/Unit1.h"
 
+#include "charts/Unit8.h"
 #include "export/Unit5.h"
 #include "export/Unit6.h"
 #include "league/FileAccess.h"
@@ -14,6 +15,7 @@
 #include "mainwindow/MarkedCellDelegate.h"
 #include "mainwindow/NameSearch.h"
 #include "mainwindow/PaneCsv.h"
+#include "mainwindow/QtProgressReporter.h"
 #include "mainwindow/QtText.h"
 #include "mainwindow/RankingCsv.h"
 #include "mainwindow/RankingTableModel.h"
@@ -117,6 +119,7 @@ TForm1::TForm1(std::string programFolder, QWidget* parent)
                 [this, side] { showSameTeam(side); });
         connect(p->csvAction(), &QAction::triggered, this, [this, side] { exportPaneCsv(side); });
     }
+    connect(topPane_->chartAction(), &QAction::triggered, this, &TForm1::openTermChart);
 
     // Settings: a missing file reads as an empty one.
     try {
@@ -132,6 +135,9 @@ TForm1::TForm1(std::string programFolder, QWidget* parent)
     state_->setLeagueName(state_->settings().leagueName());
     setWindowTitle(qs(state_->leagueName()));
     state_->setColours(state_->settings().colours());
+
+    connect(state_, &ProgramState::coloursChanged, this, &TForm1::repaintGrids);
+    connect(state_, &ProgramState::paneReloadRequested, this, &TForm1::reloadPanes);
 
     buildMenus();
     buildTeamMenus();
@@ -227,7 +233,7 @@ void TForm1::fillTeamMenu(PaneSide side, const std::vector<std::string>& paths) 
         group->addAction(a);
         connect(a, &QAction::triggered, this, [this, side, a] {
             std::string full = joinProgramFolder(state_->programFolder(), captionPath(a));
-            paneState(side).path = full;
+            state_->pane(side).path = full;
             openTeam(side, full);
         });
     }
@@ -246,7 +252,7 @@ void TForm1::showMessages(const std::vector<UserMessage>& messages) {
 }
 
 void TForm1::openTeam(PaneSide side, const std::string& fullPath) {
-    PaneState& state = paneState(side);
+    ProgramState::PaneState& state = state_->pane(side);
     RosterPane* view = pane(side);
     view->clearGrids();
     state.path = fullPath;
@@ -279,6 +285,7 @@ void TForm1::openTeam(PaneSide side, const std::string& fullPath) {
     state.selected = firstName;
 
     runPaneComparison();
+    state_->announceStoreReloaded(side);
 }
 
 void TForm1::runPaneComparison() {
@@ -307,7 +314,7 @@ void TForm1::resume() {
 
 void TForm1::chooseTeamFile(PaneSide side) {
     pane(side)->clearGrids();
-    const std::string current = paneState(side).path;
+    const std::string current = state_->pane(side).path;
     const QString folder = qs(current.empty() ? state_->programFolder() : folderOf(current));
     auto chosen = dialogs().openFileName(
         this, folder,
@@ -321,8 +328,8 @@ void TForm1::chooseTeamFile(PaneSide side) {
 void TForm1::stepTeam(PaneSide side, Step step) {
     std::optional<std::string> path;
     try {
-        path =
-            steppedTeamPath(settingsOnDisk(), state_->leagueName(), paneState(side).teamName, step);
+        path = steppedTeamPath(settingsOnDisk(), state_->leagueName(), state_->pane(side).teamName,
+                               step);
     } catch (const LeagueError& e) {
         dialogs().message(this, qs(e.what()), qs(e.detail()));
         return;
@@ -333,14 +340,15 @@ void TForm1::stepTeam(PaneSide side, Step step) {
 
 void TForm1::showSameTeam(PaneSide target) {
     const PaneSide source = target == PaneSide::Top ? PaneSide::Bottom : PaneSide::Top;
-    SameTeamChoice choice = sameTeamInOtherForm(paneState(target).path, paneState(source).path);
+    SameTeamChoice choice =
+        sameTeamInOtherForm(state_->pane(target).path, state_->pane(source).path);
     if (!choice.message.empty())
         dialogs().message(this, qs(choice.message));
     if (!choice.reload)
         return;
     if (choice.path.empty()) {
         pane(target)->clearGrids();
-        paneState(target).path.clear();
+        state_->pane(target).path.clear();
         return;
     }
     openTeam(target, choice.path);
@@ -384,8 +392,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
 }
 
 void TForm1::openColourSettings() {
-    TForm7 window(
-        state_->editableColours(), [this] { state_->announceColoursChanged(); }, this);
+    TForm7 window(*state_, this);
     window.exec();
     repaintGrids();
 }
@@ -398,7 +405,7 @@ void TForm1::openLeagueExport() {
 
 void TForm1::openTermUpdate() {
     {
-        TForm4 window(state_->programFolder(), this);
+        TForm4 window(*state_, this);
         if (window.prepare())
             window.exec();
     }
@@ -423,7 +430,7 @@ void TForm1::openOrganisationEditor() {
         state_->settings() = settingsOnDisk();
         buildTeamMenus();
         for (PaneSide side : {PaneSide::Top, PaneSide::Bottom})
-            checkTeamMenuItem(side, paneState(side).path);
+            checkTeamMenuItem(side, state_->pane(side).path);
     } catch (const LeagueError&) {
         // The menus keep what they showed; the file is reported when it is next read.
     }
@@ -461,15 +468,15 @@ void TForm1::openingOrderChanged(bool open) {
     if (open)
         return;
     for (PaneSide side : {PaneSide::Top, PaneSide::Bottom})
-        if (paneState(side).path.empty())
-            paneState(side).store.clear();
+        if (state_->pane(side).path.empty())
+            state_->pane(side).store.clear();
     reloadPanes();
 }
 
 void TForm1::reloadPanes() {
     for (PaneSide side : {PaneSide::Top, PaneSide::Bottom})
-        if (!paneState(side).path.empty())
-            openTeam(side, paneState(side).path);
+        if (!state_->pane(side).path.empty())
+            openTeam(side, state_->pane(side).path);
 }
 
 void TForm1::repaintGrids() {
@@ -499,11 +506,19 @@ void TForm1::showVersion() {
 void TForm1::StringGridAllDblClick(PaneSide side, const QString& name) {
     if (state_->openingOrderOpen() || name.isEmpty() || name == QStringLiteral("*"))
         return;
-    PaneState& state = paneState(side);
+    ProgramState::PaneState& state = state_->pane(side);
     state.selected = ss(name);
     state_->setShownPlayer(state.selected);
     state_->setLeagueFolder(folderOf(state.path));
     showPlayerDetail(false);
+}
+
+void TForm1::openTermChart() {
+    tenvoll::openTermChart(*state_, chartWindow_, this);
+}
+
+TForm8* TForm1::chartWindow() const {
+    return chartWindow_.data();
 }
 
 TForm2* TForm1::playerDetailWindow() const {
@@ -512,7 +527,7 @@ TForm2* TForm1::playerDetailWindow() const {
 
 void TForm1::showPlayerDetail(bool modal) {
     if (!playerDetail_) {
-        playerDetail_ = new TForm2(*this, this);
+        playerDetail_ = new TForm2(*state_, this);
         playerDetail_->setAttribute(Qt::WA_DeleteOnClose);
     }
     playerDetail_->refill();
@@ -540,37 +555,11 @@ void TForm1::exportPaneCsv(PaneSide side) {
     default:
         break;
     }
-    const std::string& name = paneState(side).teamName;
+    const std::string& name = state_->pane(side).teamName;
     saveCsvFile(this, qs(name), rosterCsvLines(name, view->content()));
 }
 
 // ---- search mode -------------------------------------------------------------
-
-// Status texts and progress of a search, drawn at once while it runs; each
-// message is shown once per search (a league without "seiseki.ini" would
-// otherwise answer every ranked file with the same box).
-class SearchProgress : public SearchReporter {
-public:
-    explicit SearchProgress(TForm1& window, QProgressBar* bar) : window_(window), bar_(bar) {}
-    void status(const std::string& text) override {
-        window_.statusBar()->showMessage(qs(text));
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    }
-    void progress(std::size_t done, std::size_t total) override {
-        bar_->setRange(0, static_cast<int>(total));
-        bar_->setValue(static_cast<int>(done));
-        bar_->show();
-    }
-    void message(const std::string& text) override {
-        if (shown_.insert(text).second)
-            dialogs().message(&window_, qs(text));
-    }
-
-private:
-    TForm1& window_;
-    QProgressBar* bar_;
-    std::set<std::string> shown_;
-};
 
 void TForm1::buildRankingPage() {
     QWidget* page = topPane_->rankingPage();
@@ -599,6 +588,11 @@ void TForm1::buildRankingPage() {
     connect(ListViewSeiseki->horizontalHeader(), &QHeaderView::sectionClicked, this,
             &TForm1::ListViewSeisekiCompare);
     connect(grid, &GridView::rowChosen, this, &TForm1::rankingRowChosen);
+    // The ranking list is the Top pane's page: it offers the Top pane's pop-up menu.
+    ListViewSeiseki->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(ListViewSeiseki, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        topPane_->popupMenu()->popup(ListViewSeiseki->viewport()->mapToGlobal(at));
+    });
     connect(ListViewSeiseki, &QTableView::clicked, this, [this](const QModelIndex& index) {
         searchPanel_->setSearchText(
             rankingModel_->data(rankingModel_->index(index.row(), 0), Qt::DisplayRole).toString());
@@ -667,7 +661,12 @@ void TForm1::Button3Click() {
     state_->pane(PaneSide::Top).store.clear();
     showSearchTabs(nameSearch);
     searchPanel_->rememberSearchText();
-    SearchProgress reporter(*this, progress_);
+    // Each message is shown once per search.
+    QtProgressReporter reporter(
+        this, [this](const QString& text) { statusBar()->showMessage(text); }, progress_,
+        QtProgressReporter::Messages::EachOnce);
+    progress_->reset();
+    progress_->show();
     try {
         if (nameSearch)
             runNameSearch(reporter);
@@ -683,7 +682,7 @@ void TForm1::Button3Click() {
     QApplication::restoreOverrideCursor();
 }
 
-void TForm1::runNameSearch(SearchProgress& reporter) {
+void TForm1::runNameSearch(SearchReporter& reporter) {
     topPane_->clearGrids();
     state_->setRanking({});
     FolderLock lock = FolderLock::acquire(state_->programFolder(), FolderLock::Mode::Shared);
@@ -691,6 +690,7 @@ void TForm1::runNameSearch(SearchProgress& reporter) {
     NameSearchResult result = searchPlayerName(league, ss(searchPanel_->searchText()), reporter);
     lock.release();
     state_->pane(PaneSide::Top).store = std::move(result.store);
+    state_->announceStoreReloaded(PaneSide::Top);
     std::vector<UserMessage> messages;
     topPane_->showContent(filledPane(state_->pane(PaneSide::Top).store, league.folder,
                                      statisticsCheckEnabled(), messages));
@@ -699,7 +699,7 @@ void TForm1::runNameSearch(SearchProgress& reporter) {
         dialogs().message(this, qs(nameNotFoundMessage(state_->leagueName())));
 }
 
-void TForm1::runRankingSearch(SearchProgress& reporter) {
+void TForm1::runRankingSearch(SearchReporter& reporter) {
     rankingModel_->clear();
     state_->setRanking({});
     ruleNote_->clear();
@@ -725,6 +725,7 @@ void TForm1::runRankingSearch(SearchProgress& reporter) {
     rankingModel_->setSearchText(searchPanel_->searchText());
     ruleNote_->setText(qs(result.ruleNote));
     state_->pane(PaneSide::Top).store = std::move(result.players);
+    state_->announceStoreReloaded(PaneSide::Top);
 }
 
 void TForm1::finishSearchTabs(bool nameSearch) {

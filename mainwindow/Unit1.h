@@ -1,6 +1,6 @@
 // TForm1, the main window: two roster panes (Top and Bottom), the menus that
-// open every other window, and the program-wide state the other windows read
-// (program folder, league, the two team stores, the chosen players, colours).
+// open every other window, and the owner of the program state
+// (mainwindow/ProgramState.h) that the other windows receive instead of it.
 #pragma once
 
 #include "league/IniStore.h"
@@ -27,9 +27,9 @@ namespace tenvoll {
 
 class RankingTableModel;
 class SearchPanel;
-class SearchProgress;
 class TForm2;
 class TForm6;
+class TForm8;
 
 class TForm1 : public QMainWindow {
     Q_OBJECT
@@ -38,22 +38,11 @@ public:
     explicit TForm1(std::string programFolder, QWidget* parent = nullptr);
     ~TForm1() override;
 
-    using PaneState = ProgramState::PaneState;
-
     // ---- program-wide state: owned here, handed to every other window ----
     ProgramState& state() const { return *state_; }
-    const std::string& programFolder() const { return state_->programFolder(); }
-    const std::string& leagueName() const { return state_->leagueName(); }
-    const std::string& leagueFolder() const { return state_->leagueFolder(); }
-    void setLeagueFolder(std::string folder) { state_->setLeagueFolder(std::move(folder)); }
-    PaneState& paneState(PaneSide side) { return state_->pane(side); }
     RosterPane* pane(PaneSide side) const { return side == PaneSide::Top ? topPane_ : bottomPane_; }
-    const std::string& shownPlayer() const { return state_->shownPlayer(); }
-    void setShownPlayer(std::string name) { state_->setShownPlayer(std::move(name)); }
-    HighlightColours& colours() { return state_->editableColours(); }
     bool statisticsCheckEnabled() const;
     bool searchMode() const;
-    bool openingOrderOpen() const { return state_->openingOrderOpen(); }
 
     // ---- operations of the menus ----
     // Shows a file in a pane (menu item, dialog, resume, navigation).
@@ -85,6 +74,9 @@ public:
     // Shows the player detail window for the shown player (modal from the ranking list).
     void showPlayerDetail(bool modal);
     TForm2* playerDetailWindow() const;
+    // "グラフ表示" ▸ "期別": the chart window over the ranking list (not modal).
+    void openTermChart();
+    TForm8* chartWindow() const;
     // "CSVファイル作成" of a pane's pop-up menu, by the tab on show.
     void exportPaneCsv(PaneSide side);
 
@@ -116,8 +108,8 @@ private:
     void openingOrderChanged(bool open);
     void exportRankingCsv();
     void buildRankingPage();
-    void runNameSearch(SearchProgress& reporter);
-    void runRankingSearch(SearchProgress& reporter);
+    void runNameSearch(SearchReporter& reporter);
+    void runRankingSearch(SearchReporter& reporter);
     void showSearchTabs(bool nameSearch);
     void finishSearchTabs(bool nameSearch);
     bool writeSettings(const std::string& team1, const std::string& team2);
@@ -151,6 +143,7 @@ private:
     RankingOrder sortOrder_ = RankingOrder::Descending;
     QPointer<TForm2> playerDetail_;
     QPointer<TForm6> openingOrder_;
+    QPointer<TForm8> chartWindow_;
 };
 
 // The address of the program's manual (the online help).

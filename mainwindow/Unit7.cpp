@@ -2,6 +2,7 @@
 #include "mainwindow/Unit7.h"
 
 #include "mainwindow/MarkedCellDelegate.h"
+#include "mainwindow/ProgramState.h"
 #include "mainwindow/QtText.h"
 #include "mainwindow/UserDialogs.h"
 
@@ -27,8 +28,8 @@ const TForm7::Member TForm7::kMembers[4] = {
     {&HighlightColours::downText, 1, false},
 };
 
-TForm7::TForm7(HighlightColours& colours, std::function<void()> repaintGrids, QWidget* parent)
-    : QDialog(parent), colours_(colours), repaintGrids_(std::move(repaintGrids)) {
+TForm7::TForm7(ProgramState& state, QWidget* parent)
+    : QDialog(parent), state_(state), colours_(state.editableColours()) {
     setObjectName(QStringLiteral("TForm7"));
     setWindowTitle(QStringLiteral("設定"));
     auto* layout = new QVBoxLayout(this);
@@ -67,10 +68,7 @@ TForm7::TForm7(HighlightColours& colours, std::function<void()> repaintGrids, QW
     buttons->addWidget(update);
     buttons->addWidget(cancel);
     layout->addLayout(buttons);
-    connect(update, &QPushButton::clicked, this, [this] {
-        if (repaintGrids_)
-            repaintGrids_();
-    });
+    connect(update, &QPushButton::clicked, &state_, &ProgramState::announceColoursChanged);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     updateSamples();
 }

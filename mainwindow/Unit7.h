@@ -1,25 +1,23 @@
 // TForm7, the window "設定": the UP and DOWN highlight colour pairs. A choice
-// takes effect at once in the held colours (closing does not undo it);
-// "更新" repaints the main window's grids.
+// takes effect at once in the program state's colours (closing does not undo
+// it); "更新" announces them, and the windows showing grids repaint.
 #pragma once
 
 #include "league/Settings.h"
 
 #include <QDialog>
 
-#include <functional>
-
 class QComboBox;
 class QLabel;
 
 namespace tenvoll {
 
+class ProgramState;
+
 class TForm7 : public QDialog {
     Q_OBJECT
 public:
-    // `colours` are the main window's held colours, changed in place.
-    TForm7(HighlightColours& colours, std::function<void()> repaintGrids,
-           QWidget* parent = nullptr);
+    explicit TForm7(ProgramState& state, QWidget* parent = nullptr);
 
     QComboBox* chooser(int index) const { return choosers_[index]; }
     QLabel* sample(int pair) const { return samples_[pair]; }
@@ -36,8 +34,8 @@ private:
     void chooserActivated(int index, int item);
     void updateSamples();
 
-    HighlightColours& colours_;
-    std::function<void()> repaintGrids_;
+    ProgramState& state_;
+    HighlightColours& colours_; // the state's colours, changed in place
     QComboBox* choosers_[4] = {};
     QLabel* samples_[2] = {};
 };

@@ -1,4 +1,5 @@
-// Player history rows, marks, summary, clipboard texts and CSV lines.
+// Player history rows, marks, summary, clipboard texts and CSV lines, on the
+// shared player row (mainwindow/PlayerRow.h).
 #include "player/PlayerHistory.h"
 
 #include "league/Kyoutuu.h"
@@ -29,12 +30,12 @@ constexpr std::array<HistoryColumn, kHistoryColumns> kPitcherColumns = {{
     {"振", 29}, {"点", 29},   {"勝率", 26}, {"三振", 26}, {"所属", 80}, {"期", 15},
 }};
 
-constexpr std::string_view kPitcherFillers = " * * * * * * *";
-constexpr std::string_view kNoStatistics = " * * * * * * * * * * * * * * * * * *";
-constexpr std::size_t kAbilityValues = 20;
+namespace col = history_column;
+
 // Values left out of a row: name, the two short values, 信頼 and 対左 (shown in
 // the labels instead) and the two identification fields of the statistics.
-constexpr std::array<std::size_t, 7> kDroppedValues = {1, 2, 3, 17, 18, 21, 22};
+constexpr std::array<std::size_t, 7> kDroppedValues = {
+    1, 2, 3, 17, 18, row_field::kFirstStatistic - 2, row_field::kFirstStatistic - 1};
 
 long long wholeNumber(std::string_view text) {
     return parseInteger(text).value_or(0);
@@ -45,28 +46,20 @@ std::string valueAt(const std::vector<std::string>& v, std::size_t i) {
 }
 
 HistoryRow buildRow(const PlayerRecord& p, long long term, const std::string& statistics) {
-    const bool pitcher = p.isPitcher();
-    // The ability part is kept at 20 values and the age at one, so that a term
-    // with an empty ability or aptitude line cannot shift the later columns.
-    std::vector<std::string> values =
-        splitFields(p.termValue(term, kAbility) + (pitcher ? std::string(kPitcherFillers) : ""));
-    if (values.size() < kAbilityValues)
-        values.resize(kAbilityValues);
-    values.push_back(valueAt(splitFields(p.termValue(term, kAptitude)), 0));
-    std::string tail =
-        statistics.empty() ? std::string(kNoStatistics) : " " + statistics + (pitcher ? "" : " *");
-    tail += " " + p.termValue(term, kAffiliation);
-    for (auto& v : splitFields(tail))
-        values.push_back(std::move(v));
+    const std::vector<std::string> values =
+        playerRowFields(p.isPitcher(),
+                        {p.termValue(term, kAbility), p.termValue(term, kAptitude), statistics,
+                         p.termValue(term, kAffiliation)},
+                        kStatisticsFields);
 
     HistoryRow row;
     std::size_t column = 0;
-    for (std::size_t i = 0; i < values.size() && column < 33; ++i) {
+    for (std::size_t i = 0; i < values.size() && column < col::kTerm; ++i) {
         if (std::find(kDroppedValues.begin(), kDroppedValues.end(), i) != kDroppedValues.end())
             continue;
         row[column++].text = values[i];
     }
-    row[33].text = std::to_string(term);
+    row[col::kTerm].text = std::to_string(term);
     return row;
 }
 
@@ -77,9 +70,13 @@ struct AbilityComparison {
 };
 
 void markAbilities(std::vector<HistoryRow>& rows, bool pitcher) {
-    static constexpr AbilityComparison batter[] = {{1, 13, true}, {14, 14, false}};
+    static constexpr AbilityComparison batter[] = {
+        {col::kBatterFirstGraded, col::kBatterLastGraded, true},
+        {col::kBatterIndex, col::kBatterIndex, false}};
     static constexpr AbilityComparison pitcherColumns[] = {
-        {2, 7, true}, {1, 1, false}, {8, 8, false}};
+        {col::kPitcherFirstGraded, col::kPitcherLastGraded, true},
+        {col::kPitcherSpeed, col::kPitcherSpeed, false},
+        {col::kPitcherRecovery, col::kPitcherRecovery, false}};
     for (std::size_t r = 0; r + 1 < rows.size(); ++r) {
         for (const auto& cmp : pitcher ? std::span<const AbilityComparison>(pitcherColumns)
                                        : std::span<const AbilityComparison>(batter)) {
@@ -88,75 +85,61 @@ void markAbilities(std::vector<HistoryRow>& rows, bool pitcher) {
                 const std::string& before = rows[r + 1][static_cast<std::size_t>(c)].text;
                 long long a = cmp.byGrade ? gradeRank(now) : wholeNumber(now);
                 long long b = cmp.byGrade ? gradeRank(before) : wholeNumber(before);
-                rows[r][static_cast<std::size_t>(c)].mark = a > b ? 1 : (a < b ? -1 : 0);
+                rows[r][static_cast<std::size_t>(c)].mark = compareMark(a, b);
             }
         }
     }
 }
 
-enum class Rule { HighIsGood, LowIsGood, Qualifying };
-
-struct StatisticRule {
-    int key;
+struct StatisticColumn {
+    int key; // position in a "seiseki.ini" section
     int column;
-    Rule rule;
+    StatisticRule rule;
 };
 
-std::vector<StatisticRule> statisticRules(bool pitcher) {
-    std::vector<StatisticRule> rules;
-    if (pitcher) {
-        for (int i = 0; i <= 14; ++i) {
-            int column = i <= 7 ? i + 16 : i + 17;
-            Rule rule = Rule::HighIsGood;
-            if (i == 0 || i == 4 || i == 8 || i == 9 || i == 10 || i == 12)
-                rule = Rule::LowIsGood;
-            else if (i == 7)
-                rule = Rule::Qualifying;
-            rules.push_back({i, column, rule});
+// Batters take the key positions 15-29, pitchers 0-14 (their "ア" is skipped).
+std::vector<StatisticColumn> statisticColumns(bool pitcher) {
+    constexpr int kFirstBatterKey = 15;
+    constexpr int kStatisticKeys = 15;
+    std::vector<StatisticColumn> columns;
+    for (int i = 0; i < kStatisticKeys; ++i) {
+        int column = col::kFirstStatistic + i;
+        if (pitcher && column >= col::kPitcherOuts)
+            ++column;
+        StatisticRule rule = StatisticRule::HighIsGood;
+        if (pitcher) {
+            if (column == col::kFirstStatistic || column == col::kPitcherLosses ||
+                column == col::kPitcherHits || column == col::kPitcherHomeRuns ||
+                column == col::kPitcherWalks || column == col::kPitcherEarnedRuns)
+                rule = StatisticRule::LowIsGood;
+            else if (column == col::kPitcherInnings)
+                rule = StatisticRule::Qualifying;
+        } else {
+            if (column == col::kBatterStrikeouts || column == col::kBatterErrors)
+                rule = StatisticRule::LowIsGood;
+            else if (column == col::kBatterAtBats)
+                rule = StatisticRule::Qualifying;
         }
-    } else {
-        for (int i = 15; i <= 29; ++i) {
-            Rule rule = Rule::HighIsGood;
-            if (i == 25 || i == 27)
-                rule = Rule::LowIsGood;
-            else if (i == 17)
-                rule = Rule::Qualifying;
-            rules.push_back({i, i + 1, rule});
-        }
+        columns.push_back({pitcher ? i : kFirstBatterKey + i, column, rule});
     }
-    return rules;
-}
-
-int statisticMark(Rule rule, long long x, long long high, long long low, long long threshold) {
-    if (x == 0)
-        return 0;
-    switch (rule) {
-    case Rule::HighIsGood:
-        return x >= high ? 1 : (x <= low ? -1 : 0);
-    case Rule::LowIsGood:
-        return x >= high ? -1 : (x <= low ? 1 : 0);
-    case Rule::Qualifying:
-        return x >= high ? 1 : (x <= threshold ? -1 : 0);
-    }
-    return 0;
+    return columns;
 }
 
 void markStatistics(std::vector<HistoryRow>& rows, bool pitcher, const StatsMarksFile& marks) {
-    const std::vector<StatisticRule> rules = statisticRules(pitcher);
+    const std::vector<StatisticColumn> columns = statisticColumns(pitcher);
     for (HistoryRow& row : rows) {
-        const IniSection* section = marks.sectionForTerm(row[33].text);
-        if (!section || section->keys().empty() || row[16].text == "*")
+        const IniSection* section = marks.sectionForTerm(row[col::kTerm].text);
+        if (!section || section->keys().empty() || row[col::kFirstStatistic].text == "*")
             continue;
         const long long games = StatsMarksFile::games(*section, 0);
-        const long long threshold = pitcher ? games : games * 31 / 10;
-        for (const StatisticRule& r : rules) {
+        const long long qualifyingLine = pitcher ? games : qualifyingAtBats(games);
+        for (const StatisticColumn& r : columns) {
             MarkRecord v = StatsMarksFile::recordAt(*section, static_cast<std::size_t>(r.key));
-            // A record without its tenth values marks nothing.
-            if (!v.marks() || v.fields.size() < 5)
+            if (!hasTenthValues(v))
                 continue;
             HistoryCell& cell = row[static_cast<std::size_t>(r.column)];
             long long x = parseWithoutPoints(cell.text).value_or(0);
-            cell.mark = statisticMark(r.rule, x, v.number(3), v.number(4), threshold);
+            cell.mark = statisticMark(r.rule, x, v.number(3), v.number(4), qualifyingLine);
         }
     }
 }
@@ -172,9 +155,9 @@ const std::array<HistoryColumn, kHistoryColumns>& historyColumns(bool pitcher) {
 }
 
 CellAlign historyCellAlign(int column) {
-    if (column <= 15)
+    if (column <= col::kAge)
         return CellAlign::Center;
-    if (column == 32)
+    if (column == col::kAffiliation)
         return CellAlign::Left;
     return CellAlign::Right;
 }
@@ -187,7 +170,7 @@ PlayerHistory buildPlayerHistory(const IniSection& section, std::string_view sho
     const long long last = p.lastTerm();
     const std::vector<std::string> a = splitFields(p.termValue(last, kAbility));
 
-    if (equalsIgnoreCase(section.value(kTool), "Mirel")) {
+    if (equalsIgnoreCase(section.value(kToolKey), "Mirel")) {
         std::vector<std::string> apt = splitFields(p.termValue(last, kAptitude));
         h.aptitudeHeader = "【Sp】【Pw】【Se】【Ph】【Me】";
         h.aptitudeValues = " " + valueAt(apt, 1);
@@ -207,21 +190,22 @@ PlayerHistory buildPlayerHistory(const IniSection& section, std::string_view sho
         const bool careerRow = t == last;
         HistoryRow row =
             buildRow(p, t, careerRow ? section.value(kCareer) : p.termValue(t, kStats));
-        if (careerRow && row[32].text.empty())
-            row[32].text = "通算成績";
+        if (careerRow && row[col::kAffiliation].text.empty())
+            row[col::kAffiliation].text = "通算成績";
         h.rows.push_back(std::move(row));
     }
 
     markAbilities(h.rows, h.pitcher);
     if (marks)
         markStatistics(h.rows, h.pitcher, *marks);
+    // A batter's term without statistics keeps its age and statistics plain.
     for (HistoryRow& row : h.rows)
-        if (!h.pitcher && row[16].text == "*")
-            for (int c = 15; c <= 29; ++c)
-                row[static_cast<std::size_t>(c)].mark = 0;
+        if (!h.pitcher && row[col::kFirstStatistic].text == "*")
+            for (int c = col::kAge; c <= col::kBatterSlugging; ++c)
+                row[static_cast<std::size_t>(c)].mark = Mark::None;
     if (!h.rows.empty())
-        for (int c = 16; c <= 32; ++c)
-            h.rows[0][static_cast<std::size_t>(c)].mark = kCareerMark;
+        for (int c = col::kFirstStatistic; c <= col::kAffiliation; ++c)
+            h.rows[0][static_cast<std::size_t>(c)].mark = Mark::Career;
     h.summary = careerSummary(h.rows);
     return h;
 }
@@ -236,25 +220,32 @@ std::string careerSummary(const std::vector<HistoryRow>& rows) {
     const long long n = static_cast<long long>(rows.size());
     long long m = -1;
     for (const HistoryRow& r : rows)
-        if (r[16].text != "*")
+        if (r[col::kFirstStatistic].text != "*")
             ++m;
     std::string out = "プロ通算：" + rightAligned(std::to_string(n), 3) + "年目, " + "一軍在籍：" +
                       rightAligned(std::to_string(m), 3) + "年, " + "通算：" +
-                      rightAligned(cell(17), 5) + "試合出場\r\n";
-    if (cell(0) != "P") {
-        out += rightAligned(cell(18), 5) + "打数," + rightAligned(cell(19), 5) + "安打," +
-               rightAligned(cell(22), 4) + "本," + rightAligned(cell(23), 5) + "打点," +
-               rightAligned(cell(26), 5) + "三振," + rightAligned(cell(27), 5) + "盗塁,\r\n";
-        if (wholeNumber(cell(18)) != 0)
-            out += "通算打率　 " + cell(16) + "\r\n";
+                      rightAligned(cell(col::kGames), 5) + "試合出場\r\n";
+    if (cell(col::kPosition) != "P") {
+        out += rightAligned(cell(col::kBatterAtBats), 5) + "打数," +
+               rightAligned(cell(col::kBatterHits), 5) + "安打," +
+               rightAligned(cell(col::kBatterHomeRuns), 4) + "本," +
+               rightAligned(cell(col::kBatterRunsBattedIn), 5) + "打点," +
+               rightAligned(cell(col::kBatterStrikeouts), 5) + "三振," +
+               rightAligned(cell(col::kBatterSteals), 5) + "盗塁,\r\n";
+        if (wholeNumber(cell(col::kBatterAtBats)) != 0)
+            out += "通算打率　 " + cell(col::kFirstStatistic) + "\r\n";
     } else {
-        const long long thirds = wholeNumber(cell(23)) * 3 + wholeNumber(cell(24));
+        const long long thirds =
+            wholeNumber(cell(col::kPitcherInnings)) * 3 + wholeNumber(cell(col::kPitcherOuts));
         const long long innings = thirds >= 0 ? (thirds + 1) / 3 : -((-thirds + 1) / 3);
-        out += rightAligned(std::to_string(innings), 5) + "イニング," + rightAligned(cell(19), 4) +
-               "勝," + rightAligned(cell(20), 4) + "敗," + rightAligned(cell(22), 4) + "SP," +
-               rightAligned(cell(27), 4) + "与四球," + rightAligned(cell(28), 4) + "奪三振,\r\n";
+        out += rightAligned(std::to_string(innings), 5) + "イニング," +
+               rightAligned(cell(col::kPitcherWins), 4) + "勝," +
+               rightAligned(cell(col::kPitcherLosses), 4) + "敗," +
+               rightAligned(cell(col::kPitcherSavePoints), 4) + "SP," +
+               rightAligned(cell(col::kPitcherWalks), 4) + "与四球," +
+               rightAligned(cell(col::kPitcherStrikeouts), 4) + "奪三振,\r\n";
         if (thirds != 0)
-            out += "通算防御率 " + cell(16) + "\r\n";
+            out += "通算防御率 " + cell(col::kFirstStatistic) + "\r\n";
     }
     return out;
 }
@@ -298,17 +289,14 @@ std::vector<std::string> playerHistoryCsv(const PlayerHistory& h, std::string_vi
     }
     auto rowLine = [](auto cellText, auto cellMark) {
         std::string line = cellText(0);
-        for (int c = 1; c < kHistoryColumns; ++c) {
-            int mark = cellMark(c);
-            line += mark == -1 ? ",▼," : (mark == 1 ? ",△," : ",,");
-            line += cellText(c);
-        }
+        for (int c = 1; c < kHistoryColumns; ++c)
+            line += markedCsvField(cellMark(c), cellText(c));
         return line;
     };
     const auto& columns = historyColumns(h.pitcher);
     lines.push_back(
         rowLine([&](int c) { return std::string(columns[static_cast<std::size_t>(c)].header); },
-                [](int) { return 0; }));
+                [](int) { return Mark::None; }));
     for (const HistoryRow& row : h.rows)
         lines.push_back(rowLine([&](int c) { return row[static_cast<std::size_t>(c)].text; },
                                 [&](int c) { return row[static_cast<std::size_t>(c)].mark; }));

@@ -1,12 +1,15 @@
 // One player's whole history as the detail window shows it, computed without
 // any window: title and labels, one grid row per term from the latest down
 // (the latest row carrying the career totals), ability and statistics marks,
-// the three-line career summary, the clipboard texts and the CSV lines.
+// the three-line career summary, the clipboard texts and the CSV lines. The
+// row values and the mark rules come from mainwindow/PlayerRow.h, shared with
+// the roster grids.
 #pragma once
 
 #include "league/IniStore.h"
 #include "league/StatsMarksFile.h"
 #include "mainwindow/GridCells.h"
+#include "mainwindow/PlayerRow.h"
 
 #include <array>
 #include <optional>
@@ -17,7 +20,42 @@
 namespace tenvoll {
 
 inline constexpr int kHistoryColumns = 34;
-inline constexpr int kCareerMark = 9;
+
+// Named columns of the history grid; "Batter"/"Pitcher" where the kinds differ.
+namespace history_column {
+inline constexpr int kPosition = 0;
+inline constexpr int kBatterFirstGraded = 1; // 捕 .. 長: compared by grade
+inline constexpr int kBatterLastGraded = 13;
+inline constexpr int kBatterIndex = 14;
+inline constexpr int kPitcherSpeed = 1;
+inline constexpr int kPitcherFirstGraded = 2; // 切 .. ス: compared by grade
+inline constexpr int kPitcherLastGraded = 7;
+inline constexpr int kPitcherRecovery = 8;
+inline constexpr int kAge = 15;            // the last centred column
+inline constexpr int kFirstStatistic = 16; // 打率 / 防率
+inline constexpr int kGames = 17;
+inline constexpr int kBatterAtBats = 18;
+inline constexpr int kBatterHits = 19;
+inline constexpr int kBatterHomeRuns = 22;
+inline constexpr int kBatterRunsBattedIn = 23;
+inline constexpr int kBatterStrikeouts = 26;
+inline constexpr int kBatterSteals = 27;
+inline constexpr int kBatterErrors = 28;
+inline constexpr int kBatterSlugging = 29;
+inline constexpr int kPitcherWins = 19;
+inline constexpr int kPitcherLosses = 20;
+inline constexpr int kPitcherSavePoints = 22;
+inline constexpr int kPitcherInnings = 23;
+inline constexpr int kPitcherOuts = 24; // thirds of an inning beyond the innings; never marked
+inline constexpr int kPitcherHits = 25;
+inline constexpr int kPitcherHomeRuns = 26;
+inline constexpr int kPitcherWalks = 27;
+inline constexpr int kPitcherStrikeouts = 28;
+inline constexpr int kPitcherEarnedRuns = 29;
+inline constexpr int kLastStatistic = 31;
+inline constexpr int kAffiliation = 32;
+inline constexpr int kTerm = 33;
+} // namespace history_column
 
 struct HistoryColumn {
     std::string_view header;

@@ -5,8 +5,8 @@
 #include "mainwindow/CsvSaving.h"
 #include "mainwindow/GridView.h"
 #include "mainwindow/MarkedCellDelegate.h"
+#include "mainwindow/ProgramState.h"
 #include "mainwindow/QtText.h"
-#include "mainwindow/Unit1.h"
 #include "mainwindow/UserDialogs.h"
 #include "player/HistoryTableModel.h"
 
@@ -19,16 +19,16 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
-#include <QTextDocument>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 namespace tenvoll {
 
-TForm2::TForm2(TForm1& main, QWidget* parent) : QDialog(parent), main_(main) {
+TForm2::TForm2(ProgramState& state, QWidget* parent) : QDialog(parent), state_(state) {
     setObjectName(QStringLiteral("TForm2"));
     setWindowTitle(QStringLiteral("個人データ"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -68,7 +68,7 @@ TForm2::TForm2(TForm1& main, QWidget* parent) : QDialog(parent), main_(main) {
     StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
     StringGrid1->setModel(model_);
     StringGrid1->setItemDelegate(
-        new MarkedCellDelegate(main_.colours(), HistoryTableModel::MarkRole, this));
+        new MarkedCellDelegate(state_.colours(), HistoryTableModel::MarkRole, this));
     gridArea_ = new QScrollArea(this);
     gridArea_->setWidget(StringGrid1);
     gridArea_->setFrameShape(QFrame::NoFrame);
@@ -116,6 +116,13 @@ TForm2::TForm2(TForm1& main, QWidget* parent) : QDialog(parent), main_(main) {
     layout->addWidget(Memo1);
     layout->addWidget(gridArea_, 1);
     layout->addLayout(buttons);
+
+    connect(&state_, &ProgramState::storeReloaded, this, [this] {
+        if (isVisible())
+            refill();
+    });
+    connect(&state_, &ProgramState::coloursChanged, this,
+            [this] { StringGrid1->viewport()->update(); });
 }
 
 bool TForm2::event(QEvent* event) {
@@ -125,9 +132,9 @@ bool TForm2::event(QEvent* event) {
 }
 
 const IniSection* TForm2::shownSection(StoreSide& side) const {
-    const std::string& shown = main_.shownPlayer();
-    TForm1::PaneState& top = main_.paneState(PaneSide::Top);
-    TForm1::PaneState& bottom = main_.paneState(PaneSide::Bottom);
+    const std::string& shown = state_.shownPlayer();
+    const ProgramState::PaneState& top = state_.pane(PaneSide::Top);
+    const ProgramState::PaneState& bottom = state_.pane(PaneSide::Bottom);
     if (shown == top.selected) {
         side = StoreSide::Top;
         return top.store.section(shown);
@@ -140,10 +147,10 @@ const IniSection* TForm2::shownSection(StoreSide& side) const {
 }
 
 void TForm2::refill() {
-    const std::string& shown = main_.shownPlayer();
-    const std::string& topSelection = main_.paneState(PaneSide::Top).selected;
-    const std::string& bottomSelection = main_.paneState(PaneSide::Bottom).selected;
-    Button3->setVisible(!main_.searchMode() && !main_.openingOrderOpen());
+    const std::string& shown = state_.shownPlayer();
+    const std::string& topSelection = state_.pane(PaneSide::Top).selected;
+    const std::string& bottomSelection = state_.pane(PaneSide::Bottom).selected;
+    Button3->setVisible(!state_.searchMode() && !state_.openingOrderOpen());
     Button3->setText(qs(shown == topSelection ? bottomSelection : topSelection) +
                      QStringLiteral("を表示"));
 
@@ -157,9 +164,9 @@ void TForm2::refill() {
         return;
     }
     std::optional<StatsMarksFile> marks;
-    if (main_.statisticsCheckEnabled()) {
+    if (state_.statisticsCheck()) {
         try {
-            marks = StatsMarksFile::loadFromFolder(main_.leagueFolder());
+            marks = StatsMarksFile::loadFromFolder(state_.leagueFolder());
         } catch (const LeagueError&) {
             marks.reset(); // unreadable marks only lose the colouring
         }
@@ -202,11 +209,11 @@ int TForm2::selectedRow() const {
 }
 
 void TForm2::Button3Click() {
-    const std::string topSelection = main_.paneState(PaneSide::Top).selected;
-    const std::string bottomSelection = main_.paneState(PaneSide::Bottom).selected;
+    const std::string topSelection = state_.pane(PaneSide::Top).selected;
+    const std::string bottomSelection = state_.pane(PaneSide::Bottom).selected;
     if (topSelection.empty() || bottomSelection.empty())
         return;
-    main_.setShownPlayer(main_.shownPlayer() == topSelection ? bottomSelection : topSelection);
+    state_.setShownPlayer(state_.shownPlayer() == topSelection ? bottomSelection : topSelection);
     refill();
 }
 
@@ -232,7 +239,7 @@ void TForm2::copyStatistics() {
 }
 
 void TForm2::saveCsv() {
-    saveCsvFile(this, qs(main_.shownPlayer()), playerHistoryCsv(history_, main_.shownPlayer()));
+    saveCsvFile(this, qs(state_.shownPlayer()), playerHistoryCsv(history_, state_.shownPlayer()));
 }
 
 } // namespace tenvoll

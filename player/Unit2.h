@@ -1,6 +1,7 @@
 // TForm2, the window "個人データ": one player's whole history, rebuilt from the
-// main window's team stores every time the window becomes active. Not modal
-// from a roster pane, modal from the ranking list; at most one exists.
+// program state's team stores every time the window becomes active or a store
+// is reloaded. Not modal from a roster pane, modal from the ranking list; at
+// most one exists. The rows come from player/PlayerHistory.h.
 #pragma once
 
 #include "player/PlayerHistory.h"
@@ -17,14 +18,14 @@ namespace tenvoll {
 
 class GridView;
 class HistoryTableModel;
-class TForm1;
+class ProgramState;
 
 class TForm2 : public QDialog {
     Q_OBJECT
 public:
-    explicit TForm2(TForm1& main, QWidget* parent = nullptr);
+    explicit TForm2(ProgramState& state, QWidget* parent = nullptr);
 
-    // Rebuilds everything the window shows from the main window's state.
+    // Rebuilds everything the window shows from the program state.
     void refill();
     // Shows the player of the other pane.
     void Button3Click();
@@ -45,7 +46,7 @@ private:
     int selectedRow() const;
     void fitGridHeight();
 
-    TForm1& main_;
+    ProgramState& state_;
     PlayerHistory history_;
 
     QLabel* Label1 = nullptr;

@@ -150,10 +150,6 @@ bool isAscii(std::string_view bytes) {
 
 } // namespace
 
-long long qualifyingAtBats(long long games) {
-    return games * 31 / 10;
-}
-
 std::vector<std::string> statsMarksSection(const std::vector<std::string>& lines,
                                            long long playedTerm, long long games,
                                            const std::string& fileForMessages) {

@@ -3,6 +3,7 @@
 // tenth-highest and tenth-lowest values and the number of qualifying players.
 // The section goes to "\temp\Top10.txt" and, when the league has one, in front
 // of the old content of seiseki.ini (whose bytes stay exactly as they were).
+// The at-bats qualification rule is qualifyingAtBats (league/StatsMarksFile.h).
 #pragma once
 
 #include "termupdate/Reporter.h"
@@ -17,9 +18,6 @@ class FileTransaction;
 
 inline constexpr std::string_view kTop10Path = "\\temp\\Top10.txt";
 inline constexpr std::string_view kStatsFileMarker = "期一軍成績.txt";
-
-// At-bats a batter needs for the rate keys: floor(games × 3.1).
-long long qualifyingAtBats(long long games);
 
 // "[" + term + "]" and the 30 key lines. `lines` are the file's lines; lines of
 // 18 fields are pitching lines, of 17 batting lines, others are ignored.

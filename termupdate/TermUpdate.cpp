@@ -72,7 +72,7 @@ std::string firstCharacter(const std::string& field) {
     if (field.empty())
         return field;
     auto lead = static_cast<unsigned char>(field[0]);
-    std::size_t n = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+    std::size_t n = std::max<std::size_t>(1, utf8SequenceLength(lead));
     return field.substr(0, std::min(n, field.size()));
 }
 
@@ -304,7 +304,7 @@ private:
         IniSection& s = db_.ensure(f[1]);
         s.setInteger(kFirstTerm, P_);
         s.setInteger(kLastTerm, P_);
-        s.set(kTool, in_.tool);
+        s.set(kToolKey, in_.tool);
         s.set(kComment, "");
         s.setBoolean(kPitcher, pitcher);
         s.set(kCareer, "");
@@ -500,7 +500,7 @@ private:
             header.append(kTeamHeaderKeys[k], valueOf(first, kTeamHeaderKeys[k]));
         for (int k = 3; k < 6; ++k)
             header.append(kTeamHeaderKeys[k], valueOf(farm, kTeamHeaderKeys[k]));
-        header.append(kTool, in_.tool);
+        header.append(kToolKey, in_.tool);
         for (int slot = 0; slot < kSlotCount; ++slot)
             header.append(std::to_string(slot),
                           valueOf(slot < kFarmFirstSlot ? first : farm, std::to_string(slot)));

@@ -4,6 +4,8 @@
 #include "league/FileAccess.h"
 #include "league/LeagueError.h"
 #include "league/Paths.h"
+#include "mainwindow/ProgramState.h"
+#include "mainwindow/QtProgressReporter.h"
 #include "mainwindow/QtText.h"
 #include "mainwindow/UserDialogs.h"
 #include "termupdate/Dcheck.h"
@@ -29,27 +31,6 @@
 
 namespace tenvoll {
 
-// Status, progress and messages of the engines, drawn at once while the run
-// keeps the GUI thread busy.
-class TForm4::WindowReporter : public TermUpdateReporter {
-public:
-    explicit WindowReporter(TForm4& window) : window_(window) {}
-    void status(const std::string& text) override {
-        window_.statusLabel_->setText(qs(text));
-        repaint();
-    }
-    void progress(std::size_t done, std::size_t total) override {
-        window_.progress_->setRange(0, static_cast<int>(total));
-        window_.progress_->setValue(static_cast<int>(done));
-        repaint();
-    }
-    void message(const std::string& text) override { dialogs().message(&window_, qs(text)); }
-
-private:
-    static void repaint() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
-    TForm4& window_;
-};
-
 namespace {
 constexpr int kStatusMilliseconds = 5000;
 const char* const kListCaptions[3] = {"追加対象ファイル【成長】", "追加対象ファイル【成績】",
@@ -57,8 +38,7 @@ const char* const kListCaptions[3] = {"追加対象ファイル【成長】", "�
 const char* const kListNames[3] = {"GrowthList", "StatisticsList", "NewPlayerList"};
 } // namespace
 
-TForm4::TForm4(std::string programFolder, QWidget* parent)
-    : QDialog(parent), programFolder_(std::move(programFolder)) {
+TForm4::TForm4(ProgramState& state, QWidget* parent) : QDialog(parent), state_(state) {
     setObjectName(QStringLiteral("TForm4"));
     setWindowTitle(QStringLiteral("最新データの追加"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -174,9 +154,9 @@ TForm4::TForm4(std::string programFolder, QWidget* parent)
 }
 
 bool TForm4::prepare() {
-    WindowReporter reporter(*this);
+    QtProgressReporter reporter = windowReporter();
     try {
-        setup_ = openTermUpdate(programFolder_, reporter);
+        setup_ = openTermUpdate(state_.programFolder(), reporter);
     } catch (const LeagueError& e) {
         dialogs().message(this, qs(e.what()), qs(e.detail()));
         return false;
@@ -202,6 +182,12 @@ QListWidget* TForm4::fileList(WorkingList list) const {
     return lists_[static_cast<std::size_t>(list)];
 }
 
+QtProgressReporter TForm4::windowReporter() {
+    return QtProgressReporter(
+        this, [this](const QString& text) { statusLabel_->setText(text); }, progress_,
+        QtProgressReporter::Messages::Every);
+}
+
 QString TForm4::statusText() const {
     return statusLabel_->text();
 }
@@ -220,14 +206,14 @@ std::vector<std::string> TForm4::listedPaths(WorkingList list) const {
     QListWidget* l = fileList(list);
     for (int i = 0; i < l->count(); ++i)
         names.push_back(ss(l->item(i)->text()));
-    return workingFilePaths(programFolder_, list, names);
+    return workingFilePaths(state_.programFolder(), list, names);
 }
 
 void TForm4::dropOnList(WorkingList list, const QStringList& paths) {
     for (const QString& path : paths) {
         try {
             const std::string source = ss(QDir::toNativeSeparators(path));
-            statusLabel_->setText(qs(addToWorkingFolder(programFolder_, list, source)));
+            statusLabel_->setText(qs(addToWorkingFolder(state_.programFolder(), list, source)));
             fileList(list)->addItem(qs(fileNameOf(source)));
         } catch (const LeagueError& e) {
             dialogs().message(this, qs(e.what()), qs(e.detail()));
@@ -241,8 +227,8 @@ void TForm4::dropOnGamesPanel(const QStringList& paths) {
         showStatus(qs(kOneFileAtATime));
         return;
     }
-    WindowReporter reporter(*this);
-    StatsMarksInput input{programFolder_, setup_.leagueFolder,
+    QtProgressReporter reporter = windowReporter();
+    StatsMarksInput input{state_.programFolder(), setup_.leagueFolder,
                           ss(QDir::toNativeSeparators(paths.front())), termBox_->value(),
                           gamesBox_->value()};
     try {
@@ -261,7 +247,8 @@ void TForm4::deleteSelectedFiles() {
             QListWidgetItem* item = l->item(i);
             if (!item->isSelected())
                 continue;
-            DeleteOutcome outcome = deleteFromWorkingFolder(programFolder_, list, ss(item->text()));
+            DeleteOutcome outcome =
+                deleteFromWorkingFolder(state_.programFolder(), list, ss(item->text()));
             statusLabel_->setText(qs(outcome.status));
             if (outcome.deleted)
                 delete l->takeItem(i);
@@ -282,9 +269,9 @@ void TForm4::setBusy(bool busy) {
 }
 
 void TForm4::Button5Click() {
-    WindowReporter reporter(*this);
-    DataCheckInput input{programFolder_, setup_.leagueName, termBox_->value(), setup_.teamNames,
-                         listedPaths(WorkingList::Growth)};
+    QtProgressReporter reporter = windowReporter();
+    DataCheckInput input{state_.programFolder(), setup_.leagueName, termBox_->value(),
+                         setup_.teamNames, listedPaths(WorkingList::Growth)};
     setBusy(true);
     DataCheckResult result;
     try {
@@ -325,9 +312,9 @@ bool TForm4::confirmTerm(TermUpdateInput& input) {
 }
 
 void TForm4::Button1Click() {
-    WindowReporter reporter(*this);
+    QtProgressReporter reporter = windowReporter();
     TermUpdateInput input;
-    input.programFolder = programFolder_;
+    input.programFolder = state_.programFolder();
     input.leagueName = setup_.leagueName;
     input.newTerm = termBox_->value();
     input.tool = ss(toolBox_->currentText());

@@ -2,7 +2,8 @@
 // names, the three working-folder file lists that take dropped files, the tool
 // selector, the games spin box with its drop panel for the statistics marks,
 // "データチェック" (Button5Click) and "実行" (Button1Click). The engines do the
-// work; the window gathers the input and shows status and progress.
+// work; the window gathers the input and shows status and progress. It
+// receives the program state (mainwindow/ProgramState.h) for the program folder.
 #pragma once
 
 #include "termupdate/TermUpdate.h"
@@ -25,11 +26,14 @@ namespace tenvoll {
 
 class FileDropList;
 class FileDropPanel;
+class ProgramState;
+class QtProgressReporter;
 
 class TForm4 : public QDialog {
     Q_OBJECT
 public:
-    explicit TForm4(std::string programFolder, QWidget* parent = nullptr);
+    // The program folder comes from `state`.
+    explicit TForm4(ProgramState& state, QWidget* parent = nullptr);
 
     // The opening steps; false when the window must close at once (the reason
     // has been shown).
@@ -53,15 +57,16 @@ public:
     QString statusText() const;
 
 private:
-    class WindowReporter;
     // Refuses a term below the league's newest term and asks before adding the
     // newest term once more (sets input.again); false when the run is not to start.
     bool confirmTerm(TermUpdateInput& input);
+    // Status, progress and messages of the engines, drawn in this window.
+    QtProgressReporter windowReporter();
     std::vector<std::string> listedPaths(WorkingList list) const;
     void startStatusTimer();
     void setBusy(bool busy);
 
-    std::string programFolder_;
+    ProgramState& state_;
     TermUpdateSetup setup_;
 
     QSpinBox* termBox_ = nullptr;

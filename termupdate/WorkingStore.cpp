@@ -61,25 +61,4 @@ void mergeKeys(IniSection& into, const IniSection& from) {
             into.set(line.key, line.value);
 }
 
-void appendSectionText(std::string& out, const IniSection& section) {
-    out += '[';
-    out += section.name();
-    out += "]\r\n";
-    for (const IniLine& line : section.lines()) {
-        out += line.key;
-        if (!line.raw) {
-            out += '=';
-            out += line.value;
-        }
-        out += "\r\n";
-    }
-}
-
-std::size_t sectionTextSize(const IniSection& section) {
-    std::size_t size = section.name().size() + 4;
-    for (const IniLine& line : section.lines())
-        size += line.key.size() + (line.raw ? 0 : 1 + line.value.size()) + 2;
-    return size;
-}
-
 } // namespace tenvoll

@@ -1,7 +1,8 @@
 // The working database of one term-update run: player and team sections keyed
 // by name (ignoring case) in insertion order. Unlike an INI store it lets a
 // section be taken out whole, so rebuilding the team files moves each player's
-// history instead of copying it.
+// history instead of copying it. Its sections are written with
+// appendSectionText (league/IniStore.h), as an INI store writes them.
 #pragma once
 
 #include "league/IniStore.h"
@@ -38,10 +39,5 @@ private:
 
 // Writes every key of `from` into `into` (an existing key is replaced in place).
 void mergeKeys(IniSection& into, const IniSection& from);
-
-// The INI text of one section as an INI store writes it: "[name]" and its lines, CR LF each.
-void appendSectionText(std::string& out, const IniSection& section);
-// Its length in bytes.
-std::size_t sectionTextSize(const IniSection& section);
 
 } // namespace tenvoll

@@ -3,11 +3,18 @@
 #include "app/batch/BatchCommand.h"
 
 #include "league/FolderLock.h"
+#include "charts/TermSpread.h"
 #include "league/LeagueError.h"
 #include "league/Settings.h"
 #include "mainwindow/NameSearch.h"
 #include "mainwindow/Ranking.h"
 #include "mainwindow/RankingCsv.h"
+
+#ifdef TENVOLL_HAS_GUI
+#include "charts/ChartRender.h"
+#include "charts/TermSpreadChart.h"
+#include "charts/XYGraph.h"
+#endif
 
 #include <ostream>
 #include <set>
@@ -81,10 +88,43 @@ void printRow(std::ostream& out, const RankingRow& row) {
     out << "\n";
 }
 
+// The chart of the list's spread over the terms, as the chart window draws it.
+bool writeTermChart(BatchContext& c, const std::vector<RankingRow>& rows, const std::string& path) {
+    std::vector<std::string> terms;
+    for (const RankingRow& row : rows)
+        terms.push_back(row.back()); // "期別"
+    if (!charts::termSpreadAvailable(terms)) {
+        c.err << "順位表が空なので、グラフは書き出しませんでした。\n";
+        return false;
+    }
+#ifdef TENVOLL_HAS_GUI
+    charts::ensureGuiApplication();
+    charts::TXYGraph graph;
+    const charts::TermSpreadSeries series = charts::setUpTermSpreadGraph(graph);
+    charts::showTermSpread(*series.Series1, charts::termSpread(terms));
+    QString error;
+    if (!charts::renderGraphToPng(graph, QString::fromStdString(path), charts::kTermSpreadChartSize,
+                                  &error)) {
+        c.err << error.toStdString() << "\n";
+        return false;
+    }
+    c.err << "グラフ保存終了！ " << path << "\n";
+    return true;
+#else
+    c.err << "このビルドにはグラフの描画がありません\n";
+    return false;
+#endif
+}
+
 int ranking(BatchContext& c, const std::vector<std::string>& args) {
-    ArgumentList a(args, {"--stat", "--limit", "--order", "--players", "--csv"}, {"--career"});
+    ArgumentList a(args, {"--stat", "--limit", "--order", "--players", "--csv", "--chart"},
+                   {"--career"});
     a.expectPositionals(0);
     RankingOptions options = rankingOptions(a);
+    // The chart counts single seasons per term; a career list has no terms.
+    if (options.career && a.has("--chart"))
+        throw UsageError{
+            "--chart cannot be used with --career (通算成績は期別のグラフにできません)"};
     ConsoleReporter reporter(c.err);
     RankingResult result;
     {
@@ -101,6 +141,8 @@ int ranking(BatchContext& c, const std::vector<std::string>& args) {
                         rankingCsvLines(rankingCsvHeading(options), result.captions, result.rows));
         c.err << "CSVデータ保存終了！ " << path << "\n";
     }
+    if (a.has("--chart") && !writeTermChart(c, result.rows, c.argumentPath(a.value("--chart"))))
+        return kFailure;
     return result.unreadFiles.empty() ? kSuccess : kFailure;
 }
 
@@ -129,7 +171,7 @@ int find(BatchContext& c, const std::vector<std::string>& args) {
 void addRankingCommands(std::vector<BatchCommand>& table) {
     table.push_back({"ranking",
                      "--stat ITEM [--limit none|qualified] [--order asc|desc] "
-                     "[--players all|active|retired] [--career] [--csv OUT]",
+                     "[--players all|active|retired] [--career] [--csv OUT] [--chart OUT.png]",
                      "現在の機構の全選手を成績で順位付け (上位100件、同順位を含む)", ranking});
     table.push_back({"find", "NAME", "現在の機構の全チームと未契約選手から選手名で検索", find});
 }

@@ -106,11 +106,11 @@ TEST_F(OpeningOrderWindowTest, WhileOpenTheMainMenusAreOffAndThePanesGetTheirFil
     EXPECT_EQ(dialogs.messages, QStringList{qs(kCopyCreatedMessage)});
     EXPECT_EQ(w->statusText(), qs(kCopyCreatedMessage));
     // The main window's stores are lent: the copy above, the other team below.
-    EXPECT_EQ(main->paneState(PaneSide::Top).store.value("Team", "ツール"), "標準");
-    EXPECT_EQ(main->paneState(PaneSide::Bottom).store.value("Team", "0"), "2 乙0");
+    EXPECT_EQ(main->state().pane(PaneSide::Top).store.value("Team", "ツール"), "標準");
+    EXPECT_EQ(main->state().pane(PaneSide::Bottom).store.value("Team", "0"), "2 乙0");
     dragAndDrop(OrderList::Order, 16, 17);
     w->writeButton()->click();
-    EXPECT_EQ(main->paneState(PaneSide::Top).store.value("Team", "16"), "P 甲17");
+    EXPECT_EQ(main->state().pane(PaneSide::Top).store.value("Team", "16"), "P 甲17");
 
     main->openOpeningOrder(); // reused while open
     EXPECT_EQ(main->openingOrderWindow(), w);
@@ -120,10 +120,10 @@ TEST_F(OpeningOrderWindowTest, WhileOpenTheMainMenusAreOffAndThePanesGetTheirFil
     EXPECT_EQ(mainMenusEnabled(), (std::vector<bool>(5, true)));
     EXPECT_TRUE(main->pane(PaneSide::Top)->nextTeamAction()->isEnabled());
     EXPECT_FALSE(main->state().openingOrderOpen());
-    EXPECT_EQ(main->paneState(PaneSide::Top).path, league.teamFile[0]);
-    EXPECT_EQ(main->paneState(PaneSide::Top).store.value("Team", "16"), "P 甲16");
-    EXPECT_EQ(main->paneState(PaneSide::Bottom).store.value("Team", "0"), "2 乙0");
-    EXPECT_EQ(main->paneState(PaneSide::Bottom).teamName, "乙");
+    EXPECT_EQ(main->state().pane(PaneSide::Top).path, league.teamFile[0]);
+    EXPECT_EQ(main->state().pane(PaneSide::Top).store.value("Team", "16"), "P 甲16");
+    EXPECT_EQ(main->state().pane(PaneSide::Bottom).store.value("Team", "0"), "2 乙0");
+    EXPECT_EQ(main->state().pane(PaneSide::Bottom).teamName, "乙");
 }
 
 TEST_F(OpeningOrderWindowTest, ListsShowLabelsOriginsAndHighlightColours) {
@@ -247,11 +247,11 @@ TEST_F(OpeningOrderWindowTest, DoubleClickOpensThePlayerDetailFromTheLentStore) 
     w->rowChosen(OrderList::Order, 20);
     ASSERT_NE(main->playerDetailWindow(), nullptr);
     EXPECT_EQ(main->state().shownPlayer(), "乙16");
-    EXPECT_EQ(main->paneState(PaneSide::Top).selected, "乙16");
+    EXPECT_EQ(main->state().pane(PaneSide::Top).selected, "乙16");
     EXPECT_FALSE(main->playerDetailWindow()->history().rows.empty());
     w->rowChosen(OrderList::Other, 3);
     EXPECT_EQ(main->state().shownPlayer(), "乙3");
-    EXPECT_EQ(main->paneState(PaneSide::Bottom).selected, "乙3");
+    EXPECT_EQ(main->state().pane(PaneSide::Bottom).selected, "乙3");
 }
 
 TEST_F(OpeningOrderWindowTest, TheWindowWritesTheSameCopyAsTheBatchCommand) {

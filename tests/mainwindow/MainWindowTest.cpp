@@ -62,8 +62,8 @@ TEST_F(MainWindowTest, StartsEmptyWithoutSettingsFile) {
     EXPECT_TRUE(w.findChild<QMenu*>(QStringLiteral("BottomTeamMenu"))->actions().isEmpty());
     EXPECT_EQ(cell(w, PaneSide::Top, GridKind::Batters, 0, 1), QString());
     EXPECT_TRUE(dialogs.messages.isEmpty());
-    EXPECT_EQ(w.colours().upBackground, 0x0000FFu);
-    EXPECT_EQ(w.colours().downBackground, 0xFF0000u);
+    EXPECT_EQ(w.state().colours().upBackground, 0x0000FFu);
+    EXPECT_EQ(w.state().colours().downBackground, 0xFF0000u);
 }
 
 TEST_F(MainWindowTest, MenusInOrder) {
@@ -101,8 +101,8 @@ TEST_F(MainWindowTest, ResumeFillsBothPanesWithMarksAndSummary) {
     EXPECT_EQ(mark(w, PaneSide::Top, GridKind::Batters, 0, 4), 1);
     EXPECT_EQ(mark(w, PaneSide::Top, GridKind::Batters, 0, 21), 1); // statistics checked
     EXPECT_EQ(cell(w, PaneSide::Bottom, GridKind::Batters, 0, 1), QStringLiteral("大阪選手"));
-    EXPECT_EQ(w.paneState(PaneSide::Top).selected, "山田ソ太郎");
-    EXPECT_EQ(w.leagueFolder(), file("リーグ"));
+    EXPECT_EQ(w.state().pane(PaneSide::Top).selected, "山田ソ太郎");
+    EXPECT_EQ(w.state().leagueFolder(), file("リーグ"));
 
     QTreeWidget* summary = w.pane(PaneSide::Top)->summary();
     EXPECT_EQ(summary->headerItem()->text(0), QStringLiteral("東京ボルタナ"));
@@ -136,7 +136,7 @@ TEST_F(MainWindowTest, ChoosingAFileUsesTheTwoFiltersAndCancelLeavesThePaneEmpty
               QStringLiteral("チームファイル (*.txt) テキスト形式"));
     EXPECT_EQ(dialogs.lastFilters[1].pattern, QStringLiteral("*.tvl"));
     EXPECT_EQ(cell(w, PaneSide::Bottom, GridKind::Batters, 0, 1), QString());
-    EXPECT_EQ(w.paneState(PaneSide::Bottom).path, file("リーグ/大阪.txt"));
+    EXPECT_EQ(w.state().pane(PaneSide::Bottom).path, file("リーグ/大阪.txt"));
 
     dialogs.fileAnswers.enqueue(QString::fromStdString(file("リーグ/福岡.txt")));
     w.chooseTeamFile(PaneSide::Bottom);
@@ -152,7 +152,7 @@ TEST_F(MainWindowTest, StepsWrapAroundAndSameTeamComparesBothForms) {
 
     // Bottom shows 大阪.txt; the same team as Top is 東京's next-season copy.
     w.showSameTeam(PaneSide::Bottom);
-    EXPECT_EQ(w.paneState(PaneSide::Bottom).path, file("リーグ/東京.tvl"));
+    EXPECT_EQ(w.state().pane(PaneSide::Bottom).path, file("リーグ/東京.tvl"));
     EXPECT_EQ(mark(w, PaneSide::Top, GridKind::Batters, 1, 1), -1);
     EXPECT_EQ(mark(w, PaneSide::Bottom, GridKind::Batters, 1, 1), 1);
 
@@ -180,9 +180,10 @@ TEST_F(MainWindowTest, ExitThenCloseWritesRelativePaths) {
 TEST_F(MainWindowTest, ColourChoiceSurvivesCancelAndIsSavedAtClose) {
     {
         TForm1 w(folder.path());
-        HighlightColours& held = w.colours();
+        HighlightColours& held = w.state().editableColours();
         int repaints = 0;
-        TForm7 settings(held, [&] { ++repaints; });
+        QObject::connect(&w.state(), &ProgramState::coloursChanged, [&] { ++repaints; });
+        TForm7 settings(w.state());
         QComboBox* upBackground = settings.chooser(0);
         const int green = upBackground->findText(QStringLiteral("clGreen"));
         ASSERT_GE(green, 0);
@@ -197,7 +198,7 @@ TEST_F(MainWindowTest, ColourChoiceSurvivesCancelAndIsSavedAtClose) {
 
         // A colour without a name comes from the colour dialog.
         dialogs.colourAnswers.enqueue(QColor(0x12, 0x34, 0x56));
-        TForm7 again(held, {});
+        TForm7 again(w.state());
         EXPECT_EQ(again.chooser(0)->currentText(), QStringLiteral("clGreen"));
         QComboBox* downText = again.chooser(3);
         emit downText->activated(downText->count() - 1);
@@ -293,5 +294,5 @@ TEST(MainWindowSample, OldLayoutFileIsConvertedWhenOpened) {
     EXPECT_TRUE(isTeamFile(IniStore::load(old)));
     RosterTableModel* m = w.pane(PaneSide::Bottom)->model(GridKind::Batters);
     EXPECT_FALSE(m->data(m->index(0, 1), Qt::DisplayRole).toString().isEmpty());
-    EXPECT_FALSE(w.paneState(PaneSide::Bottom).teamName.empty());
+    EXPECT_FALSE(w.state().pane(PaneSide::Bottom).teamName.empty());
 }

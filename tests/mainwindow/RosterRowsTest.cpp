@@ -29,7 +29,7 @@ std::vector<std::string> texts(const RosterRow& row, int from, int to) {
 std::vector<int> marks(const RosterRow& row, int from, int to) {
     std::vector<int> out;
     for (int c = from; c <= to; ++c)
-        out.push_back(row[static_cast<std::size_t>(c)].mark);
+        out.push_back(static_cast<int>(row[static_cast<std::size_t>(c)].mark));
     return out;
 }
 
@@ -61,7 +61,7 @@ TEST(RosterRows, RookieWithoutPreviousTermShowsFillersAndNoMarks) {
     for (int c = 21; c <= 35; ++c)
         EXPECT_EQ(row[static_cast<std::size_t>(c)].text, "*") << c;
     for (int c = 0; c < kRosterColumns; ++c)
-        EXPECT_EQ(row[static_cast<std::size_t>(c)].mark, 0) << c;
+        EXPECT_EQ(row[static_cast<std::size_t>(c)].mark, Mark::None) << c;
 }
 
 TEST(RosterRows, EmptyAptitudeKeepsStatisticsUnderTheirHeaders) {
@@ -129,10 +129,10 @@ TEST(RosterRows, QualifyingColumnsFallAtOrBelowTheGames) {
                                        "143,1,1,1,1,1\r\n打数=550,1,1,450,10,60\r\n");
     PaneContent pane = fillPane(team);
     markStatistics(pane, StatsMarksFile(std::move(seiseki)));
-    EXPECT_EQ(pane.grid(GridKind::Batters).rows[0][23].mark, -1);
-    EXPECT_EQ(pane.grid(GridKind::Pitchers).rows[0][28].mark, -1);
+    EXPECT_EQ(pane.grid(GridKind::Batters).rows[0][23].mark, Mark::Down);
+    EXPECT_EQ(pane.grid(GridKind::Pitchers).rows[0][28].mark, Mark::Down);
     // Records of "0" mark nothing.
-    EXPECT_EQ(pane.grid(GridKind::Batters).rows[0][21].mark, 0);
+    EXPECT_EQ(pane.grid(GridKind::Batters).rows[0][21].mark, Mark::None);
 }
 
 TEST(RosterRows, SummaryDividesByTheFixedRowCounts) {
@@ -160,10 +160,10 @@ TEST(RosterRows, TeamFileAndNextSeasonCopyMarkTheirDifferences) {
     IniStore topStore = IniStore::load(txt), bottomStore = IniStore::load(tvl);
     PaneContent top = fillPane(topStore), bottom = fillPane(bottomStore);
     comparePanes(top, txt, topStore, bottom, tvl, bottomStore);
-    EXPECT_EQ(top.grid(GridKind::Batters).rows[1][1].mark, -1);   // left the team
-    EXPECT_EQ(bottom.grid(GridKind::Batters).rows[1][1].mark, 1); // new in the copy
-    EXPECT_EQ(top.grid(GridKind::Batters).rows[0][1].mark, 0);
-    EXPECT_EQ(top.grid(GridKind::Batters).rows[3][1].mark, 0); // empty row
+    EXPECT_EQ(top.grid(GridKind::Batters).rows[1][1].mark, Mark::Down);  // left the team
+    EXPECT_EQ(bottom.grid(GridKind::Batters).rows[1][1].mark, Mark::Up); // new in the copy
+    EXPECT_EQ(top.grid(GridKind::Batters).rows[0][1].mark, Mark::None);
+    EXPECT_EQ(top.grid(GridKind::Batters).rows[3][1].mark, Mark::None); // empty row
 }
 
 TEST(PaneLoader, MissingAndOldLayoutFiles) {

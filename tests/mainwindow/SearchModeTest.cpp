@@ -132,8 +132,8 @@ TEST_F(SearchModeTest, ChosenRowOpensTheDetailModallyFromTheGatheredSections) {
     });
     main->rankingRowChosen(0);
     EXPECT_TRUE(wasModal);
-    EXPECT_EQ(main->shownPlayer(), name);
-    EXPECT_TRUE(main->paneState(PaneSide::Top).store.hasSection(name));
+    EXPECT_EQ(main->state().shownPlayer(), name);
+    EXPECT_TRUE(main->state().pane(PaneSide::Top).store.hasSection(name));
     EXPECT_EQ(panel()->searchText().toStdString(), name);
 }
 

@@ -30,7 +30,7 @@ std::vector<std::string> rowTexts(const HistoryRow& row) {
 std::vector<int> rowMarks(const HistoryRow& row, int from, int to) {
     std::vector<int> out;
     for (int c = from; c <= to; ++c)
-        out.push_back(row[static_cast<std::size_t>(c)].mark);
+        out.push_back(static_cast<int>(row[static_cast<std::size_t>(c)].mark));
     return out;
 }
 
@@ -128,8 +128,8 @@ TEST(PlayerHistory, NonNumericValuesCountAsZeroAndTheHistoryStaysWhole) {
                         "0002能力=P 乱 右 本 140 A B B B B B 5 12 \r\n0002資質=21 \r\n");
     PlayerHistory h = buildPlayerHistory(*team.section("乱"), "乱", nullptr);
     ASSERT_EQ(h.rows.size(), 2u);
-    EXPECT_EQ(h.rows[0][1].mark, 1); // 140 against "速い" counted as 0
-    EXPECT_EQ(h.rows[0][8].mark, 1);
+    EXPECT_EQ(h.rows[0][1].mark, Mark::Up); // 140 against "速い" counted as 0
+    EXPECT_EQ(h.rows[0][8].mark, Mark::Up);
     EXPECT_EQ(h.rows[1][33].text, "1");
     EXPECT_NE(h.summary.find("    0イニング"), std::string::npos);
 }

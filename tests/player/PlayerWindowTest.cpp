@@ -1,7 +1,9 @@
 // Player detail window under the offscreen platform, opened from the panes of
 // the main window on fixtures/main-window.
+#include "league/Kyoutuu.h"
 #include "league/TextCodec.h"
 #include "mainwindow/GridView.h"
+#include "mainwindow/ProgramState.h"
 #include "mainwindow/Unit1.h"
 #include "player/HistoryTableModel.h"
 #include "player/Unit2.h"
@@ -62,7 +64,7 @@ TEST_F(PlayerWindowTest, DoubleClickOpensOneWindowWithThePlayersHistory) {
               QStringLiteral("防率"));
     // Rows that name nobody open nothing.
     main->StringGridAllDblClick(PaneSide::Top, QStringLiteral("*"));
-    EXPECT_EQ(main->shownPlayer(), "投手能一");
+    EXPECT_EQ(main->state().shownPlayer(), "投手能一");
 }
 
 TEST_F(PlayerWindowTest, OtherTeamButtonSwitchesBetweenThePanesPlayers) {
@@ -72,7 +74,7 @@ TEST_F(PlayerWindowTest, OtherTeamButtonSwitchesBetweenThePanesPlayers) {
     EXPECT_EQ(button->text(), QStringLiteral("大阪選手を表示"));
     EXPECT_FALSE(button->isHidden());
     button->click();
-    EXPECT_EQ(main->shownPlayer(), "大阪選手");
+    EXPECT_EQ(main->state().shownPlayer(), "大阪選手");
     EXPECT_EQ(label("Label1"), QStringLiteral("大阪選手 右 普"));
     EXPECT_EQ(button->text(), QStringLiteral("山田ソ太郎を表示"));
 }
@@ -83,7 +85,7 @@ TEST_F(PlayerWindowTest, ClipboardCommandsTellTheUserFirst) {
     detail()->copyPlayerData();
     EXPECT_EQ(dialogs.messages.last(),
               QStringLiteral("選手のデータをクリップボードにコピーしました。"));
-    const IniSection* yamada = main->paneState(PaneSide::Top).store.section("山田ソ太郎");
+    const IniSection* yamada = main->state().pane(PaneSide::Top).store.section("山田ソ太郎");
     EXPECT_EQ(QApplication::clipboard()->text(),
               QString::fromStdString(yamada->value("0004能力") + " ; 27 A B C D E "));
     detail()->copyStatistics();
@@ -112,4 +114,34 @@ TEST_F(PlayerWindowTest, ClosingDiscardsTheWindow) {
     detail()->close();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(detail(), nullptr);
+}
+
+// The window needs only the program state: it follows a reloaded store while
+// shown, and a player no longer in either store leaves the grid as it was.
+TEST(PlayerWindowOnState, FollowsReloadedStores) {
+    TempFolder folder;
+    RecordingDialogs dialogs;
+    tenvoll::test::copyFixtureFolder("main-window", folder.path());
+    ProgramState state(folder.path());
+    ProgramState::PaneState& top = state.pane(PaneSide::Top);
+    top.store = IniStore::load(folder.file("リーグ/東京.txt"));
+    top.selected = "山田ソ太郎";
+    state.setShownPlayer(top.selected);
+    TForm2 w(state);
+    w.show();
+    w.refill();
+    auto title = [&] { return w.findChild<QLabel*>(QStringLiteral("Label1"))->text(); };
+    EXPECT_EQ(title(), QStringLiteral("山田ソ太郎 右 普"));
+
+    top.store.section("山田ソ太郎")
+        ->set(termKey(5, kAbility), "5 山田ソ太郎 左 速 C B D E E C C B A B C D 12 B C 345");
+    state.announceStoreReloaded(PaneSide::Top);
+    EXPECT_EQ(title(), QStringLiteral("山田ソ太郎 左 速"));
+    EXPECT_EQ(w.model()->rowCount(), 2);
+
+    top.store = IniStore::load(folder.file("リーグ/大阪.txt"));
+    top.selected = "大阪選手";
+    state.announceStoreReloaded(PaneSide::Top);
+    EXPECT_EQ(title(), QStringLiteral("山田ソ太郎 左 速"));
+    EXPECT_EQ(w.model()->rowCount(), 2);
 }

@@ -2,6 +2,7 @@
 // removed, halves to even, tenth values), keys with few or no values, the
 // text-level prepend to seiseki.ini, and refusal of a bad qualification field.
 #include "SmallLeague.h"
+#include "league/StatsMarksFile.h"
 
 #include "league/LeagueError.h"
 #include "termupdate/StatsMarks.h"

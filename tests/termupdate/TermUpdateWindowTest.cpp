@@ -4,6 +4,7 @@
 #include "league/FileAccess.h"
 #include "league/IniStore.h"
 #include "league/Paths.h"
+#include "mainwindow/ProgramState.h"
 #include "mainwindow/RosterTableModel.h"
 #include "mainwindow/Unit1.h"
 #include "support/RecordingDialogs.h"
@@ -42,7 +43,8 @@ QStringList texts(QListWidget* list) {
 } // namespace
 
 TEST_F(TermUpdateWindowTest, OpensWithTheLeaguesNamesAndTheWorkingFiles) {
-    TForm4 w(folder.path());
+    ProgramState state(folder.path());
+    TForm4 w(state);
     ASSERT_TRUE(w.prepare());
     EXPECT_EQ(w.windowTitle(), QStringLiteral("最新データの追加"));
     EXPECT_EQ(w.teamList()->count(), 8);
@@ -55,7 +57,8 @@ TEST_F(TermUpdateWindowTest, OpensWithTheLeaguesNamesAndTheWorkingFiles) {
 }
 
 TEST_F(TermUpdateWindowTest, DroppedFilesAreCopiedAndDeletedFromTheWorkingFolder) {
-    TForm4 w(folder.path());
+    ProgramState state(folder.path());
+    TForm4 w(state);
     ASSERT_TRUE(w.prepare());
     const std::string dropped = folder.file("外から/追加.txt");
     tenvoll::test::writeCp932(dropped, "abc\n");
@@ -82,7 +85,7 @@ TEST_F(TermUpdateWindowTest, DroppedFilesAreCopiedAndDeletedFromTheWorkingFolder
 
 TEST_F(TermUpdateWindowTest, CheckEnablesTheRunWhichAddsTheTerm) {
     TForm1 main(folder.path());
-    TForm4 w(folder.path(), &main);
+    TForm4 w(main.state(), &main);
     ASSERT_TRUE(w.prepare());
     const long long s = summary.latestTerm + 1;
     w.termBox()->setValue(static_cast<int>(s));
@@ -103,7 +106,8 @@ TEST_F(TermUpdateWindowTest, CheckEnablesTheRunWhichAddsTheTerm) {
 }
 
 TEST_F(TermUpdateWindowTest, RunWithoutATermChangesNothing) {
-    TForm4 w(folder.path());
+    ProgramState state(folder.path());
+    TForm4 w(state);
     ASSERT_TRUE(w.prepare());
     auto before = tenvoll::test::snapshotFolder(folder.path());
     w.Button1Click(); // term 0: refused before anything is written
@@ -114,7 +118,8 @@ TEST_F(TermUpdateWindowTest, RunWithoutATermChangesNothing) {
 // A term below the league's newest is refused; the newest term itself runs
 // only after a yes to the question.
 TEST_F(TermUpdateWindowTest, OlderTermIsRefusedAndTheNewestAsksFirst) {
-    TForm4 w(folder.path());
+    ProgramState state(folder.path());
+    TForm4 w(state);
     ASSERT_TRUE(w.prepare());
     auto before = tenvoll::test::snapshotFolder(folder.path());
     w.termBox()->setValue(static_cast<int>(summary.latestTerm - 1));

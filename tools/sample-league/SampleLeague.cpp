@@ -92,7 +92,7 @@ void appendPlayer(IniStore& store, const League& league, int index, int lastTerm
     IniSection& s = store.appendSection(p.name);
     s.append(kFirstTerm, std::to_string(p.joinTerm));
     s.append(kLastTerm, std::to_string(lastTerm));
-    s.append(kTool, tool);
+    s.append(kToolKey, tool);
     s.append(kComment, "");
     s.append(kPitcher, p.pitcher ? "1" : "0");
     s.append(kCareer, careerTotals(played, p.pitcher));
@@ -149,13 +149,13 @@ private:
 void SampleWriter::writeSettings(const League& main, const League& small) {
     IniStore ini;
     IniSection& m = ini.appendSection(kMainSection);
-    m.append("Team1", storedTeamPath(kMainLeague, 0));
-    m.append("Team2", storedTeamPath(kMainLeague, 1));
+    m.append(kTeam1Key, storedTeamPath(kMainLeague, 0));
+    m.append(kTeam2Key, storedTeamPath(kMainLeague, 1));
     m.append(kLeagueNameKey, kMainLeague);
-    m.append("Up背景色", "clRed");
-    m.append("Upフォント色", "clWhite");
-    m.append("Down背景色", "clBlue");
-    m.append("Downフォント色", "clWhite");
+    m.append(kUpBackgroundKey, "clRed");
+    m.append(kUpTextKey, "clWhite");
+    m.append(kDownBackgroundKey, "clBlue");
+    m.append(kDownTextKey, "clWhite");
     auto registry = [&](std::string_view name, const League& league, std::string_view tool) {
         IniSection& s = ini.appendSection(name);
         s.append(kLeagueNameKey, "");
@@ -184,7 +184,7 @@ std::vector<std::string> SampleWriter::writeMainTeamFiles(const League& league) 
             team.append(kTeamHeaderKeys[role * 3 + 1], "  " + id.uniform[role]);
             team.append(kTeamHeaderKeys[role * 3 + 2], "  " + id.manager[role]);
         }
-        team.append(kTool, kMainTool);
+        team.append(kToolKey, kMainTool);
         for (int slot = 0; slot < kRosterSlots; ++slot) {
             const Player& p = league.players[std::size_t(rosterAt(league, last, k, slot))];
             team.append(std::to_string(slot), p.position + " " + p.name);
@@ -223,7 +223,7 @@ void SampleWriter::writeUnsignedFiles(const League& league) {
     std::string data = "\\" + std::string(kMainLeague) + "\\データ\\";
     for (int t = 0; t < league.latestTerm; ++t) {
         IniStore store;
-        store.appendSection(kTeamSection).append(kTool, kMainTool);
+        store.appendSection(kTeamSection).append(kToolKey, kMainTool);
         for (int index : leavingAfter(league, t))
             appendPlayer(store, league, index, t, kMainTool);
         store.save(full(data + unsignedFileName(t, 4)));

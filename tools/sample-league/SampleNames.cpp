@@ -2,6 +2,7 @@
 #include "tools/sample-league/SampleNames.h"
 
 #include "league/LeagueError.h"
+#include "league/TextCodec.h"
 
 #include <array>
 #include <cstdio>
@@ -60,7 +61,7 @@ constexpr int kSmallLeagueTeams = 2;
 std::size_t characterCount(std::string_view utf8) {
     std::size_t n = 0;
     for (char c : utf8)
-        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80)
+        if (utf8SequenceLength(static_cast<unsigned char>(c)) != 0)
             ++n;
     return n;
 }

@@ -1,0 +1,45 @@
+// The one Qt adaptor of the engines' progress reporter (league/ProgressReporter.h):
+// status texts and progress drawn at once while a run keeps the GUI thread
+// busy, message texts shown through dialogs(). Used by the main window's
+// searches and the term-update window.
+#pragma once
+
+#include "league/ProgressReporter.h"
+
+#include <QString>
+
+#include <functional>
+#include <set>
+#include <string>
+
+class QProgressBar;
+class QWidget;
+
+namespace tenvoll {
+
+class QtProgressReporter : public ProgressReporter {
+public:
+    enum class Messages {
+        Every,
+        EachOnce // a league without "seiseki.ini" would answer every file with the same box
+    };
+
+    // `showStatus` puts a status text where the window shows it; `bar` takes
+    // the progress (its visibility stays with the window); message boxes are
+    // parented to `window`.
+    QtProgressReporter(QWidget* window, std::function<void(const QString&)> showStatus,
+                       QProgressBar* bar, Messages messages);
+
+    void status(const std::string& text) override;
+    void progress(std::size_t done, std::size_t total) override;
+    void message(const std::string& text) override;
+
+private:
+    QWidget* window_;
+    std::function<void(const QString&)> showStatus_;
+    QProgressBar* bar_;
+    Messages messages_;
+    std::set<std::string> shown_;
+};
+
+} // namespace tenvoll
