@@ -100,21 +100,32 @@ const Cp932Tables& Cp932Tables::instance() {
     return tables;
 }
 
-Cp932Tables::Cp932Tables() : pairs_(256 * 256), fromBmp_(kBmpEnd) {
-    auto codeOf = [](const std::string& bytes) {
-        if (bytes.empty() || bytes.size() > 3)
-            throw std::runtime_error("cp932 table: a character outside the table's reach");
-        Code c;
-        std::memcpy(c.bytes, bytes.data(), bytes.size());
-        c.length = static_cast<std::uint8_t>(bytes.size());
-        return c;
-    };
+const Cp932Tables::Reading& Cp932Tables::reading() {
+    static const Reading tables;
+    return tables;
+}
+
+const Cp932Tables::Writing& Cp932Tables::writing() {
+    static const Writing tables;
+    return tables;
+}
+
+Cp932Tables::Code Cp932Tables::codeOf(const std::string& bytes) {
+    if (bytes.empty() || bytes.size() > 3)
+        throw std::runtime_error("cp932 table: a character outside the table's reach");
+    Code c;
+    std::memcpy(c.bytes, bytes.data(), bytes.size());
+    c.length = static_cast<std::uint8_t>(bytes.size());
+    return c;
+}
+
+Cp932Tables::Reading::Reading() : pairs(256 * 256) {
     for (int b = 0; b < 256; ++b) {
         const char single[1] = {static_cast<char>(b)};
         platform::Conversion c = platform::cp932ToUtf8({single, 1});
         if (c.ok) {
-            singles_[b] = codeOf(c.output);
-            asciiSame_ = asciiSame_ && (b >= 0x80 || c.output == std::string_view(single, 1));
+            singles[b] = codeOf(c.output);
+            asciiSame = asciiSame && (b >= 0x80 || c.output == std::string_view(single, 1));
             continue;
         }
         // Refused alone: a lead byte when some second byte completes it.
@@ -123,30 +134,34 @@ Cp932Tables::Cp932Tables() : pairs_(256 * 256), fromBmp_(kBmpEnd) {
             const char pair[2] = {static_cast<char>(b), static_cast<char>(t)};
             platform::Conversion p = platform::cp932ToUtf8({pair, 2});
             if (p.ok) {
-                pairs_[std::size_t(b) * 256 + std::size_t(t)] = codeOf(p.output);
+                pairs[std::size_t(b) * 256 + std::size_t(t)] = codeOf(p.output);
                 lead = true;
             }
         }
         if (lead)
-            singles_[b].length = kLeadByte;
+            singles[b].length = kLeadByte;
     }
+}
+
+Cp932Tables::Writing::Writing() : fromBmp(kBmpEnd) {
     for (std::uint32_t cp = 0; cp < kBmpEnd; ++cp) {
         if (cp >= 0xD800 && cp <= 0xDFFF)
             continue; // surrogates are not characters
         std::string utf8 = utf8Of(cp);
         platform::Conversion c = platform::utf8ToCp932(utf8);
         if (c.ok) {
-            fromBmp_[cp] = codeOf(c.output);
-            asciiSame_ = asciiSame_ && (cp >= 0x80 || c.output == utf8);
+            fromBmp[cp] = codeOf(c.output);
+            asciiSame = asciiSame && (cp >= 0x80 || c.output == utf8);
         }
     }
-    for (std::uint32_t k = 0; k < droppedTags_.size(); ++k) {
+    for (std::uint32_t k = 0; k < droppedTags.size(); ++k) {
         platform::Conversion c = platform::utf8ToCp932(utf8Of(kTagsBegin + k));
-        droppedTags_[k] = c.ok && c.output.empty();
+        droppedTags[k] = c.ok && c.output.empty();
     }
 }
 
 bool Cp932Tables::toUtf8(std::string_view input, std::string& out, std::size_t& failedAt) const {
+    const Reading& tables = reading();
     const char* in = input.data();
     const std::size_t n = input.size();
     // At most 3 bytes per input byte, and room for the 8-byte stores.
@@ -154,19 +169,19 @@ bool Cp932Tables::toUtf8(std::string_view input, std::string& out, std::size_t& 
     char* o = begin;
     std::size_t i = 0;
     while (i < n) {
-        if (kLittleEndian && asciiSame_) {
+        if (kLittleEndian && tables.asciiSame) {
             i = copyAscii(in, i, n, o);
             if (i == n)
                 break;
         }
-        const Code& single = singles_[static_cast<unsigned char>(in[i])];
+        const Code& single = tables.singles[static_cast<unsigned char>(in[i])];
         if (single.length == kLeadByte) {
             if (i + 1 == n) {
                 failedAt = i;
                 return false;
             }
-            const Code& pair = pairs_[std::size_t(static_cast<unsigned char>(in[i])) << 8 |
-                                      static_cast<unsigned char>(in[i + 1])];
+            const Code& pair = tables.pairs[std::size_t(static_cast<unsigned char>(in[i])) << 8 |
+                                            static_cast<unsigned char>(in[i + 1])];
             if (pair.length == 0) {
                 failedAt = i;
                 return false;
@@ -189,6 +204,7 @@ bool Cp932Tables::toUtf8(std::string_view input, std::string& out, std::size_t& 
 }
 
 bool Cp932Tables::toCp932(std::string_view input, std::string& out, std::size_t& failedAt) const {
+    const Writing& tables = writing();
     const char* in = input.data();
     const std::size_t n = input.size();
     // Never more bytes than the UTF-8 input, and room for the 8-byte stores:
@@ -200,7 +216,7 @@ bool Cp932Tables::toCp932(std::string_view input, std::string& out, std::size_t&
     auto continuation = [&](std::size_t k) { return k < n && (byte(k) & 0xC0) == 0x80; };
     std::size_t i = 0;
     while (i < n) {
-        if (kLittleEndian && asciiSame_) {
+        if (kLittleEndian && tables.asciiSame) {
             i = copyAscii(in, i, n, o);
             if (i == n)
                 break;
@@ -223,14 +239,14 @@ bool Cp932Tables::toCp932(std::string_view input, std::string& out, std::size_t&
             cp = ((lead & 0x07u) << 18) | ((byte(i + 1) & 0x3Fu) << 12) |
                  ((byte(i + 2) & 0x3Fu) << 6) | (byte(i + 3) & 0x3Fu);
             length = 4;
-            if (cp >= kTagsBegin && cp - kTagsBegin < droppedTags_.size() &&
-                droppedTags_[cp - kTagsBegin]) {
+            if (cp >= kTagsBegin && cp - kTagsBegin < tables.droppedTags.size() &&
+                tables.droppedTags[cp - kTagsBegin]) {
                 i += length;
                 continue;
             }
             cp = kRefused; // nothing else beyond U+FFFF has a cp932 code
         }
-        const Code* code = cp < kBmpEnd ? &fromBmp_[cp] : nullptr;
+        const Code* code = cp < kBmpEnd ? &tables.fromBmp[cp] : nullptr;
         if (code == nullptr || code->length == 0) {
             failedAt = i;
             return false;
