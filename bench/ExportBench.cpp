@@ -1,7 +1,8 @@
-// The league export of six teams of the big sample league (12 teams, 40
-// terms, 300 players per team file), previous-term data, into one file,
+// The league export of six teams of the benchmark league (BenchLeague.h),
+// previous-term data, into one file,
 // beside its floor: reading the same six team files and writing the same
 // output bytes atomically. Run: build/bench/export_bench
+#include "bench/BenchLeague.h"
 #include "export/ExportTeamList.h"
 #include "export/LeagueExport.h"
 #include "league/FileAccess.h"
@@ -25,7 +26,7 @@ public:
             fs::temp_directory_path() / ("tenvoll-export-bench-" + std::to_string(::getpid()));
         fs::remove_all(base);
         folder_ = base.string();
-        summary_ = sample::writeSampleLeague(folder_, {12, 40, 300, 1});
+        summary_ = sample::writeSampleLeague(folder_, bench::benchLeagueOptions());
         Settings settings(folder_);
         settings.load();
         ExportTeamList list(folder_, exportRegistryRows(settings.ini()));

@@ -1,6 +1,6 @@
 // Load and save of a big team file against the codec floor for the same
-// bytes. The sample league (12 teams, 40 terms, 300 players per team file)
-// is generated once into a temporary folder.
+// bytes, on the benchmark league (BenchLeague.h).
+#include "bench/BenchLeague.h"
 #include "league/FileAccess.h"
 #include "league/IniStore.h"
 #include "league/TextCodec.h"
@@ -25,7 +25,7 @@ struct BigSample {
     BigSample() {
         folder = fs::temp_directory_path() / ("tenvoll-bench-" + std::to_string(::getpid()));
         fs::remove_all(folder);
-        auto summary = sample::writeSampleLeague(folder.string(), {12, 40, 300, 1});
+        auto summary = sample::writeSampleLeague(folder.string(), bench::benchLeagueOptions());
         for (const auto& path : summary.teamFiles) {
             std::size_t size = fs::file_size(path);
             if (size > bytes) {

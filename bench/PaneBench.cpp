@@ -1,7 +1,8 @@
-// Opening a team of the big sample league (12 teams, 40 terms, 300 players per
-// team file) in a pane: the engine alone (read, decode, parse, fill the four
+// Opening the biggest team of the benchmark league (BenchLeague.h) in a
+// pane: the engine alone (read, decode, parse, fill the four
 // grids, statistics marks, summary) and the whole main-window path with its
 // models, under the offscreen platform. Run: build/bench/pane_bench
+#include "bench/BenchLeague.h"
 #include "league/FileAccess.h"
 #include "mainwindow/PaneLoader.h"
 #include "mainwindow/Unit1.h"
@@ -25,7 +26,7 @@ struct BigSample {
         base = (fs::temp_directory_path() / ("tenvoll-pane-bench-" + std::to_string(::getpid())))
                    .string();
         fs::remove_all(base);
-        summary = sample::writeSampleLeague(base, {12, 40, 300, 1});
+        summary = sample::writeSampleLeague(base, bench::benchLeagueOptions());
         for (const auto& f : summary.teamFiles)
             if (largest.empty() || fs::file_size(f) > fs::file_size(largest))
                 largest = f;

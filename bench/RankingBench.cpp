@@ -1,7 +1,8 @@
-// Ranking search over the big sample league (12 teams, 40 terms, 300 players
-// per team file, 40 unsigned-players files) beside its floor: reading and
+// Ranking search over the benchmark league (BenchLeague.h: its team files
+// and one unsigned-players file per term) beside its floor: reading and
 // decoding the same files once. Build with -DTENVOLL_BENCH=ON; run
 // build/bench/ranking_bench (add --benchmark_repetitions=5 on a busy machine).
+#include "bench/BenchLeague.h"
 #include "league/FileAccess.h"
 #include "league/Settings.h"
 #include "mainwindow/LeagueSearch.h"
@@ -26,7 +27,7 @@ public:
                       .string();
         std::filesystem::remove_all(folder_);
         std::filesystem::create_directories(folder_);
-        sample::writeSampleLeague(folder_, {12, 40, 300, 1});
+        sample::writeSampleLeague(folder_, bench::benchLeagueOptions());
         Settings settings(folder_);
         settings.load();
         league_ = searchLeague(settings, settings.leagueName());

@@ -7,6 +7,9 @@
 #include "league/TextCodec.h"
 #include "league/TextCompare.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace tenvoll {
 
 namespace {
@@ -147,33 +150,39 @@ IniStore& IniStore::operator=(const IniStore& other) {
 IniStore IniStore::parse(std::string_view text) {
     IniStore store;
     IniSection* current = nullptr;
+    // A section's lines gather in one reused buffer and move into the section
+    // at its end with exactly the room they need: growing each section's own
+    // vector would leave up to half of it unused (big stores hold millions of lines).
+    std::vector<IniLine> pending;
+    auto close = [&] {
+        if (!current)
+            return;
+        current->lines_.reserve(pending.size());
+        std::move(pending.begin(), pending.end(), std::back_inserter(current->lines_));
+        pending.clear();
+    };
     IniLineWalker walker(text);
     IniTextLine l;
     while (walker.next(l)) {
         switch (l.kind) {
         case IniTextLine::Blank:
             break;
-        case IniTextLine::Header: {
-            // Player sections of a team file are alike in size: start the next one
-            // with room for as many lines as the last one had. Each reservation is
-            // at most the lines really read before it, so memory stays bounded.
-            std::size_t room = current ? current->lines_.size() : 0;
+        case IniTextLine::Header:
+            close();
             current = &store.appendSection(l.name);
-            current->lines_.reserve(room);
             break;
-        }
         case IniTextLine::Raw:
         case IniTextLine::Key:
             if (!current)
                 store.preamble_.emplace_back(l.line);
             else if (l.kind == IniTextLine::Raw)
-                current->appendRaw(l.line);
+                pending.push_back(IniLine{std::string(l.line), {}, true});
             else
-                current->lines_.push_back(
-                    IniLine{std::string(l.name), std::string(l.value), false});
+                pending.push_back(IniLine{std::string(l.name), std::string(l.value), false});
             break;
         }
     }
+    close();
     return store;
 }
 
@@ -193,6 +202,13 @@ void appendSectionText(std::string& out, const IniSection& section) {
         }
         out += "\r\n";
     }
+}
+
+std::size_t sectionTextSize(const IniSection& section) {
+    std::size_t size = section.name().size() + 4;
+    for (const IniLine& line : section.lines())
+        size += line.key.size() + (line.raw ? 0 : 1 + line.value.size()) + 2;
+    return size;
 }
 
 std::string IniStore::serialize() const {

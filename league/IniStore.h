@@ -87,6 +87,8 @@ private:
 // The INI text of one section as an INI store writes it: "[name]" and its
 // lines, CR LF each (also used for sections kept outside a store).
 void appendSectionText(std::string& out, const IniSection& section);
+// The length of that text in bytes.
+std::size_t sectionTextSize(const IniSection& section);
 
 class IniStore {
 public:

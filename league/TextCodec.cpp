@@ -2,6 +2,7 @@
 // and the offending character; line splitting; cp932 byte widths.
 #include "league/TextCodec.h"
 
+#include "league/Cp932Tables.h"
 #include "league/LeagueError.h"
 
 #include <cstdint>
@@ -109,23 +110,26 @@ DecodedText decodeFileBytes(std::string_view bytes, const std::string& pathForMe
     } else if (isValidUtf8(bytes)) {
         if (!onlyTwoByteSequences(bytes))
             return {std::string(bytes), TextEncoding::Utf8};
-        platform::Conversion kana = platform::cp932ToUtf8(bytes);
-        return kana.ok ? DecodedText{std::move(kana.output), TextEncoding::Cp932}
-                       : DecodedText{std::string(bytes), TextEncoding::Utf8};
+        DecodedText kana;
+        std::size_t failedAt = 0;
+        if (Cp932Tables::instance().toUtf8(bytes, kana.text, failedAt))
+            return kana;
+        return {std::string(bytes), TextEncoding::Utf8};
     }
-    platform::Conversion c = platform::cp932ToUtf8(bytes);
-    if (!c.ok) {
+    DecodedText decoded;
+    std::size_t failedAt = 0;
+    if (!Cp932Tables::instance().toUtf8(bytes, decoded.text, failedAt)) {
         throw LeagueError(
             "文字コードを読み取れません (Shift-JIS でも UTF-8 でもありません): " + pathForMessage +
-            " の " + std::to_string(lineNumberAt(bytes, c.failedAt)) + " 行目");
+            " の " + std::to_string(lineNumberAt(bytes, failedAt)) + " 行目");
     }
-    return {std::move(c.output), TextEncoding::Cp932};
+    return decoded;
 }
 
 std::string encodeCp932(std::string_view utf8, const std::string& pathForMessage) {
-    platform::Conversion c = platform::utf8ToCp932(utf8);
-    if (!c.ok) {
-        std::size_t at = c.failedAt;
+    std::string bytes;
+    std::size_t at = 0;
+    if (!Cp932Tables::instance().toCp932(utf8, bytes, at)) {
         std::size_t n = utf8SequenceLength(static_cast<unsigned char>(utf8[at]));
         std::string ch(utf8.substr(at, n == 0 ? 1 : n));
         char code[16];
@@ -135,7 +139,7 @@ std::string encodeCp932(std::string_view utf8, const std::string& pathForMessage
             ") は Shift-JIS (cp932) で表せない文字のため保存できません: " + pathForMessage +
             " の " + std::to_string(lineNumberAt(utf8, at)) + " 行目");
     }
-    return std::move(c.output);
+    return bytes;
 }
 
 std::vector<std::string> splitLines(std::string_view text) {

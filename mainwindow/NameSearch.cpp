@@ -23,7 +23,7 @@ struct ScanOutcome {
 
 ScanOutcome scanFor(const std::string& text, std::string_view name, const std::string& tag) {
     ScanOutcome out;
-    scanSections(text, [&](const ScannedSection& s) {
+    scanSectionHeaders(text, [&](const ScannedHeader& s) {
         if (equalsIgnoreCase(s.name, kTeamSection)) {
             out.hasTeamSection = true;
             return;

@@ -100,4 +100,72 @@ void scanSections(std::string_view text, const std::function<void(const ScannedS
     finish();
 }
 
+namespace {
+
+bool isLineEnd(char c) {
+    return c == '\r' || c == '\n';
+}
+
+bool isBlankText(std::string_view s) {
+    return trimIniBlanks(s).empty();
+}
+
+// Start of the line holding offset `p`, not before `floor`.
+std::size_t lineStart(std::string_view text, std::size_t p, std::size_t floor) {
+    while (p > floor && !isLineEnd(text[p - 1]))
+        --p;
+    return p;
+}
+
+// End of a section's last non-blank line, the section running from `start`
+// (its header line) to `limit` (the next header line or the end of the text).
+std::size_t sectionEnd(std::string_view text, std::size_t start, std::size_t limit) {
+    std::size_t end = limit;
+    while (true) {
+        // Drop the last line end: CR LF, LF or CR.
+        if (end > start && text[end - 1] == '\n') {
+            --end;
+            if (end > start && text[end - 1] == '\r')
+                --end;
+        } else if (end > start && text[end - 1] == '\r') {
+            --end;
+        }
+        std::size_t begin = lineStart(text, end, start);
+        if (begin == start || !isBlankText(text.substr(begin, end - begin)))
+            return end; // the header line itself is never blank
+        end = begin;
+    }
+}
+
+} // namespace
+
+void scanSectionHeaders(std::string_view text,
+                        const std::function<void(const ScannedHeader&)>& visit) {
+    std::string_view name;
+    std::size_t start = std::string_view::npos; // of the open section's header line
+    auto finish = [&](std::size_t limit) {
+        if (start != std::string_view::npos)
+            visit({name, text.substr(start, sectionEnd(text, start, limit) - start)});
+    };
+    std::size_t p = 0;
+    while ((p = text.find('[', p)) != std::string_view::npos) {
+        std::size_t begin = lineStart(text, p, 0);
+        if (!isBlankText(text.substr(begin, p - begin))) {
+            ++p; // a "[" inside a line
+            continue;
+        }
+        std::size_t end = p;
+        while (end < text.size() && !isLineEnd(text[end]))
+            ++end;
+        std::string_view trimmed = trimIniBlanks(text.substr(begin, end - begin));
+        if (trimmed.size() >= 2 && trimmed.back() == ']') {
+            finish(begin);
+            name = trimIniBlanks(trimmed.substr(1, trimmed.size() - 2));
+            start = begin;
+        }
+        p = end;
+    }
+    finish(text.size());
+}
+
 } // namespace tenvoll

@@ -6,6 +6,7 @@
 #include "league/FolderLock.h"
 #include "league/IniStore.h"
 #include "league/Kyoutuu.h"
+#include "league/LeadingLines.h"
 #include "league/LeagueError.h"
 #include "league/Numbers.h"
 #include "league/Paths.h"
@@ -47,13 +48,28 @@ bool isTeamHeaderWithValue(std::string_view line) {
     return false;
 }
 
-// How often each field (folded) occurs among all fields of all growth lines.
-std::unordered_map<std::string, std::size_t> fieldCounts(const std::vector<std::string>& files) {
+// How often each name (folded) occurs among all fields of all growth lines.
+// Folding keeps byte lengths, so a field of a length no name has (most are
+// numbers and grades) is passed over without being folded.
+std::unordered_map<std::string, std::size_t> nameCounts(const std::vector<std::string>& names,
+                                                        const std::vector<std::string>& files) {
     std::unordered_map<std::string, std::size_t> counts;
+    std::vector<bool> nameLength;
+    for (const auto& name : names) {
+        counts.emplace(foldCase(name), 0);
+        if (name.size() >= nameLength.size())
+            nameLength.resize(name.size() + 1);
+        nameLength[name.size()] = true;
+    }
     for (const auto& file : files)
         for (const auto& line : readTextLines(file))
-            for (const auto& field : splitFields(line))
-                ++counts[foldCase(field)];
+            for (const auto& field : splitFields(line)) {
+                if (field.size() >= nameLength.size() || !nameLength[field.size()])
+                    continue;
+                auto it = counts.find(foldCase(field));
+                if (it != counts.end())
+                    ++it->second;
+            }
     return counts;
 }
 
@@ -62,7 +78,7 @@ std::unordered_map<std::string, std::size_t> fieldCounts(const std::vector<std::
 std::string checkCoverage(const std::vector<std::string>& names,
                           const std::vector<std::string>& growthFiles,
                           TermUpdateReporter& reporter) {
-    auto counts = fieldCounts(growthFiles);
+    auto counts = nameCounts(names, growthFiles);
     std::size_t total = 0;
     for (std::size_t i = 0; i < names.size(); ++i) {
         reporter.status(names[i]);
@@ -72,6 +88,20 @@ std::string checkCoverage(const std::vector<std::string>& names,
             return names[i];
     }
     return {};
+}
+
+// A "[Team]" line among the file's first lines settles both questions asked of
+// a registered team file without reading the rest: it is a team file, so it is
+// neither damaged nor game text. (Its other lines are read by the term update.)
+bool startsAsTeamFile(const std::string& path) {
+    for (const std::string& line : leadingAsciiLines(path)) {
+        if (!isSectionLine(line))
+            continue;
+        std::string_view t = trimmed(line);
+        if (equalsIgnoreCase(trimmed(t.substr(1, t.size() - 2)), kTeamSection))
+            return true;
+    }
+    return false;
 }
 
 struct Rewrite {
@@ -90,6 +120,8 @@ std::vector<Rewrite> filesToInitialise(const DataCheckInput& input, TermUpdateRe
         if (f.size() < 3 || f[2].empty())
             continue;
         std::string path = joinProgramFolder(input.programFolder, f[2]);
+        if (startsAsTeamFile(path))
+            continue;
         std::string text = readTextFile(path);
         if (isDamagedTeamFile(IniStore::parse(text)))
             throw LeagueError(damagedTeamFileMessage(path));

@@ -48,6 +48,16 @@ std::string lineRef(const std::string& file, std::size_t index) {
     throw LeagueError(lineRef(file, index) + ": " + problem, line);
 }
 
+// A player's "最終" read without building the section's key index: the
+// working store holds every player of the league at once, and an index for
+// each would take more memory than their lines.
+long long lastTermOf(const IniSection& player) {
+    for (const IniLine& line : player.lines())
+        if (!line.raw && equalsIgnoreCase(line.key, kLastTerm))
+            return parseIntegerOr(line.value, 0);
+    return 0;
+}
+
 bool isPitcherCode(std::string_view code) {
     return code == "P" || code == "p";
 }
@@ -248,7 +258,7 @@ private:
             if (!knownPlayers_.insert(folded).second && sharedSeen_.insert(folded).second)
                 result_.sharedNames.push_back(s.name());
             origin_.try_emplace(folded, path);
-            long long last = s.integer(kLastTerm, 0);
+            long long last = lastTermOf(s);
             if (!newestTerm_ || last > *newestTerm_)
                 newestTerm_ = last;
             db_.add(std::move(s));
@@ -522,11 +532,17 @@ private:
             for (std::size_t i = 0; i < old.sectionCount(); ++i)
                 db_.add(std::move(old.sectionAt(i)));
         }
+        std::size_t size = 0;
+        for (const IniSection* s : db_.remaining())
+            size += sectionTextSize(*s);
         std::string text;
-        for (const IniSection* s : db_.remaining()) {
-            appendSectionText(text, *s);
+        text.reserve(size);
+        // Each player leaves the working store once his text is written, so
+        // the store shrinks while the text grows and is gone before the writing.
+        db_.drain([&](const IniSection& s) {
+            appendSectionText(text, s);
             ++result_.unsignedPlayers;
-        }
+        });
         outputs_.push_back({result_.unsignedFile, std::move(text)});
         advance();
     }
@@ -749,7 +765,7 @@ std::optional<long long> newestLeagueTerm(const std::string& programFolder,
             const IniSection& s = team.sectionAt(i);
             if (equalsIgnoreCase(s.name(), kTeamSection))
                 continue;
-            long long last = s.integer(kLastTerm, 0);
+            long long last = lastTermOf(s);
             if (!newest || last > *newest)
                 newest = last;
         }

@@ -45,6 +45,16 @@ std::vector<const IniSection*> WorkingStore::remaining() const {
     return out;
 }
 
+void WorkingStore::drain(const std::function<void(const IniSection&)>& visit) {
+    index_.clear();
+    for (auto& s : sections_) {
+        if (s)
+            visit(*s);
+        s.reset();
+    }
+    sections_.clear();
+}
+
 void mergeKeys(IniSection& into, const IniSection& from) {
     for (const IniLine& line : from.lines())
         if (!line.raw)

@@ -7,6 +7,7 @@
 
 #include "league/IniStore.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -27,6 +28,9 @@ public:
     std::unique_ptr<IniSection> take(std::string_view name);
     // The sections still held, in insertion order.
     std::vector<const IniSection*> remaining() const;
+    // Visits the sections still held, in insertion order, each released right
+    // after its visit; the store is empty afterwards.
+    void drain(const std::function<void(const IniSection&)>& visit);
 
 private:
     std::vector<std::unique_ptr<IniSection>> sections_;

@@ -47,6 +47,24 @@ TEST(SectionScan, SeesTheSectionsAndKeysIniStoreSees) {
     EXPECT_EQ(renamed[2], "[(1)Ａbc]\r\nk=[not a section]\r\n");
 }
 
+TEST(SectionScan, HeaderWalkGivesTheSectionsOfTheFullWalk) {
+    const std::string texts[] = {
+        "pre [x]\r\n[a]\r\nk=v \r\n \t \r\n\r\n\t[ b ]\t\r\nraw [y]\r\n[c]x\r\n[]",
+        "[a]\rk=1\r\r\n[b]\n\n\nk=[z]\n  \n[a]\r\nlast=  ",
+        "no sections [here]\r\n",
+        "[only]",
+        "[s]\r\nk=v\r\n[ \r\n]\r\n[t]\r\n \r\n",
+        "",
+    };
+    for (const std::string& text : texts) {
+        std::vector<std::pair<std::string, std::string>> full, headers;
+        scanSections(text, [&](const ScannedSection& s) { full.emplace_back(s.name, s.text); });
+        scanSectionHeaders(text,
+                           [&](const ScannedHeader& s) { headers.emplace_back(s.name, s.text); });
+        EXPECT_EQ(headers, full) << text;
+    }
+}
+
 TEST(SectionScan, FieldViewsSplitAsSplitFieldsDoes) {
     for (std::string_view line : {"", "   ", "名前 テ .300 140 ", " a,b ,, c,", ",x\t y\r",
                                   "\"two words\" b \"\"", "a\"b c", "a ,", "a, ,b"}) {

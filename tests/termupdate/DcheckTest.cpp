@@ -169,6 +169,21 @@ TEST(DataCheck, RecognisesFilesThatAreNoGameText) {
     EXPECT_EQ(initialisedLines({"a", ""}, 0), (std::vector<std::string>{"a ; ; 0 ;", " ; ; 0 ;"}));
 }
 
+// A "[Team]" header among the first lines settles a team file without reading
+// the rest (the term update reads it whole); a line that only looks like one
+// does not, and the file is checked in full.
+TEST(DataCheck, TeamHeaderAtTheStartSettlesTheFile) {
+    SmallLeague league;
+    const std::string blues = "  [team]\t\r\n1=- A\r\n[\x90\xC2\x8E\x52]\r\n\xFF\r\n";
+    writeBytes(league.path("league/blues.txt"), blues);
+    writeCp932(league.path("league/reds.txt"), std::string("[Team]x\n") + kGameText);
+    RecordingReporter reporter;
+    DataCheckResult result = runDataCheck(checkInput(league, 5), reporter);
+    EXPECT_TRUE(result.passed);
+    EXPECT_EQ(result.initialisedFiles, std::vector<std::string>{league.path("league/reds.txt")});
+    EXPECT_EQ(readBytes(league.path("league/blues.txt")), blues);
+}
+
 TEST(DataCheck, UnreadableGrowthFileStops) {
     SmallLeague league;
     DataCheckInput input = checkInput(league, 5);

@@ -320,8 +320,30 @@ TEST(SampleLeagueOptions, SameSeedSameBytes) {
 
 TEST(SampleLeagueOptions, OutOfRangeOptionsFail) {
     TempFolder dir;
-    for (SampleOptions o : {SampleOptions{1, 5, 56, 1}, SampleOptions{6, 0, 56, 1},
-                            SampleOptions{6, 5, 55, 1}, SampleOptions{99, 5, 56, 1}})
+    for (SampleOptions o :
+         {SampleOptions{1, 5, 56, 1}, SampleOptions{6, 0, 56, 1}, SampleOptions{6, 5, 55, 1},
+          SampleOptions{49, 5, 56, 1}, SampleOptions{6, 201, 56, 1}})
         EXPECT_THROW(writeSampleLeague(dir.path(), o), LeagueError);
     EXPECT_TRUE(test::snapshotFolder(dir.path()).empty());
+}
+
+// The benchmarks' largest leagues: 48 teams whose files each keep 1000 players
+// run past the usual name combinations; every name must still be unique and fit.
+TEST(SampleLeagueOptions, BiggestLeagueHasDistinctTeamsAndPlayers) {
+    TempFolder dir;
+    SampleSummary s = writeSampleLeague(dir.path(), {48, 2, 1000, 5});
+    ASSERT_EQ(s.teamFiles.size(), 48u);
+    std::set<std::string> teams, players;
+    std::size_t sections = 0;
+    for (const auto& path : s.teamFiles) {
+        IniStore store = IniStore::load(path);
+        EXPECT_TRUE(teams.insert(teamDisplayName(store)).second) << path;
+        for (const auto& name : playerNames(store)) {
+            ++sections;
+            players.insert(name);
+            EXPECT_LE(characters(name), 8u) << name;
+        }
+    }
+    EXPECT_EQ(players.size(), sections);
+    EXPECT_GE(sections, 48u * 1000u);
 }

@@ -26,7 +26,7 @@ constexpr std::string_view kSmallLeague = "小リーグ";
 constexpr std::string_view kMainTool = "標準";
 constexpr int kSmallLatestTerm = 2;
 constexpr int kGames = 150;
-constexpr int kMaxTerms = 99;
+constexpr int kMaxTerms = 200;
 constexpr int kMaxPlayers = 1000;
 
 std::string storedTeamPath(std::string_view league, int index) {
@@ -359,9 +359,9 @@ void SampleWriter::writeSmallLeague(const League& league) {
 SampleSummary SampleWriter::write() {
     validate(options_);
     // Simulated first: running out of names leaves no half-written folder.
-    League main(options_.teams, options_.terms, 0, names_, random_.fork(1));
+    League main(options_.teams, options_.terms, false, names_, random_.fork(1));
     main.addOlderPlayers(options_.players - kRosterSlots);
-    League small(2, kSmallLatestTerm, maxTeams(), names_, random_.fork(2));
+    League small(2, kSmallLatestTerm, true, names_, random_.fork(2));
 
     const std::string mainFolder = "\\" + std::string(kMainLeague);
     for (std::string sub :

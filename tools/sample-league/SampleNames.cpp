@@ -38,9 +38,14 @@ constexpr std::array<std::string_view, 18> kGivenKanji = {
 constexpr std::array<std::string_view, 6> kFixed = {
     "能見ソウイチロウ", "十河表太郎", "勅使河原ソウスケ", "表十蔵", "五十嵐能成", "大十字ソラ"};
 
-constexpr std::array<std::string_view, 24> kPrefix = {
-    "暁星", "蒼海", "白峰", "紅葉", "銀河", "疾風", "雷鳴", "翠嶺", "朝凪", "北斗", "南風", "東雲",
-    "黒潮", "青嵐", "桜花", "若葉", "月影", "星川", "天城", "白鷺", "琥珀", "瑠璃", "碧空", "茜雲"};
+// The first 24 are the original lists; the small league keeps entries 22 and
+// 23, the main league takes the others in order.
+constexpr std::array<std::string_view, 50> kPrefix = {
+    "暁星", "蒼海", "白峰", "紅葉", "銀河", "疾風", "雷鳴", "翠嶺", "朝凪", "北斗",
+    "南風", "東雲", "黒潮", "青嵐", "桜花", "若葉", "月影", "星川", "天城", "白鷺",
+    "琥珀", "瑠璃", "碧空", "茜雲", "紫電", "金剛", "翡翠", "朱雀", "玄武", "白虎",
+    "青龍", "山吹", "萌黄", "藤波", "夕凪", "春雷", "秋桜", "冬木", "夏空", "海鳴",
+    "花筏", "雪嶺", "霧島", "岩清", "陽炎", "松風", "竹林", "梅林", "菖蒲", "紫苑"};
 constexpr std::array<std::string_view, 24> kMascot = {
     "ペガサス",     "グリフォンズ",   "ワイバーンズ",   "ユニコーンズ",   "コメッツ",
     "ミーティアズ", "サイクロンズ",   "トルネーダス",   "クラーケンズ",   "ガーゴイルズ",
@@ -49,8 +54,9 @@ constexpr std::array<std::string_view, 24> kMascot = {
     "シルフィーズ", "ウンディーネズ", "ノームズ",       "ルフズ"};
 constexpr std::array<std::string_view, 8> kMarks = {"◆", "●", "■", "▲", "★", "◎", "◇", "○"};
 
-// Two lists of 24 teams: the main league takes from the front, the small league from the back.
-constexpr int kSmallLeagueReserve = 2;
+// Where the small league's two identities sit in the lists.
+constexpr int kSmallLeagueFirst = 22;
+constexpr int kSmallLeagueTeams = 2;
 
 std::size_t characterCount(std::string_view utf8) {
     std::size_t n = 0;
@@ -70,6 +76,16 @@ std::string givenName(std::size_t i) {
 
 constexpr std::size_t kGivenCount = kGivenStart.size() * kGivenEnd.size() + kGivenKanji.size();
 
+// Beyond the usual given names (big leagues): two starts and an end, "ソウケンタ".
+std::string longGivenName(std::size_t i) {
+    std::size_t ends = kGivenEnd.size();
+    std::size_t starts = kGivenStart.size();
+    return std::string(kGivenStart[i / (starts * ends)]) +
+           std::string(kGivenStart[i / ends % starts]) + std::string(kGivenEnd[i % ends]);
+}
+
+constexpr std::size_t kLongGivenCount = kGivenStart.size() * kGivenStart.size() * kGivenEnd.size();
+
 } // namespace
 
 NamePool::NamePool(std::uint64_t seed) : random_(Random(seed).fork(0x4E414D45)) {}
@@ -84,25 +100,34 @@ std::string NamePool::next() {
 }
 
 std::string NamePool::nextGenerated() {
-    auto accept = [&](std::size_t family, std::size_t given, std::string& out) {
-        std::string name = std::string(kFamily[family]) + givenName(given);
+    auto accept = [&](std::string name, std::string& out) {
         if (characterCount(name) > 8 || !used_.insert(name).second)
             return false;
         out = std::move(name);
         return true;
     };
+    auto usual = [](std::size_t family, std::size_t given) {
+        return std::string(kFamily[family]) + givenName(given);
+    };
     std::string name;
-    for (int attempt = 0; attempt < 200; ++attempt) {
-        auto family = static_cast<std::size_t>(random_.range(0, int(kFamily.size()) - 1));
-        auto given = static_cast<std::size_t>(random_.range(0, int(kGivenCount) - 1));
-        if (accept(family, given, name))
-            return name;
-    }
-    // Nearly exhausted: take the first free combination.
-    for (std::size_t f = 0; f < kFamily.size(); ++f)
-        for (std::size_t g = 0; g < kGivenCount; ++g)
-            if (accept(f, g, name))
+    if (cursor_ < kFamily.size() * kGivenCount) {
+        for (int attempt = 0; attempt < 200; ++attempt) {
+            auto family = static_cast<std::size_t>(random_.range(0, int(kFamily.size()) - 1));
+            auto given = static_cast<std::size_t>(random_.range(0, int(kGivenCount) - 1));
+            if (accept(usual(family, given), name))
                 return name;
+        }
+    }
+    // Nearly exhausted: the first free combination, then the long given names.
+    // Names are never freed, so the walk goes on where it stopped.
+    for (; cursor_ < kFamily.size() * kGivenCount; ++cursor_)
+        if (accept(usual(cursor_ / kGivenCount, cursor_ % kGivenCount), name))
+            return name;
+    for (; longCursor_ < kFamily.size() * kLongGivenCount; ++longCursor_)
+        if (accept(std::string(kFamily[longCursor_ / kLongGivenCount]) +
+                       longGivenName(longCursor_ % kLongGivenCount),
+                   name))
+            return name;
     throw LeagueError("サンプルの選手名が足りません。選手数か期数を減らしてください。");
 }
 
@@ -111,13 +136,14 @@ std::string TeamIdentity::nameLine(int role) const {
 }
 
 int maxTeams() {
-    return int(kPrefix.size()) - kSmallLeagueReserve;
+    return int(kPrefix.size()) - kSmallLeagueTeams;
 }
 
-std::vector<TeamIdentity> makeTeams(int count, int offset, NamePool& names, Random& random) {
+std::vector<TeamIdentity> makeTeams(int count, bool smallLeague, NamePool& names, Random& random) {
     std::vector<TeamIdentity> teams;
     for (int i = 0; i < count; ++i) {
-        int k = (offset + i) % int(kPrefix.size());
+        int k = smallLeague ? kSmallLeagueFirst + i
+                            : (i < kSmallLeagueFirst ? i : i + kSmallLeagueTeams);
         std::string prefix(kPrefix[k]);
         std::string mascot(kMascot[(k * 7) % kMascot.size()]);
         TeamIdentity t;
@@ -128,7 +154,7 @@ std::vector<TeamIdentity> makeTeams(int count, int offset, NamePool& names, Rand
         t.mark[0] = t.mark[1] = std::string(kMarks[k % kMarks.size()]);
         t.ground[0] = prefix + "球場";
         t.ground[1] = prefix + "第二球場";
-        char number[8];
+        char number[16];
         std::snprintf(number, sizeof number, "%02d", k + 1);
         for (int role = 0; role < 2; ++role) {
             names.reserve(t.name[role]);

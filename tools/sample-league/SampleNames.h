@@ -27,6 +27,8 @@ public:
 private:
     Random random_;
     std::size_t fixedGiven_ = 0;
+    std::size_t cursor_ = 0;     // first combination not yet tried in order
+    std::size_t longCursor_ = 0; // the same over the long given names
     std::unordered_set<std::string> used_;
 };
 
@@ -40,8 +42,8 @@ struct TeamIdentity {
     std::string nameLine(int role) const;
 };
 
-// Identities of `count` teams; `offset` picks further names for a second league.
-std::vector<TeamIdentity> makeTeams(int count, int offset, NamePool& names, Random& random);
+// Identities of `count` teams of the main league, or of the small second league.
+std::vector<TeamIdentity> makeTeams(int count, bool smallLeague, NamePool& names, Random& random);
 
 // Largest team count the name lists allow.
 int maxTeams();

@@ -168,9 +168,9 @@ int Player::placeAt(int term) const {
     return i < 0 || i >= int(places.size()) ? -1 : places[std::size_t(i)];
 }
 
-League::League(int teamCount, int latest, int teamOffset, NamePool& names, Random random)
+League::League(int teamCount, int latest, bool smallLeague, NamePool& names, Random random)
     : latestTerm(latest), names_(names), random_(random) {
-    teams = makeTeams(teamCount, teamOffset, names_, random_);
+    teams = makeTeams(teamCount, smallLeague, names_, random_);
     const int width = teamCount * kRosterSlots;
     rosters.assign(std::size_t(latestTerm) + 2, std::vector<int>(std::size_t(width), -1));
     endOfTerm.assign(std::size_t(latestTerm) + 1, {});

@@ -58,7 +58,7 @@ struct Player {
 class League {
 public:
     // Simulates terms 0 .. latestTerm + 1 (the last one is next season's rosters).
-    League(int teamCount, int latestTerm, int teamOffset, NamePool& names, Random random);
+    League(int teamCount, int latestTerm, bool smallLeague, NamePool& names, Random random);
 
     // Per team, `perTeam` players of earlier terms that its file keeps without a roster place.
     void addOlderPlayers(int perTeam);
