@@ -8,6 +8,7 @@
 #include "league/Settings.h"
 #include "mainwindow/ProgramState.h"
 #include "mainwindow/QtText.h"
+#include "mainwindow/TimedStatusBar.h"
 #include "mainwindow/UserDialogs.h"
 
 #include <QAction>
@@ -87,20 +88,12 @@ TForm5::TForm5(ProgramState& state, QWidget* parent)
     buttons->addWidget(exportButton_);
     buttons->addWidget(cancelButton_);
 
-    auto* statusBar = new QStatusBar(this);
-    statusBar->setSizeGripEnabled(false);
-    statusLabel_ = new QLabel(this);
-    statusLabel_->setObjectName(QStringLiteral("StatusText"));
-    statusBar->addWidget(statusLabel_, 1);
-    statusTimer_ = new QTimer(this);
-    statusTimer_->setSingleShot(true);
-    statusTimer_->setInterval(kStatusMilliseconds);
-    connect(statusTimer_, &QTimer::timeout, statusLabel_, &QLabel::clear);
+    statusBar_ = new TimedStatusBar(kStatusMilliseconds, this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(table_, 1);
     layout->addLayout(buttons);
-    layout->addWidget(statusBar);
+    layout->addWidget(statusBar_);
     resize(900, 460);
 }
 
@@ -169,7 +162,7 @@ void TForm5::assignSelected(int slotNumber, bool latest) {
     }
     model_->labelsChanged();
     fitColumns();
-    statusTimer_->start();
+    statusBar_->restartClearTime();
 }
 
 void TForm5::assignRow(int row, int slotNumber, bool latest) {
@@ -230,12 +223,11 @@ void TForm5::runExport() {
 }
 
 void TForm5::showStatus(const QString& text) {
-    statusLabel_->setText(text);
-    statusTimer_->start();
+    statusBar_->showText(text);
 }
 
 QString TForm5::statusText() const {
-    return statusLabel_->text();
+    return statusBar_->text();
 }
 
 void TForm5::fitColumns() {

@@ -19,6 +19,7 @@ namespace tenvoll {
 
 class ExportTeamModel;
 class ProgramState;
+class TimedStatusBar;
 
 class TForm5 : public QDialog {
     Q_OBJECT
@@ -65,8 +66,7 @@ private:
     QMenu* popup_ = nullptr;
     QPushButton* exportButton_ = nullptr;
     QPushButton* cancelButton_ = nullptr;
-    QLabel* statusLabel_ = nullptr;
-    QTimer* statusTimer_ = nullptr;
+    TimedStatusBar* statusBar_ = nullptr;
 };
 
 } // namespace tenvoll

@@ -8,6 +8,7 @@
 #include "mainwindow/MarkedCellDelegate.h"
 #include "mainwindow/ProgramState.h"
 #include "mainwindow/QtText.h"
+#include "mainwindow/TimedStatusBar.h"
 #include "mainwindow/UserDialogs.h"
 
 #include <QComboBox>
@@ -95,20 +96,12 @@ TForm6::TForm6(ProgramState& state, QWidget* parent)
     bottomRow->addWidget(buildManagerGrid(), 1);
     bottomRow->addLayout(side);
 
-    auto* statusBar = new QStatusBar(this);
-    statusBar->setSizeGripEnabled(false);
-    statusLabel_ = new QLabel(this);
-    statusLabel_->setObjectName(QStringLiteral("StatusText"));
-    statusBar->addWidget(statusLabel_, 1);
-    statusTimer_ = new QTimer(this);
-    statusTimer_->setSingleShot(true);
-    statusTimer_->setInterval(kStatusMilliseconds);
-    connect(statusTimer_, &QTimer::timeout, statusLabel_, &QLabel::clear);
+    statusBar_ = new TimedStatusBar(kStatusMilliseconds, this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(listsRow, 1);
     layout->addLayout(bottomRow);
-    layout->addWidget(statusBar);
+    layout->addWidget(statusBar_);
 
     connect(&state_, &ProgramState::coloursChanged, this, [this] { refreshLists(); });
     fillTeamBoxes();
@@ -462,12 +455,11 @@ bool TForm6::showsReport(OrderList list) const {
 }
 
 void TForm6::showStatus(const QString& text) {
-    statusLabel_->setText(text);
-    statusTimer_->start();
+    statusBar_->showText(text);
 }
 
 QString TForm6::statusText() const {
-    return statusLabel_->text();
+    return statusBar_->text();
 }
 
 OrderListModel* TForm6::model(OrderList list) const {

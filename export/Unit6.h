@@ -30,6 +30,7 @@ namespace tenvoll {
 
 class OrderListModel;
 class ProgramState;
+class TimedStatusBar;
 
 class TForm6 : public QDialog {
     Q_OBJECT
@@ -115,8 +116,7 @@ private:
     QTableWidget* managerGrid_ = nullptr;
     QPushButton* writeButton_ = nullptr;
     QPushButton* cancelButton_ = nullptr;
-    QLabel* statusLabel_ = nullptr;
-    QTimer* statusTimer_ = nullptr;
+    TimedStatusBar* statusBar_ = nullptr;
 };
 
 } // namespace tenvoll

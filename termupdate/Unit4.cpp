@@ -7,6 +7,7 @@
 #include "mainwindow/ProgramState.h"
 #include "mainwindow/QtProgressReporter.h"
 #include "mainwindow/QtText.h"
+#include "mainwindow/TimedStatusBar.h"
 #include "mainwindow/UserDialogs.h"
 #include "termupdate/Dcheck.h"
 #include "termupdate/FileDropTargets.h"
@@ -128,19 +129,11 @@ TForm4::TForm4(ProgramState& state, QWidget* parent) : QDialog(parent), state_(s
     buttons->addWidget(runButton_);
     buttons->addWidget(cancelButton_);
 
-    statusBar_ = new QStatusBar(this);
-    statusBar_->setSizeGripEnabled(false);
-    statusLabel_ = new QLabel(this);
-    statusLabel_->setObjectName(QStringLiteral("StatusText"));
-    statusBar_->addWidget(statusLabel_, 1);
+    statusBar_ = new TimedStatusBar(kStatusMilliseconds, this);
     progress_ = new QProgressBar(this);
     progress_->setMaximumWidth(200);
     progress_->hide();
     statusBar_->addPermanentWidget(progress_);
-    statusTimer_ = new QTimer(this);
-    statusTimer_->setSingleShot(true);
-    statusTimer_->setInterval(kStatusMilliseconds);
-    connect(statusTimer_, &QTimer::timeout, statusLabel_, &QLabel::clear);
 
     auto* body = new QHBoxLayout;
     body->addLayout(teams, 1);
@@ -184,21 +177,21 @@ QListWidget* TForm4::fileList(WorkingList list) const {
 
 QtProgressReporter TForm4::windowReporter() {
     return QtProgressReporter(
-        this, [this](const QString& text) { statusLabel_->setText(text); }, progress_,
+        this, [this](const QString& text) { statusBar_->setText(text); }, progress_,
         QtProgressReporter::Messages::Every);
 }
 
 QString TForm4::statusText() const {
-    return statusLabel_->text();
+    return statusBar_->text();
 }
 
 void TForm4::showStatus(const QString& text) {
-    statusLabel_->setText(text);
+    statusBar_->setText(text);
     startStatusTimer();
 }
 
 void TForm4::startStatusTimer() {
-    statusTimer_->start();
+    statusBar_->restartClearTime();
 }
 
 std::vector<std::string> TForm4::listedPaths(WorkingList list) const {
@@ -213,7 +206,7 @@ void TForm4::dropOnList(WorkingList list, const QStringList& paths) {
     for (const QString& path : paths) {
         try {
             const std::string source = ss(QDir::toNativeSeparators(path));
-            statusLabel_->setText(qs(addToWorkingFolder(state_.programFolder(), list, source)));
+            statusBar_->setText(qs(addToWorkingFolder(state_.programFolder(), list, source)));
             fileList(list)->addItem(qs(fileNameOf(source)));
         } catch (const LeagueError& e) {
             dialogs().message(this, qs(e.what()), qs(e.detail()));
@@ -249,7 +242,7 @@ void TForm4::deleteSelectedFiles() {
                 continue;
             DeleteOutcome outcome =
                 deleteFromWorkingFolder(state_.programFolder(), list, ss(item->text()));
-            statusLabel_->setText(qs(outcome.status));
+            statusBar_->setText(qs(outcome.status));
             if (outcome.deleted)
                 delete l->takeItem(i);
         }
@@ -259,7 +252,7 @@ void TForm4::deleteSelectedFiles() {
 
 void TForm4::setBusy(bool busy) {
     for (QWidget* w : findChildren<QWidget*>())
-        if (w != statusBar_ && w != statusLabel_ && w != progress_ && w->parent() == this)
+        if (w != statusBar_ && w != progress_ && w->parent() == this)
             w->setEnabled(!busy);
     runButton_->setEnabled(!busy && checkPassed_);
     progress_->setVisible(busy);
@@ -300,7 +293,7 @@ bool TForm4::confirmTerm(TermUpdateInput& input) {
         return true;
     const QString unchanged = QStringLiteral("中止しました。ファイルは変更されていません。");
     if (input.newTerm < *newest) {
-        statusLabel_->setText(unchanged);
+        statusBar_->setText(unchanged);
         dialogs().message(this, qs(termBelowNewestMessage(input.newTerm, *newest)));
         return false;
     }
@@ -308,7 +301,7 @@ bool TForm4::confirmTerm(TermUpdateInput& input) {
         this, QStringLiteral("%1期のデータはすでに追加されています。もう一度追加しますか？")
                   .arg(input.newTerm));
     if (!input.again)
-        statusLabel_->setText(unchanged);
+        statusBar_->setText(unchanged);
     return input.again;
 }
 
@@ -339,7 +332,7 @@ void TForm4::Button1Click() {
         dialogs().message(this, done, detail);
     } catch (const LeagueError& e) {
         setBusy(false);
-        statusLabel_->setText(QStringLiteral("中止しました。ファイルは変更されていません。"));
+        statusBar_->setText(QStringLiteral("中止しました。ファイルは変更されていません。"));
         dialogs().message(this, qs(e.what()), qs(e.detail()));
     }
     startStatusTimer();

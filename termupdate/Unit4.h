@@ -19,7 +19,6 @@ class QListWidget;
 class QProgressBar;
 class QPushButton;
 class QSpinBox;
-class QStatusBar;
 class QTimer;
 
 namespace tenvoll {
@@ -27,6 +26,7 @@ namespace tenvoll {
 class FileDropList;
 class FileDropPanel;
 class ProgramState;
+class TimedStatusBar;
 class QtProgressReporter;
 
 class TForm4 : public QDialog {
@@ -81,10 +81,8 @@ private:
     bool checkPassed_ = false;
     QPushButton* cancelButton_ = nullptr;
     QPushButton* checkButton_ = nullptr;
-    QStatusBar* statusBar_ = nullptr;
-    QLabel* statusLabel_ = nullptr;
+    TimedStatusBar* statusBar_ = nullptr;
     QProgressBar* progress_ = nullptr;
-    QTimer* statusTimer_ = nullptr;
 };
 
 } // namespace tenvoll
