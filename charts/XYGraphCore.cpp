@@ -120,32 +120,36 @@ bool TXYGraphCore::hasDrawableSeries() const {
                        [](const TXYGraphSeries* s) { return s->Active() && s->pointCount() > 0; });
 }
 
-double TXYGraphCore::dataMin(bool horizontal) const {
-    bool any = false;
-    double v = 0;
+std::optional<TExtents> TXYGraphCore::drawableExtents() const {
+    std::optional<TExtents> all;
     for (const TXYGraphSeries* s : series_) {
         if (!s->Active() || s->pointCount() == 0)
             continue;
         const TExtents e = s->extents();
-        const double m = horizontal ? e.xMin : e.yMin;
-        v = any ? std::min(v, m) : m;
-        any = true;
+        if (!all) {
+            all = e;
+            continue;
+        }
+        all->xMin = std::min(all->xMin, e.xMin);
+        all->xMax = std::max(all->xMax, e.xMax);
+        all->yMin = std::min(all->yMin, e.yMin);
+        all->yMax = std::max(all->yMax, e.yMax);
     }
-    return any ? v : (horizontal ? xAxis_ : yAxis_).Min();
+    return all;
+}
+
+double TXYGraphCore::dataMin(bool horizontal) const {
+    const std::optional<TExtents> e = drawableExtents();
+    if (!e)
+        return (horizontal ? xAxis_ : yAxis_).Min();
+    return horizontal ? e->xMin : e->yMin;
 }
 
 double TXYGraphCore::dataMax(bool horizontal) const {
-    bool any = false;
-    double v = 0;
-    for (const TXYGraphSeries* s : series_) {
-        if (!s->Active() || s->pointCount() == 0)
-            continue;
-        const TExtents e = s->extents();
-        const double m = horizontal ? e.xMax : e.yMax;
-        v = any ? std::max(v, m) : m;
-        any = true;
-    }
-    return any ? v : (horizontal ? xAxis_ : yAxis_).Max();
+    const std::optional<TExtents> e = drawableExtents();
+    if (!e)
+        return (horizontal ? xAxis_ : yAxis_).Max();
+    return horizontal ? e->xMax : e->yMax;
 }
 
 // ---- layout ----

@@ -4,10 +4,12 @@
 
 #include "charts/GraphAxis.h"
 #include "charts/GraphTypes.h"
+#include "charts/XYSeries.h"
 
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -80,6 +82,8 @@ public:
     TColor nextDefaultColor() const;
     bool hasDrawableSeries() const;
     // Data extents of one axis over the active series holding points.
+    // The extents of the active series with points together; nothing when none.
+    std::optional<TExtents> drawableExtents() const;
     double dataMin(bool horizontal) const;
     double dataMax(bool horizontal) const;
 
