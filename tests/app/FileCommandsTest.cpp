@@ -4,6 +4,7 @@
 #include "league/FileAccess.h"
 #include "league/IniStore.h"
 #include "league/TeamFile.h"
+#include "support/BatchRun.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -11,25 +12,17 @@
 #include <sstream>
 
 using namespace tenvoll;
+using tenvoll::test::BatchRun;
 using tenvoll::test::TempFolder;
 
 namespace {
-
-struct BatchRun {
-    int status;
-    std::string out;
-    std::string err;
-};
 
 class FileCommands : public ::testing::Test {
 protected:
     void TearDown() override { WriteFaults::reset(); }
 
     BatchRun run(std::vector<std::string> args) {
-        args.insert(args.begin(), {"--program-folder", dir.path()});
-        std::ostringstream out, err;
-        int status = batch::runBatch(args, out, err);
-        return {status, out.str(), err.str()};
+        return test::runBatchIn(dir.path(), std::move(args));
     }
     std::string fixtureCopy(const std::string& name, const std::string& as) {
         std::string path = dir.file(as);

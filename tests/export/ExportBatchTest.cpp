@@ -5,26 +5,19 @@
 #include "app/batch/BatchCommand.h"
 #include "league/FileAccess.h"
 
-#include <sstream>
+#include "support/BatchRun.h"
 
 using namespace tenvoll;
+using tenvoll::test::BatchRun;
 using tenvoll::test::ExportLeague;
 
 namespace {
 
-struct BatchRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
 class ExportBatch : public ExportLeague {
 protected:
     BatchRun run(std::vector<std::string> args) {
-        args.insert(args.begin(), {"--program-folder", folder.path(), "export"});
-        std::ostringstream out, err;
-        int status = batch::runBatch(args, out, err);
-        return {status, out.str(), err.str()};
+        args.insert(args.begin(), "export");
+        return test::runBatchIn(folder.path(), std::move(args));
     }
 };
 

@@ -4,30 +4,22 @@
 #include "app/batch/BatchCommand.h"
 #include "export/OpeningOrder.h"
 #include "league/IniStore.h"
+#include "support/BatchRun.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 using namespace tenvoll;
+using tenvoll::test::BatchRun;
 using tenvoll::test::TempFolder;
 
 namespace {
 
-struct BatchRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
 class OpeningOrderBatch : public ::testing::Test {
 protected:
     BatchRun run(std::vector<std::string> args) {
-        args.insert(args.begin(), {"--program-folder", dir.path(), "opening-order"});
-        std::ostringstream out, err;
-        const int status = batch::runBatch(args, out, err);
-        return {status, out.str(), err.str()};
+        args.insert(args.begin(), "opening-order");
+        return test::runBatchIn(dir.path(), std::move(args));
     }
     bool contains(const std::string& text, const std::string& part) {
         return text.find(part) != std::string::npos;

@@ -10,6 +10,7 @@
 #include "mainwindow/RosterPane.h"
 #include "mainwindow/Unit1.h"
 #include "player/Unit2.h"
+#include "support/BatchRun.h"
 #include "support/RecordingDialogs.h"
 #include "support/TestFiles.h"
 #include "tools/sample-league/SampleLeague.h"
@@ -20,20 +21,13 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 using namespace tenvoll;
+using tenvoll::test::BatchRun;
 using tenvoll::test::readBytes;
 using tenvoll::test::RecordingDialogs;
 using tenvoll::test::TempFolder;
 
 namespace {
-
-struct BatchRun {
-    int status;
-    std::string out;
-    std::string err;
-};
 
 class TwinCommands : public ::testing::Test {
 protected:
@@ -44,10 +38,7 @@ protected:
     }
 
     BatchRun run(std::vector<std::string> args) {
-        args.insert(args.begin(), {"--program-folder", folder.path()});
-        std::ostringstream out, err;
-        const int status = batch::runBatch(args, out, err);
-        return {status, out.str(), err.str()};
+        return test::runBatchIn(folder.path(), std::move(args));
     }
     // The file the window writes when the save dialog is answered with `path`.
     template <typename Save> std::string windowCsv(const std::string& path, Save save) {

@@ -5,25 +5,18 @@
 #include "app/batch/BatchCommand.h"
 #include "league/IniStore.h"
 
+#include "support/BatchRun.h"
+
 #include <gtest/gtest.h>
-#include <sstream>
 
 using namespace tenvoll;
+using tenvoll::test::BatchRun;
 using namespace tenvoll::test;
 
 namespace {
 
-struct BatchRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
 BatchRun runCommand(const SmallLeague& league, std::vector<std::string> args) {
-    args.insert(args.begin(), {"--program-folder", league.programFolder()});
-    std::ostringstream out, err;
-    int status = batch::runBatch(args, out, err);
-    return {status, out.str(), err.str()};
+    return test::runBatchIn(league.programFolder(), std::move(args));
 }
 
 bool has(const std::string& text, const std::string& part) {
