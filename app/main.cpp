@@ -13,14 +13,14 @@
 #include "export/Unit6.h"
 #include "league/LeagueError.h"
 #include "league/Recovery.h"
-#include "mainwindow/QtText.h"
-#include "mainwindow/QtTranslations.h"
 #include "mainwindow/Unit1.h"
 #include "mainwindow/Unit7.h"
-#include "mainwindow/UserDialogs.h"
 #include "player/Unit2.h"
 #include "termupdate/Unit3.h"
 #include "termupdate/Unit4.h"
+#include "windowkit/QtText.h"
+#include "windowkit/QtTranslations.h"
+#include "windowkit/UserDialogs.h"
 
 #include <QAction>
 #include <QApplication>

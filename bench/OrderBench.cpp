@@ -7,8 +7,8 @@
 #include "export/Unit6.h"
 #include "league/FileAccess.h"
 #include "league/Settings.h"
-#include "mainwindow/ProgramState.h"
 #include "tools/sample-league/SampleLeague.h"
+#include "windowkit/ProgramState.h"
 
 #include <QApplication>
 

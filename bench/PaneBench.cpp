@@ -6,8 +6,8 @@
 #include "league/FileAccess.h"
 #include "mainwindow/PaneLoader.h"
 #include "mainwindow/Unit1.h"
-#include "mainwindow/UserDialogs.h"
 #include "tools/sample-league/SampleLeague.h"
+#include "windowkit/UserDialogs.h"
 
 #include <QApplication>
 

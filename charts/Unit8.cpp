@@ -3,7 +3,7 @@
 
 #include "charts/TermSpreadChart.h"
 #include "charts/XYGraph.h"
-#include "mainwindow/UserDialogs.h"
+#include "windowkit/UserDialogs.h"
 
 #include <QAction>
 #include <QEvent>

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "charts/TermSpread.h"
-#include "mainwindow/ProgramState.h"
+#include "windowkit/ProgramState.h"
 
 #include <QPointer>
 #include <QWidget>

@@ -1,8 +1,8 @@
 // Export team list model.
 #include "export/ExportTeamModel.h"
 
-#include "mainwindow/MarkedCellDelegate.h"
-#include "mainwindow/QtText.h"
+#include "windowkit/MarkedCellDelegate.h"
+#include "windowkit/QtText.h"
 
 #include <unordered_map>
 

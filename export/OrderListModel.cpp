@@ -1,8 +1,8 @@
 // Player list model of the opening-order window.
 #include "export/OrderListModel.h"
 
-#include "mainwindow/MarkedCellDelegate.h"
-#include "mainwindow/QtText.h"
+#include "windowkit/MarkedCellDelegate.h"
+#include "windowkit/QtText.h"
 
 #include <QDataStream>
 #include <QIODevice>

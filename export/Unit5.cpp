@@ -6,10 +6,10 @@
 #include "league/FolderLock.h"
 #include "league/LeagueError.h"
 #include "league/Settings.h"
-#include "mainwindow/ProgramState.h"
-#include "mainwindow/QtText.h"
-#include "mainwindow/TimedStatusBar.h"
-#include "mainwindow/UserDialogs.h"
+#include "windowkit/ProgramState.h"
+#include "windowkit/QtText.h"
+#include "windowkit/TimedStatusBar.h"
+#include "windowkit/UserDialogs.h"
 
 #include <QAction>
 #include <QDir>

@@ -5,11 +5,11 @@
 #include "export/OrderListModel.h"
 #include "league/LeagueError.h"
 #include "league/Paths.h"
-#include "mainwindow/MarkedCellDelegate.h"
-#include "mainwindow/ProgramState.h"
-#include "mainwindow/QtText.h"
-#include "mainwindow/TimedStatusBar.h"
-#include "mainwindow/UserDialogs.h"
+#include "windowkit/MarkedCellDelegate.h"
+#include "windowkit/ProgramState.h"
+#include "windowkit/QtText.h"
+#include "windowkit/TimedStatusBar.h"
+#include "windowkit/UserDialogs.h"
 
 #include <QComboBox>
 #include <QGroupBox>

@@ -1,7 +1,7 @@
 // How a long-running engine (the league searches, the term update, the data
 // checks and statistics marks) talks back to its caller while it runs: the
 // status-bar text, a progress count and the texts of message boxes. The
-// windows draw them through mainwindow/QtProgressReporter.h; the batch tool
+// windows draw them through windowkit/QtProgressReporter.h; the batch tool
 // prints them. Every callback may be ignored.
 #pragma once
 

@@ -1,9 +1,6 @@
 // Roster CSV lines.
 #include "mainwindow/PaneCsv.h"
 
-#include "league/FileAccess.h"
-#include "league/TextCodec.h"
-
 namespace tenvoll {
 
 std::vector<std::string> rosterCsvLines(std::string_view teamName, const PaneContent& pane) {
@@ -23,10 +20,6 @@ std::vector<std::string> rosterCsvLines(std::string_view teamName, const PaneCon
         }
     }
     return lines;
-}
-
-void writeCsvLines(const std::string& path, const std::vector<std::string>& lines) {
-    writeTextFileAtomic(path, joinCrlf(lines));
 }
 
 } // namespace tenvoll

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "league/IniStore.h"
+#include "league/RankingItems.h"
 #include "mainwindow/LeagueSearch.h"
 
 #include <array>
@@ -16,27 +17,10 @@
 
 namespace tenvoll {
 
-inline constexpr int kRankingItemCount = 30;
-inline constexpr int kFirstPitcherItem = 15;
-inline constexpr std::size_t kRankingColumnCount = 18;
 inline constexpr std::size_t kRankingLimit = 100;
 
 enum class RankingOrder { Ascending, Descending };
 enum class RankingPlayers { All, Active, Retired };
-
-// The item texts of "対象成績", index 0-29 (0-14 batters, 15-29 pitchers).
-const std::array<std::string_view, kRankingItemCount>& rankingItems();
-// The index of an item text (exact), or of "0" ... "29".
-std::optional<int> rankingItemIndex(std::string_view text);
-inline bool isPitcherItem(int item) {
-    return item >= kFirstPitcherItem;
-}
-// The list column an item is ranked by (2-16).
-int rankingSortColumn(int item);
-
-using RankingRow = std::array<std::string, kRankingColumnCount>;
-// "名前", "略", the statistics of the item's kind, "期別".
-RankingRow rankingCaptions(int item);
 
 std::string_view restrictionText(bool restricted); // "制限なし" / "打席数、投球回数で制限"
 std::string_view orderText(RankingOrder order);       // "昇順" / "降順"

@@ -1,9 +1,9 @@
 // Ranking list model.
 #include "mainwindow/RankingTableModel.h"
 
+#include "league/GridCells.h"
 #include "league/TextCompare.h"
-#include "mainwindow/GridCells.h"
-#include "mainwindow/QtText.h"
+#include "windowkit/QtText.h"
 
 namespace tenvoll {
 

@@ -1,10 +1,10 @@
 // Roster pane widgets and pop-up menu.
 #include "mainwindow/RosterPane.h"
 
-#include "mainwindow/GridView.h"
-#include "mainwindow/MarkedCellDelegate.h"
-#include "mainwindow/QtText.h"
 #include "mainwindow/RosterTableModel.h"
+#include "windowkit/GridView.h"
+#include "windowkit/MarkedCellDelegate.h"
+#include "windowkit/QtText.h"
 
 #include <QHeaderView>
 #include <QMenu>

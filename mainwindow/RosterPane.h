@@ -5,8 +5,8 @@
 #pragma once
 
 #include "league/Settings.h"
-#include "mainwindow/ProgramState.h"
 #include "mainwindow/RosterRows.h"
+#include "windowkit/ProgramState.h"
 
 #include <QWidget>
 

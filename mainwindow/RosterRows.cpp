@@ -1,8 +1,8 @@
 // Filling and marking the roster grids of a pane, on the shared player row
-// (mainwindow/PlayerRow.h).
+// (league/PlayerRow.h).
 #include "mainwindow/RosterRows.h"
 
-#include "mainwindow/PlayerRow.h"
+#include "league/PlayerRow.h"
 
 #include "league/Kyoutuu.h"
 #include "league/Numbers.h"

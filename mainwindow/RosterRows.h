@@ -3,12 +3,12 @@
 // at its latest term, each cell with its text and mark, the league statistics
 // marks, the team summary and the comparison of a team file with its
 // next-season copy. The row values and the mark rules come from
-// mainwindow/PlayerRow.h, shared with the player history.
+// league/PlayerRow.h, shared with the player history.
 #pragma once
 
+#include "league/GridCells.h"
 #include "league/IniStore.h"
 #include "league/StatsMarksFile.h"
-#include "mainwindow/GridCells.h"
 
 #include <array>
 #include <string>

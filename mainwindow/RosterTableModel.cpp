@@ -1,7 +1,7 @@
 // Roster grid model.
 #include "mainwindow/RosterTableModel.h"
 
-#include "mainwindow/QtText.h"
+#include "windowkit/QtText.h"
 
 namespace tenvoll {
 

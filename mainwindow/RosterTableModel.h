@@ -2,8 +2,8 @@
 // header row is the grid's column captions.
 #pragma once
 
-#include "mainwindow/MarkedCellModel.h"
 #include "mainwindow/RosterRows.h"
+#include "windowkit/MarkedCellModel.h"
 
 namespace tenvoll {
 

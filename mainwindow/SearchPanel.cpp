@@ -1,8 +1,8 @@
 // Search panel controls and their rules.
 #include "mainwindow/SearchPanel.h"
 
-#include "mainwindow/GridView.h"
-#include "mainwindow/QtText.h"
+#include "windowkit/GridView.h"
+#include "windowkit/QtText.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

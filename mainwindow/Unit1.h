@@ -1,15 +1,15 @@
 // TForm1, the main window: two roster panes (Top and Bottom), the menus that
 // open every other window, and the owner of the program state
-// (mainwindow/ProgramState.h) that the other windows receive instead of it.
+// (windowkit/ProgramState.h) that the other windows receive instead of it.
 #pragma once
 
 #include "league/IniStore.h"
 #include "league/Settings.h"
 #include "mainwindow/PaneLoader.h"
 #include "mainwindow/PaneNavigation.h"
-#include "mainwindow/ProgramState.h"
 #include "mainwindow/Ranking.h"
 #include "mainwindow/RosterPane.h"
+#include "windowkit/ProgramState.h"
 
 #include <QMainWindow>
 #include <QPointer>

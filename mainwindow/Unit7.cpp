@@ -1,10 +1,10 @@
 // Highlight colour settings window.
 #include "mainwindow/Unit7.h"
 
-#include "mainwindow/MarkedCellDelegate.h"
-#include "mainwindow/ProgramState.h"
-#include "mainwindow/QtText.h"
-#include "mainwindow/UserDialogs.h"
+#include "windowkit/MarkedCellDelegate.h"
+#include "windowkit/ProgramState.h"
+#include "windowkit/QtText.h"
+#include "windowkit/UserDialogs.h"
 
 #include <QComboBox>
 #include <QFormLayout>

@@ -1,7 +1,7 @@
 // Player history model.
 #include "player/HistoryTableModel.h"
 
-#include "mainwindow/QtText.h"
+#include "windowkit/QtText.h"
 
 namespace tenvoll {
 

@@ -2,8 +2,8 @@
 // (9 for the career row); captions by player kind.
 #pragma once
 
-#include "mainwindow/MarkedCellModel.h"
 #include "player/PlayerHistory.h"
+#include "windowkit/MarkedCellModel.h"
 
 namespace tenvoll {
 

@@ -1,5 +1,5 @@
 // Player history rows, marks, summary, clipboard texts and CSV lines, on the
-// shared player row (mainwindow/PlayerRow.h).
+// shared player row (league/PlayerRow.h).
 #include "player/PlayerHistory.h"
 
 #include "league/Kyoutuu.h"

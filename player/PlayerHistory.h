@@ -2,14 +2,14 @@
 // any window: title and labels, one grid row per term from the latest down
 // (the latest row carrying the career totals), ability and statistics marks,
 // the three-line career summary, the clipboard texts and the CSV lines. The
-// row values and the mark rules come from mainwindow/PlayerRow.h, shared with
+// row values and the mark rules come from league/PlayerRow.h, shared with
 // the roster grids.
 #pragma once
 
+#include "league/GridCells.h"
 #include "league/IniStore.h"
+#include "league/PlayerRow.h"
 #include "league/StatsMarksFile.h"
-#include "mainwindow/GridCells.h"
-#include "mainwindow/PlayerRow.h"
 
 #include <array>
 #include <optional>

@@ -1,13 +1,13 @@
 // Player detail window.
 #include "player/Unit2.h"
 
-#include "mainwindow/CsvSaving.h"
-#include "mainwindow/GridView.h"
-#include "mainwindow/MarkedCellDelegate.h"
-#include "mainwindow/ProgramState.h"
-#include "mainwindow/QtText.h"
-#include "mainwindow/UserDialogs.h"
 #include "player/HistoryTableModel.h"
+#include "windowkit/CsvSaving.h"
+#include "windowkit/GridView.h"
+#include "windowkit/MarkedCellDelegate.h"
+#include "windowkit/ProgramState.h"
+#include "windowkit/QtText.h"
+#include "windowkit/UserDialogs.h"
 
 #include <QApplication>
 #include <QClipboard>

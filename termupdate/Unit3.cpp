@@ -4,9 +4,9 @@
 
 #include "league/LeagueError.h"
 #include "league/Paths.h"
-#include "mainwindow/ProgramState.h"
-#include "mainwindow/QtText.h"
-#include "mainwindow/UserDialogs.h"
+#include "windowkit/ProgramState.h"
+#include "windowkit/QtText.h"
+#include "windowkit/UserDialogs.h"
 
 #include <QComboBox>
 #include <QEvent>

@@ -4,16 +4,16 @@
 #include "league/FileAccess.h"
 #include "league/LeagueError.h"
 #include "league/Paths.h"
-#include "mainwindow/ProgramState.h"
-#include "mainwindow/QtProgressReporter.h"
-#include "mainwindow/QtText.h"
-#include "mainwindow/TimedStatusBar.h"
-#include "mainwindow/UserDialogs.h"
 #include "termupdate/Dcheck.h"
 #include "termupdate/FileDropTargets.h"
 #include "termupdate/StatsMarks.h"
 #include "termupdate/TermInputs.h"
 #include "termupdate/TermUpdate.h"
+#include "windowkit/ProgramState.h"
+#include "windowkit/QtProgressReporter.h"
+#include "windowkit/QtText.h"
+#include "windowkit/TimedStatusBar.h"
+#include "windowkit/UserDialogs.h"
 
 #include <QApplication>
 #include <QComboBox>

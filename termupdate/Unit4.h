@@ -3,7 +3,7 @@
 // selector, the games spin box with its drop panel for the statistics marks,
 // "データチェック" (Button5Click) and "実行" (Button1Click). The engines do the
 // work; the window gathers the input and shows status and progress. It
-// receives the program state (mainwindow/ProgramState.h) for the program folder.
+// receives the program state (windowkit/ProgramState.h) for the program folder.
 #pragma once
 
 #include "termupdate/TermUpdate.h"

@@ -26,6 +26,6 @@ TENVOLL_PACKAGES=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    clang libclang-rt-14-dev
+    clang libclang-rt-14-dev clang-format
     xvfb xauth fonts-noto-cjk qt6-translations-l10n
 )

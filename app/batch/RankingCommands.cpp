@@ -2,8 +2,8 @@
 // search of the current league of the program folder's "Tenvoll.ini".
 #include "app/batch/BatchCommand.h"
 
-#include "league/FolderLock.h"
 #include "charts/TermSpread.h"
+#include "league/FolderLock.h"
 #include "league/LeagueError.h"
 #include "league/Settings.h"
 #include "mainwindow/NameSearch.h"
@@ -111,6 +111,7 @@ bool writeTermChart(BatchContext& c, const std::vector<RankingRow>& rows, const 
     c.err << "グラフ保存終了！ " << path << "\n";
     return true;
 #else
+    (void)path;
     c.err << "このビルドにはグラフの描画がありません\n";
     return false;
 #endif

@@ -6,10 +6,10 @@
 
 #include "export/ExportTeamModel.h"
 #include "export/Unit5.h"
-#include "mainwindow/MarkedCellDelegate.h"
-#include "mainwindow/ProgramState.h"
 #include "mainwindow/Unit1.h"
 #include "support/RecordingDialogs.h"
+#include "windowkit/MarkedCellDelegate.h"
+#include "windowkit/ProgramState.h"
 
 #include <QAbstractItemModelTester>
 #include <QAction>

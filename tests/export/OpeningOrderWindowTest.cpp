@@ -7,13 +7,13 @@
 #include "export/OrderListModel.h"
 #include "export/Unit6.h"
 #include "league/IniStore.h"
-#include "mainwindow/MarkedCellDelegate.h"
-#include "mainwindow/ProgramState.h"
-#include "mainwindow/QtText.h"
 #include "mainwindow/Unit1.h"
 #include "player/Unit2.h"
 #include "support/RecordingDialogs.h"
 #include "support/TestFiles.h"
+#include "windowkit/MarkedCellDelegate.h"
+#include "windowkit/ProgramState.h"
+#include "windowkit/QtText.h"
 
 #include <QAbstractItemModelTester>
 #include <QComboBox>

@@ -1,8 +1,8 @@
 // Qt's standard dialogs as the program shows them: Japanese buttons and
 // labels, and the file types offered by the save dialogs.
 #include "league/SystemErrors.h"
-#include "mainwindow/CsvSaving.h"
 #include "support/RecordingDialogs.h"
+#include "windowkit/CsvSaving.h"
 
 #include <QAbstractButton>
 #include <QColorDialog>

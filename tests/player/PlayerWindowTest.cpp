@@ -2,8 +2,6 @@
 // the main window on fixtures/main-window.
 #include "league/Kyoutuu.h"
 #include "league/TextCodec.h"
-#include "mainwindow/GridView.h"
-#include "mainwindow/ProgramState.h"
 #include "mainwindow/RosterPane.h"
 #include "mainwindow/RosterTableModel.h"
 #include "mainwindow/Unit1.h"
@@ -11,6 +9,8 @@
 #include "player/Unit2.h"
 #include "support/RecordingDialogs.h"
 #include "support/TestFiles.h"
+#include "windowkit/GridView.h"
+#include "windowkit/ProgramState.h"
 
 #include <QAbstractItemModelTester>
 #include <QApplication>

@@ -5,8 +5,6 @@
 #include "league/FileAccess.h"
 #include "league/Kyoutuu.h"
 #include "league/TeamFile.h"
-#include "mainwindow/GridView.h"
-#include "mainwindow/ProgramState.h"
 #include "mainwindow/RosterPane.h"
 #include "mainwindow/Unit1.h"
 #include "player/Unit2.h"
@@ -14,6 +12,8 @@
 #include "support/RecordingDialogs.h"
 #include "support/TestFiles.h"
 #include "tools/sample-league/SampleLeague.h"
+#include "windowkit/GridView.h"
+#include "windowkit/ProgramState.h"
 
 #include <QAction>
 #include <QApplication>

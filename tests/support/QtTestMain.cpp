@@ -1,6 +1,6 @@
 // main() of the window tests: an offscreen QApplication with Qt's Japanese
 // texts around GoogleTest.
-#include "mainwindow/QtTranslations.h"
+#include "windowkit/QtTranslations.h"
 
 #include <QApplication>
 

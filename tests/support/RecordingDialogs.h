@@ -3,7 +3,7 @@
 // the test fills in advance (an empty queue answers "cancel" / "no").
 #pragma once
 
-#include "mainwindow/UserDialogs.h"
+#include "windowkit/UserDialogs.h"
 
 #include <QQueue>
 

@@ -5,12 +5,12 @@
 #include "league/FileAccess.h"
 #include "league/Paths.h"
 #include "league/Settings.h"
-#include "mainwindow/ProgramState.h"
 #include "mainwindow/Unit1.h"
 #include "support/RecordingDialogs.h"
 #include "support/TestFiles.h"
 #include "termupdate/Unit3.h"
 #include "tools/sample-league/SampleLeague.h"
+#include "windowkit/ProgramState.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -225,8 +225,8 @@ TEST_F(OrganisationWindowTest, ASecondLeagueIsMadeFilledAndShownAfterARestart) {
         EXPECT_EQ(w.countLabel()->text(), QStringLiteral("チーム数"));
         dialogs.fileAnswers.enqueue(QString::fromStdString(teams));
         w.registerFolder();
-        EXPECT_EQ(dialogs.messages,
-                  QStringList{QStringLiteral("選択されたファイルはチームファイルではありません！")});
+        EXPECT_EQ(dialogs.messages, QStringList{QStringLiteral(
+                                        "選択されたファイルはチームファイルではありません！")});
         EXPECT_EQ(dialogs.details, QStringList{QStringLiteral("memo.txt")});
         EXPECT_EQ(w.entryList()->count(), 4);
         EXPECT_EQ(w.countLabel()->text(), QStringLiteral("チーム数4"));
@@ -286,6 +286,7 @@ TEST_F(OrganisationWindowTest, TheMainWindowsTeamMenusShowTheSavedEntries) {
     const QList<QAction*> menu = main.findChild<QMenu*>(QStringLiteral("TopTeamMenu"))->actions();
     // Three entries; the old fourth key stays in the file but is not offered.
     ASSERT_EQ(menu.size(), 3);
-    EXPECT_EQ(menu[0]->text(), QString::fromStdString(toStoredPath(folder.path(), summary.teamFiles[1])));
+    EXPECT_EQ(menu[0]->text(),
+              QString::fromStdString(toStoredPath(folder.path(), summary.teamFiles[1])));
     EXPECT_TRUE(main.isVisible());
 }

@@ -4,13 +4,13 @@
 #include "league/FileAccess.h"
 #include "league/IniStore.h"
 #include "league/Paths.h"
-#include "mainwindow/ProgramState.h"
 #include "mainwindow/RosterTableModel.h"
 #include "mainwindow/Unit1.h"
 #include "support/RecordingDialogs.h"
 #include "support/TestFiles.h"
 #include "termupdate/Unit4.h"
 #include "tools/sample-league/SampleLeague.h"
+#include "windowkit/ProgramState.h"
 
 #include <QComboBox>
 #include <QFileInfo>

@@ -6,8 +6,8 @@
 #pragma once
 
 #include "league/IniStore.h"
+#include "league/RankingItems.h"
 #include "league/Settings.h"
-#include "mainwindow/Ranking.h"
 
 #include <QObject>
 

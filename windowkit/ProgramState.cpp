@@ -1,5 +1,5 @@
 // Program-wide state: setters announce their changes.
-#include "mainwindow/ProgramState.h"
+#include "windowkit/ProgramState.h"
 
 namespace tenvoll {
 

@@ -1,10 +1,10 @@
 // CSV saving through the dialog interface.
-#include "mainwindow/CsvSaving.h"
+#include "windowkit/CsvSaving.h"
 
+#include "league/CsvFile.h"
 #include "league/LeagueError.h"
-#include "mainwindow/PaneCsv.h"
-#include "mainwindow/QtText.h"
-#include "mainwindow/UserDialogs.h"
+#include "windowkit/QtText.h"
+#include "windowkit/UserDialogs.h"
 
 #include <QDir>
 

@@ -1,5 +1,5 @@
 // Loading Qt's Japanese translations, with the few texts they lack.
-#include "mainwindow/QtTranslations.h"
+#include "windowkit/QtTranslations.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>

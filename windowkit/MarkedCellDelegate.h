@@ -1,11 +1,11 @@
-// Draws a grid cell in the highlight colours of its mark (mainwindow/GridCells.h,
+// Draws a grid cell in the highlight colours of its mark (league/GridCells.h,
 // the model's int value of it under `markRole`): Up the UP pair, Down the DOWN
 // pair, Career the inactive-caption pair, None the normal colours; the text 2
 // pixels in from the left and top edges.
 #pragma once
 
+#include "league/GridCells.h"
 #include "league/Settings.h"
-#include "mainwindow/GridCells.h"
 
 #include <QStyledItemDelegate>
 

@@ -1,5 +1,5 @@
 // The shared player row and the rise/fall and tenth-value mark rules.
-#include "mainwindow/PlayerRow.h"
+#include "league/PlayerRow.h"
 
 #include "league/Kyoutuu.h"
 

@@ -1,8 +1,8 @@
 // Progress reporter drawn in a window.
-#include "mainwindow/QtProgressReporter.h"
+#include "windowkit/QtProgressReporter.h"
 
-#include "mainwindow/QtText.h"
-#include "mainwindow/UserDialogs.h"
+#include "windowkit/QtText.h"
+#include "windowkit/UserDialogs.h"
 
 #include <QCoreApplication>
 #include <QProgressBar>

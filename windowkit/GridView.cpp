@@ -1,5 +1,5 @@
 // String-grid behaviour of a table view.
-#include "mainwindow/GridView.h"
+#include "windowkit/GridView.h"
 
 #include <QApplication>
 #include <QHeaderView>

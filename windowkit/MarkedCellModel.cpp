@@ -1,7 +1,7 @@
 // Cell text, mark and alignment of the grid models.
-#include "mainwindow/MarkedCellModel.h"
+#include "windowkit/MarkedCellModel.h"
 
-#include "mainwindow/QtText.h"
+#include "windowkit/QtText.h"
 
 namespace tenvoll {
 

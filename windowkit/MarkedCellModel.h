@@ -3,7 +3,7 @@
 // and its alignment; the subclasses say where the cells and captions are.
 #pragma once
 
-#include "mainwindow/GridCells.h"
+#include "league/GridCells.h"
 
 #include <QAbstractTableModel>
 

@@ -5,8 +5,8 @@
 // values, and which rule a statistic follows, stays with each grid.
 #pragma once
 
+#include "league/GridCells.h"
 #include "league/StatsMarksFile.h"
-#include "mainwindow/GridCells.h"
 
 #include <cstddef>
 #include <string>

@@ -1,5 +1,5 @@
 // Status text with its one-shot clearing timer.
-#include "mainwindow/TimedStatusBar.h"
+#include "windowkit/TimedStatusBar.h"
 
 #include <QLabel>
 #include <QTimer>

@@ -1,7 +1,7 @@
 // Owner drawing of marked grid cells.
-#include "mainwindow/MarkedCellDelegate.h"
+#include "windowkit/MarkedCellDelegate.h"
 
-#include "mainwindow/GridView.h"
+#include "windowkit/GridView.h"
 
 #include <QApplication>
 #include <QPainter>

@@ -1,5 +1,5 @@
 // The Qt implementation of the dialog interface.
-#include "mainwindow/UserDialogs.h"
+#include "windowkit/UserDialogs.h"
 
 #include <QColorDialog>
 #include <QDesktopServices>
