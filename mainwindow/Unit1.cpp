@@ -20,6 +20,7 @@
 #include "player/Unit2.h"
 #include "termupdate/Unit3.h"
 #include "termupdate/Unit4.h"
+#include "windowkit/AboutText.h"
 #include "windowkit/CsvSaving.h"
 #include "windowkit/GridView.h"
 #include "windowkit/MarkedCellDelegate.h"
@@ -505,7 +506,7 @@ void TForm1::showOnlineHelp() {
 }
 
 void TForm1::showVersion() {
-    dialogs().message(this, qs(versionText()));
+    dialogs().about(this, qs(versionText()), aboutDetail(manualUrl().toLocalFile()));
 }
 
 void TForm1::StringGridAllDblClick(PaneSide side, const QString& name) {
