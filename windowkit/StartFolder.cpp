@@ -78,10 +78,12 @@ std::optional<QString> StartFolderChooser::ask() {
     const QStringList options = {QStringLiteral("フォルダを選ぶ..."),
                                  QStringLiteral("サンプルリーグを作る"), QStringLiteral("終了")};
     const QString text = QStringLiteral("リーグのフォルダを選んでください。");
+    // The sample's place on a line of its own, so that the path is not broken.
     const QString detail =
         QStringLiteral("リーグのフォルダは、設定ファイル Tenvoll.ini があるフォルダです。"
-                       "はじめて使うときは、サンプルのリーグを作って試すこともできます"
-                       "（作る場所: %1）。\n選んだフォルダは次回から自動で開きます。")
+                       "選んだフォルダは次回から自動で開きます。\n\n"
+                       "はじめて使うときは、サンプルのリーグを作って試すこともできます。"
+                       "作る場所:\n%1")
             .arg(QDir::toNativeSeparators(places_.sampleFolder));
     for (;;) {
         std::optional<QString> folder;
