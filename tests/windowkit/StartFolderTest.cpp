@@ -23,7 +23,8 @@ class StartFolderTest : public ::testing::Test {
 protected:
     void SetUp() override {
         QDir().mkpath(current());
-        test::writeCp932(root.file("league/Tenvoll.ini"), "[Main]\n機構名=東京リーグ\n");
+        // A name with Japanese letters and a blank, as users name their folders.
+        test::writeCp932(root.file("東京 リーグ/Tenvoll.ini"), "[Main]\n機構名=東京リーグ\n");
         QDir().mkpath(at("empty"));
     }
 
@@ -31,7 +32,7 @@ protected:
         return QDir::cleanPath(QString::fromStdString(root.file(relative)));
     }
     QString current() const { return at("cwd"); }
-    QString league() const { return at("league"); }
+    QString league() const { return at("東京 リーグ"); }
     QString sample() const { return at("data/sample-league"); }
     QString config() const { return at("config/tenvoll.conf"); }
 
