@@ -7,11 +7,11 @@
 #include "export/ExportTeamModel.h"
 #include "export/Unit5.h"
 #include "mainwindow/Unit1.h"
+#include "support/CheckedModelTester.h"
 #include "support/RecordingDialogs.h"
 #include "windowkit/MarkedCellDelegate.h"
 #include "windowkit/ProgramState.h"
 
-#include <QAbstractItemModelTester>
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
@@ -71,8 +71,7 @@ void waitMilliseconds(int ms) {
 } // namespace
 
 TEST_F(ExportWindow, ListsEveryTeamWithThePopUpMenus) {
-    QAbstractItemModelTester tester(window.model(),
-                                    QAbstractItemModelTester::FailureReportingMode::Warning);
+    tenvoll::test::CheckedModelTester tester(window.model());
     EXPECT_EQ(window.windowTitle(), QStringLiteral("リーグデータエクスポート"));
     QStringList captions;
     for (int c = 0; c < window.model()->columnCount(); ++c)

@@ -9,13 +9,13 @@
 #include "league/IniStore.h"
 #include "mainwindow/Unit1.h"
 #include "player/Unit2.h"
+#include "support/CheckedModelTester.h"
 #include "support/RecordingDialogs.h"
 #include "support/TestFiles.h"
 #include "windowkit/MarkedCellDelegate.h"
 #include "windowkit/ProgramState.h"
 #include "windowkit/QtText.h"
 
-#include <QAbstractItemModelTester>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDropEvent>
@@ -131,8 +131,7 @@ TEST_F(OpeningOrderWindowTest, ListsShowLabelsOriginsAndHighlightColours) {
     EXPECT_EQ(w->windowTitle(), QStringLiteral("0003期開幕オーダー"));
     EXPECT_EQ(w->toolBox()->currentText(), QStringLiteral("標準"));
     EXPECT_FALSE(w->toolBox()->isEnabled());
-    QAbstractItemModelTester tester(w->model(OrderList::Order),
-                                    QAbstractItemModelTester::FailureReportingMode::Warning);
+    tenvoll::test::CheckedModelTester tester(w->model(OrderList::Order));
     EXPECT_EQ(cell(OrderList::Order, 27, 0) + cell(OrderList::Order, 27, 1) +
                   cell(OrderList::Order, 27, 2) + cell(OrderList::Order, 27, 3),
               QStringLiteral("甲27P抑2甲"));

@@ -7,12 +7,12 @@
 #include "mainwindow/Unit1.h"
 #include "player/HistoryTableModel.h"
 #include "player/Unit2.h"
+#include "support/CheckedModelTester.h"
 #include "support/RecordingDialogs.h"
 #include "support/TestFiles.h"
 #include "windowkit/GridView.h"
 #include "windowkit/ProgramState.h"
 
-#include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QClipboard>
 #include <QLabel>
@@ -56,8 +56,7 @@ TEST_F(PlayerWindowTest, DoubleClickOpensOneWindowWithThePlayersHistory) {
     EXPECT_EQ(first->model()->rowCount(), 2);
     EXPECT_EQ(first->model()->headerData(16, Qt::Horizontal, Qt::DisplayRole).toString(),
               QStringLiteral("打率"));
-    QAbstractItemModelTester tester(first->model(),
-                                    QAbstractItemModelTester::FailureReportingMode::Warning);
+    tenvoll::test::CheckedModelTester tester(first->model());
 
     // A second request reuses the window and shows the new player.
     main->StringGridAllDblClick(PaneSide::Top, QStringLiteral("投手能一"));
@@ -125,25 +124,24 @@ TEST(PlayerWindowOnState, FollowsReloadedStores) {
     RecordingDialogs dialogs;
     tenvoll::test::copyFixtureFolder("main-window", folder.path());
     ProgramState state(folder.path());
-    ProgramState::PaneState& top = state.pane(PaneSide::Top);
-    top.store = IniStore::load(folder.file("リーグ/東京.txt"));
-    top.selected = "山田ソ太郎";
-    state.setShownPlayer(top.selected);
+    IniStore tokyo = IniStore::load(folder.file("リーグ/東京.txt"));
+    state.setPaneStore(PaneSide::Top, tokyo);
+    state.selectPlayer(PaneSide::Top, "山田ソ太郎");
+    state.setShownPlayer("山田ソ太郎");
     TForm2 w(state);
     w.show();
     w.refill();
     auto title = [&] { return w.findChild<QLabel*>(QStringLiteral("Label1"))->text(); };
     EXPECT_EQ(title(), QStringLiteral("山田ソ太郎 右 普"));
 
-    top.store.section("山田ソ太郎")
+    tokyo.section("山田ソ太郎")
         ->set(termKey(5, kAbility), "5 山田ソ太郎 左 速 C B D E E C C B A B C D 12 B C 345");
-    state.announceStoreReloaded(PaneSide::Top);
+    state.setPaneStore(PaneSide::Top, tokyo);
     EXPECT_EQ(title(), QStringLiteral("山田ソ太郎 左 速"));
     EXPECT_EQ(w.model()->rowCount(), 2);
 
-    top.store = IniStore::load(folder.file("リーグ/大阪.txt"));
-    top.selected = "大阪選手";
-    state.announceStoreReloaded(PaneSide::Top);
+    state.selectPlayer(PaneSide::Top, "大阪選手");
+    state.setPaneStore(PaneSide::Top, IniStore::load(folder.file("リーグ/大阪.txt")));
     EXPECT_EQ(title(), QStringLiteral("山田ソ太郎 左 速"));
     EXPECT_EQ(w.model()->rowCount(), 2);
 }
