@@ -16,6 +16,8 @@
 #include "windowkit/ProgramState.h"
 #include "windowkit/QtText.h"
 
+#include <QAbstractItemView>
+#include <QAction>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDropEvent>
@@ -25,6 +27,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTest>
 #include <QTreeView>
 
 #include <gtest/gtest.h>
@@ -43,13 +46,21 @@ class OpeningOrderWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         main = std::make_unique<TForm1>(dir.path());
-        main->openOpeningOrder();
+        main->findChild<QAction*>(QStringLiteral("OpeningOrderAction"))->trigger();
         w = main->openingOrderWindow();
         ASSERT_NE(w, nullptr);
     }
+    // Picks entry `row` of a team box from its drop-down list, as the user does.
+    void chooseInBox(const QString& box, int row) {
+        auto* combo = w->findChild<QComboBox*>(box);
+        ASSERT_NE(combo, nullptr);
+        combo->showPopup();
+        combo->view()->setCurrentIndex(combo->model()->index(row, 0));
+        QTest::keyClick(combo->view(), Qt::Key_Return);
+    }
     void choose() {
-        w->chooseOrderingTeam(0);
-        w->chooseOtherTeam(1);
+        chooseInBox(QStringLiteral("OrderingTeamBox"), 0);
+        chooseInBox(QStringLiteral("OtherTeamBox"), 1);
     }
     QString cell(OrderList list, int row, int column) const {
         OrderListModel* m = w->model(list);
@@ -112,7 +123,7 @@ TEST_F(OpeningOrderWindowTest, WhileOpenTheMainMenusAreOffAndThePanesGetTheirFil
     w->writeButton()->click();
     EXPECT_EQ(main->state().pane(PaneSide::Top).store.value("Team", "16"), "P 甲17");
 
-    main->openOpeningOrder(); // reused while open
+    main->findChild<QAction*>(QStringLiteral("OpeningOrderAction"))->trigger(); // reused while open
     EXPECT_EQ(main->openingOrderWindow(), w);
     w->cancelButton()->click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

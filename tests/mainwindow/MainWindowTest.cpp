@@ -131,7 +131,7 @@ TEST_F(MainWindowTest, MissingFileClearsThePane) {
 
 TEST_F(MainWindowTest, ChoosingAFileUsesTheTwoFiltersAndCancelLeavesThePaneEmpty) {
     TForm1 w(folder.path());
-    w.chooseTeamFile(PaneSide::Bottom);
+    w.pane(PaneSide::Bottom)->changeTeamAction()->trigger();
     ASSERT_EQ(dialogs.lastFilters.size(), 2);
     EXPECT_EQ(dialogs.lastFilters[0].caption,
               QStringLiteral("チームファイル (*.txt) テキスト形式"));
@@ -140,25 +140,25 @@ TEST_F(MainWindowTest, ChoosingAFileUsesTheTwoFiltersAndCancelLeavesThePaneEmpty
     EXPECT_EQ(w.state().pane(PaneSide::Bottom).path, file("リーグ/大阪.txt"));
 
     dialogs.fileAnswers.enqueue(QString::fromStdString(file("リーグ/福岡.txt")));
-    w.chooseTeamFile(PaneSide::Bottom);
+    w.pane(PaneSide::Bottom)->changeTeamAction()->trigger();
     EXPECT_EQ(cell(w, PaneSide::Bottom, GridKind::Batters, 0, 1), QStringLiteral("福岡選手"));
 }
 
 TEST_F(MainWindowTest, StepsWrapAroundAndSameTeamComparesBothForms) {
     TForm1 w(folder.path());
-    w.stepTeam(PaneSide::Top, Step::Previous); // 東京 is entry 0: wraps to 福岡
+    w.pane(PaneSide::Top)->previousTeamAction()->trigger(); // 東京 is entry 0: wraps to 福岡
     EXPECT_EQ(cell(w, PaneSide::Top, GridKind::Batters, 0, 1), QStringLiteral("福岡選手"));
-    w.stepTeam(PaneSide::Top, Step::Next);
+    w.pane(PaneSide::Top)->nextTeamAction()->trigger();
     EXPECT_EQ(cell(w, PaneSide::Top, GridKind::Batters, 0, 1), QStringLiteral("山田ソ太郎"));
 
     // Bottom shows 大阪.txt; the same team as Top is 東京's next-season copy.
-    w.showSameTeam(PaneSide::Bottom);
+    w.pane(PaneSide::Bottom)->sameTeamAction()->trigger();
     EXPECT_EQ(w.state().pane(PaneSide::Bottom).path, file("リーグ/東京.tvl"));
     EXPECT_EQ(mark(w, PaneSide::Top, GridKind::Batters, 1, 1), -1);
     EXPECT_EQ(mark(w, PaneSide::Bottom, GridKind::Batters, 1, 1), 1);
 
     w.openTeam(PaneSide::Bottom, file("リーグ/東京.txt"));
-    w.showSameTeam(PaneSide::Bottom);
+    w.pane(PaneSide::Bottom)->sameTeamAction()->trigger();
     EXPECT_EQ(dialogs.messages.last(), QStringLiteral("すでに同じチームが閲覧されています。"));
 }
 
@@ -166,7 +166,7 @@ TEST_F(MainWindowTest, ExitThenCloseWritesRelativePaths) {
     {
         TForm1 w(folder.path());
         w.openTeam(PaneSide::Bottom, file("リーグ/福岡.txt"));
-        w.exitProgram();
+        w.findChild<QAction*>(QStringLiteral("ExitAction"))->trigger();
     }
     IniStore ini = IniStore::load(file("Tenvoll.ini"));
     EXPECT_EQ(ini.value("Main", "Team1"), "\\リーグ\\東京.txt");
@@ -183,7 +183,7 @@ TEST_F(MainWindowTest, UnwritableSettingsAreReportedOnceAtExit) {
     TForm1 w(folder.path());
     WriteFaults::reset();
     WriteFaults::failRename(1);
-    w.exitProgram();
+    w.findChild<QAction*>(QStringLiteral("ExitAction"))->trigger();
     WriteFaults::reset();
     EXPECT_EQ(dialogs.messages.count(QStringLiteral("設定ファイルを保存できませんでした。")), 1);
 }
@@ -249,9 +249,9 @@ TEST_F(MainWindowTest, HelpAsksForTheOnlineHelpWhenTheHelpFileIsMissing) {
 TEST_F(MainWindowTest, PaneCsvExportByTab) {
     TForm1 w(folder.path());
     w.pane(PaneSide::Top)->setCurrentTab(PaneTab::Team);
-    w.exportPaneCsv(PaneSide::Top);
+    w.pane(PaneSide::Top)->csvAction()->trigger();
     w.pane(PaneSide::Bottom)->setCurrentTab(PaneTab::Team);
-    w.exportPaneCsv(PaneSide::Bottom);
+    w.pane(PaneSide::Bottom)->csvAction()->trigger();
     EXPECT_EQ(dialogs.messages, (QStringList{QStringLiteral("この機能は利用できません"),
                                              QStringLiteral("まだこの機能は利用できません")}));
     EXPECT_TRUE(dialogs.proposedSaveNames.isEmpty());
@@ -260,13 +260,13 @@ TEST_F(MainWindowTest, PaneCsvExportByTab) {
     w.pane(PaneSide::Top)->setCurrentTab(PaneTab::Pitchers);
     const std::string out = folder.file("out.csv");
     dialogs.fileAnswers.enqueue(QString::fromStdString(out));
-    w.exportPaneCsv(PaneSide::Top);
+    w.pane(PaneSide::Top)->csvAction()->trigger();
     EXPECT_EQ(dialogs.proposedSaveNames.last(), QStringLiteral("東京ボルタナ"));
     EXPECT_EQ(dialogs.messages.last(), QStringLiteral("CSVデータ保存終了！"));
     EXPECT_EQ(tenvoll::test::readBytes(out),
               tenvoll::test::readBytes(folder.file("東京ボルタナ.csv")));
 
-    w.exportPaneCsv(PaneSide::Top);
+    w.pane(PaneSide::Top)->csvAction()->trigger();
     EXPECT_EQ(dialogs.messages.last(), QStringLiteral("保存されませんでした"));
 }
 
