@@ -101,8 +101,7 @@ std::string originOf(const IniStore& store, std::string_view player) {
     return record.termValue(record.lastTerm() - 1, kAffiliation);
 }
 
-OpeningOrder::OpeningOrder(std::string programFolder, IniStore& orderingStore, IniStore& otherStore)
-    : programFolder_(std::move(programFolder)), ordering_(orderingStore), other_(otherStore) {
+OpeningOrder::OpeningOrder(std::string programFolder) : programFolder_(std::move(programFolder)) {
     const std::string scratch = resolvePath(joinPath(programFolder_, kScratchFileName));
     if (fileExists(scratch)) {
         try {
