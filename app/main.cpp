@@ -1,7 +1,9 @@
-// tenvoll: the desktop program. The program folder is the current directory
-// at start. "--screenshot FILE" saves a picture of the main window and exits;
-// with "--player NAME" it opens that player of the Top pane and pictures the
-// player detail window instead; "--window term-update", "--window colours" or
+// tenvoll: the desktop program. The program folder is the folder named on the
+// command line, the current directory when it holds the settings file, or the
+// folder chosen at an earlier start (windowkit/StartFolder.h); "--version" and
+// "--help" print without opening a window. "--screenshot FILE" saves a picture of the main window
+// and exits; with "--player NAME" it opens that player of the Top pane and pictures the player
+// detail window instead; "--window term-update", "--window colours" or
 // "--window organisation" pictures that window; "--window ranking" turns on the
 // search mode and ranks by the first statistic; "--window export" pictures the
 // league export window with three slots assigned; "--window opening-order" opens
@@ -20,8 +22,11 @@
 #include "player/Unit2.h"
 #include "termupdate/Unit3.h"
 #include "termupdate/Unit4.h"
+#include "windowkit/ProgramArguments.h"
+#include "windowkit/ProgramIcon.h"
 #include "windowkit/QtText.h"
 #include "windowkit/QtTranslations.h"
+#include "windowkit/StartFolder.h"
 #include "windowkit/UserDialogs.h"
 
 #include <QAction>
@@ -32,6 +37,8 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <cstring>
+#include <iostream>
 #include <new>
 
 namespace {
@@ -73,11 +80,29 @@ void recoverAtStart(const std::string& programFolder) {
         tenvoll::dialogs().message(nullptr, tenvoll::qs(tenvoll::recoveryMessage(outcomes)));
 }
 
+// --version and --help answer before Qt looks for a display.
+bool printsOnly(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::cout << tenvoll::programVersionLine().toStdString() << "\n";
+            return true;
+        }
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::cout << tenvoll::programUsage().toStdString();
+            return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    if (printsOnly(argc, argv))
+        return 0;
     GuardedApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tenvoll"));
+    tenvoll::installProgramIcon();
     // No application display name: the desktop would append it to every
     // caption, and the main window's caption is the league name alone.
     tenvoll::installJapaneseQtTranslations();
@@ -87,16 +112,25 @@ int main(int argc, char** argv) {
         QApplication::setFont(font);
     }
 
-    const QStringList args = QApplication::arguments();
-    auto option = [&](const QString& name) {
-        int i = args.indexOf(name);
-        return (i >= 0 && i + 1 < args.size()) ? args[i + 1] : QString();
-    };
-    const QString screenshot = option(QStringLiteral("--screenshot"));
-    const QString player = option(QStringLiteral("--player"));
-    const QString windowName = option(QStringLiteral("--window"));
+    // Qt has taken its own options (-platform, ...) out of the arguments.
+    const tenvoll::ProgramArguments args =
+        tenvoll::parseProgramArguments(QApplication::arguments().mid(1));
+    if (!args.error.isEmpty()) {
+        std::cerr << args.error.toStdString() << "\n" << tenvoll::programUsage().toStdString();
+        return 2;
+    }
+    const QString& screenshot = args.screenshot;
+    const QString& player = args.player;
+    const QString& windowName = args.window;
 
-    const std::string programFolder = QDir::toNativeSeparators(QDir::currentPath()).toStdString();
+    const std::optional<QString> folder =
+        tenvoll::StartFolderChooser(tenvoll::standardStartFolderPlaces())
+            .choose(args.folder, args.chooseFolder);
+    if (!folder)
+        return args.folder.isEmpty() ? 0 : 1;
+    // Relative paths the user types or drops mean the same as in the program folder.
+    QDir::setCurrent(*folder);
+    const std::string programFolder = QDir::toNativeSeparators(*folder).toStdString();
     recoverAtStart(programFolder);
     tenvoll::TForm1 window(programFolder);
     window.show();

@@ -1,8 +1,10 @@
 // Version text of the program.
 #include "mainwindow/EngineVersion.h"
 
+#include "league/ProgramVersion.h"
+
 namespace tenvoll {
-const char* versionText() {
-    return "ボルタナ選手名鑑 Var,1.1.1";
+std::string versionText() {
+    return "ボルタナ選手名鑑 Var," + std::string(kProgramVersion);
 }
 } // namespace tenvoll

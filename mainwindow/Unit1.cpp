@@ -18,6 +18,7 @@
 #include "player/Unit2.h"
 #include "termupdate/Unit3.h"
 #include "termupdate/Unit4.h"
+#include "windowkit/AboutText.h"
 #include "windowkit/CsvSaving.h"
 #include "windowkit/QtText.h"
 #include "windowkit/UserDialogs.h"
@@ -202,8 +203,9 @@ void TForm1::buildMenus() {
             &TForm1::showHelp);
     connect(help->addAction(QStringLiteral("オンラインヘルプ")), &QAction::triggered, this,
             &TForm1::showOnlineHelp);
-    connect(help->addAction(QStringLiteral("バージョン情報")), &QAction::triggered, this,
-            &TForm1::showVersion);
+    QAction* version = help->addAction(QStringLiteral("バージョン情報"));
+    version->setObjectName(QStringLiteral("VersionAction"));
+    connect(version, &QAction::triggered, this, &TForm1::showVersion);
 }
 
 void TForm1::buildTeamMenus() {
@@ -481,7 +483,7 @@ void TForm1::showOnlineHelp() {
 }
 
 void TForm1::showVersion() {
-    dialogs().message(this, qs(versionText()));
+    dialogs().about(this, qs(versionText()), aboutDetail(manualUrl().toLocalFile()));
 }
 
 void TForm1::StringGridAllDblClick(PaneSide side, const QString& name) {

@@ -21,11 +21,15 @@ ensure_packages() {
     $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-# Everything the build, the tests and the desktop program need.
+# Everything the build, the tests and the desktop program need (the icon is
+# drawn with rsvg-convert, the Windows icon made with icotool; the package
+# check validates the menu entry and the AppStream data, and runs lintian).
 TENVOLL_PACKAGES=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev clang-format
     xvfb xauth fonts-noto-cjk qt6-translations-l10n
+    librsvg2-bin icoutils
+    desktop-file-utils appstream dpkg-dev file lintian
 )

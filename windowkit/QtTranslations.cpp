@@ -43,8 +43,11 @@ public:
 
 } // namespace
 
-QString qtTranslationsFolder() {
-    return QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+QStringList qtTranslationsFolders() {
+    const QString programDir = QCoreApplication::applicationDirPath();
+    return {QLibraryInfo::path(QLibraryInfo::TranslationsPath),
+            programDir + QStringLiteral("/translations"),
+            programDir + QStringLiteral("/../share/tenvoll/translations")};
 }
 
 bool installJapaneseQtTranslations() {
@@ -53,12 +56,14 @@ bool installJapaneseQtTranslations() {
     // Translators installed later are asked first: Qt's own texts, then these.
     QCoreApplication::installTranslator(new MissingQtTexts(QCoreApplication::instance()));
     auto* translator = new QTranslator(QCoreApplication::instance());
-    if (!translator->load(QStringLiteral("qtbase_ja"), qtTranslationsFolder())) {
-        delete translator;
-        return false;
+    for (const QString& folder : qtTranslationsFolders()) {
+        if (translator->load(QStringLiteral("qtbase_ja"), folder)) {
+            QCoreApplication::installTranslator(translator);
+            return true;
+        }
     }
-    QCoreApplication::installTranslator(translator);
-    return true;
+    delete translator;
+    return false;
 }
 
 } // namespace tenvoll

@@ -3,7 +3,7 @@
 // windows.
 #pragma once
 
-#include <QString>
+#include <QStringList>
 
 namespace tenvoll {
 
@@ -11,7 +11,9 @@ namespace tenvoll {
 // false when they are not installed; the dialogs then stay in Qt's English.
 bool installJapaneseQtTranslations();
 
-// Where the translations are looked for: Qt's translations folder.
-QString qtTranslationsFolder();
+// Where the translations are looked for, in order: Qt's translations folder,
+// then "translations" beside the program and "share/tenvoll/translations"
+// under its prefix (where a Qt of its own installs them).
+QStringList qtTranslationsFolders();
 
 } // namespace tenvoll

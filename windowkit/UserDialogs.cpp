@@ -1,11 +1,14 @@
 // The Qt implementation of the dialog interface.
 #include "windowkit/UserDialogs.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QColorDialog>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace tenvoll {
 
@@ -34,6 +37,37 @@ public:
     bool question(QWidget* parent, const QString& text) override {
         return QMessageBox::question(parent, QApplicationTitle(), text,
                                      QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+    }
+
+    int choice(QWidget* parent, const QString& text, const QString& detail,
+               const QStringList& options) override {
+        QMessageBox box(QMessageBox::Question, QApplicationTitle(), text, QMessageBox::NoButton,
+                        parent);
+        box.setInformativeText(detail);
+        QList<QAbstractButton*> buttons;
+        for (const QString& option : options)
+            buttons << box.addButton(option, buttons.size() + 1 == options.size()
+                                                 ? QMessageBox::RejectRole
+                                                 : QMessageBox::AcceptRole);
+        if (!buttons.isEmpty()) {
+            box.setDefaultButton(qobject_cast<QPushButton*>(buttons.constFirst()));
+            box.setEscapeButton(buttons.constLast());
+        }
+        box.exec();
+        const qsizetype chosen = buttons.indexOf(box.clickedButton());
+        return chosen < 0 ? int(options.size()) - 1 : int(chosen);
+    }
+
+    void about(QWidget* parent, const QString& text, const QString& detail) override {
+        QMessageBox box(QMessageBox::NoIcon, QStringLiteral("バージョン情報"), text,
+                        QMessageBox::Ok, parent);
+        box.setIconPixmap(QApplication::windowIcon().pixmap(64, 64));
+        box.setInformativeText(detail);
+        box.setTextInteractionFlags(Qt::TextSelectableByMouse);
+        QAbstractButton* qt = box.addButton(QStringLiteral("Qt について"), QMessageBox::HelpRole);
+        box.exec();
+        if (box.clickedButton() == qt)
+            QMessageBox::aboutQt(parent, QStringLiteral("Qt について"));
     }
 
     std::optional<QString> inputText(QWidget* parent, const QString& title, const QString& prompt,

@@ -27,6 +27,13 @@ public:
     virtual void message(QWidget* parent, const QString& text, const QString& detail = {}) = 0;
     // A yes/no question; true for yes.
     virtual bool question(QWidget* parent, const QString& text) = 0;
+    // A question answered by one of `options` (buttons, the first the default,
+    // the last also taken by Escape); the index of the one chosen.
+    virtual int choice(QWidget* parent, const QString& text, const QString& detail,
+                       const QStringList& options) = 0;
+    // The program's about box: its icon, `text`, `detail`, and a button that
+    // shows Qt's own about box with Qt's licence.
+    virtual void about(QWidget* parent, const QString& text, const QString& detail) = 0;
     // A single-line input box; nothing when cancelled.
     virtual std::optional<QString> inputText(QWidget* parent, const QString& title,
                                              const QString& prompt, const QString& preset) = 0;

@@ -1,10 +1,11 @@
-// tenvoll-batch: option parsing, command dispatch and --help.
+// tenvoll-batch: option parsing, command dispatch, --help and --version.
 #include "app/batch/BatchCommand.h"
 
 #include "league/LeagueError.h"
 #include "league/Numbers.h"
 #include "league/Paths.h"
 #include "league/Platform.h"
+#include "league/ProgramVersion.h"
 #include "league/Recovery.h"
 
 #include <algorithm>
@@ -43,6 +44,7 @@ namespace {
 
 void printHelp(std::ostream& out) {
     out << "使い方: tenvoll-batch [--program-folder DIR] COMMAND [ARGS]\n"
+           "       tenvoll-batch --version\n"
            "ボルタナ選手名鑑の操作をコマンドラインから実行します。\n"
            "プログラムフォルダの既定値は現在のフォルダです。\n\n"
            "Commands:\n";
@@ -65,6 +67,10 @@ int runBatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
     for (; i < args.size(); ++i) {
         if (args[i] == "--help" || args[i] == "-h") {
             printHelp(out);
+            return kSuccess;
+        }
+        if (args[i] == "--version") {
+            out << "tenvoll-batch " << kProgramVersion << "\n";
             return kSuccess;
         }
         if (args[i] == "--program-folder") {

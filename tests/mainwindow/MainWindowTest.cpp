@@ -3,6 +3,7 @@
 #include "league/FileAccess.h"
 #include "league/IniStore.h"
 #include "league/Kyoutuu.h"
+#include "league/ProgramVersion.h"
 #include "league/TeamFile.h"
 #include "mainwindow/RosterTableModel.h"
 #include "mainwindow/Unit1.h"
@@ -11,9 +12,11 @@
 #include "support/RecordingDialogs.h"
 #include "support/TestFiles.h"
 #include "tools/sample-league/SampleLeague.h"
+#include "windowkit/QtText.h"
 
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -234,8 +237,17 @@ TEST_F(MainWindowTest, HelpAsksForTheOnlineHelpWhenTheHelpFileIsMissing) {
         QStringList{QStringLiteral("HELPファイルが見つかりません。オンラインヘルプを開きます。")});
     ASSERT_EQ(dialogs.opened.size(), 1);
     EXPECT_TRUE(dialogs.opened[0].toString().endsWith(QStringLiteral("index.html")));
-    w.showVersion();
-    EXPECT_EQ(dialogs.messages.last(), QStringLiteral("ボルタナ選手名鑑 Var,1.1.1"));
+    // The about box: the program's version text, the Qt in use with its
+    // licence, where the manual is.
+    w.findChild<QAction*>(QStringLiteral("VersionAction"))->trigger();
+    ASSERT_EQ(dialogs.aboutTexts.size(), 2);
+    EXPECT_EQ(dialogs.aboutTexts[0], QStringLiteral("ボルタナ選手名鑑 Var,") + qs(kProgramVersion));
+    const QString about = dialogs.aboutTexts[1];
+    EXPECT_TRUE(about.contains(QStringLiteral("Qt ") + QString::fromLatin1(qVersion())))
+        << about.toStdString();
+    EXPECT_TRUE(about.contains(QStringLiteral("LGPLv3"))) << about.toStdString();
+    EXPECT_TRUE(about.endsWith(QDir::toNativeSeparators(dialogs.opened[0].toLocalFile())))
+        << about.toStdString();
 
     // Without a browser the user is told where the manual is.
     dialogs.canOpenExternally = false;

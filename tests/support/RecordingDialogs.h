@@ -20,7 +20,10 @@ public:
     QStringList proposedSaveNames;
     QList<QUrl> opened; // addresses handed to the shell
 
+    QStringList choices;    // texts of the questions with several answers
+    QStringList aboutTexts; // about boxes: text, then particulars
     QQueue<bool> questionAnswers;
+    QQueue<int> choiceAnswers; // an empty queue answers with the last option
     QQueue<std::optional<QString>> inputAnswers;
     QQueue<std::optional<QString>> fileAnswers; // open, save and folder dialogs
     QQueue<std::optional<QColor>> colourAnswers;
@@ -32,6 +35,14 @@ public:
     bool question(QWidget*, const QString& text) override {
         questions << text;
         return questionAnswers.isEmpty() ? false : questionAnswers.dequeue();
+    }
+    int choice(QWidget*, const QString& text, const QString&, const QStringList& options) override {
+        choices << text;
+        lastOptions = options;
+        return choiceAnswers.isEmpty() ? int(options.size()) - 1 : choiceAnswers.dequeue();
+    }
+    void about(QWidget*, const QString& text, const QString& detail) override {
+        aboutTexts << text << detail;
     }
     std::optional<QString> inputText(QWidget*, const QString&, const QString&,
                                      const QString&) override {
@@ -64,6 +75,7 @@ public:
     bool canOpenExternally = true; // false: no browser or viewer on the desktop
 
     QList<FileFilter> lastFilters;
+    QStringList lastOptions;
     QString lastSuffix;
 
 private:

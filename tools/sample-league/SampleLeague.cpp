@@ -369,7 +369,6 @@ SampleSummary SampleWriter::write() {
           std::string("\\temp\\shinjin"), "\\" + std::string(kSmallLeague) + "\\データ"})
         createFolders(full(sub));
 
-    writeSettings(main, small);
     SampleSummary summary;
     summary.programFolder = folder_;
     summary.leagueName = std::string(kMainLeague);
@@ -382,6 +381,8 @@ SampleSummary SampleWriter::write() {
     writeNewPlayerFiles(main);
     writeStatisticsTables(main);
     writeSmallLeague(small);
+    // The settings file last: a folder that has it holds a whole sample.
+    writeSettings(main, small);
     return summary;
 }
 

@@ -25,7 +25,8 @@ struct SampleSummary {
     long long latestTerm;
 };
 
-// Writes the sample into `programFolder` (created when missing); the same
+// Writes the sample into `programFolder` (created when missing), the settings
+// file last, so that a cut-off run leaves no settings file; the same
 // options give the same bytes. Throws LeagueError for options out of range or
 // a file that cannot be written.
 SampleSummary writeSampleLeague(const std::string& programFolder, const SampleOptions& options);
