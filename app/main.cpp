@@ -13,6 +13,8 @@
 #include "export/Unit6.h"
 #include "league/LeagueError.h"
 #include "league/Recovery.h"
+#include "mainwindow/SearchMode.h"
+#include "mainwindow/SearchPanel.h"
 #include "mainwindow/Unit1.h"
 #include "mainwindow/Unit7.h"
 #include "player/Unit2.h"
@@ -27,6 +29,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFontDatabase>
+#include <QPushButton>
 #include <QTimer>
 
 #include <new>
@@ -107,10 +110,10 @@ int main(int argc, char** argv) {
             extra = w;
         } else if (windowName == QStringLiteral("ranking")) {
             window.findChild<QAction*>(QStringLiteral("SearchAction"))->setChecked(true);
-            window.Button3Click();
+            window.search().panel()->startButton()->click();
         } else if (windowName == QStringLiteral("chart")) {
             window.findChild<QAction*>(QStringLiteral("SearchAction"))->setChecked(true);
-            window.Button3Click();
+            window.search().panel()->startButton()->click();
             window.openTermChart();
             extra = window.chartWindow();
         } else if (windowName == QStringLiteral("organisation")) {

@@ -32,9 +32,7 @@ struct BigSample {
         settings.load();
         teams = orderTeams(settings, summary.leagueName);
         // The next-season copy exists before any timing (the window would ask first).
-        IniStore ordering;
-        IniStore other;
-        OpeningOrder(base, ordering, other).loadOrderingTeam(teams.front().entry);
+        OpeningOrder(base).loadOrderingTeam(teams.front().entry);
     }
     ~BigSample() {
         std::error_code ec;
@@ -51,18 +49,14 @@ const BigSample& big() {
 }
 
 void LoadOrderingTeam(benchmark::State& state) {
-    IniStore ordering;
-    IniStore other;
-    OpeningOrder order(big().base, ordering, other);
+    OpeningOrder order(big().base);
     for (auto _ : state)
         order.loadOrderingTeam(big().teams.front().entry);
 }
 BENCHMARK(LoadOrderingTeam)->Unit(benchmark::kMillisecond);
 
 void LoadOtherTeam(benchmark::State& state) {
-    IniStore ordering;
-    IniStore other;
-    OpeningOrder order(big().base, ordering, other);
+    OpeningOrder order(big().base);
     for (auto _ : state)
         order.loadOtherTeam(big().teams[1].entry);
 }

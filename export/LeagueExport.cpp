@@ -8,6 +8,7 @@
 #include "league/Kyoutuu.h"
 #include "league/LeagueError.h"
 #include "league/Paths.h"
+#include "league/Platform.h"
 #include "league/Settings.h"
 #include "league/TextCodec.h"
 #include "league/TextCompare.h"
@@ -46,8 +47,11 @@ std::string joinedFullPath(const std::string& programFolder, std::string_view st
 
 std::string comparablePath(const std::string& path) {
     std::error_code ec;
-    std::filesystem::path p = std::filesystem::weakly_canonical(resolvePath(path), ec);
-    return ec ? std::filesystem::absolute(path).lexically_normal().string() : p.string();
+    std::filesystem::path p =
+        std::filesystem::weakly_canonical(platform::fsPath(resolvePath(path)), ec);
+    return ec ? platform::pathText(
+                    std::filesystem::absolute(platform::fsPath(path)).lexically_normal())
+              : platform::pathText(p);
 }
 
 } // namespace

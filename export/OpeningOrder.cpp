@@ -8,6 +8,7 @@
 #include "league/LeagueError.h"
 #include "league/Numbers.h"
 #include "league/Paths.h"
+#include "league/Platform.h"
 #include "league/TeamFile.h"
 #include "league/TextCompare.h"
 
@@ -25,10 +26,10 @@ constexpr std::string_view kForeignOrigin = "新外人";
 // The copy is current when it exists and is not older than the team file.
 bool copyIsCurrent(const std::string& copy, const std::string& team) {
     std::error_code ec;
-    const auto copyTime = fs::last_write_time(copy, ec);
+    const auto copyTime = fs::last_write_time(platform::fsPath(copy), ec);
     if (ec)
         return false;
-    const auto teamTime = fs::last_write_time(team, ec);
+    const auto teamTime = fs::last_write_time(platform::fsPath(team), ec);
     return !ec && copyTime >= teamTime;
 }
 
@@ -100,8 +101,7 @@ std::string originOf(const IniStore& store, std::string_view player) {
     return record.termValue(record.lastTerm() - 1, kAffiliation);
 }
 
-OpeningOrder::OpeningOrder(std::string programFolder, IniStore& orderingStore, IniStore& otherStore)
-    : programFolder_(std::move(programFolder)), ordering_(orderingStore), other_(otherStore) {
+OpeningOrder::OpeningOrder(std::string programFolder) : programFolder_(std::move(programFolder)) {
     const std::string scratch = resolvePath(joinPath(programFolder_, kScratchFileName));
     if (fileExists(scratch)) {
         try {

@@ -75,7 +75,9 @@ class OpeningOrder {
 public:
     // `programFolder` locates the team files (registry paths) and the folder
     // lock; the scratch store starts from "Form6Ichiji.txt" there when it exists.
-    OpeningOrder(std::string programFolder, IniStore& orderingStore, IniStore& otherStore);
+    // The order holds the stores of both teams; the window shows copies of them
+    // in the panes' places.
+    explicit OpeningOrder(std::string programFolder);
 
     // Loads team `team` as the ordering team: its next-season copy, created
     // first from the team file when missing or older (then `message` holds the
@@ -137,8 +139,8 @@ private:
     void resetOrderingTeam();
 
     std::string programFolder_;
-    IniStore& ordering_;
-    IniStore& other_;
+    IniStore ordering_;
+    IniStore other_;
     IniStore scratch_;
 
     std::string copyPath_;

@@ -45,9 +45,7 @@ QString listName(OrderList list) {
 } // namespace
 
 TForm6::TForm6(ProgramState& state, QWidget* parent)
-    : QDialog(parent), state_(state), stateGuard_(&state),
-      order_(state.programFolder(), state.pane(PaneSide::Top).store,
-             state.pane(PaneSide::Bottom).store) {
+    : QDialog(parent), state_(state), stateGuard_(&state), order_(state.programFolder()) {
     setObjectName(QStringLiteral("TForm6"));
     setWindowTitle(qs(kOpeningOrderTitle));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -304,7 +302,7 @@ void TForm6::chooseOrderingTeam(int entry) {
     writeButton_->setEnabled(true);
     showManagers();
     refreshLists();
-    state_.announceStoreReloaded(PaneSide::Top);
+    publishStore(PaneSide::Top);
     if (!loaded.message.empty()) {
         showStatus(qs(loaded.message));
         dialogs().message(this, qs(loaded.message));
@@ -324,7 +322,11 @@ void TForm6::chooseOtherTeam(int entry) {
     otherEntry_ = entry;
     otherTeamBox_->setCurrentIndex(entry);
     refreshLists();
-    state_.announceStoreReloaded(PaneSide::Bottom);
+    publishStore(PaneSide::Bottom);
+}
+
+void TForm6::publishStore(PaneSide side) {
+    state_.setPaneStore(side, side == PaneSide::Top ? order_.orderingStore() : order_.otherStore());
 }
 
 void TForm6::refreshLists() {
@@ -337,6 +339,10 @@ void TForm6::dropRow(OrderList source, int sourceRow, int targetRow) {
     if (!outcome.status.empty())
         showStatus(qs(outcome.status));
     refreshLists();
+    if (outcome.accepted) {
+        publishStore(PaneSide::Top);
+        publishStore(PaneSide::Bottom);
+    }
 }
 
 int TForm6::selectedOrderRow() const {
@@ -358,6 +364,8 @@ void TForm6::setSelectedPosition(std::string_view code) {
     if (!outcome.status.empty())
         showStatus(qs(outcome.status));
     refreshLists();
+    if (outcome.accepted)
+        publishStore(PaneSide::Top);
 }
 
 void TForm6::enterNewcomer(NewcomerKind kind) {
@@ -375,6 +383,8 @@ void TForm6::enterNewcomer(NewcomerKind kind) {
     if (!outcome.status.empty())
         showStatus(qs(outcome.status));
     refreshLists();
+    if (outcome.accepted)
+        publishStore(PaneSide::Top);
 }
 
 void TForm6::showManagers() {
@@ -424,7 +434,7 @@ void TForm6::writeOrder() {
         return;
     showStatus(qs(outcome.status));
     cancelButton_->setFocus();
-    state_.announceStoreReloaded(PaneSide::Top);
+    publishStore(PaneSide::Top);
 }
 
 void TForm6::rowChosen(OrderList list, int row) {
@@ -438,7 +448,7 @@ void TForm6::rowChosen(OrderList list, int row) {
         return;
     const std::string& name = rows[static_cast<std::size_t>(row)].name;
     const PaneSide side = list == OrderList::Order ? PaneSide::Top : PaneSide::Bottom;
-    state_.pane(side).selected = name;
+    state_.selectPlayer(side, name);
     state_.setShownPlayer(name);
     state_.setLeagueFolder(
         folderOf(list == OrderList::Order ? order_.copyPath() : order_.otherPath()));

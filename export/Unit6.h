@@ -7,6 +7,7 @@
 #pragma once
 
 #include "export/OpeningOrder.h"
+#include "windowkit/ProgramState.h"
 
 #include <QDialog>
 #include <QPointer>
@@ -29,7 +30,6 @@ class QTreeView;
 namespace tenvoll {
 
 class OrderListModel;
-class ProgramState;
 class TimedStatusBar;
 
 class TForm6 : public QDialog {
@@ -77,6 +77,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Shows the order's store of a team in the pane's place (the detail window reads it).
+    void publishStore(PaneSide side);
     struct ListWidgets {
         OrderListModel* model = nullptr;
         QStackedWidget* stack = nullptr;

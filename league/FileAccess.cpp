@@ -1,9 +1,10 @@
-// POSIX file access with atomic saves, multi-file transactions and a fault seam.
+// File access with atomic saves, multi-file transactions and a fault seam.
 #include "league/FileAccess.h"
 
 #include "league/Journal.h"
 #include "league/LeagueError.h"
 #include "league/Paths.h"
+#include "league/Platform.h"
 #include "league/SystemErrors.h"
 #include "league/TextCodec.h"
 #include "league/TextCompare.h"
@@ -11,11 +12,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
 #include <filesystem>
-#include <fstream>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -48,31 +45,31 @@ std::string reasonText(int err) {
 }
 
 bool existsExactly(const std::string& p) {
-    struct stat st;
-    return ::stat(p.c_str(), &st) == 0;
+    return platform::pathExists(p);
 }
 
 std::string uniqueSibling(const std::string& target, const char* tag) {
     static unsigned counter = 0;
-    fs::path t(target);
-    std::string name = "." + t.filename().string() + "." + std::to_string(::getpid()) + "." +
+    fs::path t = platform::fsPath(target);
+    std::string name = "." + platform::pathText(t.filename()) + "." +
+                       std::to_string(platform::currentProcessId()) + "." +
                        std::to_string(++counter) + tag;
-    return (t.parent_path() / name).string();
+    return platform::pathText(t.parent_path() / platform::fsPath(name));
 }
 
 void syncFolderOf(const std::string& path) {
-    syncFolder(fs::path(path).parent_path().string());
+    syncFolder(platform::pathText(platform::fsPath(path).parent_path()));
 }
 
 // fsync through the fault seam.
-int syncCounted(int fd) {
+int syncCounted(platform::FileHandle fd) {
     FaultState& f = faults();
     ++f.syncs;
     if (f.failSyncAt != 0 && f.syncs == f.failSyncAt) {
         errno = EIO;
         return -1;
     }
-    return ::fsync(fd);
+    return platform::flushFile(fd);
 }
 
 // Writes bytes to a new temporary file beside `target`, flushed to disk.
@@ -83,33 +80,22 @@ std::string writeTemporary(const std::string& target, std::string_view bytes) {
     if (f.failWriteAt != 0 && f.writes == f.failWriteAt)
         failWith("ファイルを書き込めませんでした", target, ENOSPC);
 
-    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0)
+    platform::FileHandle fd = platform::openFile(temp, platform::OpenMode::CreateNew);
+    if (fd == platform::kNoFile)
         failWith("ファイルを書き込めませんでした", target, errno);
-    struct stat st;
-    if (::stat(target.c_str(), &st) == 0)
-        ::fchmod(fd, st.st_mode & 07777); // keep the target's permissions
-    const char* p = bytes.data();
-    std::size_t left = bytes.size();
-    while (left > 0) {
-        ssize_t n = ::write(fd, p, left);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            int err = errno;
-            ::close(fd);
-            ::unlink(temp.c_str());
-            failWith("ファイルを書き込めませんでした", target, err);
-        }
-        p += n;
-        left -= static_cast<std::size_t>(n);
+    platform::copyPermissions(target, fd); // keep the target's permissions
+    if (platform::writeFile(fd, bytes) != 0) {
+        int err = errno;
+        platform::closeFile(fd);
+        platform::deleteFile(temp);
+        failWith("ファイルを書き込めませんでした", target, err);
     }
     // The descriptor is closed whether or not the flush worked.
     int err = syncCounted(fd) != 0 ? errno : 0;
-    if (::close(fd) != 0 && err == 0)
+    if (platform::closeFile(fd) != 0 && err == 0)
         err = errno;
     if (err != 0) {
-        ::unlink(temp.c_str());
+        platform::deleteFile(temp);
         failWith("ファイルを書き込めませんでした", target, err);
     }
     return temp;
@@ -122,7 +108,7 @@ int restoreRename(const std::string& from, const std::string& to) {
         errno = EIO;
         return -1;
     }
-    return ::rename(from.c_str(), to.c_str());
+    return platform::replaceFile(from, to);
 }
 
 void renameCounted(const std::string& from, const std::string& to) {
@@ -130,7 +116,7 @@ void renameCounted(const std::string& from, const std::string& to) {
     ++f.renames;
     if (f.failRenameAt != 0 && f.renames == f.failRenameAt)
         failWith("ファイルを置き換えられませんでした", to, EIO);
-    if (::rename(from.c_str(), to.c_str()) != 0)
+    if (platform::replaceFile(from, to) != 0)
         failWith("ファイルを置き換えられませんでした", to, errno);
 }
 
@@ -141,11 +127,11 @@ std::string writeTargetFor(const std::string& path) {
     std::string resolved = resolvePath(native);
     if (existsExactly(resolved))
         return resolved;
-    fs::path p(native);
-    std::string parent = p.parent_path().string();
+    fs::path p = platform::fsPath(native);
+    std::string parent = platform::pathText(p.parent_path());
     if (parent.empty())
         return native;
-    return (fs::path(resolvePath(parent)) / p.filename()).string();
+    return platform::pathText(platform::fsPath(resolvePath(parent)) / p.filename());
 }
 
 } // namespace
@@ -156,11 +142,14 @@ std::string resolvePath(const std::string& path) {
     std::string native = toNativePath(path);
     if (native.empty() || existsExactly(native))
         return native;
-    fs::path p(native);
-    fs::path built;
-    for (auto it = p.begin(); it != p.end(); ++it) {
+    fs::path p = platform::fsPath(native);
+    // The drive or root ("C:\", "/") is taken as it is; the names below it are
+    // looked up one by one.
+    fs::path built = p.root_path();
+    const fs::path relative = p.relative_path();
+    for (auto it = relative.begin(); it != relative.end(); ++it) {
         fs::path next = built / *it;
-        if (built.empty() || existsExactly(next.string()) || *it == "." || *it == "..") {
+        if (built.empty() || existsExactly(platform::pathText(next)) || *it == "." || *it == "..") {
             built = next;
             continue;
         }
@@ -168,7 +157,8 @@ std::string resolvePath(const std::string& path) {
         std::error_code ec;
         bool found = false;
         for (const auto& entry : fs::directory_iterator(built, ec)) {
-            if (equalsIgnoreCase(entry.path().filename().string(), it->string())) {
+            if (equalsIgnoreCase(platform::pathText(entry.path().filename()),
+                                 platform::pathText(*it))) {
                 built = entry.path();
                 found = true;
                 break;
@@ -177,68 +167,68 @@ std::string resolvePath(const std::string& path) {
         if (!found)
             return native;
     }
-    return built.string();
+    return platform::pathText(built);
 }
 
 std::string fileIdentity(const std::string& path) {
     std::string resolved = resolvePath(path);
-    struct stat st;
-    if (::stat(resolved.c_str(), &st) != 0) // "x/../Name.TXT": resolve the normal form
-        resolved = resolvePath(fs::path(toNativePath(path)).lexically_normal().string());
-    if (::stat(resolved.c_str(), &st) == 0)
-        return "#" + std::to_string(st.st_dev) + ":" + std::to_string(st.st_ino);
+    if (!platform::pathExists(resolved)) // "x/../Name.TXT": resolve the normal form
+        resolved = resolvePath(
+            platform::pathText(platform::fsPath(toNativePath(path)).lexically_normal()));
+    std::string identity;
+    if (platform::fileIdentity(resolved, identity))
+        return identity;
     std::error_code ec;
-    fs::path canonical = fs::weakly_canonical(fs::path(resolved), ec);
-    return foldCase(ec ? fs::path(resolved).lexically_normal().string() : canonical.string());
+    fs::path canonical = fs::weakly_canonical(platform::fsPath(resolved), ec);
+    return foldCase(ec ? platform::pathText(platform::fsPath(resolved).lexically_normal())
+                       : platform::pathText(canonical));
 }
 
 bool fileExists(const std::string& path) {
     std::error_code ec;
-    return fs::is_regular_file(resolvePath(path), ec);
+    return fs::is_regular_file(platform::fsPath(resolvePath(path)), ec);
 }
 
 bool folderExists(const std::string& path) {
     std::error_code ec;
-    return fs::is_directory(resolvePath(path), ec);
+    return fs::is_directory(platform::fsPath(resolvePath(path)), ec);
 }
 
 std::string readFileBytes(const std::string& path) {
     std::string resolved = resolvePath(path);
     // Regular files only: a FIFO would block and a device read without end.
-    // O_NONBLOCK keeps the open itself from waiting on a FIFO.
-    int fd = ::open(resolved.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0)
+    // The open itself never waits on a FIFO.
+    platform::FileHandle fd = platform::openFile(resolved, platform::OpenMode::Read);
+    if (fd == platform::kNoFile)
         failWith("ファイルを読み込めませんでした", path, errno);
-    struct stat st;
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
+    platform::FileInfo info;
+    if (platform::fileInfo(fd, info) != 0 || !info.regular) {
+        platform::closeFile(fd);
         throw LeagueError("通常のファイルではないため読み込みませんでした: " + path);
     }
-    if (static_cast<unsigned long long>(st.st_size) > kMaxFileBytes) {
-        ::close(fd);
+    if (info.size > kMaxFileBytes) {
+        platform::closeFile(fd);
         throw LeagueError("ファイルが大きすぎるため読み込みませんでした: " + path);
     }
     std::string bytes;
-    bytes.reserve(static_cast<std::size_t>(st.st_size));
+    bytes.reserve(static_cast<std::size_t>(info.size));
     char buf[65536];
     while (true) {
-        ssize_t n = ::read(fd, buf, sizeof buf);
+        std::intptr_t n = platform::readFile(fd, buf, sizeof buf);
         if (n == 0)
             break;
         if (n < 0) {
-            if (errno == EINTR)
-                continue;
             int err = errno;
-            ::close(fd);
+            platform::closeFile(fd);
             failWith("ファイルを読み込めませんでした", path, err);
         }
         if (bytes.size() + static_cast<std::size_t>(n) > kMaxFileBytes) {
-            ::close(fd);
+            platform::closeFile(fd);
             throw LeagueError("ファイルが大きすぎるため読み込みませんでした: " + path);
         }
         bytes.append(buf, static_cast<std::size_t>(n));
     }
-    ::close(fd);
+    platform::closeFile(fd);
     return bytes;
 }
 
@@ -253,8 +243,8 @@ std::vector<std::string> readTextLines(const std::string& path) {
 std::vector<std::string> listFileNames(const std::string& folder) {
     std::vector<std::string> names;
     std::error_code ec;
-    for (const auto& entry : fs::directory_iterator(resolvePath(folder), ec)) {
-        std::string name = entry.path().filename().string();
+    for (const auto& entry : fs::directory_iterator(platform::fsPath(resolvePath(folder)), ec)) {
+        std::string name = platform::pathText(entry.path().filename());
         if (entry.is_regular_file(ec) && !name.starts_with("."))
             names.push_back(name);
     }
@@ -265,7 +255,7 @@ std::vector<std::string> listFileNames(const std::string& folder) {
 void createFolders(const std::string& path) {
     std::error_code ec;
     std::string target = writeTargetFor(path);
-    fs::create_directories(target, ec);
+    fs::create_directories(platform::fsPath(target), ec);
     if (ec)
         throw LeagueError("フォルダを作成できませんでした: " + path + " (" + systemErrorText(ec) +
                           ")");
@@ -277,7 +267,7 @@ void copyFileReplacing(const std::string& from, const std::string& to) {
 
 bool removeFile(const std::string& path) {
     std::string resolved = resolvePath(path);
-    return ::unlink(resolved.c_str()) == 0;
+    return platform::deleteFile(resolved) == 0;
 }
 
 void writeTextFileAtomic(const std::string& path, std::string_view text) {
@@ -297,7 +287,7 @@ void writeBytesAtomic(const std::string& path, std::string_view bytes) {
 FileTransaction::~FileTransaction() {
     if (!committed_ && !abandoned_)
         for (const auto& s : staged_)
-            ::unlink(s.temporary.c_str());
+            platform::deleteFile(s.temporary);
 }
 
 void FileTransaction::stageText(const std::string& path, std::string_view text) {
@@ -348,24 +338,25 @@ void FileTransaction::commit() {
     auto dropKeeps = [&] {
         for (const auto& k : keep)
             if (!k.empty())
-                ::unlink(k.c_str());
+                platform::deleteFile(k);
     };
     for (std::size_t i = 0; i < staged_.size(); ++i) {
         const std::string& target = staged_[i].target;
         if (!existsExactly(target))
             continue;
         std::string k = uniqueSibling(target, ".keep");
-        if (::link(target.c_str(), k.c_str()) != 0) {
+        if (platform::linkFile(target, k) != 0) {
             std::error_code ec;
-            fs::copy_file(target, k, ec);
-            int fd = ec ? -1 : ::open(k.c_str(), O_RDONLY | O_CLOEXEC);
-            if (fd >= 0) {
-                if (::fsync(fd) != 0)
+            fs::copy_file(platform::fsPath(target), platform::fsPath(k), ec);
+            platform::FileHandle fd =
+                ec ? platform::kNoFile : platform::openFile(k, platform::OpenMode::Flush);
+            if (fd != platform::kNoFile) {
+                if (platform::flushFile(fd) != 0)
                     ec = std::error_code(errno, std::generic_category());
-                ::close(fd);
+                platform::closeFile(fd);
             }
             if (ec) {
-                ::unlink(k.c_str());
+                platform::deleteFile(k);
                 dropKeeps();
                 throw LeagueError("ファイルを置き換えられませんでした: " + target + " (" +
                                   systemErrorText(ec) + ")");
@@ -414,13 +405,14 @@ void FileTransaction::commit() {
                     keep[j].clear();
                 else
                     notRestored.push_back(target + " (元のファイル: " + keep[j] + ")");
-            } else if (notRestored.empty() && ::unlink(target.c_str()) != 0 && errno != ENOENT) {
+            } else if (notRestored.empty() && platform::deleteFile(target) != 0 &&
+                       errno != ENOENT) {
                 notRestored.push_back(target + " (新しく作られたファイルを削除できません)");
             }
         }
         for (std::size_t j = done; j < staged_.size(); ++j)
             if (!keep[j].empty()) {
-                ::unlink(keep[j].c_str());
+                platform::deleteFile(keep[j]);
                 keep[j].clear();
             }
         for (const auto& s : staged_)
@@ -439,7 +431,7 @@ void FileTransaction::commit() {
                 e.what());
         }
         if (journalled) {
-            ::unlink(journalPath.c_str());
+            platform::deleteFile(journalPath);
             syncFolderOf(journalPath);
         }
         throw; // the destructor removes the temporaries not yet renamed
@@ -448,7 +440,7 @@ void FileTransaction::commit() {
     // One flush per folder: a term update puts all its team files in one.
     std::vector<std::string> folders;
     for (const auto& s : staged_) {
-        std::string folder = fs::path(s.target).parent_path().string();
+        std::string folder = platform::pathText(platform::fsPath(s.target).parent_path());
         if (std::find(folders.begin(), folders.end(), folder) == folders.end()) {
             folders.push_back(folder);
             syncFolderOf(s.target);
@@ -466,7 +458,7 @@ void FileTransaction::commit() {
     }
     dropKeeps();
     if (journalled) {
-        ::unlink(journalPath.c_str());
+        platform::deleteFile(journalPath);
         syncFolderOf(journalPath);
     }
 }

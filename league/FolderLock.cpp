@@ -3,6 +3,7 @@
 
 #include "league/LeagueError.h"
 #include "league/Paths.h"
+#include "league/Platform.h"
 
 #include <cerrno>
 #include <chrono>
@@ -11,19 +12,15 @@
 #include <mutex>
 #include <thread>
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
-
 namespace tenvoll {
 
 namespace {
 
 struct Holding {
-    int fd = -1;
+    platform::FileHandle fd = platform::kNoFile;
     FolderLock::Mode mode = FolderLock::Mode::Shared;
     int count = 0;
-    pid_t owner = 0; // a forked child inherits the table but not the holding
+    long owner = 0; // a forked child inherits the table but not the holding
 };
 
 std::mutex& registryMutex() {
@@ -38,8 +35,8 @@ std::map<std::string, Holding>& registry() {
 
 std::string normalisedFolder(const std::string& folder) {
     std::error_code ec;
-    auto path = std::filesystem::weakly_canonical(std::filesystem::path(toNativePath(folder)), ec);
-    return ec ? folder : path.string();
+    auto path = std::filesystem::weakly_canonical(platform::fsPath(toNativePath(folder)), ec);
+    return ec ? folder : platform::pathText(path);
 }
 
 [[noreturn]] void throwBusy(const std::string& folder) {
@@ -54,11 +51,12 @@ FolderLock FolderLock::acquire(const std::string& programFolder, Mode mode, int 
     const std::string key = normalisedFolder(programFolder);
     std::lock_guard guard(registryMutex());
     auto& reg = registry();
-    if (auto it = reg.find(key); it != reg.end() && it->second.owner != ::getpid()) {
+    if (auto it = reg.find(key);
+        it != reg.end() && it->second.owner != platform::currentProcessId()) {
         // Inherited through fork: closing the copy leaves the parent's lock
         // alone (LOCK_UN would release it for both).
-        if (it->second.fd >= 0)
-            ::close(it->second.fd);
+        if (it->second.fd != platform::kNoFile)
+            platform::closeFile(it->second.fd);
         reg.erase(it);
     }
     if (auto it = reg.find(key); it != reg.end()) {
@@ -73,30 +71,27 @@ FolderLock FolderLock::acquire(const std::string& programFolder, Mode mode, int 
     }
 
     const std::string lockPath = joinPath(key, kFolderLockFileName);
-    int fd = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-    if (fd < 0) {
+    platform::FileHandle fd = platform::openFile(lockPath, platform::OpenMode::ReadWriteShare);
+    if (fd == platform::kNoFile) {
         // A read-only program folder cannot be written by anyone; readers go on.
         if (mode == Mode::Shared && (errno == EACCES || errno == EROFS)) {
-            reg[key] = Holding{-1, mode, 1, ::getpid()};
+            reg[key] = Holding{platform::kNoFile, mode, 1, platform::currentProcessId()};
             FolderLock lock;
             lock.key_ = key;
             return lock;
         }
         throw LeagueError("ロックファイルを作成できませんでした。", lockPath);
     }
-    const int operation = (mode == Mode::Exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB;
     const auto deadline = std::chrono::steady_clock::now() +
                           std::chrono::milliseconds(mode == Mode::Exclusive ? 0 : waitMilliseconds);
-    while (::flock(fd, operation) != 0) {
-        if (errno == EINTR)
-            continue;
+    while (platform::lockFile(fd, mode == Mode::Exclusive) != 0) {
         if (errno != EWOULDBLOCK || std::chrono::steady_clock::now() >= deadline) {
-            ::close(fd);
+            platform::closeFile(fd);
             throwBusy(programFolder);
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
-    reg[key] = Holding{fd, mode, 1, ::getpid()};
+    reg[key] = Holding{fd, mode, 1, platform::currentProcessId()};
     FolderLock lock;
     lock.key_ = key;
     return lock;
@@ -124,11 +119,12 @@ void FolderLock::release() {
         return;
     std::lock_guard guard(registryMutex());
     auto& reg = registry();
-    if (auto it = reg.find(key_);
-        it != reg.end() && it->second.owner == ::getpid() && --it->second.count == 0) {
-        if (it->second.fd >= 0) {
-            ::flock(it->second.fd, LOCK_UN);
-            ::close(it->second.fd);
+    if (auto it = reg.find(key_); it != reg.end() &&
+                                  it->second.owner == platform::currentProcessId() &&
+                                  --it->second.count == 0) {
+        if (it->second.fd != platform::kNoFile) {
+            platform::unlockFile(it->second.fd);
+            platform::closeFile(it->second.fd);
         }
         reg.erase(it);
     }

@@ -2,15 +2,13 @@
 #include "league/Journal.h"
 
 #include "league/LeagueError.h"
+#include "league/Platform.h"
 #include "league/SystemErrors.h"
 
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <string>
-
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace tenvoll {
 
@@ -91,47 +89,34 @@ std::optional<Journal> parseJournal(std::string_view text) {
 }
 
 void syncFolder(const std::string& folder) {
-    int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
+    platform::flushFolder(folder);
 }
 
 void writeDurably(const std::string& path, std::string_view bytes) {
     // Named like every temporary file of the program (".name.pid.n.tmp"), so
     // that one left by a crash is found and removed with the others.
-    const std::string temp = path + "." + std::to_string(::getpid()) + ".0.tmp";
+    const std::string temp = path + "." + std::to_string(platform::currentProcessId()) + ".0.tmp";
     auto fail = [&](int err) {
-        ::unlink(temp.c_str());
+        platform::deleteFile(temp);
         throw LeagueError("記録ファイルを書き込めませんでした: " + path + " (" +
                           systemErrorText(err) + ")");
     };
-    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0)
+    platform::FileHandle fd = platform::openFile(temp, platform::OpenMode::CreateReplace);
+    if (fd == platform::kNoFile)
         fail(errno);
-    const char* p = bytes.data();
-    std::size_t left = bytes.size();
-    while (left > 0) {
-        ssize_t n = ::write(fd, p, left);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0) {
-            int err = errno;
-            ::close(fd);
-            fail(err);
-        }
-        p += n;
-        left -= static_cast<std::size_t>(n);
+    if (platform::writeFile(fd, bytes) != 0) {
+        int err = errno;
+        platform::closeFile(fd);
+        fail(err);
     }
-    int err = ::fsync(fd) != 0 ? errno : 0;
-    if (::close(fd) != 0 && err == 0)
+    int err = platform::flushFile(fd) != 0 ? errno : 0;
+    if (platform::closeFile(fd) != 0 && err == 0)
         err = errno;
     if (err != 0)
         fail(err);
-    if (::rename(temp.c_str(), path.c_str()) != 0)
+    if (platform::replaceFile(temp, path) != 0)
         fail(errno);
-    syncFolder(std::filesystem::path(path).parent_path().string());
+    syncFolder(platform::pathText(platform::fsPath(path).parent_path()));
 }
 
 } // namespace tenvoll

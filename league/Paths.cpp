@@ -1,6 +1,7 @@
 // Joining, splitting and relativising league paths.
 #include "league/Paths.h"
 
+#include "league/Platform.h"
 #include "league/TextCompare.h"
 
 namespace tenvoll {
@@ -15,11 +16,7 @@ std::size_t lastSeparator(std::string_view path) {
     return path.find_last_of("/\\");
 }
 
-#ifdef _WIN32
-constexpr char kNativeSeparator = '\\';
-#else
-constexpr char kNativeSeparator = '/';
-#endif
+constexpr char kNativeSeparator = platform::kPathSeparator;
 
 } // namespace
 

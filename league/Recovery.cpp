@@ -6,6 +6,7 @@
 #include "league/Journal.h"
 #include "league/LeagueError.h"
 #include "league/Paths.h"
+#include "league/Platform.h"
 #include "league/Settings.h"
 #include "league/SystemErrors.h"
 #include "league/TextCompare.h"
@@ -15,12 +16,7 @@
 #include <cstring>
 #include <filesystem>
 #include <functional>
-
-#include <csignal>
 #include <optional>
-
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -29,8 +25,7 @@ namespace tenvoll {
 namespace {
 
 bool present(const std::string& path) {
-    struct stat st;
-    return ::lstat(path.c_str(), &st) == 0;
+    return platform::entryExists(path);
 }
 
 std::string reason() {
@@ -71,7 +66,7 @@ std::optional<long> writerOf(const std::string& name) {
 }
 
 bool processGone(long pid) {
-    return pid != ::getpid() && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
+    return pid != platform::currentProcessId() && platform::processGone(pid);
 }
 
 // Temporary and kept files of writers that no longer run, left by a crash
@@ -87,27 +82,27 @@ Leftovers findLeftovers(const std::string& programFolder) {
     Leftovers found;
     auto consider = [&](const fs::directory_entry& entry) {
         std::error_code ec;
-        auto pid = writerOf(entry.path().filename().string());
+        auto pid = writerOf(platform::pathText(entry.path().filename()));
         if (pid && entry.is_regular_file(ec) && processGone(*pid))
-            found.files.push_back(entry.path().string());
+            found.files.push_back(platform::pathText(entry.path()));
     };
     const std::string program = resolvePath(programFolder);
     std::error_code ec;
     for (const std::string& folder : {program, joinPath(program, "temp")})
-        for (const auto& entry : fs::directory_iterator(folder, ec))
+        for (const auto& entry : fs::directory_iterator(platform::fsPath(folder), ec))
             consider(entry);
     for (const auto& league : journalFolders(programFolder)) {
         if (league == program)
             continue;
-        for (auto it = fs::recursive_directory_iterator(league, ec);
+        for (auto it = fs::recursive_directory_iterator(platform::fsPath(league), ec);
              !ec && it != fs::recursive_directory_iterator(); it.increment(ec))
             consider(*it);
     }
     for (const auto& file : found.files)
-        for (fs::path folder = fs::path(file).parent_path(); folder.has_relative_path();
+        for (fs::path folder = platform::fsPath(file).parent_path(); folder.has_relative_path();
              folder = folder.parent_path())
-            if (folder.parent_path().filename() == "バックアップ") {
-                addUnique(found.backupFolders, folder.string());
+            if (platform::pathText(folder.parent_path().filename()) == "バックアップ") {
+                addUnique(found.backupFolders, platform::pathText(folder));
                 break;
             }
     return found;
@@ -117,7 +112,7 @@ Leftovers findLeftovers(const std::string& programFolder) {
 // them is removed too, so the next run's backup gets its usual name.
 void removeLeftovers(const Leftovers& leftovers) {
     for (const auto& file : leftovers.files)
-        ::unlink(file.c_str());
+        platform::deleteFile(file);
     // Empty folders below first, then the folder itself when it is empty.
     std::function<bool(const fs::path&)> removeEmpty = [&](const fs::path& folder) {
         std::error_code ec;
@@ -132,8 +127,8 @@ void removeLeftovers(const Leftovers& leftovers) {
     };
     for (const auto& folder : leftovers.backupFolders) {
         std::error_code ec;
-        if (removeEmpty(folder)) {
-            fs::path parent = fs::path(folder).parent_path();
+        if (removeEmpty(platform::fsPath(folder))) {
+            fs::path parent = platform::fsPath(folder).parent_path();
             if (fs::is_empty(parent, ec))
                 fs::remove(parent, ec);
         }
@@ -184,7 +179,7 @@ RecoveryOutcome recoverJournal(const std::string& journalPath) {
     }
     if (!journal) {
         // Cut off while being written: no rename had started yet.
-        if (::unlink(journalPath.c_str()) != 0)
+        if (platform::deleteFile(journalPath) != 0)
             out.problems.push_back("記録ファイルを削除できません: " + journalPath + " (" +
                                    reason() + ")");
         return out;
@@ -194,48 +189,49 @@ RecoveryOutcome recoverJournal(const std::string& journalPath) {
     std::vector<std::string> folders;
     for (auto it = journal->entries.rbegin(); it != journal->entries.rend(); ++it) {
         const JournalEntry& e = *it;
-        addUnique(folders, fs::path(e.target).parent_path().string());
+        addUnique(folders, platform::pathText(platform::fsPath(e.target).parent_path()));
         const bool renamed = !present(e.temporary);
         if (journal->complete) {
-            if (!e.keep.empty() && present(e.keep) && ::unlink(e.keep.c_str()) != 0)
+            if (!e.keep.empty() && present(e.keep) && platform::deleteFile(e.keep) != 0)
                 out.problems.push_back(e.keep + " を削除できません (" + reason() + ")");
         } else if (!e.keep.empty()) {
             if (present(e.keep)) {
                 // Before its rename the target and the kept file are one file:
                 // rename does nothing then, and the kept name is removed.
-                if (::rename(e.keep.c_str(), e.target.c_str()) != 0) {
+                if (platform::replaceFile(e.keep, e.target) != 0) {
                     out.problems.push_back(e.target + " を元に戻せません (" + reason() +
                                            ")。元のファイル: " + e.keep);
                     continue;
                 }
                 if (present(e.keep))
-                    ::unlink(e.keep.c_str());
+                    platform::deleteFile(e.keep);
                 if (renamed)
                     out.restored.push_back(e.target);
             }
         } else if (renamed && present(e.target)) {
-            if (::unlink(e.target.c_str()) == 0)
+            if (platform::deleteFile(e.target) == 0)
                 out.removed.push_back(e.target);
             else
                 out.problems.push_back(e.target + " を削除できません (" + reason() + ")");
         }
-        if (!renamed && ::unlink(e.temporary.c_str()) != 0 && errno != ENOENT)
+        if (!renamed && platform::deleteFile(e.temporary) != 0 && errno != ENOENT)
             out.problems.push_back(e.temporary + " を削除できません (" + reason() + ")");
     }
     if (!journal->complete)
         for (auto it = journal->createdFolders.rbegin(); it != journal->createdFolders.rend();
              ++it) {
             std::error_code ec;
-            if (fs::is_directory(*it, ec) && fs::is_empty(*it, ec) && fs::remove(*it, ec))
+            const fs::path folder = platform::fsPath(*it);
+            if (fs::is_directory(folder, ec) && fs::is_empty(folder, ec) && fs::remove(folder, ec))
                 out.removed.push_back(*it);
         }
     for (const auto& f : folders)
         syncFolder(f);
     if (out.problems.empty()) {
-        if (::unlink(journalPath.c_str()) != 0)
+        if (platform::deleteFile(journalPath) != 0)
             out.problems.push_back("記録ファイルを削除できません: " + journalPath + " (" +
                                    reason() + ")");
-        syncFolder(fs::path(journalPath).parent_path().string());
+        syncFolder(platform::pathText(platform::fsPath(journalPath).parent_path()));
     }
     return out;
 }

@@ -2,6 +2,7 @@
 #include "league/Settings.h"
 
 #include "league/FileAccess.h"
+#include "league/FolderLock.h"
 #include "league/Kyoutuu.h"
 #include "league/Paths.h"
 
@@ -28,6 +29,12 @@ Settings::Settings(std::string programFolder) : programFolder_(std::move(program
 
 std::string Settings::filePath() const {
     return joinProgramFolder(programFolder_, kSettingsFileName);
+}
+
+Settings Settings::loadFrom(std::string programFolder) {
+    Settings settings(std::move(programFolder));
+    settings.load();
+    return settings;
 }
 
 void Settings::load() {
@@ -140,6 +147,15 @@ std::string Settings::leagueFolder(std::string_view league) const {
     if (f.size() < 3 || f[2].empty())
         return {};
     return folderOf(joinProgramFolder(programFolder_, f[2]));
+}
+
+Settings saveSession(const std::string& programFolder, const SessionSettings& session) {
+    FolderLock lock = FolderLock::acquire(programFolder, FolderLock::Mode::Exclusive);
+    Settings current = Settings::loadFrom(programFolder);
+    current.setMain(session.team1, session.team2, session.leagueName);
+    current.setColours(session.colours);
+    current.save();
+    return current;
 }
 
 } // namespace tenvoll

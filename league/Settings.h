@@ -47,6 +47,10 @@ class Settings {
 public:
     explicit Settings(std::string programFolder);
 
+    // The settings file of `programFolder` as it is on disk now (other windows
+    // and programs write it too). Throws LeagueError like load().
+    static Settings loadFrom(std::string programFolder);
+
     // Reads the file; a missing file reads as an empty one. Throws LeagueError
     // for a file that exists but cannot be read or decoded.
     void load();
@@ -101,5 +105,20 @@ private:
     std::string programFolder_;
     IniStore ini_;
 };
+
+// What the main window records at close: the panes' files (stored paths),
+// the current league and the highlight colours.
+struct SessionSettings {
+    std::string team1;
+    std::string team2;
+    std::string leagueName;
+    HighlightColours colours;
+};
+
+// Writes the session's keys into "Main" of the settings file as it is on disk,
+// read afresh under the program folder's exclusive lock: what other writers
+// saved meanwhile (the registry, other leagues) stays byte for byte. Returns
+// the file as saved. Throws LeagueError (the file is then unchanged).
+Settings saveSession(const std::string& programFolder, const SessionSettings& session);
 
 } // namespace tenvoll

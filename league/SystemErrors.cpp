@@ -1,6 +1,8 @@
 // Japanese explanations of the operating system's error numbers.
 #include "league/SystemErrors.h"
 
+#include "league/Platform.h"
+
 #include <cerrno>
 
 namespace tenvoll {
@@ -51,13 +53,16 @@ std::string systemErrorText(int err) {
     case EAGAIN:
         return "一時的に利用できません";
     default:
+        if (err >= platform::kUnmappedErrorBase)
+            return "システムのエラー (番号 " + std::to_string(err - platform::kUnmappedErrorBase) +
+                   ")";
         return "システムのエラー (番号 " + std::to_string(err) + ")";
     }
 }
 
 std::string systemErrorText(const std::error_code& ec) {
     if (ec.category() == std::generic_category() || ec.category() == std::system_category())
-        return systemErrorText(ec.value());
+        return systemErrorText(platform::errorNumberOf(ec));
     return "システムのエラー (番号 " + std::to_string(ec.value()) + ")";
 }
 

@@ -8,7 +8,8 @@
 namespace tenvoll {
 
 // A Japanese explanation of an errno value: "アクセスが許可されていません" for EACCES.
-// Causes without an explanation of their own read "システムのエラー (番号 N)".
+// Causes without an explanation of their own read "システムのエラー (番号 N)",
+// N the system's own number.
 std::string systemErrorText(int err);
 
 // The same for a std::error_code of the generic or system category.

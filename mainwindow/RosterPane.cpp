@@ -5,6 +5,7 @@
 #include "windowkit/GridView.h"
 #include "windowkit/MarkedCellDelegate.h"
 #include "windowkit/QtText.h"
+#include "windowkit/UserDialogs.h"
 
 #include <QHeaderView>
 #include <QMenu>
@@ -194,6 +195,11 @@ void RosterPane::setCurrentTab(PaneTab tab) {
     int i = tabIndex(tab);
     if (i >= 0)
         tabs_->setCurrentIndex(i);
+}
+
+void showUserMessages(QWidget* parent, const std::vector<UserMessage>& messages) {
+    for (const auto& m : messages)
+        dialogs().message(parent, qs(m.text), qs(m.detail));
 }
 
 } // namespace tenvoll

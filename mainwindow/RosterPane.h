@@ -5,6 +5,7 @@
 #pragma once
 
 #include "league/Settings.h"
+#include "mainwindow/PaneLoader.h"
 #include "mainwindow/RosterRows.h"
 #include "windowkit/ProgramState.h"
 
@@ -83,5 +84,8 @@ private:
     QAction* csvAction_ = nullptr;
     QAction* chartAction_ = nullptr;
 };
+
+// Shows the messages of a pane load, one message box each.
+void showUserMessages(QWidget* parent, const std::vector<UserMessage>& messages);
 
 } // namespace tenvoll

@@ -1,4 +1,5 @@
-// The main window: start-up, menus, pane opening and navigation, shutdown.
+// The main window: start-up, menus, pane opening and navigation, opening the
+// other windows, shutdown.
 #include "mainwindow/Unit1.h"
 
 #include "charts/Unit8.h"
@@ -10,29 +11,18 @@
 #include "league/Paths.h"
 #include "league/TextCompare.h"
 #include "mainwindow/EngineVersion.h"
-#include "mainwindow/NameSearch.h"
 #include "mainwindow/PaneCsv.h"
-#include "mainwindow/RankingCsv.h"
-#include "mainwindow/RankingTableModel.h"
-#include "mainwindow/RosterTableModel.h"
+#include "mainwindow/SearchMode.h"
 #include "mainwindow/SearchPanel.h"
 #include "mainwindow/Unit7.h"
 #include "player/Unit2.h"
 #include "termupdate/Unit3.h"
 #include "termupdate/Unit4.h"
 #include "windowkit/CsvSaving.h"
-#include "windowkit/GridView.h"
-#include "windowkit/MarkedCellDelegate.h"
-#include "windowkit/QtProgressReporter.h"
 #include "windowkit/QtText.h"
 #include "windowkit/UserDialogs.h"
 
 #include <QActionGroup>
-#include <QApplication>
-#include <QCheckBox>
-#include <QHeaderView>
-#include <QLabel>
-#include <QTableView>
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -40,7 +30,6 @@
 #include <QFileInfo>
 #include <QMenuBar>
 #include <QProgressBar>
-#include <QPushButton>
 #include <QStatusBar>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -93,16 +82,15 @@ TForm1::TForm1(std::string programFolder, QWidget* parent)
     layout->addWidget(topPane_);
     layout->addWidget(bottomPane_);
     outer->addLayout(layout, 1);
-    searchPanel_ = new SearchPanel(central);
-    searchPanel_->hide();
-    outer->addWidget(searchPanel_);
     setCentralWidget(central);
-    buildRankingPage();
     progress_ = new QProgressBar(this);
     progress_->setObjectName(QStringLiteral("SearchProgress"));
     progress_->setMaximumWidth(160);
     progress_->hide();
     statusBar()->addPermanentWidget(progress_);
+    search_ = new SearchMode(*state_, *this, *topPane_, *progress_);
+    outer->addWidget(search_->panel());
+    connect(search_, &SearchMode::playerDetailRequested, this, [this] { showPlayerDetail(true); });
 
     for (RosterPane* p : {topPane_, bottomPane_}) {
         const PaneSide side = p->side();
@@ -123,7 +111,7 @@ TForm1::TForm1(std::string programFolder, QWidget* parent)
 
     // Settings: a missing file reads as an empty one.
     try {
-        state_->settings().load();
+        state_->setSettings(Settings::loadFrom(state_->programFolder()));
     } catch (const LeagueError& e) {
         state_->setSettingsReadable(false);
         dialogs().message(
@@ -155,6 +143,10 @@ bool TForm1::statisticsCheckEnabled() const {
 
 bool TForm1::searchMode() const {
     return searchAction_->isChecked();
+}
+
+void TForm1::setSearchMode(bool on) {
+    search_->setActive(on);
 }
 
 void TForm1::buildMenus() {
@@ -233,7 +225,7 @@ void TForm1::fillTeamMenu(PaneSide side, const std::vector<std::string>& paths) 
         group->addAction(a);
         connect(a, &QAction::triggered, this, [this, side, a] {
             std::string full = joinProgramFolder(state_->programFolder(), captionPath(a));
-            state_->pane(side).path = full;
+            state_->setPanePath(side, full);
             openTeam(side, full);
         });
     }
@@ -246,16 +238,10 @@ void TForm1::checkTeamMenuItem(PaneSide side, const std::string& fullPath) {
             a->setChecked(true);
 }
 
-void TForm1::showMessages(const std::vector<UserMessage>& messages) {
-    for (const auto& m : messages)
-        dialogs().message(this, qs(m.text), qs(m.detail));
-}
-
 void TForm1::openTeam(PaneSide side, const std::string& fullPath) {
-    ProgramState::PaneState& state = state_->pane(side);
     RosterPane* view = pane(side);
     view->clearGrids();
-    state.path = fullPath;
+    state_->setPanePath(side, fullPath);
 
     PaneLoad load;
     try {
@@ -266,12 +252,10 @@ void TForm1::openTeam(PaneSide side, const std::string& fullPath) {
     }
     if (!load.folder.empty())
         state_->setLeagueFolder(load.folder);
-    showMessages(load.messages);
+    showUserMessages(this, load.messages);
     if (!load.loaded)
         return;
 
-    state.store = std::move(load.store);
-    state.teamName = load.teamName;
     const QString name = qs(load.teamName);
     view->setTeamName(name);
     teamMenu(side)->setTitle(name);
@@ -280,12 +264,14 @@ void TForm1::openTeam(PaneSide side, const std::string& fullPath) {
     view->showSummary(load.summary, name);
 
     const std::string firstName = load.content.grid(GridKind::Batters).rows.front()[1].text;
-    if (!state.selected.empty() && state.selected == state_->shownPlayer())
+    const std::string& selected = state_->pane(side).selected;
+    if (!selected.empty() && selected == state_->shownPlayer())
         state_->setShownPlayer(firstName);
-    state.selected = firstName;
+    state_->selectPlayer(side, firstName);
 
+    state_->setPaneTeamName(side, load.teamName);
+    state_->setPaneStore(side, std::move(load.store));
     runPaneComparison();
-    state_->announceStoreReloaded(side);
 }
 
 void TForm1::runPaneComparison() {
@@ -328,8 +314,8 @@ void TForm1::chooseTeamFile(PaneSide side) {
 void TForm1::stepTeam(PaneSide side, Step step) {
     std::optional<std::string> path;
     try {
-        path = steppedTeamPath(settingsOnDisk(), state_->leagueName(), state_->pane(side).teamName,
-                               step);
+        path = steppedTeamPath(Settings::loadFrom(state_->programFolder()), state_->leagueName(),
+                               state_->pane(side).teamName, step);
     } catch (const LeagueError& e) {
         dialogs().message(this, qs(e.what()), qs(e.detail()));
         return;
@@ -348,30 +334,21 @@ void TForm1::showSameTeam(PaneSide target) {
         return;
     if (choice.path.empty()) {
         pane(target)->clearGrids();
-        state_->pane(target).path.clear();
+        state_->setPanePath(target, {});
         return;
     }
     openTeam(target, choice.path);
 }
 
-Settings TForm1::settingsOnDisk() const {
-    // Other windows (term update, league editor) write the file too: read it afresh.
-    Settings current(state_->programFolder());
-    current.load();
-    return current;
-}
-
-bool TForm1::writeSettings(const std::string& team1, const std::string& team2) {
+bool TForm1::writeSettings() {
     if (!state_->settingsReadable())
         return false;
-    // Other windows may have written the file since start: update it, never replace it.
+    const std::string& folder = state_->programFolder();
     try {
-        FolderLock lock = FolderLock::acquire(state_->programFolder(), FolderLock::Mode::Exclusive);
-        Settings current = settingsOnDisk();
-        current.setMain(team1, team2, state_->leagueName());
-        current.setColours(state_->colours());
-        current.save();
-        state_->settings() = std::move(current);
+        state_->setSettings(
+            saveSession(folder, {toStoredPath(folder, state_->pane(PaneSide::Top).path),
+                                 toStoredPath(folder, state_->pane(PaneSide::Bottom).path),
+                                 state_->leagueName(), state_->colours()}));
         return true;
     } catch (const LeagueError& e) {
         dialogs().message(this, QStringLiteral("設定ファイルを保存できませんでした。"),
@@ -386,8 +363,7 @@ void TForm1::exitProgram() {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
-    writeSettings(toStoredPath(state_->programFolder(), state_->pane(PaneSide::Top).path),
-                  toStoredPath(state_->programFolder(), state_->pane(PaneSide::Bottom).path));
+    writeSettings();
     event->accept();
 }
 
@@ -427,7 +403,7 @@ void TForm1::openOrganisationEditor() {
         return;
     setWindowTitle(qs(state_->leagueName()));
     try {
-        state_->settings() = settingsOnDisk();
+        state_->setSettings(Settings::loadFrom(state_->programFolder()));
         buildTeamMenus();
         for (PaneSide side : {PaneSide::Top, PaneSide::Bottom})
             checkTeamMenuItem(side, state_->pane(side).path);
@@ -469,7 +445,7 @@ void TForm1::openingOrderChanged(bool open) {
         return;
     for (PaneSide side : {PaneSide::Top, PaneSide::Bottom})
         if (state_->pane(side).path.empty())
-            state_->pane(side).store.clear();
+            state_->clearPaneStore(side);
     reloadPanes();
 }
 
@@ -511,10 +487,9 @@ void TForm1::showVersion() {
 void TForm1::StringGridAllDblClick(PaneSide side, const QString& name) {
     if (state_->openingOrderOpen() || name.isEmpty() || name == QStringLiteral("*"))
         return;
-    ProgramState::PaneState& state = state_->pane(side);
-    state.selected = ss(name);
-    state_->setShownPlayer(state.selected);
-    state_->setLeagueFolder(paneLeagueFolder(state.path));
+    state_->selectPlayer(side, ss(name));
+    state_->setShownPlayer(ss(name));
+    state_->setLeagueFolder(paneLeagueFolder(state_->pane(side).path));
     showPlayerDetail(false);
 }
 
@@ -555,245 +530,13 @@ void TForm1::exportPaneCsv(PaneSide side) {
                                     : QStringLiteral("まだこの機能は利用できません"));
         return;
     case PaneTab::Ranking:
-        exportRankingCsv();
+        search_->exportRankingCsv();
         return;
     default:
         break;
     }
     const std::string& name = state_->pane(side).teamName;
     saveCsvFile(this, qs(name), rosterCsvLines(name, view->content()));
-}
-
-// ---- search mode -------------------------------------------------------------
-
-void TForm1::buildRankingPage() {
-    QWidget* page = topPane_->rankingPage();
-    auto* layout = new QVBoxLayout(page);
-    layout->setContentsMargins(2, 2, 2, 2);
-    ruleNote_ = new QLabel(page);
-    ruleNote_->setObjectName(QStringLiteral("RuleNote"));
-    layout->addWidget(ruleNote_);
-    rankingModel_ = new RankingTableModel(this);
-    ListViewSeiseki = new GridView(page);
-    ListViewSeiseki->setObjectName(QStringLiteral("ListViewSeiseki"));
-    ListViewSeiseki->setModel(rankingModel_);
-    ListViewSeiseki->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    ListViewSeiseki->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    ListViewSeiseki->setItemDelegate(
-        new MarkedCellDelegate(state_->colours(), RankingTableModel::MarkRole, this));
-    auto* grid = static_cast<GridView*>(ListViewSeiseki);
-    std::vector<int> widths(kRankingColumnCount, 31);
-    widths[0] = 100;
-    widths[1] = 34;
-    widths[17] = 62;
-    grid->setColumnWidths96(widths);
-    ListViewSeiseki->horizontalHeader()->setSectionsClickable(true);
-    layout->addWidget(ListViewSeiseki, 1);
-
-    connect(ListViewSeiseki->horizontalHeader(), &QHeaderView::sectionClicked, this,
-            &TForm1::ListViewSeisekiCompare);
-    connect(grid, &GridView::rowChosen, this, &TForm1::rankingRowChosen);
-    // The ranking list is the Top pane's page: it offers the Top pane's pop-up menu.
-    ListViewSeiseki->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(ListViewSeiseki, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
-        topPane_->popupMenu()->popup(ListViewSeiseki->viewport()->mapToGlobal(at));
-    });
-    connect(ListViewSeiseki, &QTableView::clicked, this, [this](const QModelIndex& index) {
-        searchPanel_->setSearchText(
-            rankingModel_->data(rankingModel_->index(index.row(), 0), Qt::DisplayRole).toString());
-    });
-    connect(ListViewSeiseki->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& current) {
-                if (!current.isValid())
-                    return;
-                statusBar()->showMessage(
-                    QStringLiteral("%1/%2 %3")
-                        .arg(current.row() + 1)
-                        .arg(rankingModel_->rowCount())
-                        .arg(qs(rankingItems()[static_cast<std::size_t>(rankingOptions_.item)])));
-            });
-    connect(searchPanel_, &SearchPanel::searchRequested, this, &TForm1::Button3Click);
-    connect(searchPanel_, &SearchPanel::orderChosen, this,
-            [this](RankingOrder o) { sortOrder_ = o; });
-    connect(searchPanel_, &SearchPanel::searchTextEdited, rankingModel_,
-            &RankingTableModel::setSearchText);
-    connect(searchPanel_, &SearchPanel::nameSearchToggled, this,
-            [this](bool on) { showSearchTabs(on); });
-}
-
-QString TForm1::ruleNote() const {
-    return ruleNote_->text();
-}
-
-void TForm1::setSearchMode(bool on) {
-    state_->setSearchMode(on);
-    if (on)
-        sizeBeforeSearch_ = size();
-    searchPanel_->setVisible(on);
-    for (QAction* a :
-         {topPane_->nextTeamAction(), topPane_->previousTeamAction(), topPane_->sameTeamAction()})
-        a->setEnabled(!on);
-    topPane_->chartAction()->setEnabled(on);
-    if (on) {
-        showSearchTabs(searchPanel_->nameSearch());
-        return;
-    }
-    // Leaving search mode: the Top store held search results; both panes reload their files.
-    for (PaneTab tab : {PaneTab::Batters, PaneTab::Pitchers, PaneTab::FarmBatters,
-                        PaneTab::FarmPitchers, PaneTab::Team})
-        topPane_->setTabShown(tab, true);
-    topPane_->setTabShown(PaneTab::Ranking, false);
-    topPane_->setCurrentTab(PaneTab::Batters);
-    rankingModel_->clear();
-    ruleNote_->clear();
-    statusBar()->clearMessage();
-    reloadPanes();
-    // The panel's strip goes with the panel.
-    if (!isMaximized() && !isFullScreen() && sizeBeforeSearch_.isValid()) {
-        centralWidget()->layout()->activate();
-        layout()->activate();
-        resize(sizeBeforeSearch_);
-    }
-}
-
-void TForm1::showSearchTabs(bool nameSearch) {
-    for (PaneTab tab : {PaneTab::Batters, PaneTab::Pitchers})
-        topPane_->setTabShown(tab, nameSearch);
-    for (PaneTab tab : {PaneTab::FarmBatters, PaneTab::FarmPitchers, PaneTab::Team})
-        topPane_->setTabShown(tab, false);
-    topPane_->setTabShown(PaneTab::Ranking, !nameSearch);
-    topPane_->setCurrentTab(nameSearch ? PaneTab::Batters : PaneTab::Ranking);
-}
-
-void TForm1::Button3Click() {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    searchPanel_->startButton()->setEnabled(false);
-    const bool nameSearch = searchPanel_->nameSearch();
-    // The Top store receives the search's sections; the Bottom pane keeps its
-    // team (the engines need no scratch store), so it stays usable meanwhile.
-    state_->pane(PaneSide::Top).store.clear();
-    showSearchTabs(nameSearch);
-    searchPanel_->rememberSearchText();
-    // Each message is shown once per search.
-    QtProgressReporter reporter(
-        this, [this](const QString& text) { statusBar()->showMessage(text); }, progress_,
-        QtProgressReporter::Messages::EachOnce);
-    progress_->reset();
-    progress_->show();
-    try {
-        if (nameSearch)
-            runNameSearch(reporter);
-        else
-            runRankingSearch(reporter);
-    } catch (const LeagueError& e) {
-        dialogs().message(this, qs(e.what()), qs(e.detail()));
-    }
-    finishSearchTabs(nameSearch);
-    progress_->hide();
-    statusBar()->clearMessage();
-    searchPanel_->startButton()->setEnabled(true);
-    QApplication::restoreOverrideCursor();
-}
-
-void TForm1::runNameSearch(SearchReporter& reporter) {
-    topPane_->clearGrids();
-    state_->setRanking({});
-    FolderLock lock = FolderLock::acquire(state_->programFolder(), FolderLock::Mode::Shared);
-    const SearchLeague league = searchLeague(settingsOnDisk(), state_->leagueName());
-    NameSearchResult result = searchPlayerName(league, ss(searchPanel_->searchText()), reporter);
-    lock.release();
-    state_->pane(PaneSide::Top).store = std::move(result.store);
-    state_->announceStoreReloaded(PaneSide::Top);
-    std::vector<UserMessage> messages;
-    topPane_->showContent(filledPane(state_->pane(PaneSide::Top).store, league.folder,
-                                     statisticsCheckEnabled(), messages));
-    showMessages(messages);
-    if (result.names.empty())
-        dialogs().message(this, qs(nameNotFoundMessage(state_->leagueName())));
-}
-
-void TForm1::runRankingSearch(SearchReporter& reporter) {
-    rankingModel_->clear();
-    state_->setRanking({});
-    ruleNote_->clear();
-    const SearchLeague league = searchLeague(settingsOnDisk(), state_->leagueName());
-    rankingOptions_ = searchPanel_->options();
-    sortOrder_ = rankingOptions_.order;
-    ListViewSeiseki->hide();
-    if (!league.folder.empty())
-        state_->setLeagueFolder(league.folder);
-    RankingResult result;
-    try {
-        FolderLock lock = FolderLock::acquire(state_->programFolder(), FolderLock::Mode::Shared);
-        result = runRanking(league, rankingOptions_, reporter);
-    } catch (...) {
-        ListViewSeiseki->show();
-        throw;
-    }
-    ListViewSeiseki->show();
-    ListViewSeiseki->setToolTip(searchPanel_->itemText());
-    state_->setRanking(
-        {result.captions, result.rows, rankingOptions_.career, rankingOptions_.item});
-    rankingModel_->setRanking(result.captions, std::move(result.rows));
-    rankingModel_->setSearchText(searchPanel_->searchText());
-    ruleNote_->setText(qs(result.ruleNote));
-    state_->pane(PaneSide::Top).store = std::move(result.players);
-    state_->announceStoreReloaded(PaneSide::Top);
-}
-
-void TForm1::finishSearchTabs(bool nameSearch) {
-    // The grids keep only their filled rows; empty ones are not offered.
-    int mostRows = -1;
-    PaneTab fullest = PaneTab::Batters;
-    const PaneTab current = topPane_->currentTab();
-    for (GridKind kind : kGridKinds) {
-        RosterTableModel* m = topPane_->model(kind);
-        int filled = 0;
-        for (int r = 0; r < m->rowCount(); ++r)
-            if (!m->data(m->index(r, 1), Qt::DisplayRole).toString().isEmpty())
-                filled = r + 1;
-        m->setRowCount(filled);
-        topPane_->grid(kind)->fitToContents();
-        const auto tab = static_cast<PaneTab>(kind);
-        topPane_->setTabShown(tab, nameSearch && filled > 0);
-        if (filled > mostRows || (filled == mostRows && tab == current)) {
-            mostRows = filled;
-            fullest = tab;
-        }
-    }
-    if (nameSearch) {
-        // Without hits the empty batters' grid still shows under its tab.
-        if (mostRows == 0) {
-            fullest = PaneTab::Batters;
-            topPane_->setTabShown(fullest, true);
-        }
-        topPane_->setCurrentTab(fullest);
-    } else {
-        topPane_->setTabShown(PaneTab::Ranking, true);
-        topPane_->setCurrentTab(PaneTab::Ranking);
-    }
-}
-
-void TForm1::ListViewSeisekiCompare(int column) {
-    rankingModel_->sortBy(column, sortOrder_);
-}
-
-void TForm1::rankingRowChosen(int row) {
-    const QString name =
-        rankingModel_->data(rankingModel_->index(row, 0), Qt::DisplayRole).toString();
-    if (name.isEmpty())
-        return;
-    searchPanel_->setSearchText(name);
-    state_->pane(PaneSide::Top).selected = ss(name);
-    state_->setShownPlayer(state_->pane(PaneSide::Top).selected);
-    state_->setLeagueFolder(paneLeagueFolder(state_->pane(PaneSide::Top).path));
-    showPlayerDetail(true);
-}
-
-void TForm1::exportRankingCsv() {
-    const RankingCsvHeading heading = rankingCsvHeading(searchPanel_->options());
-    saveCsvFile(this, qs(rankingCsvFileName(heading)),
-                rankingCsvLines(heading, rankingModel_->captions(), rankingModel_->rows()));
 }
 
 } // namespace tenvoll

@@ -7,7 +7,6 @@
 #include "league/Settings.h"
 #include "mainwindow/PaneLoader.h"
 #include "mainwindow/PaneNavigation.h"
-#include "mainwindow/Ranking.h"
 #include "mainwindow/RosterPane.h"
 #include "windowkit/ProgramState.h"
 
@@ -19,14 +18,11 @@
 class QAction;
 class QActionGroup;
 class QMenu;
-class QLabel;
 class QProgressBar;
-class QTableView;
 
 namespace tenvoll {
 
-class RankingTableModel;
-class SearchPanel;
+class SearchMode;
 class TForm2;
 class TForm6;
 class TForm8;
@@ -80,18 +76,9 @@ public:
     // "CSVファイル作成" of a pane's pop-up menu, by the tab on show.
     void exportPaneCsv(PaneSide side);
 
-    // ---- search mode ("全選手検索") ----
+    // "全選手検索": the search mode with its panel and ranking list.
     void setSearchMode(bool on);
-    // "検索開始": a ranking, or a name search when "選手名検索" is checked.
-    void Button3Click();
-    // Column click on the ranking list: re-sorts in the current direction.
-    void ListViewSeisekiCompare(int column);
-    // Enter or a double click on a ranking row: the player detail window, modal.
-    void rankingRowChosen(int row);
-    SearchPanel* searchPanel() const { return searchPanel_; }
-    RankingTableModel* rankingModel() const { return rankingModel_; }
-    QTableView* rankingList() const { return ListViewSeiseki; }
-    QString ruleNote() const;
+    SearchMode& search() const { return *search_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -101,20 +88,13 @@ private:
     void buildTeamMenus();
     void fillTeamMenu(PaneSide side, const std::vector<std::string>& paths);
     void checkTeamMenuItem(PaneSide side, const std::string& fullPath);
-    void showMessages(const std::vector<UserMessage>& messages);
     void runPaneComparison();
     // While the opening-order window is open the menus and the panes' team
     // changes are off; when it closes the panes show their own files again.
     void openingOrderChanged(bool open);
-    void exportRankingCsv();
-    void buildRankingPage();
-    void runNameSearch(SearchReporter& reporter);
-    void runRankingSearch(SearchReporter& reporter);
-    void showSearchTabs(bool nameSearch);
-    void finishSearchTabs(bool nameSearch);
-    bool writeSettings(const std::string& team1, const std::string& team2);
-    // The settings file as it is now; throws LeagueError.
-    Settings settingsOnDisk() const;
+    // Records the panes' files, the league and the colours in the settings
+    // file (reported when it fails).
+    bool writeSettings();
     QMenu* teamMenu(PaneSide side) const {
         return side == PaneSide::Top ? topTeamMenu_ : bottomTeamMenu_;
     }
@@ -135,14 +115,7 @@ private:
     QAction* statisticsCheckAction_ = nullptr;
     QAction* termUpdateAction_ = nullptr;
     QProgressBar* progress_ = nullptr;
-    SearchPanel* searchPanel_ = nullptr;
-    QTableView* ListViewSeiseki = nullptr;
-    RankingTableModel* rankingModel_ = nullptr;
-    QLabel* ruleNote_ = nullptr;
-    RankingOptions rankingOptions_;
-    RankingOrder sortOrder_ = RankingOrder::Descending;
-    // The window's size before the search panel widened it: given back on leaving.
-    QSize sizeBeforeSearch_;
+    SearchMode* search_ = nullptr;
     QPointer<TForm2> playerDetail_;
     QPointer<TForm6> openingOrder_;
     QPointer<TForm8> chartWindow_;

@@ -29,7 +29,7 @@ const TForm7::Member TForm7::kMembers[4] = {
 };
 
 TForm7::TForm7(ProgramState& state, QWidget* parent)
-    : QDialog(parent), state_(state), colours_(state.editableColours()) {
+    : QDialog(parent), state_(state), colours_(state.colours()) {
     setObjectName(QStringLiteral("TForm7"));
     setWindowTitle(QStringLiteral("設定"));
     auto* layout = new QVBoxLayout(this);
@@ -68,7 +68,7 @@ TForm7::TForm7(ProgramState& state, QWidget* parent)
     buttons->addWidget(update);
     buttons->addWidget(cancel);
     layout->addLayout(buttons);
-    connect(update, &QPushButton::clicked, &state_, &ProgramState::announceColoursChanged);
+    connect(update, &QPushButton::clicked, this, [this] { state_.setColours(colours_); });
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     updateSamples();
 }
@@ -106,6 +106,7 @@ void TForm7::chooserActivated(int index, int item) {
     } else {
         held = static_cast<ColourValue>(box->itemData(item).toLongLong());
     }
+    state_.holdColours(colours_);
     fillChooser(index);
     updateSamples();
 }

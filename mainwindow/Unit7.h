@@ -1,6 +1,6 @@
 // TForm7, the window "設定": the UP and DOWN highlight colour pairs. A choice
-// takes effect at once in the program state's colours (closing does not undo
-// it); "更新" announces them, and the windows showing grids repaint.
+// is held at once in the program state's colours (closing does not undo it);
+// "更新" makes the windows showing grids repaint with them.
 #pragma once
 
 #include "league/Settings.h"
@@ -35,7 +35,7 @@ private:
     void updateSamples();
 
     ProgramState& state_;
-    HighlightColours& colours_; // the state's colours, changed in place
+    HighlightColours colours_; // as chosen here, held in the state at every choice
     QComboBox* choosers_[4] = {};
     QLabel* samples_[2] = {};
 };

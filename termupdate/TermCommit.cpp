@@ -5,6 +5,7 @@
 #include "league/LeagueError.h"
 #include "league/Numbers.h"
 #include "league/Paths.h"
+#include "league/Platform.h"
 #include "league/TextCompare.h"
 
 #include <filesystem>
@@ -23,7 +24,7 @@ public:
             return;
         for (auto it = created_.rbegin(); it != created_.rend(); ++it) {
             std::error_code ec;
-            std::filesystem::remove(resolvePath(*it), ec);
+            std::filesystem::remove(platform::fsPath(resolvePath(*it)), ec);
         }
     }
     void ensure(const std::string& path) {
@@ -59,7 +60,7 @@ public:
             fs::path rel = file.lexically_relative(canonical(folder));
             if (rel.empty() || rel.is_absolute() || *rel.begin() == ".." || *rel.begin() == ".")
                 return std::nullopt;
-            return rel.string();
+            return platform::pathText(rel);
         };
         std::string name;
         if (auto rel = below(places_.leagueFolder))
@@ -67,9 +68,10 @@ public:
         else if (auto rel = below(places_.programFolder))
             name = joinPath("プログラムフォルダ", *rel);
         else
-            name = joinPath("その他", file.filename().string());
+            name = joinPath("その他", platform::pathText(file.filename()));
         for (int n = 2; !used_.insert(foldCase(name)).second; ++n)
-            name = joinPath(joinPath("その他", std::to_string(n)), file.filename().string());
+            name = joinPath(joinPath("その他", std::to_string(n)),
+                            platform::pathText(file.filename()));
         return name;
     }
 
@@ -77,8 +79,8 @@ private:
     static std::filesystem::path canonical(const std::string& p) {
         namespace fs = std::filesystem;
         std::error_code ec;
-        fs::path c = fs::weakly_canonical(fs::path(resolvePath(p)), ec);
-        return ec ? fs::path(toNativePath(p)).lexically_normal() : c;
+        fs::path c = fs::weakly_canonical(platform::fsPath(resolvePath(p)), ec);
+        return ec ? platform::fsPath(toNativePath(p)).lexically_normal() : c;
     }
 
     const TermPlaces& places_;

@@ -67,8 +67,9 @@ TForm4::TForm4(ProgramState& state, QWidget* parent) : QDialog(parent), state_(s
     teams->addWidget(teamList_, 1);
 
     auto* menu = new QMenu(this);
-    connect(menu->addAction(QStringLiteral("ファイルを削除")), &QAction::triggered, this,
-            &TForm4::deleteSelectedFiles);
+    QAction* deleteAction = menu->addAction(QStringLiteral("ファイルを削除"));
+    deleteAction->setObjectName(QStringLiteral("DeleteFilesAction"));
+    connect(deleteAction, &QAction::triggered, this, &TForm4::deleteSelectedFiles);
     auto* lists = new QGridLayout;
     for (WorkingList list : kWorkingLists) {
         const int i = static_cast<int>(list);

@@ -41,31 +41,42 @@ public:
 
     const std::string& programFolder() const { return programFolder_; }
 
-    // The settings file as read at start (and re-read before it is written).
-    Settings& settings() { return settings_; }
+    // The settings file as read at start (and re-read whenever it is written).
     const Settings& settings() const { return settings_; }
+    void setSettings(Settings settings);
+    // False when the file could not be read at start: it is then never written.
     bool settingsReadable() const { return settingsReadable_; }
-    void setSettingsReadable(bool readable) { settingsReadable_ = readable; }
+    void setSettingsReadable(bool readable);
 
     const std::string& leagueName() const { return leagueName_; }
     void setLeagueName(std::string name);
     const std::string& leagueFolder() const { return leagueFolder_; }
-    void setLeagueFolder(std::string folder) { leagueFolder_ = std::move(folder); }
+    void setLeagueFolder(std::string folder);
 
-    PaneState& pane(PaneSide side) { return side == PaneSide::Top ? top_ : bottom_; }
+    // A pane's file, store, chosen player and team name; read-only: every
+    // change goes through the setters below, which announce it.
     const PaneState& pane(PaneSide side) const { return side == PaneSide::Top ? top_ : bottom_; }
+    // The file a pane shows (or is about to show).
+    void setPanePath(PaneSide side, std::string path);
+    // The pane's store, (re)loaded or re-pointed: windows showing it refresh.
+    void setPaneStore(PaneSide side, IniStore store);
+    void clearPaneStore(PaneSide side);
+    void setPaneTeamName(PaneSide side, std::string teamName);
+    // The player chosen in a pane (Enter or a double click).
+    void selectPlayer(PaneSide side, std::string name);
 
     const std::string& shownPlayer() const { return shownPlayer_; }
-    void setShownPlayer(std::string name) { shownPlayer_ = std::move(name); }
+    void setShownPlayer(std::string name);
 
     const HighlightColours& colours() const { return colours_; }
+    // New colours for every window: the grids repaint.
     void setColours(const HighlightColours& colours);
-    // The colours edited in place by the colour window, which then announces them.
-    HighlightColours& editableColours() { return colours_; }
-    void announceColoursChanged() { emit coloursChanged(); }
+    // A colour chosen in the colour window: held at once (the next drawing
+    // uses it, closing the window keeps it); the grids repaint on "更新".
+    void holdColours(const HighlightColours& colours);
 
     bool statisticsCheck() const { return statisticsCheck_; }
-    void setStatisticsCheck(bool on) { statisticsCheck_ = on; }
+    void setStatisticsCheck(bool on);
     bool searchMode() const { return searchMode_; }
     void setSearchMode(bool on);
     bool openingOrderOpen() const { return openingOrderOpen_; }
@@ -74,8 +85,6 @@ public:
     const RankingList& ranking() const { return ranking_; }
     void setRanking(RankingList list);
 
-    // A pane's store was (re)loaded or re-pointed; windows showing it refresh.
-    void announceStoreReloaded(PaneSide side) { emit storeReloaded(side); }
     // Asks the main window to show its panes' own files again (after the
     // opening-order window re-pointed the stores, or a term update).
     void requestPaneReload() { emit paneReloadRequested(); }
@@ -90,9 +99,17 @@ public:
     }
 
 signals:
-    void storeReloaded(tenvoll::PaneSide side);
-    void coloursChanged();
+    void settingsChanged();
     void leagueChanged();
+    void leagueFolderChanged();
+    void panePathChanged(tenvoll::PaneSide side);
+    void storeReloaded(tenvoll::PaneSide side);
+    void paneTeamNameChanged(tenvoll::PaneSide side);
+    void playerSelected(tenvoll::PaneSide side);
+    void shownPlayerChanged();
+    void coloursChanged();
+    void coloursHeld();
+    void statisticsCheckChanged(bool on);
     void searchModeChanged(bool on);
     void openingOrderOpenChanged(bool open);
     void rankingChanged();
@@ -101,6 +118,8 @@ signals:
     void quitRequested(const QString& leagueName);
 
 private:
+    PaneState& paneState(PaneSide side) { return side == PaneSide::Top ? top_ : bottom_; }
+
     std::string programFolder_;
     Settings settings_;
     bool settingsReadable_ = true;

@@ -4,6 +4,7 @@
 #include "league/LeagueError.h"
 #include "league/Numbers.h"
 #include "league/Paths.h"
+#include "league/Platform.h"
 #include "league/Recovery.h"
 
 #include <algorithm>
@@ -17,7 +18,8 @@ std::string BatchContext::argumentPath(const std::string& arg) const {
     if (!arg.empty() && arg.front() == '\\' && !hasDrivePart(arg))
         return joinProgramFolder(programFolder, arg);
     std::error_code ec;
-    return std::filesystem::absolute(toNativePath(arg), ec).lexically_normal().string();
+    return platform::pathText(
+        std::filesystem::absolute(platform::fsPath(toNativePath(arg)), ec).lexically_normal());
 }
 
 const std::vector<BatchCommand>& batchCommands() {
@@ -58,7 +60,7 @@ void printHelp(std::ostream& out) {
 
 int runBatch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     std::error_code ec;
-    std::string folder = std::filesystem::current_path(ec).string();
+    std::string folder = platform::pathText(std::filesystem::current_path(ec));
     std::size_t i = 0;
     for (; i < args.size(); ++i) {
         if (args[i] == "--help" || args[i] == "-h") {
@@ -70,7 +72,8 @@ int runBatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
                 err << "--program-folder needs a folder\n";
                 return kUsage;
             }
-            folder = std::filesystem::absolute(args[++i], ec).lexically_normal().string();
+            folder = platform::pathText(
+                std::filesystem::absolute(platform::fsPath(args[++i]), ec).lexically_normal());
             continue;
         }
         break;

@@ -193,9 +193,7 @@ int openingOrder(BatchContext& c, const std::vector<std::string>& args) {
     const std::string league = settings.leagueName();
     const std::vector<OrderTeam> teams = orderTeams(settings, league);
 
-    IniStore orderingStore;
-    IniStore otherStore;
-    OpeningOrder order(c.programFolder, orderingStore, otherStore);
+    OpeningOrder order(c.programFolder);
     const OpeningOrder::LoadResult loaded =
         order.loadOrderingTeam(registeredTeam(teams, command.team, league));
     if (!loaded.message.empty())

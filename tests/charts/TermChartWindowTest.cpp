@@ -5,6 +5,8 @@
 #include "charts/TermSpreadChart.h"
 #include "charts/Unit8.h"
 #include "charts/XYGraph.h"
+#include "mainwindow/SearchMode.h"
+#include "mainwindow/SearchPanel.h"
 #include "mainwindow/Unit1.h"
 #include "support/RecordingDialogs.h"
 #include "support/TestFiles.h"
@@ -15,6 +17,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QMenu>
+#include <QPushButton>
 
 #include <gtest/gtest.h>
 
@@ -149,14 +152,14 @@ TEST(TermChartFromMainWindow, MenuEntryInSearchModeAndTheBatchDrawsTheSamePictur
     TForm1 main(folder.path());
     QAction* chart = main.pane(PaneSide::Top)->chartAction();
     EXPECT_FALSE(chart->isEnabled());
-    main.findChild<QAction*>(QStringLiteral("SearchAction"))->setChecked(true);
+    main.findChild<QAction*>(QStringLiteral("SearchAction"))->trigger();
     EXPECT_TRUE(chart->isEnabled());
 
     // Before any ranking the list is empty: nothing opens.
     chart->trigger();
     EXPECT_EQ(main.chartWindow(), nullptr);
 
-    main.Button3Click();
+    main.search().panel()->startButton()->click();
     const std::size_t rows = main.state().ranking().rows.size();
     ASSERT_GT(rows, 0u);
     chart->trigger();

@@ -7,17 +7,19 @@
 #include "export/ExportTeamModel.h"
 #include "export/Unit5.h"
 #include "mainwindow/Unit1.h"
+#include "support/CheckedModelTester.h"
 #include "support/RecordingDialogs.h"
 #include "windowkit/MarkedCellDelegate.h"
 #include "windowkit/ProgramState.h"
 
-#include <QAbstractItemModelTester>
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QHeaderView>
 #include <QMenu>
+#include <QPushButton>
 #include <QTableView>
+#include <QTest>
 #include <QTimer>
 
 using namespace tenvoll;
@@ -71,8 +73,7 @@ void waitMilliseconds(int ms) {
 } // namespace
 
 TEST_F(ExportWindow, ListsEveryTeamWithThePopUpMenus) {
-    QAbstractItemModelTester tester(window.model(),
-                                    QAbstractItemModelTester::FailureReportingMode::Warning);
+    tenvoll::test::CheckedModelTester tester(window.model());
     EXPECT_EQ(window.windowTitle(), QStringLiteral("リーグデータエクスポート"));
     QStringList captions;
     for (int c = 0; c < window.model()->columnCount(); ++c)
@@ -132,7 +133,7 @@ TEST_F(ExportWindow, SavesTheFileAndStaysOpen) {
     choose("青組", "PreviousSlot3");
     choose("赤組", "PreviousSlot1");
     dialogs.fileAnswers.enqueue(QString::fromStdString(folder.file("出力.txt")));
-    window.runExport();
+    QTest::mouseClick(window.exportButton(), Qt::LeftButton);
     EXPECT_EQ(dialogs.messages, QStringList{QStringLiteral("データエクスポート終了！")});
     ASSERT_EQ(dialogs.lastFilters.size(), 1);
     EXPECT_EQ(dialogs.lastFilters[0].caption, QStringLiteral("出力データ(TXT)"));
@@ -148,10 +149,10 @@ TEST_F(ExportWindow, SavesTheFileAndStaysOpen) {
 
     // Cancelled save dialog; then a save over a team file is refused.
     dialogs.messages.clear();
-    window.runExport();
+    QTest::mouseClick(window.exportButton(), Qt::LeftButton);
     dialogs.fileAnswers.enqueue(QString::fromStdString(folder.file("東/青組.txt")));
     const std::string team = test::readBytes(folder.file("東/青組.txt"));
-    window.runExport();
+    QTest::mouseClick(window.exportButton(), Qt::LeftButton);
     EXPECT_EQ(dialogs.messages,
               (QStringList{QStringLiteral("保存されませんでした"),
                            QStringLiteral("データのエクスポートに失敗しました！")}));
@@ -161,7 +162,7 @@ TEST_F(ExportWindow, SavesTheFileAndStaysOpen) {
 
 TEST_F(ExportWindow, TeamsLeftOutAreNamedOrNothingIsSaved) {
     choose("緑組", "PreviousSlot2");
-    window.runExport();
+    QTest::mouseClick(window.exportButton(), Qt::LeftButton);
     EXPECT_EQ(dialogs.messages,
               QStringList{QStringLiteral("選択されたチームのファイルが見つかりませんでした。\n"
                                          "ファイルが見つからなかったため出力されなかったチーム: "
@@ -171,7 +172,7 @@ TEST_F(ExportWindow, TeamsLeftOutAreNamedOrNothingIsSaved) {
     dialogs.messages.clear();
     choose("赤組", "PreviousSlot1");
     dialogs.fileAnswers.enqueue(QString::fromStdString(folder.file("出力.txt")));
-    window.runExport();
+    QTest::mouseClick(window.exportButton(), Qt::LeftButton);
     EXPECT_EQ(dialogs.messages,
               QStringList{QStringLiteral("データエクスポート終了！\n"
                                          "ファイルが見つからなかったため出力されなかったチーム: "
@@ -179,7 +180,7 @@ TEST_F(ExportWindow, TeamsLeftOutAreNamedOrNothingIsSaved) {
 }
 
 TEST_F(ExportWindow, NoSlotClosesTheWindowWithoutAFile) {
-    window.runExport();
+    QTest::mouseClick(window.exportButton(), Qt::LeftButton);
     EXPECT_EQ(dialogs.messages,
               QStringList{QStringLiteral("選択されたチームはありませんでした。\n"
                                          "データのエクスポートに失敗しました！")});

@@ -50,9 +50,7 @@ protected:
 
     TempFolder dir;
     test::OrderLeague league{dir.path()};
-    IniStore ordering;
-    IniStore other;
-    OpeningOrder order{dir.path(), ordering, other};
+    OpeningOrder order{dir.path()};
 };
 
 const std::string kMirelPitcher = "P 新人 右 中 147 E D C 4 D C 4 298 ; 18 B B D E B D C";

@@ -9,13 +9,15 @@
 #include "league/IniStore.h"
 #include "mainwindow/Unit1.h"
 #include "player/Unit2.h"
+#include "support/CheckedModelTester.h"
 #include "support/RecordingDialogs.h"
 #include "support/TestFiles.h"
 #include "windowkit/MarkedCellDelegate.h"
 #include "windowkit/ProgramState.h"
 #include "windowkit/QtText.h"
 
-#include <QAbstractItemModelTester>
+#include <QAbstractItemView>
+#include <QAction>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDropEvent>
@@ -25,6 +27,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTest>
 #include <QTreeView>
 
 #include <gtest/gtest.h>
@@ -43,13 +46,21 @@ class OpeningOrderWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         main = std::make_unique<TForm1>(dir.path());
-        main->openOpeningOrder();
+        main->findChild<QAction*>(QStringLiteral("OpeningOrderAction"))->trigger();
         w = main->openingOrderWindow();
         ASSERT_NE(w, nullptr);
     }
+    // Picks entry `row` of a team box from its drop-down list, as the user does.
+    void chooseInBox(const QString& box, int row) {
+        auto* combo = w->findChild<QComboBox*>(box);
+        ASSERT_NE(combo, nullptr);
+        combo->showPopup();
+        combo->view()->setCurrentIndex(combo->model()->index(row, 0));
+        QTest::keyClick(combo->view(), Qt::Key_Return);
+    }
     void choose() {
-        w->chooseOrderingTeam(0);
-        w->chooseOtherTeam(1);
+        chooseInBox(QStringLiteral("OrderingTeamBox"), 0);
+        chooseInBox(QStringLiteral("OtherTeamBox"), 1);
     }
     QString cell(OrderList list, int row, int column) const {
         OrderListModel* m = w->model(list);
@@ -112,7 +123,7 @@ TEST_F(OpeningOrderWindowTest, WhileOpenTheMainMenusAreOffAndThePanesGetTheirFil
     w->writeButton()->click();
     EXPECT_EQ(main->state().pane(PaneSide::Top).store.value("Team", "16"), "P 甲17");
 
-    main->openOpeningOrder(); // reused while open
+    main->findChild<QAction*>(QStringLiteral("OpeningOrderAction"))->trigger(); // reused while open
     EXPECT_EQ(main->openingOrderWindow(), w);
     w->cancelButton()->click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -131,8 +142,7 @@ TEST_F(OpeningOrderWindowTest, ListsShowLabelsOriginsAndHighlightColours) {
     EXPECT_EQ(w->windowTitle(), QStringLiteral("0003期開幕オーダー"));
     EXPECT_EQ(w->toolBox()->currentText(), QStringLiteral("標準"));
     EXPECT_FALSE(w->toolBox()->isEnabled());
-    QAbstractItemModelTester tester(w->model(OrderList::Order),
-                                    QAbstractItemModelTester::FailureReportingMode::Warning);
+    tenvoll::test::CheckedModelTester tester(w->model(OrderList::Order));
     EXPECT_EQ(cell(OrderList::Order, 27, 0) + cell(OrderList::Order, 27, 1) +
                   cell(OrderList::Order, 27, 2) + cell(OrderList::Order, 27, 3),
               QStringLiteral("甲27P抑2甲"));

@@ -7,11 +7,11 @@
 #include "mainwindow/RosterTableModel.h"
 #include "mainwindow/Unit1.h"
 #include "mainwindow/Unit7.h"
+#include "support/CheckedModelTester.h"
 #include "support/RecordingDialogs.h"
 #include "support/TestFiles.h"
 #include "tools/sample-league/SampleLeague.h"
 
-#include <QAbstractItemModelTester>
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
@@ -21,6 +21,7 @@
 #include <QTabWidget>
 #include <QTreeWidget>
 
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 using namespace tenvoll;
@@ -110,8 +111,7 @@ TEST_F(MainWindowTest, ResumeFillsBothPanesWithMarksAndSummary) {
     EXPECT_EQ(summary->topLevelItem(2)->text(1), QStringLiteral("3.13"));
     EXPECT_EQ(w.pane(PaneSide::Top)->titleAction()->text(), QStringLiteral("東京ボルタナ"));
 
-    QAbstractItemModelTester tester(w.pane(PaneSide::Top)->model(GridKind::Batters),
-                                    QAbstractItemModelTester::FailureReportingMode::Warning);
+    tenvoll::test::CheckedModelTester tester(w.pane(PaneSide::Top)->model(GridKind::Batters));
 }
 
 TEST_F(MainWindowTest, StatisticsCheckOffLeavesStatisticsPlain) {
@@ -131,7 +131,7 @@ TEST_F(MainWindowTest, MissingFileClearsThePane) {
 
 TEST_F(MainWindowTest, ChoosingAFileUsesTheTwoFiltersAndCancelLeavesThePaneEmpty) {
     TForm1 w(folder.path());
-    w.chooseTeamFile(PaneSide::Bottom);
+    w.pane(PaneSide::Bottom)->changeTeamAction()->trigger();
     ASSERT_EQ(dialogs.lastFilters.size(), 2);
     EXPECT_EQ(dialogs.lastFilters[0].caption,
               QStringLiteral("チームファイル (*.txt) テキスト形式"));
@@ -140,25 +140,25 @@ TEST_F(MainWindowTest, ChoosingAFileUsesTheTwoFiltersAndCancelLeavesThePaneEmpty
     EXPECT_EQ(w.state().pane(PaneSide::Bottom).path, file("リーグ/大阪.txt"));
 
     dialogs.fileAnswers.enqueue(QString::fromStdString(file("リーグ/福岡.txt")));
-    w.chooseTeamFile(PaneSide::Bottom);
+    w.pane(PaneSide::Bottom)->changeTeamAction()->trigger();
     EXPECT_EQ(cell(w, PaneSide::Bottom, GridKind::Batters, 0, 1), QStringLiteral("福岡選手"));
 }
 
 TEST_F(MainWindowTest, StepsWrapAroundAndSameTeamComparesBothForms) {
     TForm1 w(folder.path());
-    w.stepTeam(PaneSide::Top, Step::Previous); // 東京 is entry 0: wraps to 福岡
+    w.pane(PaneSide::Top)->previousTeamAction()->trigger(); // 東京 is entry 0: wraps to 福岡
     EXPECT_EQ(cell(w, PaneSide::Top, GridKind::Batters, 0, 1), QStringLiteral("福岡選手"));
-    w.stepTeam(PaneSide::Top, Step::Next);
+    w.pane(PaneSide::Top)->nextTeamAction()->trigger();
     EXPECT_EQ(cell(w, PaneSide::Top, GridKind::Batters, 0, 1), QStringLiteral("山田ソ太郎"));
 
     // Bottom shows 大阪.txt; the same team as Top is 東京's next-season copy.
-    w.showSameTeam(PaneSide::Bottom);
+    w.pane(PaneSide::Bottom)->sameTeamAction()->trigger();
     EXPECT_EQ(w.state().pane(PaneSide::Bottom).path, file("リーグ/東京.tvl"));
     EXPECT_EQ(mark(w, PaneSide::Top, GridKind::Batters, 1, 1), -1);
     EXPECT_EQ(mark(w, PaneSide::Bottom, GridKind::Batters, 1, 1), 1);
 
     w.openTeam(PaneSide::Bottom, file("リーグ/東京.txt"));
-    w.showSameTeam(PaneSide::Bottom);
+    w.pane(PaneSide::Bottom)->sameTeamAction()->trigger();
     EXPECT_EQ(dialogs.messages.last(), QStringLiteral("すでに同じチームが閲覧されています。"));
 }
 
@@ -166,7 +166,7 @@ TEST_F(MainWindowTest, ExitThenCloseWritesRelativePaths) {
     {
         TForm1 w(folder.path());
         w.openTeam(PaneSide::Bottom, file("リーグ/福岡.txt"));
-        w.exitProgram();
+        w.findChild<QAction*>(QStringLiteral("ExitAction"))->trigger();
     }
     IniStore ini = IniStore::load(file("Tenvoll.ini"));
     EXPECT_EQ(ini.value("Main", "Team1"), "\\リーグ\\東京.txt");
@@ -183,7 +183,7 @@ TEST_F(MainWindowTest, UnwritableSettingsAreReportedOnceAtExit) {
     TForm1 w(folder.path());
     WriteFaults::reset();
     WriteFaults::failRename(1);
-    w.exitProgram();
+    w.findChild<QAction*>(QStringLiteral("ExitAction"))->trigger();
     WriteFaults::reset();
     EXPECT_EQ(dialogs.messages.count(QStringLiteral("設定ファイルを保存できませんでした。")), 1);
 }
@@ -191,7 +191,7 @@ TEST_F(MainWindowTest, UnwritableSettingsAreReportedOnceAtExit) {
 TEST_F(MainWindowTest, ColourChoiceSurvivesCancelAndIsSavedAtClose) {
     {
         TForm1 w(folder.path());
-        HighlightColours& held = w.state().editableColours();
+        auto held = [&] { return w.state().colours(); };
         int repaints = 0;
         QObject::connect(&w.state(), &ProgramState::coloursChanged, [&] { ++repaints; });
         TForm7 settings(w.state());
@@ -200,12 +200,12 @@ TEST_F(MainWindowTest, ColourChoiceSurvivesCancelAndIsSavedAtClose) {
         ASSERT_GE(green, 0);
         upBackground->setCurrentIndex(green);
         emit upBackground->activated(green);
-        EXPECT_EQ(held.upBackground, 0x008000u);
+        EXPECT_EQ(held().upBackground, 0x008000u);
         EXPECT_EQ(settings.sample(0)->palette().color(QPalette::Window), QColor(0, 0x80, 0));
         settings.findChild<QPushButton*>(QStringLiteral("UpdateButton"))->click();
         EXPECT_EQ(repaints, 1);
         settings.findChild<QPushButton*>(QStringLiteral("CancelButton"))->click();
-        EXPECT_EQ(held.upBackground, 0x008000u);
+        EXPECT_EQ(held().upBackground, 0x008000u);
 
         // A colour without a name comes from the colour dialog.
         dialogs.colourAnswers.enqueue(QColor(0x12, 0x34, 0x56));
@@ -214,7 +214,7 @@ TEST_F(MainWindowTest, ColourChoiceSurvivesCancelAndIsSavedAtClose) {
         EXPECT_FALSE(again.chooser(0)->itemIcon(again.chooser(0)->currentIndex()).isNull());
         QComboBox* downText = again.chooser(3);
         emit downText->activated(downText->count() - 1);
-        EXPECT_EQ(held.downText, 0x563412u);
+        EXPECT_EQ(held().downText, 0x563412u);
         ASSERT_EQ(dialogs.colourStarts.size(), 1);
         EXPECT_EQ(dialogs.colourStarts[0], QColor(Qt::white)); // opened at the held colour
         EXPECT_EQ(downText->currentText(), QStringLiteral("その他の色 (#123456)"));
@@ -249,9 +249,9 @@ TEST_F(MainWindowTest, HelpAsksForTheOnlineHelpWhenTheHelpFileIsMissing) {
 TEST_F(MainWindowTest, PaneCsvExportByTab) {
     TForm1 w(folder.path());
     w.pane(PaneSide::Top)->setCurrentTab(PaneTab::Team);
-    w.exportPaneCsv(PaneSide::Top);
+    w.pane(PaneSide::Top)->csvAction()->trigger();
     w.pane(PaneSide::Bottom)->setCurrentTab(PaneTab::Team);
-    w.exportPaneCsv(PaneSide::Bottom);
+    w.pane(PaneSide::Bottom)->csvAction()->trigger();
     EXPECT_EQ(dialogs.messages, (QStringList{QStringLiteral("この機能は利用できません"),
                                              QStringLiteral("まだこの機能は利用できません")}));
     EXPECT_TRUE(dialogs.proposedSaveNames.isEmpty());
@@ -260,13 +260,13 @@ TEST_F(MainWindowTest, PaneCsvExportByTab) {
     w.pane(PaneSide::Top)->setCurrentTab(PaneTab::Pitchers);
     const std::string out = folder.file("out.csv");
     dialogs.fileAnswers.enqueue(QString::fromStdString(out));
-    w.exportPaneCsv(PaneSide::Top);
+    w.pane(PaneSide::Top)->csvAction()->trigger();
     EXPECT_EQ(dialogs.proposedSaveNames.last(), QStringLiteral("東京ボルタナ"));
     EXPECT_EQ(dialogs.messages.last(), QStringLiteral("CSVデータ保存終了！"));
     EXPECT_EQ(tenvoll::test::readBytes(out),
               tenvoll::test::readBytes(folder.file("東京ボルタナ.csv")));
 
-    w.exportPaneCsv(PaneSide::Top);
+    w.pane(PaneSide::Top)->csvAction()->trigger();
     EXPECT_EQ(dialogs.messages.last(), QStringLiteral("保存されませんでした"));
 }
 
@@ -318,4 +318,21 @@ TEST(MainWindowSample, OldLayoutFileIsConvertedWhenOpened) {
     RosterTableModel* m = w.pane(PaneSide::Bottom)->model(GridKind::Batters);
     EXPECT_FALSE(m->data(m->index(0, 1), Qt::DisplayRole).toString().isEmpty());
     EXPECT_FALSE(w.state().pane(PaneSide::Bottom).teamName.empty());
+}
+
+// The model tester used by the window tests fails the test on a broken model
+// (a row count that its index() contradicts).
+TEST(CheckedModelTester, FindingsOfABrokenModelFailTheTest) {
+    class BrokenModel : public QAbstractTableModel {
+    public:
+        int rowCount(const QModelIndex& parent = {}) const override {
+            return parent.isValid() ? 0 : 3;
+        }
+        int columnCount(const QModelIndex& parent = {}) const override {
+            return parent.isValid() ? 0 : 2;
+        }
+        QVariant data(const QModelIndex&, int) const override { return {}; }
+        QModelIndex index(int, int, const QModelIndex& = {}) const override { return {}; }
+    } broken;
+    EXPECT_NONFATAL_FAILURE({ tenvoll::test::CheckedModelTester tester(&broken); }, "model tester");
 }

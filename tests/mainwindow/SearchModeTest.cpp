@@ -1,25 +1,28 @@
 // Search mode of the main window on a small sample league: the panel's rules,
 // a ranking into the list, sorting, the CSV, the player detail opened modally,
 // the name search into the Top pane, and the panes restored afterwards.
+#include "mainwindow/SearchMode.h"
 #include "league/IniStore.h"
 #include "mainwindow/RankingTableModel.h"
 #include "mainwindow/RosterTableModel.h"
 #include "mainwindow/SearchPanel.h"
 #include "mainwindow/Unit1.h"
 #include "player/Unit2.h"
+#include "support/CheckedModelTester.h"
 #include "support/RecordingDialogs.h"
 #include "support/TestFiles.h"
 #include "tools/sample-league/SampleLeague.h"
 
 #include <QAbstractButton>
-#include <QAbstractItemModelTester>
 #include <QAction>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTableView>
 #include <QTest>
@@ -38,10 +41,20 @@ protected:
     void SetUp() override {
         summary = sample::writeSampleLeague(folder.path(), {4, 6, 56, 3});
         main = std::make_unique<TForm1>(folder.path());
-        main->findChild<QAction*>(QStringLiteral("SearchAction"))->setChecked(true);
+        main->show();
+        main->findChild<QAction*>(QStringLiteral("SearchAction"))->trigger();
     }
-    SearchPanel* panel() { return main->searchPanel(); }
-    RankingTableModel* list() { return main->rankingModel(); }
+    SearchPanel* panel() { return main->search().panel(); }
+    RankingTableModel* list() { return main->search().rankingModel(); }
+    QTableView* listView() { return main->search().rankingList(); }
+    // "検索開始", clicked.
+    void startSearch() { QTest::mouseClick(panel()->startButton(), Qt::LeftButton); }
+    void clickColumn(int column) {
+        QHeaderView* header = listView()->horizontalHeader();
+        QTest::mouseClick(
+            header->viewport(), Qt::LeftButton, {},
+            QPoint(header->sectionViewportPosition(column) + 4, header->height() / 2));
+    }
     QString cell(int row, int column) {
         return list()->data(list()->index(row, column), Qt::DisplayRole).toString();
     }
@@ -83,36 +96,35 @@ TEST_F(SearchModeTest, PanelShowsWithTheRankingTabOnlyAndRulesOfItsControls) {
 
 TEST_F(SearchModeTest, RankingFillsTheListBestFirstAndSortsByColumn) {
     panel()->restrictionGroup()->button(0)->click(); // 制限なし: every line counts
-    main->Button3Click();
+    startSearch();
     ASSERT_GT(list()->rowCount(), 0);
-    QAbstractItemModelTester tester(list(),
-                                    QAbstractItemModelTester::FailureReportingMode::Warning);
+    tenvoll::test::CheckedModelTester tester(list());
     EXPECT_EQ(list()->headerData(2, Qt::Horizontal, Qt::DisplayRole).toString(),
               QStringLiteral("打率"));
     EXPECT_EQ(list()->headerData(17, Qt::Horizontal, Qt::DisplayRole).toString(),
               QStringLiteral("期別"));
     EXPECT_GE(rankingValue(cell(0, 2).toStdString()),
               rankingValue(cell(list()->rowCount() - 1, 2).toStdString()));
-    EXPECT_TRUE(main->ruleNote().isEmpty());
+    EXPECT_TRUE(main->search().ruleNote().isEmpty());
     EXPECT_TRUE(main->pane(PaneSide::Top)->isTabShown(PaneTab::Ranking));
     EXPECT_FALSE(main->pane(PaneSide::Top)->isTabShown(PaneTab::Batters));
 
     // Column click: ascending now, because "昇順" was chosen last.
     panel()->orderGroup()->button(0)->click();
-    main->ListViewSeisekiCompare(3);
+    clickColumn(3);
     EXPECT_LE(cell(0, 3).toLongLong(), cell(list()->rowCount() - 1, 3).toLongLong());
 
-    main->rankingList()->selectRow(2);
+    listView()->selectRow(2);
     EXPECT_TRUE(main->statusBar()->currentMessage().startsWith(
         QStringLiteral("3/%1 野手_打率").arg(list()->rowCount())));
 }
 
 TEST_F(SearchModeTest, RestrictedRankingSaysTheRuleAndSavesItsCsv) {
-    main->Button3Click();
-    EXPECT_TRUE(main->ruleNote().startsWith(QStringLiteral("規定: ")));
+    startSearch();
+    EXPECT_TRUE(main->search().ruleNote().startsWith(QStringLiteral("規定: ")));
     const std::string out = folder.file("rank.csv");
     dialogs.fileAnswers.enqueue(QString::fromStdString(out));
-    main->exportPaneCsv(PaneSide::Top);
+    main->pane(PaneSide::Top)->csvAction()->trigger();
     EXPECT_EQ(dialogs.proposedSaveNames.last(),
               QStringLiteral("野手_打率を打席数、投球回数で制限で降順"));
     const std::string csv = tenvoll::test::readCp932(out);
@@ -122,7 +134,7 @@ TEST_F(SearchModeTest, RestrictedRankingSaysTheRuleAndSavesItsCsv) {
 
 TEST_F(SearchModeTest, ChosenRowOpensTheDetailModallyFromTheGatheredSections) {
     panel()->restrictionGroup()->button(0)->click();
-    main->Button3Click();
+    startSearch();
     ASSERT_GT(list()->rowCount(), 0);
     const std::string name = cell(0, 0).toStdString();
     bool wasModal = false;
@@ -133,7 +145,8 @@ TEST_F(SearchModeTest, ChosenRowOpensTheDetailModallyFromTheGatheredSections) {
             d->close();
         }
     });
-    main->rankingRowChosen(0);
+    listView()->setCurrentIndex(list()->index(0, 0));
+    QTest::keyClick(listView(), Qt::Key_Return);
     EXPECT_TRUE(wasModal);
     EXPECT_EQ(main->state().shownPlayer(), name);
     EXPECT_TRUE(main->state().pane(PaneSide::Top).store.hasSection(name));
@@ -163,10 +176,10 @@ TEST(SearchModeWidth, LeavingSearchModeGivesTheWindowItsWidthBack) {
     main.show();
     QApplication::processEvents();
     const int before = main.width();
-    main.findChild<QAction*>(QStringLiteral("SearchAction"))->setChecked(true);
+    main.findChild<QAction*>(QStringLiteral("SearchAction"))->trigger();
     QApplication::processEvents();
     ASSERT_GT(main.width(), before);
-    main.findChild<QAction*>(QStringLiteral("SearchAction"))->setChecked(false);
+    main.findChild<QAction*>(QStringLiteral("SearchAction"))->trigger();
     QApplication::processEvents();
     EXPECT_EQ(main.width(), before);
 }
@@ -178,13 +191,13 @@ TEST_F(SearchModeTest, NameSearchFillsTheTopPaneAndLeavingRestoresIt) {
 
     panel()->nameSearchBox()->setChecked(true);
     panel()->setSearchText(QString::fromStdString(someone));
-    main->Button3Click();
+    startSearch();
     EXPECT_EQ(topName(GridKind::Batters, 0).toStdString(), someone);
     EXPECT_EQ(main->pane(PaneSide::Top)->model(GridKind::Batters)->rowCount(), 1);
     EXPECT_EQ(panel()->searchTextBox()->itemText(0).toStdString(), someone);
 
     panel()->setSearchText(QStringLiteral("誰でもない"));
-    main->Button3Click();
+    startSearch();
     EXPECT_EQ(dialogs.messages.last(),
               QStringLiteral("検索選手を、サンプルリーグで見つけられませんでした。"));
     // No hits: the empty batters' grid keeps its tab instead of a bare header.
@@ -192,10 +205,10 @@ TEST_F(SearchModeTest, NameSearchFillsTheTopPaneAndLeavingRestoresIt) {
     EXPECT_EQ(main->pane(PaneSide::Top)->currentTab(), PaneTab::Batters);
 
     panel()->setSearchText(QString());
-    main->Button3Click();
+    startSearch();
     EXPECT_EQ(dialogs.messages.last(), QStringLiteral("選手名を入力してください。"));
 
-    main->findChild<QAction*>(QStringLiteral("SearchAction"))->setChecked(false);
+    main->findChild<QAction*>(QStringLiteral("SearchAction"))->trigger();
     EXPECT_FALSE(panel()->isVisibleTo(main.get()));
     EXPECT_EQ(topName(GridKind::Batters, 0), original);
     EXPECT_EQ(main->pane(PaneSide::Top)->model(GridKind::Batters)->rowCount(), 16);

@@ -7,12 +7,13 @@
 #include "mainwindow/Unit1.h"
 #include "player/HistoryTableModel.h"
 #include "player/Unit2.h"
+#include "support/CheckedModelTester.h"
+#include "support/PaneClicks.h"
 #include "support/RecordingDialogs.h"
 #include "support/TestFiles.h"
 #include "windowkit/GridView.h"
 #include "windowkit/ProgramState.h"
 
-#include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QClipboard>
 #include <QLabel>
@@ -46,7 +47,7 @@ protected:
 } // namespace
 
 TEST_F(PlayerWindowTest, DoubleClickOpensOneWindowWithThePlayersHistory) {
-    main->StringGridAllDblClick(PaneSide::Top, QStringLiteral("山田ソ太郎"));
+    tenvoll::test::choosePlayer(*main, PaneSide::Top, QStringLiteral("山田ソ太郎"));
     ASSERT_NE(detail(), nullptr);
     TForm2* first = detail();
     EXPECT_TRUE(first->isVisible());
@@ -56,22 +57,21 @@ TEST_F(PlayerWindowTest, DoubleClickOpensOneWindowWithThePlayersHistory) {
     EXPECT_EQ(first->model()->rowCount(), 2);
     EXPECT_EQ(first->model()->headerData(16, Qt::Horizontal, Qt::DisplayRole).toString(),
               QStringLiteral("打率"));
-    QAbstractItemModelTester tester(first->model(),
-                                    QAbstractItemModelTester::FailureReportingMode::Warning);
+    tenvoll::test::CheckedModelTester tester(first->model());
 
     // A second request reuses the window and shows the new player.
-    main->StringGridAllDblClick(PaneSide::Top, QStringLiteral("投手能一"));
+    tenvoll::test::choosePlayer(*main, PaneSide::Top, QStringLiteral("投手能一"));
     EXPECT_EQ(detail(), first);
     EXPECT_EQ(first->model()->headerData(16, Qt::Horizontal, Qt::DisplayRole).toString(),
               QStringLiteral("防率"));
-    // Rows that name nobody open nothing.
-    main->StringGridAllDblClick(PaneSide::Top, QStringLiteral("*"));
+    // An empty roster row names nobody and opens nothing.
+    tenvoll::test::choosePlayer(*main, PaneSide::Top, QString());
     EXPECT_EQ(main->state().shownPlayer(), "投手能一");
 }
 
 TEST_F(PlayerWindowTest, OtherTeamButtonSwitchesBetweenThePanesPlayers) {
-    main->StringGridAllDblClick(PaneSide::Bottom, QStringLiteral("大阪選手"));
-    main->StringGridAllDblClick(PaneSide::Top, QStringLiteral("山田ソ太郎"));
+    tenvoll::test::choosePlayer(*main, PaneSide::Bottom, QStringLiteral("大阪選手"));
+    tenvoll::test::choosePlayer(*main, PaneSide::Top, QStringLiteral("山田ソ太郎"));
     auto* button = detail()->findChild<QPushButton*>(QStringLiteral("Button3"));
     EXPECT_EQ(button->text(), QStringLiteral("大阪選手を表示"));
     EXPECT_FALSE(button->isHidden());
@@ -82,7 +82,7 @@ TEST_F(PlayerWindowTest, OtherTeamButtonSwitchesBetweenThePanesPlayers) {
 }
 
 TEST_F(PlayerWindowTest, ClipboardCommandsTellTheUserFirst) {
-    main->StringGridAllDblClick(PaneSide::Top, QStringLiteral("山田ソ太郎"));
+    tenvoll::test::choosePlayer(*main, PaneSide::Top, QStringLiteral("山田ソ太郎"));
     detail()->grid()->selectRow(1);
     detail()->copyPlayerData();
     EXPECT_EQ(dialogs.messages.last(),
@@ -97,7 +97,7 @@ TEST_F(PlayerWindowTest, ClipboardCommandsTellTheUserFirst) {
 }
 
 TEST_F(PlayerWindowTest, CsvIsSavedAsCp932OrCancelled) {
-    main->StringGridAllDblClick(PaneSide::Top, QStringLiteral("山田ソ太郎"));
+    tenvoll::test::choosePlayer(*main, PaneSide::Top, QStringLiteral("山田ソ太郎"));
     detail()->saveCsv();
     EXPECT_EQ(dialogs.messages.last(), QStringLiteral("保存されませんでした"));
     EXPECT_EQ(dialogs.proposedSaveNames.last(), QStringLiteral("山田ソ太郎"));
@@ -112,7 +112,7 @@ TEST_F(PlayerWindowTest, CsvIsSavedAsCp932OrCancelled) {
 }
 
 TEST_F(PlayerWindowTest, ClosingDiscardsTheWindow) {
-    main->StringGridAllDblClick(PaneSide::Top, QStringLiteral("山田ソ太郎"));
+    tenvoll::test::choosePlayer(*main, PaneSide::Top, QStringLiteral("山田ソ太郎"));
     detail()->close();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(detail(), nullptr);
@@ -125,25 +125,24 @@ TEST(PlayerWindowOnState, FollowsReloadedStores) {
     RecordingDialogs dialogs;
     tenvoll::test::copyFixtureFolder("main-window", folder.path());
     ProgramState state(folder.path());
-    ProgramState::PaneState& top = state.pane(PaneSide::Top);
-    top.store = IniStore::load(folder.file("リーグ/東京.txt"));
-    top.selected = "山田ソ太郎";
-    state.setShownPlayer(top.selected);
+    IniStore tokyo = IniStore::load(folder.file("リーグ/東京.txt"));
+    state.setPaneStore(PaneSide::Top, tokyo);
+    state.selectPlayer(PaneSide::Top, "山田ソ太郎");
+    state.setShownPlayer("山田ソ太郎");
     TForm2 w(state);
     w.show();
     w.refill();
     auto title = [&] { return w.findChild<QLabel*>(QStringLiteral("Label1"))->text(); };
     EXPECT_EQ(title(), QStringLiteral("山田ソ太郎 右 普"));
 
-    top.store.section("山田ソ太郎")
+    tokyo.section("山田ソ太郎")
         ->set(termKey(5, kAbility), "5 山田ソ太郎 左 速 C B D E E C C B A B C D 12 B C 345");
-    state.announceStoreReloaded(PaneSide::Top);
+    state.setPaneStore(PaneSide::Top, tokyo);
     EXPECT_EQ(title(), QStringLiteral("山田ソ太郎 左 速"));
     EXPECT_EQ(w.model()->rowCount(), 2);
 
-    top.store = IniStore::load(folder.file("リーグ/大阪.txt"));
-    top.selected = "大阪選手";
-    state.announceStoreReloaded(PaneSide::Top);
+    state.selectPlayer(PaneSide::Top, "大阪選手");
+    state.setPaneStore(PaneSide::Top, IniStore::load(folder.file("リーグ/大阪.txt")));
     EXPECT_EQ(title(), QStringLiteral("山田ソ太郎 左 速"));
     EXPECT_EQ(w.model()->rowCount(), 2);
 }
@@ -193,7 +192,7 @@ TEST(WideNumbersTest, NumberColumnsHoldTheirWidestValue) {
     EXPECT_TRUE(shown.contains(QStringLiteral("1.000")));
 
     for (const QString& player : {QStringLiteral("投手能一"), QStringLiteral("山田ソ太郎")}) {
-        main.StringGridAllDblClick(PaneSide::Top, player);
+        tenvoll::test::choosePlayer(main, PaneSide::Top, player);
         ASSERT_NE(main.playerDetailWindow(), nullptr);
         shown.clear();
         EXPECT_EQ(cutNumbers(*main.playerDetailWindow()->grid(), shown)
@@ -216,7 +215,7 @@ TEST_F(PlayerWindowTest, WindowShrinksToAPlayerWithFewerTerms) {
         const QString name = batters->data(batters->index(r, 1), Qt::DisplayRole).toString();
         if (name.isEmpty())
             continue;
-        main->StringGridAllDblClick(PaneSide::Top, name);
+        tenvoll::test::choosePlayer(*main, PaneSide::Top, name);
         const int rows = detail()->model()->rowCount();
         if (rows > mostRows)
             mostRows = rows, most = name;
@@ -224,10 +223,10 @@ TEST_F(PlayerWindowTest, WindowShrinksToAPlayerWithFewerTerms) {
             fewestRows = rows, fewest = name;
     }
     ASSERT_LT(fewestRows, mostRows);
-    main->StringGridAllDblClick(PaneSide::Top, most);
+    tenvoll::test::choosePlayer(*main, PaneSide::Top, most);
     QApplication::processEvents();
     const int tall = detail()->height();
-    main->StringGridAllDblClick(PaneSide::Top, fewest);
+    tenvoll::test::choosePlayer(*main, PaneSide::Top, fewest);
     QApplication::processEvents();
     EXPECT_LT(detail()->height(), tall);
 }

@@ -9,6 +9,7 @@
 #include "mainwindow/Unit1.h"
 #include "player/Unit2.h"
 #include "support/BatchRun.h"
+#include "support/PaneClicks.h"
 #include "support/RecordingDialogs.h"
 #include "support/TestFiles.h"
 #include "tools/sample-league/SampleLeague.h"
@@ -49,7 +50,7 @@ protected:
     }
     std::string paneCsvOfWindow(const std::string& file, const std::string& out) {
         main->openTeam(PaneSide::Top, file);
-        return windowCsv(out, [&] { main->exportPaneCsv(PaneSide::Top); });
+        return windowCsv(out, [&] { main->pane(PaneSide::Top)->csvAction()->trigger(); });
     }
     void setStatisticsCheck(bool on) {
         main->findChild<QAction*>(QStringLiteral("StatisticsCheckAction"))->setChecked(on);
@@ -61,7 +62,7 @@ protected:
     void expectHistoryTwin(const std::string& name, std::vector<std::string> options = {}) {
         SCOPED_TRACE(name);
         main->openTeam(PaneSide::Top, team);
-        main->StringGridAllDblClick(PaneSide::Top, QString::fromStdString(name));
+        tenvoll::test::choosePlayer(*main, PaneSide::Top, QString::fromStdString(name));
         TForm2* detail = main->playerDetailWindow();
         ASSERT_NE(detail, nullptr);
         const std::string windowOut = folder.file("window-" + name + ".csv");

@@ -12,13 +12,17 @@
 #include "tools/sample-league/SampleLeague.h"
 #include "windowkit/ProgramState.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QPushButton>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -28,6 +32,28 @@ using tenvoll::test::RecordingDialogs;
 using tenvoll::test::TempFolder;
 
 namespace {
+
+// The organisation editor's controls, used as the user does.
+void click(TForm3& w, const char* button) {
+    auto* b = w.findChild<QPushButton*>(QString::fromLatin1(button));
+    ASSERT_NE(b, nullptr) << button;
+    QTest::mouseClick(b, Qt::LeftButton);
+}
+void chooseLeague(TForm3& w, const QString& league) {
+    QComboBox* box = w.leagueBox();
+    box->showPopup();
+    box->view()->setCurrentIndex(box->model()->index(box->findText(league), 0));
+    QTest::keyClick(box->view(), Qt::Key_Return);
+}
+void typeLeague(TForm3& w, const QString& league) {
+    QLineEdit* edit = w.leagueBox()->lineEdit();
+    edit->selectAll();
+    // Japanese arrives as an input method's committed text.
+    QInputMethodEvent typed;
+    typed.setCommitString(league);
+    QApplication::sendEvent(edit, &typed);
+    QTest::keyClick(edit, Qt::Key_Return);
+}
 
 class OrganisationWindowTest : public ::testing::Test {
 protected:
@@ -61,7 +87,7 @@ QStringList items(QComboBox* box) {
 void emptyTheList(TForm3& w) {
     while (w.entryList()->count() > 0) {
         w.entryList()->setCurrentRow(0);
-        w.deleteEntry();
+        click(w, "DeleteButton");
     }
 }
 
@@ -95,22 +121,22 @@ TEST_F(OrganisationWindowTest, AFailedSaveKeepsTheWindowAndItsEntries) {
     w.firstTeamEdit()->setText(QStringLiteral("同じ"));
     w.farmTeamEdit()->setText(QStringLiteral("同じ"));
     w.fileEdit()->setText(QStringLiteral("\\My Teams\\new.txt"));
-    w.addEntry();
+    click(w, "AddButton");
     EXPECT_EQ(dialogs.messages,
               QStringList{QStringLiteral("エラー！！\n\r一、二軍のチーム名が同じです！")});
     w.farmTeamEdit()->setText(QStringLiteral("同じ二軍"));
-    w.addEntry();
+    click(w, "AddButton");
     EXPECT_EQ(w.entryList()->count(), 5);
     EXPECT_EQ(w.entryList()->currentRow(), 4);
     EXPECT_EQ(w.countLabel()->text(), QStringLiteral("チーム数5"));
     w.entryList()->setCurrentRow(0);
-    w.deleteEntry();
+    click(w, "DeleteButton");
     EXPECT_EQ(w.countLabel()->text(), QStringLiteral("チーム数4"));
 
     const std::string before = settingsBytes();
     WriteFaults::reset();
     WriteFaults::failWrite(1);
-    w.saveAndClose();
+    click(w, "SaveButton");
     WriteFaults::reset();
     ASSERT_EQ(dialogs.messages.size(), 2);
     EXPECT_TRUE(dialogs.messages.last().contains(QStringLiteral("Tenvoll.ini")));
@@ -118,7 +144,7 @@ TEST_F(OrganisationWindowTest, AFailedSaveKeepsTheWindowAndItsEntries) {
     EXPECT_EQ(w.entryList()->count(), 4);
     EXPECT_EQ(settingsBytes(), before);
 
-    w.saveAndClose();
+    click(w, "SaveButton");
     EXPECT_FALSE(w.isVisible());
     EXPECT_EQ(w.result(), QDialog::Accepted);
     std::vector<LeagueEntry> saved = settings().entries("サンプルリーグ");
@@ -150,7 +176,7 @@ TEST_F(OrganisationWindowTest, ChoosingAnotherLeagueEndsTheProgramRecordingIt) {
     main.show();
     TForm3 w(main.state(), &main);
     ASSERT_TRUE(w.prepare());
-    w.leagueChosen(QStringLiteral("小リーグ"));
+    chooseLeague(w, QStringLiteral("小リーグ"));
     EXPECT_EQ(dialogs.messages,
               (QStringList{QStringLiteral("機構が変更されました"),
                            QStringLiteral("機構が変更されました。再度実行してください。")}));
@@ -164,7 +190,7 @@ TEST_F(OrganisationWindowTest, ChoosingAnotherLeagueEndsTheProgramRecordingIt) {
 TEST_F(OrganisationWindowTest, TypingANewLeagueCreatesItAndEndsTheProgram) {
     TForm3 w(state);
     ASSERT_TRUE(w.prepare());
-    w.leagueTyped(QStringLiteral("第三リーグ"));
+    typeLeague(w, QStringLiteral("第三リーグ"));
     EXPECT_EQ(dialogs.messages,
               (QStringList{QStringLiteral("機構が変更されました"),
                            QStringLiteral("新規機構に変更します。再度実行してください。")}));
@@ -178,7 +204,7 @@ TEST_F(OrganisationWindowTest, DeletingTheCurrentLeagueEndsTheProgramButNotTheLa
         ASSERT_TRUE(w.prepare());
         emptyTheList(w);
         EXPECT_TRUE(quitLeagues.isEmpty());
-        w.deleteEntry();
+        click(w, "DeleteButton");
         EXPECT_EQ(dialogs.messages, QStringList{QStringLiteral("機構を削除しました。")});
         EXPECT_EQ(quitLeagues, QStringList{QStringLiteral("小リーグ")});
         EXPECT_FALSE(settings().ini().hasSection("サンプルリーグ"));
@@ -191,7 +217,7 @@ TEST_F(OrganisationWindowTest, DeletingTheCurrentLeagueEndsTheProgramButNotTheLa
     ASSERT_TRUE(last.prepare());
     emptyTheList(last);
     const std::string before = settingsBytes();
-    last.deleteEntry();
+    click(last, "DeleteButton");
     EXPECT_EQ(dialogs.messages,
               QStringList{QStringLiteral("すべての機構を消去することはできません。")});
     EXPECT_TRUE(quitLeagues.isEmpty());
@@ -204,7 +230,7 @@ TEST_F(OrganisationWindowTest, ASecondLeagueIsMadeFilledAndShownAfterARestart) {
         main.show();
         TForm3 w(main.state(), &main);
         ASSERT_TRUE(w.prepare());
-        w.leagueTyped(QStringLiteral(" 第二リーグ "));
+        typeLeague(w, QStringLiteral(" 第二リーグ "));
         EXPECT_FALSE(main.isVisible());
     }
     // Moved into a folder with a blank: the entries must keep their paths.
@@ -224,13 +250,13 @@ TEST_F(OrganisationWindowTest, ASecondLeagueIsMadeFilledAndShownAfterARestart) {
         EXPECT_EQ(w.entryList()->count(), 0);
         EXPECT_EQ(w.countLabel()->text(), QStringLiteral("チーム数"));
         dialogs.fileAnswers.enqueue(QString::fromStdString(teams));
-        w.registerFolder();
+        click(w, "RegisterFolderButton");
         EXPECT_EQ(dialogs.messages, QStringList{QStringLiteral(
                                         "選択されたファイルはチームファイルではありません！")});
         EXPECT_EQ(dialogs.details, QStringList{QStringLiteral("memo.txt")});
         EXPECT_EQ(w.entryList()->count(), 4);
         EXPECT_EQ(w.countLabel()->text(), QStringLiteral("チーム数4"));
-        w.saveAndClose();
+        click(w, "SaveButton");
     }
     TForm1 main(folder.path());
     const QList<QAction*> menu = main.findChild<QMenu*>(QStringLiteral("TopTeamMenu"))->actions();
@@ -254,7 +280,7 @@ TEST_F(OrganisationWindowTest, AChosenTeamFileFillsTheFieldsAndANewSettingsFileI
     EXPECT_EQ(made.teamCount("新リーグ", -1), 0);
 
     dialogs.fileAnswers.enqueue(QString::fromStdString(folder.file("Tenvoll.ini")));
-    w.chooseTeamFile();
+    click(w, "ChooseButton");
     EXPECT_EQ(dialogs.messages,
               QStringList{QStringLiteral("選択されたファイルはチームファイルではありません！")});
     EXPECT_EQ(dialogs.lastFilters.size(), 1);
@@ -262,13 +288,13 @@ TEST_F(OrganisationWindowTest, AChosenTeamFileFillsTheFieldsAndANewSettingsFileI
     EXPECT_TRUE(w.fileEdit()->text().isEmpty());
 
     dialogs.fileAnswers.enqueue(QString::fromStdString(summary.teamFiles[1]));
-    w.chooseTeamFile();
+    click(w, "ChooseButton");
     EXPECT_EQ(w.fileEdit()->text(),
               QString::fromStdString(toStoredPath(folder.path(), summary.teamFiles[1])));
     EXPECT_TRUE(w.fileEdit()->text().startsWith(QLatin1Char('\\')));
     EXPECT_FALSE(w.firstTeamEdit()->text().isEmpty());
-    w.addEntry();
-    w.saveAndClose();
+    click(w, "AddButton");
+    click(w, "SaveButton");
     EXPECT_EQ(settings().entries("新リーグ").size(), 1u);
 }
 

@@ -12,11 +12,13 @@
 #include "tools/sample-league/SampleLeague.h"
 #include "windowkit/ProgramState.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -33,6 +35,13 @@ protected:
     RecordingDialogs dialogs;
     sample::SampleSummary summary;
 };
+
+// A button of the window by its object name, for a real click.
+QPushButton* button(QWidget& window, const char* name) {
+    auto* b = window.findChild<QPushButton*>(QString::fromLatin1(name));
+    EXPECT_NE(b, nullptr) << name;
+    return b;
+}
 
 QStringList texts(QListWidget* list) {
     QStringList out;
@@ -77,7 +86,7 @@ TEST_F(TermUpdateWindowTest, DroppedFilesAreCopiedAndDeletedFromTheWorkingFolder
     QListWidget* list = w.fileList(WorkingList::Statistics);
     for (int i = 0; i < list->count(); ++i)
         list->item(i)->setSelected(list->item(i)->text() == QStringLiteral("追加.txt"));
-    w.deleteSelectedFiles();
+    w.findChild<QAction*>(QStringLiteral("DeleteFilesAction"))->trigger();
     EXPECT_FALSE(fileExists(copy));
     // The second entry names a file already gone: it stays, and the status says so.
     EXPECT_EQ(texts(list).count(QStringLiteral("追加.txt")), 1);
@@ -90,10 +99,10 @@ TEST_F(TermUpdateWindowTest, CheckEnablesTheRunWhichAddsTheTerm) {
     ASSERT_TRUE(w.prepare());
     const long long s = summary.latestTerm + 1;
     w.termBox()->setValue(static_cast<int>(s));
-    w.Button5Click();
+    QTest::mouseClick(button(w, "Button5"), Qt::LeftButton);
     ASSERT_TRUE(w.runButton()->isEnabled())
         << dialogs.messages.join(QStringLiteral("|")).toStdString();
-    w.Button1Click();
+    QTest::mouseClick(button(w, "Button1"), Qt::LeftButton);
     ASSERT_FALSE(dialogs.messages.isEmpty());
     EXPECT_EQ(dialogs.messages.last(), QStringLiteral("%1期のデータを追加しました。").arg(s));
     // The backup folder stands whole on the detail's last line.
@@ -113,8 +122,11 @@ TEST_F(TermUpdateWindowTest, RunWithoutATermChangesNothing) {
     ProgramState state(folder.path());
     TForm4 w(state);
     ASSERT_TRUE(w.prepare());
+    QTest::mouseClick(button(w, "Button5"), Qt::LeftButton);
+    ASSERT_TRUE(w.runButton()->isEnabled());
     auto before = tenvoll::test::snapshotFolder(folder.path());
-    w.Button1Click(); // term 0: refused before anything is written
+    // Term 0: refused before anything is written.
+    QTest::mouseClick(button(w, "Button1"), Qt::LeftButton);
     EXPECT_EQ(tenvoll::test::snapshotFolder(folder.path()), before);
     EXPECT_EQ(w.statusText(), QStringLiteral("中止しました。ファイルは変更されていません。"));
 }
@@ -127,21 +139,21 @@ TEST_F(TermUpdateWindowTest, OlderTermIsRefusedAndTheNewestAsksFirst) {
     ASSERT_TRUE(w.prepare());
     auto before = tenvoll::test::snapshotFolder(folder.path());
     w.termBox()->setValue(static_cast<int>(summary.latestTerm - 1));
-    w.Button5Click();
+    QTest::mouseClick(button(w, "Button5"), Qt::LeftButton);
     before = tenvoll::test::snapshotFolder(folder.path());
-    w.Button1Click();
+    QTest::mouseClick(button(w, "Button1"), Qt::LeftButton);
     EXPECT_EQ(tenvoll::test::snapshotFolder(folder.path()), before);
     ASSERT_FALSE(dialogs.messages.isEmpty());
     EXPECT_TRUE(dialogs.messages.last().contains(QStringLiteral("より前です")));
 
     w.termBox()->setValue(static_cast<int>(summary.latestTerm));
     dialogs.questionAnswers.enqueue(false);
-    w.Button1Click();
+    QTest::mouseClick(button(w, "Button1"), Qt::LeftButton);
     EXPECT_EQ(dialogs.questions.size(), 1);
     EXPECT_EQ(tenvoll::test::snapshotFolder(folder.path()), before);
 
     dialogs.questionAnswers.enqueue(true);
-    w.Button1Click();
+    QTest::mouseClick(button(w, "Button1"), Qt::LeftButton);
     EXPECT_EQ(dialogs.messages.last(),
               QStringLiteral("%1期のデータを追加しました。").arg(summary.latestTerm));
 }
@@ -154,21 +166,21 @@ TEST_F(TermUpdateWindowTest, FailedCheckLeavesTheRunDisabled) {
     TForm4 w(state);
     ASSERT_TRUE(w.prepare());
     w.termBox()->setValue(static_cast<int>(summary.latestTerm + 1));
-    w.Button5Click();
+    QTest::mouseClick(button(w, "Button5"), Qt::LeftButton);
     ASSERT_TRUE(w.runButton()->isEnabled());
     const std::string teamFile = summary.teamFiles[1];
     const std::string kept = readFileBytes(teamFile);
     removeFile(teamFile);
     const qsizetype shown = dialogs.messages.size();
-    w.Button5Click();
+    QTest::mouseClick(button(w, "Button5"), Qt::LeftButton);
     EXPECT_GT(dialogs.messages.size(), shown);
     EXPECT_FALSE(w.runButton()->isEnabled());
     writeBytesAtomic(teamFile, kept);
 
     QListWidget* growth = w.fileList(WorkingList::Growth);
     growth->item(0)->setSelected(true);
-    w.deleteSelectedFiles();
-    w.Button5Click();
+    w.findChild<QAction*>(QStringLiteral("DeleteFilesAction"))->trigger();
+    QTest::mouseClick(button(w, "Button5"), Qt::LeftButton);
     EXPECT_TRUE(dialogs.messages.last().endsWith(QStringLiteral("関係のエラーがあります。")));
     EXPECT_FALSE(w.runButton()->isEnabled());
 }

@@ -2,6 +2,7 @@
 // writes a synthetic program folder (see SampleLeague.h).
 #include "league/LeagueError.h"
 #include "league/Numbers.h"
+#include "league/Platform.h"
 #include "tools/sample-league/SampleLeague.h"
 
 #include <iostream>
@@ -27,7 +28,7 @@ long long numberArgument(const std::string& option, const std::string& text) {
 } // namespace
 
 int main(int argc, char** argv) {
-    std::vector<std::string> args(argv + 1, argv + argc);
+    std::vector<std::string> args = tenvoll::platform::commandLineArguments(argc, argv);
     std::string folder;
     tenvoll::sample::SampleOptions options;
     try {
