@@ -10,6 +10,8 @@
 // outputs are written in one file transaction, journalled in the league folder
 // so that a crash between its renames is undone at the next start. A failure
 // leaves every file as it was. The run holds the exclusive folder lock.
+// Its pieces: TermReading.h (inputs), TermMerge.h (the steps in memory),
+// TermCommit.h (backups and the transaction).
 #pragma once
 
 #include "termupdate/Reporter.h"
@@ -67,8 +69,6 @@ std::string sameTermMessage(long long newTerm);
 // Output paths.
 std::string firstTeamStatisticsPath(const std::string& programFolder, long long playedTerm);
 std::string unsignedPlayersPath(const std::string& leagueFolder, long long playedTerm);
-// The backup folder a run for term S would use: "期更新前", then "期更新前(2)", ...
-std::string backupFolderFor(const std::string& leagueFolder, long long newTerm);
 
 inline constexpr std::string_view kStatusDone = "終了";
 
