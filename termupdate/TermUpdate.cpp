@@ -18,6 +18,7 @@
 #include "termupdate/TermMerge.h"
 #include "termupdate/TermProgress.h"
 #include "termupdate/TermReading.h"
+#include "termupdate/UpdateManifest.h"
 
 namespace tenvoll {
 
@@ -88,6 +89,11 @@ TermUpdateResult runLocked(const TermUpdateInput& in, TermUpdateReporter& report
     progress.setStatus("ファイルを保存中");
     const TermPlaces places{in.programFolder, league.leagueFolder, in.newTerm};
     TermCommitPlan plan = planTermCommit(std::move(outputs.files), sources.takeOriginals(), places);
+    TermManifestInput manifest{in.programFolder, league.leagueFolder, in.leagueName,
+                               in.tool,          in.newTerm,          {}};
+    for (std::string_view name : kScratchFiles)
+        manifest.removedAfterCommit.push_back(joinProgramFolder(in.programFolder, name));
+    addTermManifest(plan, manifest);
     result.backupFolder = plan.backupFolder;
     commitTermPlan(plan, places, progress);
 
