@@ -16,6 +16,7 @@
 #include "mainwindow/SearchPanel.h"
 #include "mainwindow/Unit7.h"
 #include "player/Unit2.h"
+#include "termupdate/BackupsWindow.h"
 #include "termupdate/Unit3.h"
 #include "termupdate/Unit4.h"
 #include "windowkit/AboutText.h"
@@ -183,6 +184,12 @@ void TForm1::buildMenus() {
     termUpdateAction_ = toolMenu_->addAction(QStringLiteral("最新データの追加"));
     termUpdateAction_->setObjectName(QStringLiteral("TermUpdateAction"));
     connect(termUpdateAction_, &QAction::triggered, this, &TForm1::openTermUpdate);
+    QAction* undoAction = toolMenu_->addAction(QStringLiteral("直前の期更新を取り消す…"));
+    undoAction->setObjectName(QStringLiteral("UndoTermUpdateAction"));
+    connect(undoAction, &QAction::triggered, this, &TForm1::undoTermUpdate);
+    QAction* backupsAction = toolMenu_->addAction(QStringLiteral("バックアップ一覧…"));
+    backupsAction->setObjectName(QStringLiteral("BackupsAction"));
+    connect(backupsAction, &QAction::triggered, this, &TForm1::openBackups);
     QAction* editorAction = toolMenu_->addAction(QStringLiteral("チーム編成エディタ"));
     editorAction->setObjectName(QStringLiteral("LeagueEditorAction"));
     connect(editorAction, &QAction::triggered, this, &TForm1::openOrganisationEditor);
@@ -389,6 +396,23 @@ void TForm1::openTermUpdate() {
     }
     // The run may have rewritten both panes' files.
     reloadPanes();
+}
+
+void TForm1::undoTermUpdate() {
+    if (confirmAndReverseTermUpdate(this, *state_, UndoAction::Undo))
+        reloadPanes();
+}
+
+void TForm1::openBackups() {
+    bool changed = false;
+    {
+        BackupsWindow window(*state_, this);
+        if (window.refresh())
+            window.exec();
+        changed = window.changedLeague();
+    }
+    if (changed)
+        reloadPanes();
 }
 
 void TForm1::openOrganisationEditor() {

@@ -56,6 +56,9 @@ public:
     TForm6* openingOrderWindow() const;
     // "最新データの追加": the term update window, then both panes reloaded.
     void openTermUpdate();
+    // "直前の期更新を取り消す…" and "バックアップ一覧…", then both panes reloaded.
+    void undoTermUpdate();
+    void openBackups();
     void reloadPanes();
     // "チーム編成エディタ": the league and team organisation editor.
     void openOrganisationEditor();

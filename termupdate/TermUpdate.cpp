@@ -4,6 +4,7 @@
 
 #include "league/FileAccess.h"
 #include "league/FolderLock.h"
+#include "league/GameRules.h"
 #include "league/Kyoutuu.h"
 #include "league/LeagueError.h"
 #include "league/Numbers.h"
@@ -19,6 +20,7 @@
 #include "termupdate/TermProgress.h"
 #include "termupdate/TermReading.h"
 #include "termupdate/TermUpdateSetup.h"
+#include "termupdate/UpdateManifest.h"
 
 namespace tenvoll {
 
@@ -89,6 +91,12 @@ TermUpdateResult runLocked(const TermUpdateInput& in, TermUpdateReporter& report
     progress.setStatus("ファイルを保存中");
     const TermPlaces places{in.programFolder, league.leagueFolder, in.newTerm};
     TermCommitPlan plan = planTermCommit(std::move(outputs.files), sources.takeOriginals(), places);
+    TermManifestInput manifest{in.programFolder, league.leagueFolder,
+                               in.leagueName,    std::string(toolVariantText(*in.tool)),
+                               in.newTerm,       {}};
+    for (std::string_view name : kScratchFiles)
+        manifest.removedAfterCommit.push_back(joinProgramFolder(in.programFolder, name));
+    addTermManifest(plan, manifest);
     result.backupFolder = plan.backupFolder;
     commitTermPlan(plan, places, progress);
 

@@ -41,7 +41,7 @@ struct TermUpdateInput {
 
 struct TermUpdateResult {
     std::vector<std::string> writtenFiles; // every file written, in writing order, backups excluded
-    std::string backupFolder;              // empty when no file existed to be replaced
+    std::string backupFolder;              // holds the replaced files and the manifest
     std::string statisticsFile;            // the first-team statistics of term P
     std::string unsignedFile;              // the unsigned players of term P
     std::size_t unsignedPlayers = 0;

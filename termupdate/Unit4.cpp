@@ -5,6 +5,7 @@
 #include "league/GameRules.h"
 #include "league/LeagueError.h"
 #include "league/Paths.h"
+#include "termupdate/BackupsWindow.h"
 #include "termupdate/Dcheck.h"
 #include "termupdate/FileDropTargets.h"
 #include "termupdate/StatsMarks.h"
@@ -119,8 +120,14 @@ TForm4::TForm4(ProgramState& state, QWidget* parent) : QDialog(parent), state_(s
     cancelButton_->setObjectName(QStringLiteral("CancelButton"));
     checkButton_ = new QPushButton(QStringLiteral("データチェック"), this);
     checkButton_->setObjectName(QStringLiteral("Button5"));
-    for (QPushButton* b : {runButton_, cancelButton_, checkButton_})
+    undoButton_ = new QPushButton(QStringLiteral("直前の期更新を取り消す…"), this);
+    undoButton_->setObjectName(QStringLiteral("UndoButton"));
+    backupsButton_ = new QPushButton(QStringLiteral("バックアップ一覧…"), this);
+    backupsButton_->setObjectName(QStringLiteral("BackupsButton"));
+    for (QPushButton* b : {runButton_, cancelButton_, checkButton_, undoButton_, backupsButton_})
         b->setAutoDefault(false);
+    connect(undoButton_, &QPushButton::clicked, this, &TForm4::undoLastUpdate);
+    connect(backupsButton_, &QPushButton::clicked, this, &TForm4::openBackups);
     connect(runButton_, &QPushButton::clicked, this, &TForm4::Button1Click);
     connect(checkButton_, &QPushButton::clicked, this, &TForm4::Button5Click);
     connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
@@ -141,10 +148,15 @@ TForm4::TForm4(ProgramState& state, QWidget* parent) : QDialog(parent), state_(s
     auto* body = new QHBoxLayout;
     body->addLayout(teams, 1);
     body->addLayout(lists, 3);
+    auto* backupRow = new QHBoxLayout;
+    backupRow->addStretch(1);
+    backupRow->addWidget(backupsButton_);
+    backupRow->addWidget(undoButton_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(termRow);
     layout->addLayout(body, 1);
     layout->addLayout(buttons);
+    layout->addLayout(backupRow);
     layout->addWidget(statusBar_);
     resize(900, 480);
 }
@@ -340,6 +352,17 @@ void TForm4::Button1Click() {
         dialogs().message(this, qs(e.what()), qs(e.detail()));
     }
     startStatusTimer();
+}
+
+void TForm4::undoLastUpdate() {
+    if (confirmAndReverseTermUpdate(this, state_, UndoAction::Undo))
+        showStatus(QStringLiteral("直前の期更新を取り消しました。"));
+}
+
+void TForm4::openBackups() {
+    BackupsWindow window(state_, this);
+    if (window.refresh())
+        window.exec();
 }
 
 } // namespace tenvoll
