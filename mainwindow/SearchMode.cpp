@@ -292,6 +292,7 @@ void SearchMode::ListViewSeisekiCompare(int column) {
 void SearchMode::showSortIndicator(int column) {
     ListViewSeiseki->horizontalHeader()->setSortIndicator(
         column, sortOrder_ == RankingOrder::Ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
+    static_cast<GridView*>(ListViewSeiseki)->fitColumnsToValues();
 }
 
 void SearchMode::rankingRowChosen(int row) {

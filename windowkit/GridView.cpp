@@ -110,6 +110,10 @@ void GridView::fitColumnsToValues() {
             continue;
         }
         int width = ci < leastWidths_.size() ? leastWidths_[ci] : columnWidth(c);
+        // The column sorted by also holds its caption beside the sort arrow.
+        const QHeaderView* header = horizontalHeader();
+        if (header->isSortIndicatorShown() && header->sortIndicatorSection() == c)
+            width = std::max(width, header->sectionSizeHint(c));
         // Digits are about equally wide: only the longest texts are measured.
         qsizetype longest = 0;
         int widest = 0;

@@ -26,7 +26,8 @@ public:
     // The least width of one column in pixels of the screen.
     void setLeastColumnWidth(int column, int width);
     // Widens the number columns to their widest value of the current content
-    // and gives every other column its least width back.
+    // (the column of a shown sort arrow to its caption with the arrow) and
+    // gives every other column its least width back.
     void fitColumnsToValues();
     void setModel(QAbstractItemModel* model) override;
     // Grows or shrinks the view to show every row and column without scroll bars.

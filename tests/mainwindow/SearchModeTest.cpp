@@ -128,6 +128,7 @@ TEST_F(SearchModeTest, TheColumnSortedByStaysTheListsOrderUntilAnotherStatistic)
 
     clickColumn(5);
     EXPECT_EQ(header->sortIndicatorSection(), 5);
+    EXPECT_GE(listView()->columnWidth(5), header->sectionSizeHint(5)); // caption and arrow
     startSearch(); // the same statistic once more: still by the chosen column
     EXPECT_EQ(header->sortIndicatorSection(), 5);
     for (int r = 1; r < list()->rowCount(); ++r)
