@@ -8,6 +8,7 @@
 #include "windowkit/ProgramState.h"
 #include "windowkit/QtText.h"
 #include "windowkit/UserDialogs.h"
+#include "windowkit/WindowMemory.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -74,6 +75,8 @@ TForm2::TForm2(ProgramState& state, QWidget* parent) : QDialog(parent), state_(s
     gridArea_->setFrameShape(QFrame::NoFrame);
     gridArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
+    // The window fits each player's history: only its place is remembered.
+    rememberPositionOnly(this);
     Button1 = new QPushButton(QStringLiteral("閉じる(&C)"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
     Button3 = new QPushButton(QStringLiteral("他チームデータ"), this);

@@ -16,6 +16,7 @@ namespace tenvoll {
 namespace {
 
 const char* const kRestoredProperty = "tenvollGeometryRestored";
+const char* const kPositionOnlyProperty = "tenvollRememberPositionOnly";
 
 bool isProgramWindow(const QObject* o) {
     const auto* w = qobject_cast<const QWidget*>(o);
@@ -24,6 +25,14 @@ bool isProgramWindow(const QObject* o) {
 
 QString geometryKey(const QWidget* window) {
     return QStringLiteral("Windows/") + window->objectName() + QStringLiteral("/Geometry");
+}
+
+QString positionKey(const QWidget* window) {
+    return QStringLiteral("Windows/") + window->objectName() + QStringLiteral("/Position");
+}
+
+bool positionOnly(const QWidget* window) {
+    return window->property(kPositionOnlyProperty).toBool();
 }
 
 QString columnsKey(const QWidget* window, const GridView* grid) {
@@ -47,9 +56,15 @@ WindowMemory::WindowMemory(QString configFile, QObject* parent)
 
 void WindowMemory::restore(QWidget* window) const {
     QSettings settings(file_, QSettings::IniFormat);
-    const QByteArray geometry = settings.value(geometryKey(window)).toByteArray();
-    if (!geometry.isEmpty())
-        window->restoreGeometry(geometry);
+    if (positionOnly(window)) {
+        const QVariant position = settings.value(positionKey(window));
+        if (position.isValid())
+            window->move(position.toPoint());
+    } else {
+        const QByteArray geometry = settings.value(geometryKey(window)).toByteArray();
+        if (!geometry.isEmpty())
+            window->restoreGeometry(geometry);
+    }
     for (GridView* grid : gridsOf(window)) {
         const QStringList texts = settings.value(columnsKey(window, grid)).toStringList();
         if (texts.isEmpty())
@@ -63,7 +78,10 @@ void WindowMemory::restore(QWidget* window) const {
 
 void WindowMemory::remember(const QWidget* window) const {
     QSettings settings(file_, QSettings::IniFormat);
-    settings.setValue(geometryKey(window), window->saveGeometry());
+    if (positionOnly(window))
+        settings.setValue(positionKey(window), window->pos());
+    else
+        settings.setValue(geometryKey(window), window->saveGeometry());
     for (const GridView* grid : gridsOf(window)) {
         const std::vector<int> widths = grid->userColumnWidths();
         if (widths.empty())
@@ -89,6 +107,10 @@ bool WindowMemory::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QObject::eventFilter(watched, event);
+}
+
+void rememberPositionOnly(QWidget* window) {
+    window->setProperty(kPositionOnlyProperty, true);
 }
 
 QString userConfigFile() {

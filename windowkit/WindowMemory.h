@@ -30,6 +30,9 @@ private:
     QString file_;
 };
 
+// A window that sizes itself to what it shows keeps only its position.
+void rememberPositionOnly(QWidget* window);
+
 // The configuration file of the user: the one that remembers the start folder.
 QString userConfigFile();
 

@@ -242,6 +242,18 @@ TEST_F(DesktopHabitsTest, WindowSizesAndColumnWidthsAreRememberedForTheUser) {
     GridView* grid = first->pane(PaneSide::Bottom)->grid(GridKind::Pitchers);
     dragColumnBorder(grid->horizontalHeader(), 3, 12);
     const int width = grid->columnWidth(3);
+    // The detail window fits each player: only its place is kept.
+    const QString player =
+        first->pane(PaneSide::Top)
+            ->model(GridKind::Batters)
+            ->data(first->pane(PaneSide::Top)->model(GridKind::Batters)->index(0, 1),
+                   Qt::DisplayRole)
+            .toString();
+    tenvoll::test::choosePlayer(*first, PaneSide::Top, player);
+    first->playerDetailWindow()->move(first->playerDetailWindow()->pos() + QPoint(37, 21));
+    const QPoint detailAt = first->playerDetailWindow()->pos();
+    first->playerDetailWindow()->resize(first->playerDetailWindow()->size() + QSize(50, 50));
+    first->playerDetailWindow()->close();
     first->close();
     first.reset();
     EXPECT_TRUE(fileExists(config));
@@ -253,6 +265,11 @@ TEST_F(DesktopHabitsTest, WindowSizesAndColumnWidthsAreRememberedForTheUser) {
     second.show();
     EXPECT_EQ(second.size(), size);
     EXPECT_EQ(second.pane(PaneSide::Bottom)->grid(GridKind::Pitchers)->columnWidth(3), width);
+    tenvoll::test::choosePlayer(second, PaneSide::Top, player);
+    EXPECT_EQ(second.playerDetailWindow()->pos(), detailAt);
+    const QSize fitted = second.playerDetailWindow()->size();
+    second.playerDetailWindow()->adjustSize();
+    EXPECT_EQ(second.playerDetailWindow()->size(), fitted);
     second.close();
     delete memory;
 }
