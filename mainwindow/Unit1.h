@@ -81,6 +81,8 @@ public:
 
     // "全選手検索": the search mode with its panel and ranking list.
     void setSearchMode(bool on);
+    // Ctrl+F: search mode on, "選手名検索" checked, the search text selected for typing.
+    void findPlayerName();
     SearchMode& search() const { return *search_; }
 
 protected:

@@ -18,6 +18,7 @@
 #include "windowkit/UserDialogs.h"
 
 #include <QApplication>
+
 #include <QComboBox>
 #include <QDir>
 #include <QGridLayout>
@@ -31,6 +32,7 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace tenvoll {
 
@@ -113,12 +115,12 @@ TForm4::TForm4(ProgramState& state, QWidget* parent) : QDialog(parent), state_(s
     gamesLayout->addWidget(gamesPanel_);
     gamesLayout->addWidget(gamesBox_);
 
-    runButton_ = new QPushButton(QStringLiteral("実行"), this);
+    runButton_ = new QPushButton(QStringLiteral("実行(&R)"), this);
     runButton_->setObjectName(QStringLiteral("Button1"));
     runButton_->setEnabled(false);
-    cancelButton_ = new QPushButton(QStringLiteral("Cancel"), this);
+    cancelButton_ = new QPushButton(QStringLiteral("&Cancel"), this);
     cancelButton_->setObjectName(QStringLiteral("CancelButton"));
-    checkButton_ = new QPushButton(QStringLiteral("データチェック"), this);
+    checkButton_ = new QPushButton(QStringLiteral("データチェック(&D)"), this);
     checkButton_->setObjectName(QStringLiteral("Button5"));
     undoButton_ = new QPushButton(QStringLiteral("直前の期更新を取り消す…"), this);
     undoButton_->setObjectName(QStringLiteral("UndoButton"));
@@ -184,6 +186,7 @@ bool TForm4::prepare() {
         for (const auto& name : setup_.fileNames[static_cast<std::size_t>(list)])
             l->addItem(qs(name));
     }
+    proposeNextTerm();
     return true;
 }
 
@@ -295,6 +298,18 @@ void TForm4::Button5Click() {
     checkPassed_ = result.passed;
     setBusy(false);
     startStatusTimer();
+}
+
+void TForm4::proposeNextTerm() {
+    // The term after the league's newest; a league without players starts at 1.
+    // A league that cannot be read keeps the box as it is: the run reports it.
+    try {
+        const std::optional<long long> newest =
+            newestLeagueTerm(state_.programFolder(), setup_.leagueName);
+        const long long next = newest ? *newest + 1 : 1;
+        termBox_->setValue(static_cast<int>(std::clamp<long long>(next, 1, kMaxTerm)));
+    } catch (const LeagueError&) {
+    }
 }
 
 bool TForm4::confirmTerm(TermUpdateInput& input) {

@@ -60,6 +60,8 @@ public:
     QString statusText() const;
 
 private:
+    // Sets the term box to the term after the league's newest.
+    void proposeNextTerm();
     // Refuses a term below the league's newest term and asks before adding the
     // newest term once more (sets input.again); false when the run is not to start.
     bool confirmTerm(TermUpdateInput& input);
