@@ -89,7 +89,7 @@ bool confirmAndReverseTermUpdate(QWidget* parent, ProgramState& state, UndoActio
 
 BackupsWindow::BackupsWindow(ProgramState& state, QWidget* parent)
     : QDialog(parent), state_(state) {
-    setObjectName(QStringLiteral("BackupsWindow"));
+    setObjectName(QStringLiteral("TFormBackups"));
     setWindowTitle(QStringLiteral("バックアップ一覧"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
@@ -103,13 +103,13 @@ BackupsWindow::BackupsWindow(ProgramState& state, QWidget* parent)
     connect(list_, &QTreeWidget::currentItemChanged, this, &BackupsWindow::updateButtons);
     connect(list_, &QTreeWidget::itemDoubleClicked, this, &BackupsWindow::openSelectedFolder);
 
-    openButton_ = new QPushButton(QStringLiteral("フォルダを開く"), this);
+    openButton_ = new QPushButton(QStringLiteral("フォルダを開く(&O)"), this);
     openButton_->setObjectName(QStringLiteral("OpenFolderButton"));
-    undoButton_ = new QPushButton(QStringLiteral("直前の期更新を取り消す…"), this);
+    undoButton_ = new QPushButton(QStringLiteral("直前の期更新を取り消す(&Z)…"), this);
     undoButton_->setObjectName(QStringLiteral("UndoButton"));
-    redoButton_ = new QPushButton(QStringLiteral("取り消しをやり直す…"), this);
+    redoButton_ = new QPushButton(QStringLiteral("取り消しをやり直す(&Y)…"), this);
     redoButton_->setObjectName(QStringLiteral("RedoButton"));
-    auto* closeButton = new QPushButton(QStringLiteral("閉じる"), this);
+    auto* closeButton = new QPushButton(QStringLiteral("閉じる(&C)"), this);
     closeButton->setObjectName(QStringLiteral("CloseButton"));
     for (QPushButton* b : {openButton_, undoButton_, redoButton_, closeButton})
         b->setAutoDefault(false);

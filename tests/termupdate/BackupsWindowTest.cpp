@@ -139,7 +139,7 @@ TEST_F(BackupsWindowTest, TheTermUpdateWindowUndoesAndListsToo) {
     ProgramState state(league.programFolder());
     TForm4 w(state);
     ASSERT_TRUE(w.prepare());
-    EXPECT_EQ(button(w, "BackupsButton")->text(), QStringLiteral("バックアップ一覧…"));
+    EXPECT_EQ(button(w, "BackupsButton")->text(), QStringLiteral("バックアップ一覧(&B)…"));
     dialogs.choiceAnswers.enqueue(0);
     QTest::mouseClick(button(w, "UndoButton"), Qt::LeftButton);
     EXPECT_EQ(leagueState(league), original);
