@@ -89,7 +89,7 @@ bool confirmAndReverseTermUpdate(QWidget* parent, ProgramState& state, UndoActio
 
 BackupsWindow::BackupsWindow(ProgramState& state, QWidget* parent)
     : QDialog(parent), state_(state) {
-    setObjectName(QStringLiteral("BackupsWindow"));
+    setObjectName(QStringLiteral("TFormBackups"));
     setWindowTitle(QStringLiteral("バックアップ一覧"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
@@ -105,9 +105,9 @@ BackupsWindow::BackupsWindow(ProgramState& state, QWidget* parent)
 
     openButton_ = new QPushButton(QStringLiteral("フォルダを開く(&O)"), this);
     openButton_->setObjectName(QStringLiteral("OpenFolderButton"));
-    undoButton_ = new QPushButton(QStringLiteral("直前の期更新を取り消す(&U)…"), this);
+    undoButton_ = new QPushButton(QStringLiteral("直前の期更新を取り消す(&Z)…"), this);
     undoButton_->setObjectName(QStringLiteral("UndoButton"));
-    redoButton_ = new QPushButton(QStringLiteral("取り消しをやり直す(&R)…"), this);
+    redoButton_ = new QPushButton(QStringLiteral("取り消しをやり直す(&Y)…"), this);
     redoButton_->setObjectName(QStringLiteral("RedoButton"));
     auto* closeButton = new QPushButton(QStringLiteral("閉じる(&C)"), this);
     closeButton->setObjectName(QStringLiteral("CloseButton"));

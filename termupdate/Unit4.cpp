@@ -122,7 +122,7 @@ TForm4::TForm4(ProgramState& state, QWidget* parent) : QDialog(parent), state_(s
     cancelButton_->setObjectName(QStringLiteral("CancelButton"));
     checkButton_ = new QPushButton(QStringLiteral("データチェック(&D)"), this);
     checkButton_->setObjectName(QStringLiteral("Button5"));
-    undoButton_ = new QPushButton(QStringLiteral("直前の期更新を取り消す(&U)…"), this);
+    undoButton_ = new QPushButton(QStringLiteral("直前の期更新を取り消す(&Z)…"), this);
     undoButton_->setObjectName(QStringLiteral("UndoButton"));
     backupsButton_ = new QPushButton(QStringLiteral("バックアップ一覧(&B)…"), this);
     backupsButton_->setObjectName(QStringLiteral("BackupsButton"));

@@ -16,6 +16,7 @@
 #include "support/PaneClicks.h"
 #include "support/RecordingDialogs.h"
 #include "support/TestFiles.h"
+#include "termupdate/BackupsWindow.h"
 #include "termupdate/Unit3.h"
 #include "termupdate/Unit4.h"
 #include "tools/sample-league/SampleLeague.h"
@@ -114,12 +115,14 @@ TEST_F(DesktopHabitsTest, EveryMainMenuAndButtonHasAnAltKey) {
     TForm4 update(state, main.get());
     TForm5 exporter(state, main.get());
     TForm7 colours(state, main.get());
+    BackupsWindow backups(state, main.get());
     tenvoll::test::choosePlayer(*main, PaneSide::Bottom, firstBatter(PaneSide::Bottom));
     main->openOpeningOrder();
     QWidget* windows[] = {&organisation,
                           &update,
                           &exporter,
                           &colours,
+                          &backups,
                           main->playerDetailWindow(),
                           main->openingOrderWindow(),
                           main->search().panel()};
