@@ -76,8 +76,9 @@ int deleteFile(const std::string& path);
 // A second name for an existing file.
 int linkFile(const std::string& existing, const std::string& newName);
 // Flushes a folder's entries (renames and removals in it) to disk, where the
-// system needs that separately.
-void flushFolder(const std::string& folder);
+// system needs that separately. 0 or −1; a file system that cannot flush
+// folders at all counts as flushed.
+int flushFolder(const std::string& folder);
 
 // The name exists (following links) / exists itself (a dangling link too).
 bool pathExists(const std::string& path);

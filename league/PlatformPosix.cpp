@@ -97,12 +97,17 @@ int linkFile(const std::string& existing, const std::string& newName) {
     return ::link(existing.c_str(), newName.c_str());
 }
 
-void flushFolder(const std::string& folder) {
+int flushFolder(const std::string& folder) {
     int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
+    if (fd < 0)
+        return -1;
+    int result = ::fsync(fd);
+    int err = errno;
+    ::close(fd);
+    if (result != 0 && (err == EINVAL || err == ENOTSUP))
+        return 0; // the file system has nothing to flush for folders
+    errno = err;
+    return result;
 }
 
 bool pathExists(const std::string& path) {

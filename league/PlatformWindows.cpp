@@ -226,9 +226,10 @@ int linkFile(const std::string& existing, const std::string& newName) {
     return ::CreateHardLinkW(wide(newName).c_str(), wide(existing).c_str(), nullptr) ? 0 : failed();
 }
 
-void flushFolder(const std::string&) {
+int flushFolder(const std::string&) {
     // Renames are written through (MOVEFILE_WRITE_THROUGH); NTFS journals its
     // folder entries itself.
+    return 0;
 }
 
 bool pathExists(const std::string& path) {

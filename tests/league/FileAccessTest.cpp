@@ -193,7 +193,8 @@ TEST_F(FileAccess, JournalledCommitRecoversAfterEveryRename) {
         const std::string journal = dir.file(kJournalFileName);
         ASSERT_TRUE(std::filesystem::exists(journal));
         RecoveryOutcome outcome = recoverJournal(journal);
-        EXPECT_TRUE(outcome.problems.empty());
+        EXPECT_TRUE(outcome.problems.empty())
+            << (outcome.problems.empty() ? "" : outcome.problems[0]);
         EXPECT_FALSE(std::filesystem::exists(journal));
         if (k <= 3) {
             EXPECT_EQ(test::snapshotFolder(dir.path()), before);

@@ -82,6 +82,6 @@ TEST(TermUpdateFaults, AFailedRollbackIsReportedAndRecoveredLater) {
     EXPECT_NE(snapshotFolder(league.programFolder()), before);
     std::vector<RecoveryOutcome> outcomes = recoverInterruptedOperations(league.programFolder());
     ASSERT_EQ(outcomes.size(), 1u);
-    EXPECT_TRUE(outcomes[0].problems.empty());
+    EXPECT_TRUE(outcomes[0].problems.empty()) << recoveryMessage(outcomes);
     EXPECT_EQ(snapshotFolder(league.programFolder()), before);
 }
