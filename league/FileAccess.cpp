@@ -518,17 +518,22 @@ void FileTransaction::commit() {
     // file that cannot be removed keeps the (complete) journal, whose recovery
     // removes it later.
     bool keptAll = true;
+    std::vector<std::string> cleaned;
     for (const auto& k : keep)
-        if (!k.empty() && platform::deleteFile(k) != 0 && errno != ENOENT)
-            keptAll = false;
-    try {
-        for (const auto& k : keep)
-            if (!k.empty())
-                syncFolderOf(k);
-        if (journalled && keptAll) {
-            platform::deleteFile(journalPath);
-            syncFolderOf(journalPath);
+        if (!k.empty()) {
+            if (platform::deleteFile(k) != 0 && errno != ENOENT)
+                keptAll = false;
+            cleaned.push_back(platform::pathText(platform::fsPath(k).parent_path()));
         }
+    if (journalled && keptAll) {
+        platform::deleteFile(journalPath);
+        cleaned.push_back(platform::pathText(platform::fsPath(journalPath).parent_path()));
+    }
+    std::sort(cleaned.begin(), cleaned.end());
+    cleaned.erase(std::unique(cleaned.begin(), cleaned.end()), cleaned.end());
+    try {
+        for (const auto& folder : cleaned)
+            syncFolder(folder);
     } catch (const LeagueError& e) {
         throw UnflushedCommitError(
             "ファイルを書き込みましたが、後片付けをディスクに書き込めませんでした。", e.what());

@@ -110,8 +110,14 @@ TermUpdateResult runTermUpdate(const TermUpdateInput& input, TermUpdateReporter&
     try {
         FolderLock lock = FolderLock::acquire(input.programFolder, FolderLock::Mode::Exclusive);
         return runLocked(input, reporter);
+    } catch (const UnflushedCommitError& e) {
+        throw TermFilesChangedError(
+            "最新データの追加はファイルを書き込みましたが、ディスクへの書き込みを確かめ"
+            "られませんでした。停電などでは失われるおそれがあります。\n" +
+                std::string(e.what()),
+            e.detail());
     } catch (const IncompleteRollbackError& e) {
-        throw LeagueError(
+        throw TermFilesChangedError(
             "最新データの追加を中止しましたが、一部のファイルを元に戻せませんでした。\n" +
                 std::string(e.what()) +
                 "\n実行前のファイルはリーグのフォルダの「バックアップ」にもあります。",

@@ -331,6 +331,10 @@ void TForm4::Button1Click() {
             detail = QStringLiteral("置き換える前のファイルは、次のフォルダにあります。\n%1")
                          .arg(QDir::toNativeSeparators(qs(result.backupFolder)));
         dialogs().message(this, done, detail);
+    } catch (const TermFilesChangedError& e) {
+        setBusy(false);
+        statusBar_->setText(QStringLiteral("中止しました。一部のファイルが変更されています。"));
+        dialogs().message(this, qs(e.what()), qs(e.detail()));
     } catch (const LeagueError& e) {
         setBusy(false);
         statusBar_->setText(QStringLiteral("中止しました。ファイルは変更されていません。"));

@@ -217,6 +217,51 @@ TEST_F(FileAccess, JournalledCommitRecoversAfterEveryRename) {
     EXPECT_EQ(test::snapshotFolder(dir.path()).size(), 3u);
 }
 
+// A failed flush of a folder is a failure, wherever it comes: up to the
+// completion mark the commit is undone (the folder as before, nothing left
+// behind); in the clean-up after it the files are new and the error says so.
+// A journal of another operation refuses the commit.
+TEST_F(FileAccess, FailedFolderFlushIsAFailure) {
+    auto commit = [&] {
+        FileTransaction t;
+        t.useJournal(dir.path(), "テスト");
+        t.stageBytes(dir.file("a.txt"), "new a");
+        t.stageBytes(dir.file("b.txt"), "new b");
+        t.commit();
+    };
+    commit();
+    const int flushes = WriteFaults::folderSyncsSoFar();
+    ASSERT_GE(flushes, 5);
+    const Snapshot after = test::snapshotFolder(dir.path());
+    for (int n = 1; n <= flushes; ++n) {
+        SCOPED_TRACE(n);
+        test::writeBytes(dir.file("a.txt"), "old a");
+        test::writeBytes(dir.file("b.txt"), "old b");
+        WriteFaults::reset();
+        WriteFaults::failFolderSync(n);
+        try {
+            commit();
+            ADD_FAILURE() << "no error";
+        } catch (const UnflushedCommitError&) {
+            EXPECT_EQ(test::snapshotFolder(dir.path()), after);
+        } catch (const LeagueError& e) {
+            EXPECT_NE(std::string(e.what()).find("ディスク"), std::string::npos) << e.what();
+            EXPECT_EQ(test::snapshotFolder(dir.path()), before);
+        }
+    }
+    WriteFaults::reset();
+    WriteFaults::failFolderSync(1);
+    EXPECT_THROW(writeBytesAtomic(dir.file("c.txt"), "c"), UnflushedCommitError);
+
+    WriteFaults::reset();
+    std::filesystem::remove(dir.file("c.txt"));
+    test::writeBytes(dir.file("a.txt"), "old a");
+    test::writeBytes(dir.file(kJournalFileName), "another operation's");
+    EXPECT_THROW(commit(), LeagueError);
+    EXPECT_EQ(test::readBytes(dir.file("a.txt")), "old a");
+    EXPECT_EQ(test::readBytes(dir.file(kJournalFileName)), "another operation's");
+}
+
 TEST(Journal, DamagedOrCutJournalIsNotTakenForOne) {
     Journal j;
     j.operation = "x";
