@@ -88,6 +88,11 @@ bool entryExists(const std::string& path);
 // False when the file cannot be asked.
 bool fileIdentity(const std::string& path, std::string& identity);
 
+// The file's last modification time in the system's finest unit (nanoseconds
+// since 1970 on POSIX, 100 ns ticks on Windows); comparable only with values
+// of the same call. False when the file cannot be asked.
+bool modificationTime(const std::string& path, std::int64_t& time);
+
 // ---- the folder lock --------------------------------------------------------
 
 // Locks the whole of an open file for this handle without waiting; −1 with

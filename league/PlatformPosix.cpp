@@ -128,6 +128,14 @@ bool fileIdentity(const std::string& path, std::string& identity) {
     return true;
 }
 
+bool modificationTime(const std::string& path, std::int64_t& time) {
+    struct stat st;
+    if (::stat(path.c_str(), &st) != 0)
+        return false;
+    time = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    return true;
+}
+
 int lockFile(FileHandle file, bool exclusive) {
     while (true) {
         if (::flock(static_cast<int>(file), (exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB) == 0)

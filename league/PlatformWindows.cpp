@@ -257,6 +257,15 @@ bool fileIdentity(const std::string& path, std::string& identity) {
     return true;
 }
 
+bool modificationTime(const std::string& path, std::int64_t& time) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!::GetFileAttributesExW(wide(path).c_str(), GetFileExInfoStandard, &data))
+        return false;
+    time = static_cast<std::int64_t>((std::uint64_t(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                                     data.ftLastWriteTime.dwLowDateTime);
+    return true;
+}
+
 int lockFile(FileHandle file, bool exclusive) {
     // The lock belongs to this handle: a second handle, in this process or
     // another, is refused as flock refuses a second open file.

@@ -12,6 +12,7 @@
 #include "league/StatsMarksFile.h"
 #include "league/TeamFile.h"
 #include "league/TextCompare.h"
+#include "termupdate/Dcheck.h"
 #include "termupdate/StatsMarks.h"
 #include "termupdate/TermCommit.h"
 #include "termupdate/TermInputs.h"
@@ -75,6 +76,16 @@ TermUpdateResult runLocked(const TermUpdateInput& in, TermUpdateReporter& report
     progress.setTotal(mergeProgressUnits(merge) + 2 * league.entries.size() + 5);
 
     TermFileSources sources(league);
+    if (in.dataCheck) {
+        DataCheckInput check{in.programFolder, in.leagueName, in.newTerm, in.teamNames,
+                             in.growthFiles};
+        check.write = false;
+        DataCheckResult checked = runDataCheck(check, reporter);
+        if (!checked.passed)
+            throw LeagueError("データチェックでエラーがありました。");
+        for (const auto& f : checked.initialised)
+            sources.useText(f.path, f.text);
+    }
     TermOutputs outputs = mergeTerm(merge, sources, progress);
 
     TermUpdateResult result;

@@ -265,8 +265,14 @@ void TForm4::setBusy(bool busy) {
 
 void TForm4::Button5Click() {
     QtProgressReporter reporter = windowReporter();
-    DataCheckInput input{state_.programFolder(), setup_.leagueName, termBox_->value(),
-                         setup_.teamNames, listedPaths(WorkingList::Growth)};
+    // Only checks: the files it would initialise are written by "実行", which
+    // runs the check again inside the update's one commit.
+    DataCheckInput input{state_.programFolder(),
+                         setup_.leagueName,
+                         termBox_->value(),
+                         setup_.teamNames,
+                         listedPaths(WorkingList::Growth),
+                         false};
     checkPassed_ = false;
     setBusy(true);
     DataCheckResult result;
@@ -317,6 +323,8 @@ void TForm4::Button1Click() {
     input.growthFiles = listedPaths(WorkingList::Growth);
     input.statisticsFiles = listedPaths(WorkingList::Statistics);
     input.newPlayerFiles = listedPaths(WorkingList::NewPlayers);
+    input.dataCheck = true;
+    input.teamNames = setup_.teamNames;
     if (!confirmTerm(input))
         return;
     setBusy(true);
