@@ -139,8 +139,18 @@ void renameCounted(const std::string& from, const std::string& to) {
 std::string writeTargetFor(const std::string& path) {
     std::string native = toNativePath(path);
     std::string resolved = resolvePath(native);
-    if (existsExactly(resolved))
+    if (existsExactly(resolved)) {
+        // A link is written through: its target gets the new content and the
+        // link stays a link (a rename over it would replace the link itself).
+        std::error_code ec;
+        const fs::path p = platform::fsPath(resolved);
+        if (fs::is_symlink(p, ec)) {
+            fs::path target = fs::canonical(p, ec);
+            if (!ec)
+                return platform::pathText(target);
+        }
         return resolved;
+    }
     fs::path p = platform::fsPath(native);
     std::string parent = platform::pathText(p.parent_path());
     if (parent.empty())

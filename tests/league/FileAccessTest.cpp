@@ -262,6 +262,25 @@ TEST_F(FileAccess, FailedFolderFlushIsAFailure) {
     EXPECT_EQ(test::readBytes(dir.file(kJournalFileName)), "another operation's");
 }
 
+// A file reached through a link is written through: the link stays a link,
+// its target gets the content, alone and in a journalled commit.
+TEST_F(FileAccess, WritingALinkedFileWritesItsTarget) {
+    std::filesystem::create_directory(dir.file("real"));
+    test::writeBytes(dir.file("real/t.txt"), "old");
+    std::filesystem::create_symlink(dir.file("real/t.txt"), dir.file("link.txt"));
+    writeBytesAtomic(dir.file("link.txt"), "one");
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.file("link.txt")));
+    EXPECT_EQ(test::readBytes(dir.file("real/t.txt")), "one");
+
+    FileTransaction t;
+    t.useJournal(dir.path(), "テスト");
+    t.stageBytes(dir.file("link.txt"), "two");
+    t.stageBytes(dir.file("a.txt"), "new a");
+    t.commit();
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.file("link.txt")));
+    EXPECT_EQ(test::readBytes(dir.file("real/t.txt")), "two");
+}
+
 TEST(Journal, DamagedOrCutJournalIsNotTakenForOne) {
     Journal j;
     j.operation = "x";

@@ -287,3 +287,32 @@ TEST(TermUpdateCrash, AnUnreadableJournalOrSettingsFileStopsTheRecovery) {
     EXPECT_FALSE(recoveryFailed(recoverInterruptedOperations(league.programFolder())));
     EXPECT_EQ(snapshotFolder(league.programFolder()), before);
 }
+
+// Leftovers of writers killed before their journal: temporary files beside a
+// team file registered outside the league folder, and the empty backup folder
+// of a run that had only created it, are removed at the next start.
+TEST(TermUpdateCrash, LeftoversOutsideTheLeagueFolderAndEmptyBackupFoldersAreRemoved) {
+    SmallLeague league;
+    std::filesystem::create_directories(league.path("elsewhere"));
+    std::filesystem::rename(league.path("league/blues.txt"), league.path("elsewhere/blues.txt"));
+    std::string ini = readCp932(league.path("Tenvoll.ini"));
+    for (std::size_t at; (at = ini.find("\\league\\blues.txt")) != std::string::npos;)
+        ini.replace(at, std::string("\\league\\blues.txt").size(), "\\elsewhere\\blues.txt");
+    writeCp932(league.path("Tenvoll.ini"), ini);
+    auto before = snapshotFolder(league.programFolder());
+    auto folders = foldersBelow(league.programFolder());
+    pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        std::filesystem::create_directories(league.path("league/バックアップ/0005期更新前/sub"));
+        FileTransaction t; // never committed: the process dies with its temporary
+        t.stageText(league.path("elsewhere/blues.txt"), "途中");
+        ::_exit(0);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_EQ(snapshotFolder(league.programFolder()).size(), before.size() + 1);
+    EXPECT_TRUE(recoverInterruptedOperations(league.programFolder()).empty());
+    EXPECT_EQ(snapshotFolder(league.programFolder()), before);
+    EXPECT_EQ(foldersBelow(league.programFolder()), folders);
+}
