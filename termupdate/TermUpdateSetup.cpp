@@ -17,18 +17,12 @@ namespace {
 constexpr std::array<std::string_view, 3> kFolders = {"\\temp\\seichou", "\\temp\\seiseki",
                                                       "\\temp\\shinjin"};
 
-bool isToolItem(std::string_view tool) {
-    return tool == "標準" || tool == "Mirel";
-}
-
 // The tool of the league; `missing` (after the message) when the key is absent.
-std::string readTool(const Settings& settings, const std::string& league,
-                     TermUpdateReporter& reporter, bool& missing) {
+std::optional<ToolVariant> readTool(const Settings& settings, const std::string& league,
+                                    TermUpdateReporter& reporter, bool& missing) {
     const IniSection* section = settings.ini().section(league);
-    if (section && section->has(kToolKey)) {
-        std::string tool = section->value(kToolKey, "標準");
-        return isToolItem(tool) ? tool : std::string();
-    }
+    if (section && section->has(kToolKey))
+        return parseToolVariant(section->value(kToolKey, toolVariantText(ToolVariant::Standard)));
     reporter.message(std::string(kChooseTool));
     missing = true;
     return {};
