@@ -42,7 +42,7 @@ struct TermUpdateInput {
     // team files it initialises are read as initialised and written in the
     // update's one commit, backed up as they were before either step.
     bool dataCheck = false;
-    std::vector<std::string> teamNames; // the window's team-name list, for the check
+    std::vector<std::string> teamNames = {}; // the window's team-name list, for the check
 };
 
 struct TermUpdateResult {
