@@ -227,9 +227,10 @@ int linkFile(const std::string& existing, const std::string& newName) {
     return ::CreateHardLinkW(wide(newName).c_str(), wide(existing).c_str(), nullptr) ? 0 : failed();
 }
 
-void flushFolder(const std::string&) {
+int flushFolder(const std::string&) {
     // Renames are written through (MOVEFILE_WRITE_THROUGH); NTFS journals its
     // folder entries itself.
+    return 0;
 }
 
 bool pathExists(const std::string& path) {
@@ -254,6 +255,15 @@ bool fileIdentity(const std::string& path, std::string& identity) {
         return false;
     const std::uint64_t index = (std::uint64_t(data.nFileIndexHigh) << 32) | data.nFileIndexLow;
     identity = "#" + std::to_string(data.dwVolumeSerialNumber) + ":" + std::to_string(index);
+    return true;
+}
+
+bool modificationTime(const std::string& path, std::int64_t& time) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!::GetFileAttributesExW(wide(path).c_str(), GetFileExInfoStandard, &data))
+        return false;
+    time = static_cast<std::int64_t>((std::uint64_t(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                                     data.ftLastWriteTime.dwLowDateTime);
     return true;
 }
 

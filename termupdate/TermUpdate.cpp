@@ -13,6 +13,7 @@
 #include "league/StatsMarksFile.h"
 #include "league/TeamFile.h"
 #include "league/TextCompare.h"
+#include "termupdate/Dcheck.h"
 #include "termupdate/StatsMarks.h"
 #include "termupdate/TermCommit.h"
 #include "termupdate/TermInputs.h"
@@ -78,6 +79,16 @@ TermUpdateResult runLocked(const TermUpdateInput& in, TermUpdateReporter& report
     progress.setTotal(mergeProgressUnits(merge) + 2 * league.entries.size() + 5);
 
     TermFileSources sources(league);
+    if (in.dataCheck) {
+        DataCheckInput check{in.programFolder, in.leagueName, in.newTerm, in.teamNames,
+                             in.growthFiles};
+        check.write = false;
+        DataCheckResult checked = runDataCheck(check, reporter);
+        if (!checked.passed)
+            throw LeagueError("データチェックでエラーがありました。");
+        for (const auto& f : checked.initialised)
+            sources.useText(f.path, f.text);
+    }
     TermOutputs outputs = mergeTerm(merge, sources, progress);
 
     TermUpdateResult result;
@@ -119,8 +130,14 @@ TermUpdateResult runTermUpdate(const TermUpdateInput& input, TermUpdateReporter&
     try {
         FolderLock lock = FolderLock::acquire(input.programFolder, FolderLock::Mode::Exclusive);
         return runLocked(input, reporter);
+    } catch (const UnflushedCommitError& e) {
+        throw TermFilesChangedError(
+            "最新データの追加はファイルを書き込みましたが、ディスクへの書き込みを確かめ"
+            "られませんでした。停電などでは失われるおそれがあります。\n" +
+                std::string(e.what()),
+            e.detail());
     } catch (const IncompleteRollbackError& e) {
-        throw LeagueError(
+        throw TermFilesChangedError(
             "最新データの追加を中止しましたが、一部のファイルを元に戻せませんでした。\n" +
                 std::string(e.what()) +
                 "\n実行前のファイルはリーグのフォルダの「バックアップ」にもあります。",

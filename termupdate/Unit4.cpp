@@ -283,8 +283,14 @@ void TForm4::setBusy(bool busy) {
 
 void TForm4::Button5Click() {
     QtProgressReporter reporter = windowReporter();
-    DataCheckInput input{state_.programFolder(), setup_.leagueName, termBox_->value(),
-                         setup_.teamNames, listedPaths(WorkingList::Growth)};
+    // Only checks: the files it would initialise are written by "実行", which
+    // runs the check again inside the update's one commit.
+    DataCheckInput input{state_.programFolder(),
+                         setup_.leagueName,
+                         termBox_->value(),
+                         setup_.teamNames,
+                         listedPaths(WorkingList::Growth),
+                         false};
     checkPassed_ = false;
     setBusy(true);
     DataCheckResult result;
@@ -347,6 +353,8 @@ void TForm4::Button1Click() {
     input.growthFiles = listedPaths(WorkingList::Growth);
     input.statisticsFiles = listedPaths(WorkingList::Statistics);
     input.newPlayerFiles = listedPaths(WorkingList::NewPlayers);
+    input.dataCheck = true;
+    input.teamNames = setup_.teamNames;
     if (!confirmTerm(input))
         return;
     setBusy(true);
@@ -361,6 +369,10 @@ void TForm4::Button1Click() {
             detail = QStringLiteral("置き換える前のファイルは、次のフォルダにあります。\n%1")
                          .arg(QDir::toNativeSeparators(qs(result.backupFolder)));
         dialogs().message(this, done, detail);
+    } catch (const TermFilesChangedError& e) {
+        setBusy(false);
+        statusBar_->setText(QStringLiteral("中止しました。一部のファイルが変更されています。"));
+        dialogs().message(this, qs(e.what()), qs(e.detail()));
     } catch (const LeagueError& e) {
         setBusy(false);
         statusBar_->setText(QStringLiteral("中止しました。ファイルは変更されていません。"));
