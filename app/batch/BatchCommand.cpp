@@ -35,6 +35,7 @@ const std::vector<BatchCommand>& batchCommands() {
         addOpeningOrderCommands(t);
         addRecoveryCommands(t);
         addPaneCommands(t);
+        addReportCommands(t);
         return t;
     }();
     return table;
