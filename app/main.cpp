@@ -20,6 +20,7 @@
 #include "mainwindow/Unit1.h"
 #include "mainwindow/Unit7.h"
 #include "player/Unit2.h"
+#include "report/ReportWindow.h"
 #include "termupdate/Unit3.h"
 #include "termupdate/Unit4.h"
 #include "windowkit/ProgramArguments.h"
@@ -132,6 +133,7 @@ int main(int argc, char** argv) {
     QDir::setCurrent(*folder);
     const std::string programFolder = QDir::toNativeSeparators(*folder).toStdString();
     recoverAtStart(programFolder);
+    tenvoll::registerReportWindow();
     tenvoll::TForm1 window(programFolder);
     window.show();
     if (!screenshot.isEmpty()) {

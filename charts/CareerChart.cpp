@@ -107,11 +107,22 @@ void setUpCareerGraph(TXYGraphCore& graph, const CareerChartData& data) {
         x.setTickStep(static_cast<double>(step));
         x.setAutoOrigin(false);
         x.setOrigin(static_cast<double>(from));
-        const double pad =
-            *high > *low ? (*high - *low) * 0.1 : std::max(1.0, std::abs(*high) * 0.1);
-        y.setRange(*low - pad, *high + pad, false, false);
+        // A round step of about a fifth of the values' span, and limits on it.
+        const double valueSpan = *high > *low ? *high - *low : std::max(1.0, std::abs(*high) * 0.2);
+        const double magnitude = std::pow(10.0, std::floor(std::log10(valueSpan / 5)));
+        double yStep = magnitude;
+        for (double m : {1.0, 2.0, 5.0, 10.0})
+            if (valueSpan / (m * magnitude) <= 6) {
+                yStep = m * magnitude;
+                break;
+            }
+        const double bottom = std::floor((*low - yStep / 2) / yStep) * yStep;
+        const double top = std::ceil((*high + yStep / 2) / yStep) * yStep;
+        y.setRange(bottom, top, false, false);
+        y.setAutoStep(false);
+        y.setTickStep(yStep);
         y.setAutoOrigin(false);
-        y.setOrigin(*low - pad);
+        y.setOrigin(bottom);
     } else {
         x.setAutoMin(true);
         x.setAutoMax(true);
