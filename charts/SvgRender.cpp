@@ -72,6 +72,22 @@ std::string half(int v) {
     return std::to_string(v) + ".5";
 }
 
+// `value` / 10 with one decimal.
+std::string tenths(int value) {
+    const int whole = value / 10, rest = value % 10;
+    return (value < 0 && whole == 0 ? "-" : "") + std::to_string(whole) + "." +
+           std::to_string(rest < 0 ? -rest : rest);
+}
+
+// `twice` / 2, written with ".5" when odd.
+std::string halves(int twice) {
+    const int whole = twice / 2;
+    const bool odd = twice % 2 != 0;
+    if (odd && twice < 0 && whole == 0)
+        return "-0.5";
+    return std::to_string(whole) + (odd ? ".5" : "");
+}
+
 std::string pointList(const std::vector<TPoint>& points, std::size_t from, std::size_t count) {
     std::string s;
     for (std::size_t i = from; i < from + count && i < points.size(); ++i)
@@ -107,10 +123,9 @@ std::string drawListToSvg(const DrawList& commands, int width, int height) {
                    fill(c.brush) + stroke(c.pen) + "/>\n";
             break;
         case Kind::Ellipse:
-            out += "<ellipse cx=\"" + std::to_string((r.left + r.right) / 2.0) + "\" cy=\"" +
-                   std::to_string((r.top + r.bottom) / 2.0) + "\" rx=\"" +
-                   std::to_string(r.width() / 2.0) + "\" ry=\"" + std::to_string(r.height() / 2.0) +
-                   "\"" + fill(c.brush) + stroke(c.pen) + "/>\n";
+            out += "<ellipse cx=\"" + halves(r.left + r.right) + "\" cy=\"" +
+                   halves(r.top + r.bottom) + "\" rx=\"" + halves(r.width()) + "\" ry=\"" +
+                   halves(r.height()) + "\"" + fill(c.brush) + stroke(c.pen) + "/>\n";
             break;
         case Kind::Polylines: {
             std::size_t from = 0;
@@ -151,8 +166,8 @@ std::string drawListToSvg(const DrawList& commands, int width, int height) {
                    (c.font.bold ? " font-weight=\"bold\"" : "") + " fill=\"" +
                    colour(c.font.color) + "\"";
             if (c.font.orientation != 0)
-                out += " transform=\"rotate(" + std::to_string(-c.font.orientation / 10.0) + " " +
-                       number(at.x) + " " + number(at.y) + ")\"";
+                out += " transform=\"rotate(" + tenths(-c.font.orientation) + " " + number(at.x) +
+                       " " + number(at.y) + ")\"";
             out += ">";
             escapeInto(out, c.text);
             out += "</text>\n";

@@ -149,7 +149,8 @@ bool isOfKind(const ScannedSection& s, bool pitcher) {
 }
 
 struct Entry {
-    RankingRow row;
+    // Held apart, so that sorting moves a pointer and not 18 strings.
+    std::unique_ptr<RankingRow> row;
     long long key;
     std::size_t source; // ordinal of the file it came from
 };
@@ -310,11 +311,12 @@ void RankingRun::considerFields(const Fields& f, long long term, const std::stri
     // Strictly worse than the last of a full list: it could never be listed.
     if (cutOff_ && better(*cutOff_, key))
         return;
-    Entry e{{}, key, source};
-    e.row[0] = tag + std::string(f[0]);
+    Entry e{std::make_unique<RankingRow>(), key, source};
+    RankingRow& row = *e.row;
+    row[0] = tag + std::string(f[0]);
     for (std::size_t c = 1; c < kTermColumn; ++c)
-        e.row[c] = c == column_ ? sortCell : cellOf(f, c, pitcher_);
-    e.row[kTermColumn] = options_.career ? std::string(kCareerTermText) : termText(term) + "期";
+        row[c] = c == column_ ? sortCell : cellOf(f, c, pitcher_);
+    row[kTermColumn] = options_.career ? std::string(kCareerTermText) : termText(term) + "期";
     entries_.push_back(std::move(e));
     if (entries_.size() >= sizeAfterCut_ + kCompactAt)
         sortAndCut();
@@ -323,6 +325,8 @@ void RankingRun::considerFields(const Fields& f, long long term, const std::stri
 // Sorts the list and removes every entry after the 100th that does not tie
 // with the 100th.
 void RankingRun::sortAndCut() {
+    if (entries_.size() == sizeAfterCut_ && sizeAfterCut_ != 0)
+        return; // nothing came in since the last cut: still sorted and cut
     std::stable_sort(entries_.begin(), entries_.end(),
                      [&](const Entry& a, const Entry& b) { return better(a.key, b.key); });
     if (entries_.size() > kRankingLimit) {
@@ -361,7 +365,8 @@ void RankingRun::rankFile(const FileToRank& file, std::size_t source) {
 void RankingRun::endFile(const std::vector<std::pair<std::string, std::string_view>>& sections,
                          std::size_t source) {
     sortAndCut();
-    gather(sections, source);
+    if (options_.keepSections)
+        gather(sections, source);
 }
 
 // Keeps the sections of this file that listed entries are named by, and drops
@@ -370,7 +375,7 @@ void RankingRun::gather(const std::vector<std::pair<std::string, std::string_vie
                         std::size_t source) {
     std::set<std::pair<std::size_t, std::string>> listed;
     for (const Entry& e : entries_)
-        listed.emplace(e.source, foldCase(e.row[0]));
+        listed.emplace(e.source, foldCase((*e.row)[0]));
     std::erase_if(gathered_, [&](const GatheredSection& g) {
         return !listed.contains({g.source, g.foldedName});
     });
@@ -393,7 +398,7 @@ void RankingRun::begin() {
 RankingResult RankingRun::finish() {
     result_.rows.reserve(entries_.size());
     for (Entry& e : entries_)
-        result_.rows.push_back(std::move(e.row));
+        result_.rows.push_back(std::move(*e.row));
     for (const GatheredSection& g : gathered_)
         result_.players.appendSectionsFrom(renamedSection(g.text, g.name));
     return std::move(result_);
@@ -449,6 +454,8 @@ std::vector<RankingResult> runRankings(const SearchLeague& league,
     RankingRun& first = *runs.front();
     const bool marksMissing =
         std::any_of(runs.begin(), runs.end(), [](const auto& r) { return r->marksMissing(); });
+    const bool keepSections = std::any_of(options.begin(), options.end(),
+                                          [](const RankingOptions& o) { return o.keepSections; });
     std::vector<SplitCandidate> terms, careers;
     std::vector<std::pair<std::string, std::string_view>> sections[2]; // batters, pitchers
     const auto files = first.filesToRankForAll();
@@ -476,7 +483,8 @@ std::vector<RankingResult> runRankings(const SearchLeague& league,
             const bool pitcher = isOfKind(s, true);
             if (!pitcher && !isOfKind(s, false))
                 return;
-            sections[pitcher ? 1 : 0].emplace_back(tag + std::string(s.name), s.text);
+            if (keepSections)
+                sections[pitcher ? 1 : 0].emplace_back(tag + std::string(s.name), s.text);
             splitCandidates(candidateLines(s, false), terms);
             splitCandidates(candidateLines(s, true), careers);
             for (auto& run : runs) {

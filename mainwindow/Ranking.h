@@ -34,6 +34,9 @@ struct RankingOptions {
     bool career = false; // "通算成績": one career line per player
     // Single terms of this term only (the web pages' leaders of a term).
     std::optional<long long> term;
+    // Gather the listed players' sections into RankingResult::players (the
+    // window's detail view reads them there); the web pages need only the rows.
+    bool keepSections = true;
 };
 
 struct RankingResult {

@@ -247,6 +247,7 @@ std::vector<RankingOptions> ReportRun::rankingOptions() const {
         o.restricted = true;
         o.order = lowIsBetter(item) ? RankingOrder::Ascending : RankingOrder::Descending;
         o.players = RankingPlayers::All;
+        o.keepSections = false;
         RankingOptions term = o;
         term.term = statsTerm_.value_or(-1);
         RankingOptions career = o;
