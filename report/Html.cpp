@@ -143,6 +143,7 @@ pre.summary { background: #f6f6f6; padding: 0.5em; display: inline-block; }
 p.legend { font-size: 0.85em; color: #444; }
 img.chart { border: 1px solid #ccc; max-width: 100%; height: auto; }
 ul.columns { columns: 2; }
+div.wide { overflow-x: auto; }
 )";
 }
 

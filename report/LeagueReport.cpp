@@ -317,7 +317,7 @@ void ReportRun::writePlayers(TeamPages& team) {
         appendEscaped(out, name + "の" + careerItems(pitcher)[item].label + "の推移");
         out += "\"></p>\n<h2>成績・能力の一覧</h2>\n";
         out += kLegend;
-        out += "<table class=\"sortable history\">\n<thead><tr>";
+        out += "<div class=\"wide\"><table class=\"sortable history\">\n<thead><tr>";
         const auto& columns = historyColumns(pitcher);
         for (const HistoryColumn& c : columns)
             if (!c.header.empty()) {
@@ -333,7 +333,7 @@ void ReportRun::writePlayers(TeamPages& team) {
                     appendCell(out, row[c], historyCellAlign(static_cast<int>(c)));
             out += "</tr>\n";
         }
-        out += "</tbody>\n</table>\n";
+        out += "</tbody>\n</table></div>\n";
         out += pageEnd("../../");
         writePage(page + ".html", out);
         step();
@@ -374,7 +374,7 @@ void ReportRun::writeTeam(const TeamPages& team) {
             appendEscaped(out, team.entry.farmTeam);
             out += ")";
         }
-        out += "</h2>\n<table class=\"sortable roster\">\n<thead><tr>";
+        out += "</h2>\n<div class=\"wide\"><table class=\"sortable roster\">\n<thead><tr>";
         const auto& columns = rosterColumns(kind);
         for (const ColumnSpec& c : columns)
             if (!c.header.empty()) {
@@ -400,7 +400,7 @@ void ReportRun::writeTeam(const TeamPages& team) {
             }
             out += "</tr>\n";
         }
-        out += "</tbody>\n</table>\n";
+        out += "</tbody>\n</table></div>\n";
     }
     out += "<h2>チーム</h2>\n<table class=\"summary\">\n<thead><tr><th>";
     appendEscaped(out, team.displayName);

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 
 namespace tenvoll::report {
@@ -37,6 +38,21 @@ bool validRelative(const std::string& path) {
     for (const fs::path& part : fs::path(path))
         if (part == ".." || part == "." || part.empty())
             return false;
+    return true;
+}
+
+// True when no folder between `root` and the file `relative` is a symbolic
+// link: a link planted in the output folder must not lead a write or a
+// removal elsewhere.
+bool throughNoLink(const fs::path& root, const std::string& relative) {
+    fs::path at = root;
+    const fs::path rel(relative);
+    for (auto part = rel.begin(); part != rel.end() && std::next(part) != rel.end(); ++part) {
+        at /= *part;
+        std::error_code ec;
+        if (fs::is_symlink(fs::symlink_status(at, ec)))
+            return false;
+    }
     return true;
 }
 
@@ -80,6 +96,8 @@ SiteFolder::SiteFolder(const std::string& folder, const std::vector<std::string>
 void SiteFolder::write(const std::string& relativePath, std::string_view bytes) {
     if (!validRelative(relativePath))
         throw LeagueError("出力するファイル名が正しくありません。", relativePath);
+    if (!throughNoLink(folder_, relativePath))
+        throw LeagueError("出力先のフォルダの中にリンクがあるため書き込みません。", relativePath);
     const fs::path target = fs::path(folder_) / relativePath;
     const fs::path parent = target.parent_path();
     std::error_code ec;
@@ -115,7 +133,7 @@ void SiteFolder::finish(bool complete) {
     for (const std::string& old : previous_) {
         if (written_.contains(old))
             continue;
-        if (complete)
+        if (complete && throughNoLink(folder_, old))
             fs::remove(fs::path(folder_) / old, ec);
         else
             listed.insert(old); // still there: a later complete run removes it

@@ -204,6 +204,14 @@ TEST(OutputFolder, RefusesLeagueFoldersAndForeignFiles) {
     test::writeBytes(other.file("notes.txt"), "mine");
     EXPECT_THROW(writeLeagueReport(league, other.path(), progress), LeagueError);
     EXPECT_EQ(test::readBytes(other.file("notes.txt")), "mine");
+
+    // A link planted in an earlier output folder leads no page elsewhere.
+    TempFolder site, elsewhere;
+    writeLeagueReport(league, site.path(), progress);
+    fs::remove_all(site.file("teams"));
+    fs::create_directory_symlink(elsewhere.path(), site.file("teams"));
+    EXPECT_THROW(writeLeagueReport(league, site.path(), progress), LeagueError);
+    EXPECT_TRUE(fs::is_empty(elsewhere.path()));
 }
 
 TEST(RerunReport, ReplacesPagesAndRemovesThoseOfPlayersGone) {
