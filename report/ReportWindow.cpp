@@ -1,6 +1,7 @@
 // The web-page report window.
 #include "report/ReportWindow.h"
 
+#include "league/FolderLock.h"
 #include "league/LeagueError.h"
 #include "windowkit/ProgramState.h"
 #include "windowkit/QtText.h"
@@ -58,6 +59,8 @@ bool ReportWindow::writeInto(const QString& folder) {
     stopRequested_ = false;
     ReportWindowProgress progress(*this);
     try {
+        // Under the shared lock: a term update in another program waits for the pages.
+        FolderLock lock = FolderLock::acquire(state_.programFolder(), FolderLock::Mode::Shared);
         Settings settings = Settings::loadFrom(state_.programFolder());
         outcome_ = report::writeLeagueReport(report::reportLeague(settings, state_.leagueName()),
                                              ss(folder), progress);
