@@ -467,9 +467,8 @@ std::string ReportRun::leaderTable(const RankingResult& result, int item, std::s
         out += "<tr><td class=\"n\">" + std::to_string(rank) + "</td>";
         for (std::size_t c = 0; c < row.size(); ++c) {
             const bool text = c == 0 || c == 1 || c + 1 == row.size();
-            out += "<td class=\"";
-            out += text ? "" : "n";
-            out += c == column ? " key\">" : "\">";
+            const std::string cls = std::string(text ? "" : "n") + (c == column ? " key" : "");
+            out += cls.empty() ? "<td>" : "<td class=\"" + cls + "\">";
             const std::string page = c == 0 ? entryPage(row[c]) : std::string();
             if (!page.empty())
                 out += link(std::string(root) + page + ".html", row[c]);
