@@ -1,16 +1,19 @@
 // Drawing commands written as SVG elements, one element per command.
 #include "charts/SvgRender.h"
 
-#include <cstdio>
+#include <charconv>
 
 namespace tenvoll::charts {
 
 namespace {
 
 std::string colour(TColor c) {
-    char buffer[8];
-    std::snprintf(buffer, sizeof buffer, "#%06x", static_cast<unsigned>(c) & 0xFFFFFFu);
-    return buffer;
+    static constexpr char digits[] = "0123456789abcdef";
+    std::string out = "#000000";
+    const auto v = static_cast<unsigned>(c) & 0xFFFFFFu;
+    for (int i = 0; i < 6; ++i)
+        out[static_cast<std::size_t>(6 - i)] = digits[(v >> (4 * i)) & 0xF];
+    return out;
 }
 
 void escapeInto(std::string& out, const std::string& text) {
@@ -88,19 +91,34 @@ std::string halves(int twice) {
     return std::to_string(whole) + (odd ? ".5" : "");
 }
 
+// The hot paths (polylines, grid and tick segments) append in place.
+void appendHalf(std::string& out, int v) {
+    char buffer[16];
+    char* end = std::to_chars(buffer, buffer + sizeof buffer, v).ptr;
+    out.append(buffer, end);
+    out += ".5";
+}
+
 std::string pointList(const std::vector<TPoint>& points, std::size_t from, std::size_t count) {
     std::string s;
-    for (std::size_t i = from; i < from + count && i < points.size(); ++i)
-        s += (i == from ? "" : " ") + half(points[i].x) + "," + half(points[i].y);
+    s.reserve(count * 14);
+    for (std::size_t i = from; i < from + count && i < points.size(); ++i) {
+        if (i != from)
+            s += ' ';
+        appendHalf(s, points[i].x);
+        s += ',';
+        appendHalf(s, points[i].y);
+    }
     return s;
 }
 
 } // namespace
 
 std::string drawListToSvg(const DrawList& commands, int width, int height) {
-    std::string out = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + number(width) +
-                      "\" height=\"" + number(height) + "\" viewBox=\"0 0 " + number(width) + " " +
-                      number(height) + "\">\n";
+    std::string out;
+    out.reserve(16384);
+    out += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + number(width) + "\" height=\"" +
+           number(height) + "\" viewBox=\"0 0 " + number(width) + " " + number(height) + "\">\n";
     int clips = 0;
     bool clipped = false;
     auto endClip = [&] {
@@ -141,9 +159,16 @@ std::string drawListToSvg(const DrawList& commands, int width, int height) {
         case Kind::Segments:
             if (c.points.size() >= 2) {
                 out += "<path d=\"";
-                for (std::size_t i = 0; i + 1 < c.points.size(); i += 2)
-                    out += "M" + half(c.points[i].x) + " " + half(c.points[i].y) + "L" +
-                           half(c.points[i + 1].x) + " " + half(c.points[i + 1].y);
+                for (std::size_t i = 0; i + 1 < c.points.size(); i += 2) {
+                    out += 'M';
+                    appendHalf(out, c.points[i].x);
+                    out += ' ';
+                    appendHalf(out, c.points[i].y);
+                    out += 'L';
+                    appendHalf(out, c.points[i + 1].x);
+                    out += ' ';
+                    appendHalf(out, c.points[i + 1].y);
+                }
                 out += "\" fill=\"none\"" + stroke(c.pen) + "/>\n";
             }
             break;
@@ -194,8 +219,7 @@ std::string drawListToSvg(const DrawList& commands, int width, int height) {
 
 std::string renderGraphToSvg(TXYGraphCore& graph, int width, int height) {
     graph.setClientSize(width, height);
-    graph.layout();
-    return drawListToSvg(graph.paint(), width, height);
+    return drawListToSvg(graph.paint(), width, height); // paint() lays the graph out
 }
 
 } // namespace tenvoll::charts

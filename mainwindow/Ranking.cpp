@@ -437,7 +437,8 @@ void splitCandidates(const std::vector<Candidate>& lines, std::vector<SplitCandi
 
 std::vector<RankingResult> runRankings(const SearchLeague& league,
                                        const std::vector<RankingOptions>& options,
-                                       SearchReporter& reporter) {
+                                       SearchReporter& reporter,
+                                       const std::map<std::string, std::string>* readTexts) {
     std::vector<RankingResult> results;
     if (options.empty())
         return results;
@@ -464,9 +465,17 @@ std::vector<RankingResult> runRankings(const SearchLeague& league,
         reporter.status(files[i].first + std::string(kSearchingSuffix));
         if (marksMissing)
             reporter.message(std::string(kNoStatsMarksMessage));
-        std::string text;
+        std::string read;
+        std::string_view text;
+        const auto known =
+            readTexts ? readTexts->find(files[i].first) : decltype(readTexts->end()){};
         try {
-            text = readTextFile(files[i].first);
+            if (readTexts && known != readTexts->end()) {
+                text = known->second;
+            } else {
+                read = readTextFile(files[i].first);
+                text = read;
+            }
         } catch (const LeagueError& e) {
             reporter.message(fileExists(files[i].first) ? e.fullText()
                                                         : std::string(kFileGoneMessage));

@@ -10,6 +10,7 @@
 #include "mainwindow/LeagueSearch.h"
 
 #include <array>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -65,9 +66,12 @@ RankingResult runRanking(const SearchLeague& league, const RankingOptions& optio
 // Several rankings of the same players in one pass over the league's files:
 // each file is read and scanned once and its lines split once, and every
 // ranking gets the rows runRanking would give it. Throws as runRanking.
-std::vector<RankingResult> runRankings(const SearchLeague& league,
-                                       const std::vector<RankingOptions>& options,
-                                       SearchReporter& reporter);
+// `readTexts` holds the decoded texts of files the caller has read already, by
+// path; those files are not read again.
+std::vector<RankingResult>
+runRankings(const SearchLeague& league, const std::vector<RankingOptions>& options,
+            SearchReporter& reporter,
+            const std::map<std::string, std::string>* readTexts = nullptr);
 
 // The window's column-click sort, with the ranking's own comparison: columns 0,
 // 1 and 17 as text ignoring case (in Shift-JIS order), the others as whole

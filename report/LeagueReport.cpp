@@ -77,30 +77,38 @@ std::string link(std::string_view href, std::string_view text) {
     return out;
 }
 
-std::string markSymbol(Mark mark) {
-    return mark == Mark::Up ? "<span class=\"m\">▲</span>"
-                            : (mark == Mark::Down ? "<span class=\"m\">▼</span>" : "");
+// The opening tag of a cell: its alignment and mark as classes.
+void appendCellStart(std::string& out, CellAlign align, Mark mark) {
+    const std::string_view a =
+        align == CellAlign::Right ? "n" : (align == CellAlign::Center ? "c" : "");
+    const std::string_view m = mark == Mark::Up       ? "up"
+                               : mark == Mark::Down   ? "down"
+                               : mark == Mark::Career ? "career"
+                                                      : "";
+    if (a.empty() && m.empty()) {
+        out += "<td>";
+        return;
+    }
+    out += "<td class=\"";
+    out += a;
+    if (!a.empty() && !m.empty())
+        out += ' ';
+    out += m;
+    out += "\">";
 }
 
-std::string cellClass(CellAlign align, Mark mark) {
-    std::string c = align == CellAlign::Right ? "n" : (align == CellAlign::Center ? "c" : "");
-    const char* m = mark == Mark::Up       ? "up"
-                    : mark == Mark::Down   ? "down"
-                    : mark == Mark::Career ? "career"
-                                           : nullptr;
-    if (m)
-        c += (c.empty() ? "" : " ") + std::string(m);
-    return c;
-}
-
+// A cell with its text (a link when `href` is given) and ▲ / ▼ for its mark,
+// so that the marks read without the colours too.
 void appendCell(std::string& out, const Cell& cell, CellAlign align, std::string_view href = {}) {
-    const std::string cls = cellClass(align, cell.mark);
-    out += cls.empty() ? "<td>" : "<td class=\"" + cls + "\">";
+    appendCellStart(out, align, cell.mark);
     if (!href.empty())
         out += link(href, cell.text);
     else
         appendEscaped(out, cell.text);
-    out += markSymbol(cell.mark);
+    if (cell.mark == Mark::Up)
+        out += "<span class=\"m\">▲</span>";
+    else if (cell.mark == Mark::Down)
+        out += "<span class=\"m\">▼</span>";
     out += "</td>";
 }
 
@@ -155,6 +163,7 @@ private:
     std::optional<long long> statsTerm_;
     std::vector<RankingResult> rankings_; // per item: the term, single terms, careers
     std::map<std::string, PlayerLink> byName_;
+    std::map<std::string, std::string> texts_; // team files as read, by path
     std::size_t done_ = 0;
     std::size_t total_ = 0;
     std::size_t rankingFiles_ = 0;
@@ -170,7 +179,10 @@ void ReportRun::loadTeams() {
             if (!fileExists(path)) {
                 outcome_.warnings.push_back("ファイルが存在しません！ " + path);
             } else {
-                t.store = IniStore::load(path);
+                // Read once: the ranking takes the same text.
+                std::string text = readTextFile(path);
+                t.store = IniStore::parse(text);
+                texts_[path] = std::move(text);
                 if (!isTeamFile(t.store)) {
                     // Converting it would write into the league folder: left to the panes.
                     outcome_.warnings.push_back(
@@ -585,7 +597,8 @@ ReportOutcome ReportRun::run(const std::string& outDir) {
 
     try {
         RankingProgress rankingProgress(progress_, total_);
-        rankings_ = runRankings(league_.search, rankingOptions(), rankingProgress);
+        rankings_ = runRankings(league_.search, rankingOptions(), rankingProgress, &texts_);
+        texts_.clear();
         rankingFiles_ = rankingProgress.files();
         outcome_.notes = rankingProgress.messages;
 
