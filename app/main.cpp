@@ -9,12 +9,14 @@
 // league export window with three slots assigned; "--window opening-order" opens
 // the opening-order window with the first registered team ordering and the
 // second one beside it; "--window chart" ranks as "ranking" does and pictures
-// the chart window of the list; "--window file-dialog" pictures the save dialog.
+// the chart window of the list; "--window file-dialog" pictures the save dialog;
+// "--window player" pictures the detail window of the Top pane's first player.
 #include "charts/Unit8.h"
 #include "export/Unit5.h"
 #include "export/Unit6.h"
 #include "league/LeagueError.h"
 #include "league/Recovery.h"
+#include "league/TeamFile.h"
 #include "mainwindow/SearchMode.h"
 #include "mainwindow/SearchPanel.h"
 #include "mainwindow/Unit1.h"
@@ -137,8 +139,14 @@ int main(int argc, char** argv) {
     tenvoll::TForm1 window(programFolder);
     window.show();
     if (!screenshot.isEmpty()) {
-        if (!player.isEmpty())
+        if (!player.isEmpty()) {
             window.StringGridAllDblClick(tenvoll::PaneSide::Top, player);
+        } else if (windowName == QStringLiteral("player")) {
+            // The first player of the Top pane's roster, with his career chart.
+            if (auto first =
+                    tenvoll::rosterSlot(window.state().pane(tenvoll::PaneSide::Top).store, 0))
+                window.StringGridAllDblClick(tenvoll::PaneSide::Top, tenvoll::qs(first->name));
+        }
         QWidget* extra = nullptr;
         if (windowName == QStringLiteral("term-update")) {
             auto* w = new tenvoll::TForm4(window.state(), &window);

@@ -116,6 +116,13 @@ void setUpCareerGraph(TXYGraphCore& graph, const CareerChartData& data) {
                 yStep = m * magnitude;
                 break;
             }
+        // Whole values (grades, counts, abilities) get whole steps.
+        bool whole = true;
+        for (const CareerChartSeries& series : data.series)
+            for (const auto& point : series.points)
+                whole = whole && point.second == std::floor(point.second);
+        if (whole)
+            yStep = std::max(yStep, 1.0);
         const double bottom = std::floor((*low - yStep / 2) / yStep) * yStep;
         const double top = std::ceil((*high + yStep / 2) / yStep) * yStep;
         y.setRange(bottom, top, false, false);
