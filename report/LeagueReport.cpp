@@ -24,6 +24,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 
 namespace tenvoll::report {
 
@@ -128,9 +129,16 @@ struct TeamPages {
     long long newestTerm = -1;
 };
 
+// The pages of one name: a name in several team files (a player who changed
+// teams, or two players) links to the page of the one on a roster, if only one is.
 struct PlayerLink {
     std::string page;
-    bool ambiguous = false;
+    int pages = 0;
+    std::string rosterPage;
+    int rosterPages = 0;
+    std::string resolved() const {
+        return pages == 1 ? page : (rosterPages == 1 ? rosterPage : std::string());
+    }
 };
 
 class ReportRun {
@@ -203,6 +211,10 @@ void ReportRun::loadTeams() {
         if (t.loaded) {
             std::size_t k = 0;
             const std::string folder = "players/" + twoDigits(i + 1) + "/";
+            std::set<const IniSection*> rostered;
+            for (int slot = 0; slot < kSlotCount; ++slot)
+                if (auto r = rosterSlot(t.store, slot))
+                    rostered.insert(t.store.section(r->name));
             for (std::size_t s = 0; s < t.store.sectionCount(); ++s) {
                 const IniSection& section = t.store.sectionAt(s);
                 if (equalsIgnoreCase(section.name(), kTeamSection))
@@ -211,10 +223,12 @@ void ReportRun::loadTeams() {
                     folder + fourDigits(++k) + "-" + safeFileName(section.name());
                 t.players.emplace(&section, page);
                 PlayerLink& l = byName_[foldCase(section.name())];
-                if (l.page.empty() && !l.ambiguous)
-                    l.page = page;
-                else
-                    l = {std::string(), true};
+                l.page = page;
+                ++l.pages;
+                if (rostered.contains(&section)) {
+                    l.rosterPage = page;
+                    ++l.rosterPages;
+                }
             }
         }
         teams_.push_back(std::move(t));
@@ -446,7 +460,7 @@ std::string ReportRun::entryPage(const std::string& entryName) const {
             name.remove_prefix(close + 1);
     }
     auto it = byName_.find(foldCase(name));
-    return it == byName_.end() || it->second.ambiguous ? std::string() : it->second.page;
+    return it == byName_.end() ? std::string() : it->second.resolved();
 }
 
 std::string leaderPage(int item) {

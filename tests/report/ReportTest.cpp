@@ -249,3 +249,33 @@ TEST(EscapeHtml, MarkupQuotesAndControlCharacters) {
 
 } // namespace
 } // namespace tenvoll::report
+
+namespace tenvoll::report {
+namespace {
+
+// A player in two team files (he changed teams): the leaders link to the page
+// of the team whose roster holds him.
+TEST(LeaderLinks, ANameInTwoTeamFilesLinksToTheRosteredOne) {
+    TempFolder program;
+    auto team = [&](const std::string& file, const std::string& name, bool rostered) {
+        test::writeCp932(
+            program.file("リーグ/" + file),
+            "[Team]\n1軍チーム名=" + name + " 略 T 球場\n" + (rostered ? "0=6 移籍\n" : "") +
+                "[移籍]\n新規=1\n最終=2\n投手=0\n0001能力=6 移籍 右 普 C C C C C C C C C C C C 9 "
+                "C C 300 \n0001成績=移籍 略 .300 140 500 150 20 2 30 80 5 50 90 10 5 .500 .380 \n");
+    };
+    team("a.txt", "旧球団", false);
+    team("b.txt", "新球団", true);
+    test::writeCp932(program.file("Tenvoll.ini"),
+                     "[Main]\n機構名=L\n[L]\nチーム数=2\nチーム名0=旧球団,旧2軍,\\リーグ\\a.txt\n"
+                     "チーム名1=新球団,新2軍,\\リーグ\\b.txt\n");
+    TempFolder out;
+    QuietProgress progress;
+    ASSERT_TRUE(writeLeagueReport(leagueOf(program.path()), out.file("site"), progress).complete);
+    const std::string leaders = test::readBytes(out.file("site/leaders/07-野手_本塁打.html"));
+    EXPECT_NE(leaders.find("href=\"../players/02/0001-移籍.html\""), std::string::npos);
+    EXPECT_EQ(leaders.find("players/01/"), std::string::npos);
+}
+
+} // namespace
+} // namespace tenvoll::report
