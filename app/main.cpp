@@ -31,6 +31,7 @@
 #include "windowkit/QtTranslations.h"
 #include "windowkit/StartFolder.h"
 #include "windowkit/UserDialogs.h"
+#include "windowkit/WindowMemory.h"
 
 #include <QAction>
 #include <QApplication>
@@ -136,6 +137,9 @@ int main(int argc, char** argv) {
     const std::string programFolder = QDir::toNativeSeparators(*folder).toStdString();
     recoverAtStart(programFolder);
     tenvoll::registerReportWindow();
+    // A picture shows the windows as they are made, not as this user left them.
+    if (screenshot.isEmpty())
+        tenvoll::installWindowMemory(tenvoll::userConfigFile());
     tenvoll::TForm1 window(programFolder);
     window.show();
     if (!screenshot.isEmpty()) {

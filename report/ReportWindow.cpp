@@ -46,7 +46,7 @@ ReportWindow::ReportWindow(ProgramState& state, QWidget* parent) : QDialog(paren
     status_->setMinimumWidth(420);
     bar_ = new QProgressBar(this);
     bar_->setObjectName(QStringLiteral("ReportProgress"));
-    stop_ = new QPushButton(QStringLiteral("中止"), this);
+    stop_ = new QPushButton(QStringLiteral("中止(&C)"), this);
     stop_->setObjectName(QStringLiteral("ReportStop"));
     connect(stop_, &QPushButton::clicked, this, &ReportWindow::requestStop);
     auto* layout = new QVBoxLayout(this);

@@ -29,6 +29,10 @@ public:
     QPushButton* stopButton() const { return stop_; }
     const report::ReportOutcome& outcome() const { return outcome_; }
 
+protected:
+    // Esc stops the run as the stop button does; the window closes when it ends.
+    void reject() override { requestStop(); }
+
 private:
     friend class ReportWindowProgress;
     ProgramState& state_;
