@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <memory>
 #include <set>
 
 namespace tenvoll {
@@ -107,7 +108,8 @@ struct Candidate {
 // The lines of one player section to rank: the career line, or the
 // statistics lines of the terms "新規" to "最終" (missing "最終" reads 9999)
 // in term order. Keys are read in one pass; the first of a name counts.
-std::vector<Candidate> candidateLines(const ScannedSection& s, bool career) {
+std::vector<Candidate> candidateLines(const ScannedSection& s, bool career,
+                                      std::optional<long long> onlyTerm = std::nullopt) {
     std::vector<Candidate> out;
     if (career) {
         const std::string_view* line = s.find(kCareer);
@@ -123,7 +125,7 @@ std::vector<Candidate> candidateLines(const ScannedSection& s, bool career) {
         return out;
     for (const ScannedKey& k : s.keys) {
         auto term = statsKeyTerm(k.key);
-        if (term && *term >= from && *term <= to)
+        if (term && *term >= from && *term <= to && (!onlyTerm || *term == *onlyTerm))
             out.push_back({*term, k.value});
     }
     // Term order; of two keys of one term the first counts, as in a look-up.
@@ -147,7 +149,8 @@ bool isOfKind(const ScannedSection& s, bool pitcher) {
 }
 
 struct Entry {
-    RankingRow row;
+    // Held apart, so that sorting moves a pointer and not 18 strings.
+    std::unique_ptr<RankingRow> row;
     long long key;
     std::size_t source; // ordinal of the file it came from
 };
@@ -183,6 +186,19 @@ public:
 
     RankingResult run();
 
+    // The steps of run(), for runRankings: before the first file, one file's
+    // sections by kind (already split into candidates), after the last file.
+    void begin();
+    void considerFields(const Fields& f, long long term, const std::string& tag,
+                        std::size_t source);
+    void endFile(const std::vector<std::pair<std::string, std::string_view>>& sections,
+                 std::size_t source);
+    RankingResult finish();
+    bool pitcher() const { return pitcher_; }
+    const RankingOptions& options() const { return options_; }
+    void noteUnread(const std::string& path) { result_.unreadFiles.push_back(path); }
+    bool marksMissing() const { return marksMissing_; }
+
 private:
     struct FileToRank {
         std::string path;
@@ -191,6 +207,17 @@ private:
 
     std::vector<FileToRank> filesToRank() const;
     void readRestriction();
+
+public:
+    // The files in search order, with the term of an unsigned-players file.
+    std::vector<std::pair<std::string, std::optional<long long>>> filesToRankForAll() const {
+        std::vector<std::pair<std::string, std::optional<long long>>> out;
+        for (const FileToRank& f : filesToRank())
+            out.emplace_back(f.path, f.term);
+        return out;
+    }
+
+private:
     void rankFile(const FileToRank& file, std::size_t source);
     void consider(std::string_view line, long long term, const std::string& tag,
                   std::size_t source);
@@ -266,8 +293,12 @@ void RankingRun::readRestriction() {
 
 void RankingRun::consider(std::string_view line, long long term, const std::string& tag,
                           std::size_t source) {
-    Fields& f = fields_;
-    splitFieldViews(line, f, quoted_);
+    splitFieldViews(line, fields_, quoted_);
+    considerFields(fields_, term, tag, source);
+}
+
+void RankingRun::considerFields(const Fields& f, long long term, const std::string& tag,
+                                std::size_t source) {
     if (f.empty())
         return;
     if (restriction_.active) {
@@ -280,11 +311,12 @@ void RankingRun::consider(std::string_view line, long long term, const std::stri
     // Strictly worse than the last of a full list: it could never be listed.
     if (cutOff_ && better(*cutOff_, key))
         return;
-    Entry e{{}, key, source};
-    e.row[0] = tag + std::string(f[0]);
+    Entry e{std::make_unique<RankingRow>(), key, source};
+    RankingRow& row = *e.row;
+    row[0] = tag + std::string(f[0]);
     for (std::size_t c = 1; c < kTermColumn; ++c)
-        e.row[c] = c == column_ ? sortCell : cellOf(f, c, pitcher_);
-    e.row[kTermColumn] = options_.career ? std::string(kCareerTermText) : termText(term) + "期";
+        row[c] = c == column_ ? sortCell : cellOf(f, c, pitcher_);
+    row[kTermColumn] = options_.career ? std::string(kCareerTermText) : termText(term) + "期";
     entries_.push_back(std::move(e));
     if (entries_.size() >= sizeAfterCut_ + kCompactAt)
         sortAndCut();
@@ -293,6 +325,8 @@ void RankingRun::consider(std::string_view line, long long term, const std::stri
 // Sorts the list and removes every entry after the 100th that does not tie
 // with the 100th.
 void RankingRun::sortAndCut() {
+    if (entries_.size() == sizeAfterCut_ && sizeAfterCut_ != 0)
+        return; // nothing came in since the last cut: still sorted and cut
     std::stable_sort(entries_.begin(), entries_.end(),
                      [&](const Entry& a, const Entry& b) { return better(a.key, b.key); });
     if (entries_.size() > kRankingLimit) {
@@ -322,11 +356,17 @@ void RankingRun::rankFile(const FileToRank& file, std::size_t source) {
         if (equalsIgnoreCase(s.name, kTeamSection) || !isOfKind(s, pitcher_))
             return;
         sections.emplace_back(tag + std::string(s.name), s.text);
-        for (const Candidate& c : candidateLines(s, options_.career))
+        for (const Candidate& c : candidateLines(s, options_.career, options_.term))
             consider(c.line, c.term, tag, source);
     });
+    endFile(sections, source);
+}
+
+void RankingRun::endFile(const std::vector<std::pair<std::string, std::string_view>>& sections,
+                         std::size_t source) {
     sortAndCut();
-    gather(sections, source);
+    if (options_.keepSections)
+        gather(sections, source);
 }
 
 // Keeps the sections of this file that listed entries are named by, and drops
@@ -335,7 +375,7 @@ void RankingRun::gather(const std::vector<std::pair<std::string, std::string_vie
                         std::size_t source) {
     std::set<std::pair<std::size_t, std::string>> listed;
     for (const Entry& e : entries_)
-        listed.emplace(e.source, foldCase(e.row[0]));
+        listed.emplace(e.source, foldCase((*e.row)[0]));
     std::erase_if(gathered_, [&](const GatheredSection& g) {
         return !listed.contains({g.source, g.foldedName});
     });
@@ -347,13 +387,25 @@ void RankingRun::gather(const std::vector<std::pair<std::string, std::string_vie
     }
 }
 
-RankingResult RankingRun::run() {
+void RankingRun::begin() {
     if (league_.folder.empty())
         throw LeagueError(std::string(kNoLeagueFolderMessage));
     result_.captions = rankingCaptions(options_.item);
     result_.sortColumn = static_cast<int>(column_);
     readRestriction();
+}
 
+RankingResult RankingRun::finish() {
+    result_.rows.reserve(entries_.size());
+    for (Entry& e : entries_)
+        result_.rows.push_back(std::move(*e.row));
+    for (const GatheredSection& g : gathered_)
+        result_.players.appendSectionsFrom(renamedSection(g.text, g.name));
+    return std::move(result_);
+}
+
+RankingResult RankingRun::run() {
+    begin();
     std::vector<FileToRank> files = filesToRank();
     reporter_.progress(0, files.size());
     for (std::size_t i = 0; i < files.size(); ++i) {
@@ -363,16 +415,104 @@ RankingResult RankingRun::run() {
         rankFile(files[i], i);
         reporter_.progress(i + 1, files.size());
     }
+    return finish();
+}
 
-    result_.rows.reserve(entries_.size());
-    for (Entry& e : entries_)
-        result_.rows.push_back(std::move(e.row));
-    for (const GatheredSection& g : gathered_)
-        result_.players.appendSectionsFrom(renamedSection(g.text, g.name));
-    return std::move(result_);
+// One section's candidate lines split once, for every run of its kind.
+struct SplitCandidate {
+    long long term;
+    Fields fields;
+    std::vector<std::string> quoted;
+};
+
+void splitCandidates(const std::vector<Candidate>& lines, std::vector<SplitCandidate>& out) {
+    out.resize(lines.size());
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        out[i].term = lines[i].term;
+        splitFieldViews(lines[i].line, out[i].fields, out[i].quoted);
+    }
 }
 
 } // namespace
+
+std::vector<RankingResult> runRankings(const SearchLeague& league,
+                                       const std::vector<RankingOptions>& options,
+                                       SearchReporter& reporter,
+                                       const std::map<std::string, std::string>* readTexts) {
+    std::vector<RankingResult> results;
+    if (options.empty())
+        return results;
+    std::vector<std::unique_ptr<RankingRun>> runs;
+    for (const RankingOptions& o : options) {
+        if (o.item < 0 || o.item >= kRankingItemCount)
+            throw LeagueError("対象成績の番号が範囲外です: " + std::to_string(o.item));
+        if (o.players != options.front().players)
+            throw LeagueError("同時に順位付けする対象選手は同じでなければなりません");
+        runs.push_back(std::make_unique<RankingRun>(league, o, reporter));
+        runs.back()->begin();
+    }
+    // The file list does not depend on the item: every run reads the same files.
+    RankingRun& first = *runs.front();
+    const bool marksMissing =
+        std::any_of(runs.begin(), runs.end(), [](const auto& r) { return r->marksMissing(); });
+    const bool keepSections = std::any_of(options.begin(), options.end(),
+                                          [](const RankingOptions& o) { return o.keepSections; });
+    std::vector<SplitCandidate> terms, careers;
+    std::vector<std::pair<std::string, std::string_view>> sections[2]; // batters, pitchers
+    const auto files = first.filesToRankForAll();
+    reporter.progress(0, files.size());
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        reporter.status(files[i].first + std::string(kSearchingSuffix));
+        if (marksMissing)
+            reporter.message(std::string(kNoStatsMarksMessage));
+        std::string read;
+        std::string_view text;
+        const auto known =
+            readTexts ? readTexts->find(files[i].first) : decltype(readTexts->end()){};
+        try {
+            if (readTexts && known != readTexts->end()) {
+                text = known->second;
+            } else {
+                read = readTextFile(files[i].first);
+                text = read;
+            }
+        } catch (const LeagueError& e) {
+            reporter.message(fileExists(files[i].first) ? e.fullText()
+                                                        : std::string(kFileGoneMessage));
+            for (auto& run : runs)
+                run->noteUnread(files[i].first);
+            continue;
+        }
+        const std::string tag = files[i].second ? termTag(*files[i].second) : std::string();
+        sections[0].clear();
+        sections[1].clear();
+        scanSections(text, [&](const ScannedSection& s) {
+            if (equalsIgnoreCase(s.name, kTeamSection))
+                return;
+            const bool pitcher = isOfKind(s, true);
+            if (!pitcher && !isOfKind(s, false))
+                return;
+            if (keepSections)
+                sections[pitcher ? 1 : 0].emplace_back(tag + std::string(s.name), s.text);
+            splitCandidates(candidateLines(s, false), terms);
+            splitCandidates(candidateLines(s, true), careers);
+            for (auto& run : runs) {
+                if (run->pitcher() != pitcher)
+                    continue;
+                const RankingOptions& o = run->options();
+                for (const SplitCandidate& c : o.career ? careers : terms)
+                    if (o.career || !o.term || c.term == *o.term)
+                        run->considerFields(c.fields, c.term, tag, i);
+            }
+        });
+        for (auto& run : runs)
+            run->endFile(sections[run->pitcher() ? 1 : 0], i);
+        reporter.progress(i + 1, files.size());
+    }
+    for (auto& run : runs)
+        results.push_back(run->finish());
+    return results;
+}
 
 std::string_view restrictionText(bool restricted) {
     return restricted ? "打席数、投球回数で制限" : "制限なし";

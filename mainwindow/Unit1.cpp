@@ -22,6 +22,7 @@
 #include "windowkit/AboutText.h"
 #include "windowkit/CsvSaving.h"
 #include "windowkit/QtText.h"
+#include "windowkit/ToolWindowHooks.h"
 #include "windowkit/UserDialogs.h"
 
 #include <QActionGroup>
@@ -192,6 +193,12 @@ void TForm1::buildMenus() {
     QAction* exportAction = toolMenu_->addAction(QStringLiteral("リーグデータ出力"));
     exportAction->setObjectName(QStringLiteral("LeagueExportAction"));
     connect(exportAction, &QAction::triggered, this, &TForm1::openLeagueExport);
+    QAction* reportAction = toolMenu_->addAction(QStringLiteral("Webページ出力…"));
+    reportAction->setObjectName(QStringLiteral("ReportAction"));
+    connect(reportAction, &QAction::triggered, this, [this] {
+        if (ToolWindowOpener open = reportWindowOpener())
+            open(*state_, this);
+    });
     termUpdateAction_ = toolMenu_->addAction(QStringLiteral("最新データの追加"));
     termUpdateAction_->setObjectName(QStringLiteral("TermUpdateAction"));
     connect(termUpdateAction_, &QAction::triggered, this, &TForm1::openTermUpdate);

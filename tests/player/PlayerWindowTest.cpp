@@ -1,5 +1,6 @@
 // Player detail window under the offscreen platform, opened from the panes of
 // the main window on fixtures/main-window.
+#include "charts/XYGraph.h"
 #include "league/Kyoutuu.h"
 #include "league/TextCodec.h"
 #include "mainwindow/RosterPane.h"
@@ -16,6 +17,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -229,4 +231,44 @@ TEST_F(PlayerWindowTest, WindowShrinksToAPlayerWithFewerTerms) {
     tenvoll::test::choosePlayer(*main, PaneSide::Top, fewest);
     QApplication::processEvents();
     EXPECT_LT(detail()->height(), tall);
+}
+
+namespace {
+
+// "name: (x, y) (x, y)" of every series of the detail window's chart.
+std::string chartSeries(TForm2& window) {
+    std::string out;
+    charts::TXYGraphCore& graph = window.careerGraph()->graph();
+    for (int s = 0; s < graph.seriesCount(); ++s) {
+        const charts::TXYGraphSeries* series = graph.series(s);
+        out += series->Name() + ":";
+        for (int i = 0; i < series->pointCount(); ++i)
+            out += " (" + QString::number(series->xValue(i)).toStdString() + ", " +
+                   QString::number(series->yValue(i)).toStdString() + ")";
+        out += "\n";
+    }
+    return out;
+}
+
+} // namespace
+
+TEST_F(PlayerWindowTest, CareerChartShowsTheChosenItemsAndFollowsThePlayersKind) {
+    tenvoll::test::choosePlayer(*main, PaneSide::Top, QStringLiteral("山田ソ太郎"));
+    TForm2& window = *detail();
+    EXPECT_EQ(window.chartItem()->currentText(), QStringLiteral("能力:指数"));
+    EXPECT_EQ(window.secondChartItem()->currentText(), QStringLiteral("なし"));
+    EXPECT_EQ(chartSeries(window), "能力:指数: (4, 345) (5, 340)\n");
+
+    // A second item; the term without statistics has no point.
+    QComboBox* second = window.secondChartItem();
+    second->setCurrentIndex(second->findText(QStringLiteral("成績:打率")));
+    EXPECT_EQ(chartSeries(window), "能力:指数: (4, 345) (5, 340)\n成績:打率: (4, 0.312)\n");
+    EXPECT_EQ(window.careerGraph()->graph().Title().front(), "山田ソ太郎  能力:指数 / 成績:打率");
+
+    // A pitcher brings the pitchers' items, starting again at the index.
+    tenvoll::test::choosePlayer(*main, PaneSide::Top, QStringLiteral("投手能一"));
+    EXPECT_EQ(window.chartItem()->currentText(), QStringLiteral("能力:指数"));
+    EXPECT_NE(window.chartItem()->findText(QStringLiteral("能力:球速")), -1);
+    EXPECT_EQ(window.secondChartItem()->currentText(), QStringLiteral("なし"));
+    EXPECT_EQ(window.careerGraph()->graph().seriesCount(), 1);
 }
