@@ -164,7 +164,7 @@ void RosterPane::showSummary(const std::array<SummaryRow, 6>& rows, const QStrin
 
 void RosterPane::setTeamName(const QString& name) {
     setToolTip(name);
-    titleAction_->setText(name);
+    titleAction_->setText(mnemonicSafe(name));
 }
 
 void RosterPane::repaintGrids() {

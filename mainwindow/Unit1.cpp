@@ -41,9 +41,7 @@ namespace tenvoll {
 namespace {
 
 QString menuCaption(const std::string& path) {
-    QString caption = qs(path);
-    caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
-    return caption;
+    return mnemonicSafe(qs(path));
 }
 
 std::string captionPath(const QAction* action) {
@@ -260,7 +258,10 @@ void TForm1::openTeam(PaneSide side, const std::string& fullPath) {
 
     const QString name = qs(load.teamName);
     view->setTeamName(name);
-    teamMenu(side)->setTitle(name);
+    // Both panes may show one team: the side tells the two submenus apart.
+    teamMenu(side)->setTitle(
+        (side == PaneSide::Top ? QStringLiteral("上: ") : QStringLiteral("下: ")) +
+        mnemonicSafe(name));
     checkTeamMenuItem(side, fullPath);
     view->showContent(load.content);
     view->showSummary(load.summary, name);
