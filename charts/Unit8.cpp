@@ -82,7 +82,7 @@ void TForm8::saveImage() {
     // Written whole or not at all.
     QSaveFile file(*path);
     if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit())
-        dialogs().message(this, QStringLiteral("画像ファイルを保存できませんでした。"), *path);
+        dialogs().warning(this, QStringLiteral("画像ファイルを保存できませんでした。"), *path);
 }
 
 TForm8* openTermChart(ProgramState& state, QPointer<TForm8>& window, QWidget* parent) {

@@ -199,7 +199,8 @@ void RosterPane::setCurrentTab(PaneTab tab) {
 
 void showUserMessages(QWidget* parent, const std::vector<UserMessage>& messages) {
     for (const auto& m : messages)
-        dialogs().message(parent, qs(m.text), qs(m.detail));
+        dialogs().message(parent, qs(m.text), qs(m.detail),
+                          m.problem ? MessageKind::Warning : MessageKind::Information);
 }
 
 } // namespace tenvoll

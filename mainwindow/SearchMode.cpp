@@ -170,7 +170,7 @@ void SearchMode::Button3Click() {
         else
             runRankingSearch(reporter);
     } catch (const LeagueError& e) {
-        dialogs().message(&window_, qs(e.what()), qs(e.detail()));
+        dialogs().warning(&window_, qs(e.what()), qs(e.detail()));
     }
     finishSearchTabs(nameSearch);
     progress_.hide();

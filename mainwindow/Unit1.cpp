@@ -113,7 +113,7 @@ TForm1::TForm1(std::string programFolder, QWidget* parent)
         state_->setSettings(Settings::loadFrom(state_->programFolder()));
     } catch (const LeagueError& e) {
         state_->setSettingsReadable(false);
-        dialogs().message(
+        dialogs().warning(
             this,
             QStringLiteral(
                 "設定ファイルを読み込めませんでした。この設定ファイルは終了時にも書き換えません。"),
@@ -320,7 +320,7 @@ void TForm1::stepTeam(PaneSide side, Step step) {
         path = steppedTeamPath(Settings::loadFrom(state_->programFolder()), state_->leagueName(),
                                state_->pane(side).teamName, step);
     } catch (const LeagueError& e) {
-        dialogs().message(this, qs(e.what()), qs(e.detail()));
+        dialogs().warning(this, qs(e.what()), qs(e.detail()));
         return;
     }
     if (path)
@@ -354,8 +354,8 @@ bool TForm1::writeSettings() {
                                  state_->leagueName(), state_->colours()}));
         return true;
     } catch (const LeagueError& e) {
-        dialogs().message(this, QStringLiteral("設定ファイルを保存できませんでした。"),
-                          qs(e.fullText()));
+        dialogs().critical(this, QStringLiteral("設定ファイルを保存できませんでした。"),
+                           qs(e.fullText()));
         return false;
     }
 }
@@ -469,8 +469,10 @@ void TForm1::showHelp() {
         dialogs().openExternally(QUrl::fromLocalFile(qs(resolvePath(chm))));
         return;
     }
+    // Yes only opens the manual in the browser.
     if (dialogs().question(
-            this, QStringLiteral("HELPファイルが見つかりません。オンラインヘルプを開きます。")))
+            this, QStringLiteral("HELPファイルが見つかりません。オンラインヘルプを開きます。"),
+            DefaultAnswer::Yes))
         showOnlineHelp();
 }
 

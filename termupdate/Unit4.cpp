@@ -152,7 +152,7 @@ bool TForm4::prepare() {
     try {
         setup_ = openTermUpdate(state_.programFolder(), reporter);
     } catch (const LeagueError& e) {
-        dialogs().message(this, qs(e.what()), qs(e.detail()));
+        dialogs().warning(this, qs(e.what()), qs(e.detail()));
         return false;
     }
     if (setup_.closeWindow)
@@ -210,7 +210,7 @@ void TForm4::dropOnList(WorkingList list, const QStringList& paths) {
             statusBar_->setText(qs(addToWorkingFolder(state_.programFolder(), list, source)));
             fileList(list)->addItem(qs(fileNameOf(source)));
         } catch (const LeagueError& e) {
-            dialogs().message(this, qs(e.what()), qs(e.detail()));
+            dialogs().warning(this, qs(e.what()), qs(e.detail()));
         }
     }
     startStatusTimer();
@@ -229,7 +229,7 @@ void TForm4::dropOnGamesPanel(const QStringList& paths) {
         checkNewTerm(input.newTerm);
         runStatsMarks(input, reporter);
     } catch (const LeagueError& e) {
-        dialogs().message(this, qs(e.what()), qs(e.detail()));
+        dialogs().warning(this, qs(e.what()), qs(e.detail()));
     }
     startStatusTimer();
 }
@@ -274,7 +274,7 @@ void TForm4::Button5Click() {
         result = runDataCheck(input, reporter);
     } catch (const LeagueError& e) {
         setBusy(false);
-        dialogs().message(this, qs(e.what()), qs(e.detail()));
+        dialogs().warning(this, qs(e.what()), qs(e.detail()));
         return;
     }
     checkPassed_ = result.passed;
@@ -287,7 +287,7 @@ bool TForm4::confirmTerm(TermUpdateInput& input) {
     try {
         newest = newestLeagueTerm(input.programFolder, input.leagueName);
     } catch (const LeagueError& e) {
-        dialogs().message(this, qs(e.what()), qs(e.detail()));
+        dialogs().warning(this, qs(e.what()), qs(e.detail()));
         return false;
     }
     if (!newest || input.newTerm > *newest)
@@ -295,7 +295,7 @@ bool TForm4::confirmTerm(TermUpdateInput& input) {
     const QString unchanged = QStringLiteral("中止しました。ファイルは変更されていません。");
     if (input.newTerm < *newest) {
         statusBar_->setText(unchanged);
-        dialogs().message(this, qs(termBelowNewestMessage(input.newTerm, *newest)));
+        dialogs().warning(this, qs(termBelowNewestMessage(input.newTerm, *newest)));
         return false;
     }
     input.again = dialogs().question(
@@ -334,7 +334,7 @@ void TForm4::Button1Click() {
     } catch (const LeagueError& e) {
         setBusy(false);
         statusBar_->setText(QStringLiteral("中止しました。ファイルは変更されていません。"));
-        dialogs().message(this, qs(e.what()), qs(e.detail()));
+        dialogs().warning(this, qs(e.what()), qs(e.detail()));
     }
     startStatusTimer();
 }

@@ -1,12 +1,15 @@
 // The Qt implementation of the dialog interface.
 #include "windowkit/UserDialogs.h"
 
+#include "windowkit/QtText.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QColorDialog>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -26,17 +29,23 @@ QString filterText(const QList<FileFilter>& filters) {
 
 class QtUserDialogs final : public UserDialogs {
 public:
-    void message(QWidget* parent, const QString& text, const QString& detail) override {
-        QMessageBox box(QMessageBox::Information, QApplicationTitle(), text, QMessageBox::Ok,
-                        parent);
+    void message(QWidget* parent, const QString& text, const QString& detail,
+                 MessageKind kind) override {
+        const QMessageBox::Icon icon = kind == MessageKind::Critical  ? QMessageBox::Critical
+                                       : kind == MessageKind::Warning ? QMessageBox::Warning
+                                                                      : QMessageBox::Information;
+        QMessageBox box(icon, QApplicationTitle(), text, QMessageBox::Ok, parent);
         if (!detail.isEmpty())
             box.setInformativeText(detail);
         box.exec();
     }
 
-    bool question(QWidget* parent, const QString& text) override {
-        return QMessageBox::question(parent, QApplicationTitle(), text,
-                                     QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+    bool question(QWidget* parent, const QString& text, DefaultAnswer preset) override {
+        QMessageBox box(QMessageBox::Question, QApplicationTitle(), text,
+                        QMessageBox::Yes | QMessageBox::No, parent);
+        box.setDefaultButton(preset == DefaultAnswer::Yes ? QMessageBox::Yes : QMessageBox::No);
+        box.setEscapeButton(QMessageBox::No);
+        return box.exec() == QMessageBox::Yes;
     }
 
     int choice(QWidget* parent, const QString& text, const QString& detail,
@@ -71,12 +80,24 @@ public:
     }
 
     std::optional<QString> inputText(QWidget* parent, const QString& title, const QString& prompt,
-                                     const QString& preset) override {
-        bool ok = false;
-        QString text = QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, preset, &ok);
-        if (!ok)
+                                     const QString& preset, int fieldCharacters) override {
+        QInputDialog dialog(parent);
+        dialog.setWindowTitle(title);
+        // The dialog's label takes "&" for a shortcut mark.
+        dialog.setLabelText(mnemonicSafe(prompt));
+        dialog.setInputMode(QInputDialog::TextInput);
+        dialog.setTextValue(preset);
+        if (fieldCharacters > 0) {
+            if (auto* field = dialog.findChild<QLineEdit*>()) {
+                const QFontMetrics metrics(field->font());
+                // Digits and Latin letters are about as wide as a zero.
+                field->setMinimumWidth(
+                    metrics.horizontalAdvance(QString(fieldCharacters, QLatin1Char('0'))) + 12);
+            }
+        }
+        if (dialog.exec() != QDialog::Accepted)
             return std::nullopt;
-        return text;
+        return dialog.textValue();
     }
 
     std::optional<QString> openFileName(QWidget* parent, const QString& folder,

@@ -15,6 +15,7 @@
 #include "windowkit/MarkedCellDelegate.h"
 #include "windowkit/ProgramState.h"
 #include "windowkit/QtText.h"
+#include "windowkit/TimedStatusBar.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -305,4 +306,28 @@ TEST_F(OpeningOrderWindowTest, TheWindowWritesTheSameCopyAsTheBatchCommand) {
               0)
         << err.str();
     EXPECT_TRUE(test::readBytes(second.copyFile) == test::readBytes(league.copyFile));
+}
+
+// A newcomer's whole line in the status bar neither widens the window nor
+// goes before it can be read.
+TEST_F(OpeningOrderWindowTest, LongStatusKeepsTheWindowsWidthAndStaysToBeRead) {
+    choose();
+    w->show();
+    QCoreApplication::processEvents();
+    const int width = w->width();
+    const QString line = kRookie + QStringLiteral(" 長い長い長い長い備考の欄") + QString(60, u'X');
+    dialogs.inputAnswers.enqueue(line);
+    triggerMenu(OrderList::Unsigned, QStringLiteral("新人選手を追加"));
+    QCoreApplication::processEvents();
+    ASSERT_EQ(w->statusText(), line);
+    EXPECT_EQ(w->width(), width);
+    auto* bar = w->findChild<TimedStatusBar*>();
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->toolTip(), line);
+    EXPECT_GE(bar->clearTime(), 2000 + 80 * int(line.size()));
+
+    // A short text keeps the window's own time.
+    w->managerGrid()->setCurrentCell(1, 6);
+    EXPECT_EQ(w->statusText(), QStringLiteral("エンドラン策"));
+    EXPECT_EQ(bar->clearTime(), 5000);
 }

@@ -130,6 +130,7 @@ TEST_F(MainWindowTest, MissingFileClearsThePane) {
     TForm1 w(folder.path());
     w.openTeam(PaneSide::Top, file("リーグ/ない.txt"));
     EXPECT_EQ(dialogs.messages, QStringList{QStringLiteral("ファイルが存在しません！")});
+    EXPECT_EQ(dialogs.kinds, QList<MessageKind>{MessageKind::Warning});
     EXPECT_EQ(cell(w, PaneSide::Top, GridKind::Batters, 0, 1), QString());
 }
 

@@ -145,11 +145,14 @@ TEST_F(TermUpdateWindowTest, OlderTermIsRefusedAndTheNewestAsksFirst) {
     EXPECT_EQ(tenvoll::test::snapshotFolder(folder.path()), before);
     ASSERT_FALSE(dialogs.messages.isEmpty());
     EXPECT_TRUE(dialogs.messages.last().contains(QStringLiteral("より前です")));
+    EXPECT_EQ(dialogs.kinds.last(), MessageKind::Warning);
 
     w.termBox()->setValue(static_cast<int>(summary.latestTerm));
     dialogs.questionAnswers.enqueue(false);
     QTest::mouseClick(button(w, "Button1"), Qt::LeftButton);
     EXPECT_EQ(dialogs.questions.size(), 1);
+    // Adding the term again rewrites every team file: a stray Enter says no.
+    EXPECT_EQ(dialogs.presets, QList<DefaultAnswer>{DefaultAnswer::No});
     EXPECT_EQ(tenvoll::test::snapshotFolder(folder.path()), before);
 
     dialogs.questionAnswers.enqueue(true);
@@ -182,5 +185,6 @@ TEST_F(TermUpdateWindowTest, FailedCheckLeavesTheRunDisabled) {
     w.findChild<QAction*>(QStringLiteral("DeleteFilesAction"))->trigger();
     QTest::mouseClick(button(w, "Button5"), Qt::LeftButton);
     EXPECT_TRUE(dialogs.messages.last().endsWith(QStringLiteral("関係のエラーがあります。")));
+    EXPECT_EQ(dialogs.kinds.last(), MessageKind::Warning);
     EXPECT_FALSE(w.runButton()->isEnabled());
 }
