@@ -12,6 +12,7 @@
 #include "support/CheckedModelTester.h"
 #include "support/RecordingDialogs.h"
 #include "support/TestFiles.h"
+#include "tools/sample-league/SampleLeague.h"
 #include "windowkit/MarkedCellDelegate.h"
 #include "windowkit/ProgramState.h"
 #include "windowkit/QtText.h"
@@ -330,4 +331,37 @@ TEST_F(OpeningOrderWindowTest, LongStatusKeepsTheWindowsWidthAndStaysToBeRead) {
     w->managerGrid()->setCurrentCell(1, 6);
     EXPECT_EQ(w->statusText(), QStringLiteral("エンドラン策"));
     EXPECT_EQ(bar->clearTime(), 5000);
+}
+
+// Every team of the demo league opens with managers in the game's range and a
+// complete lineup: the grid's check marks nothing and the copy checks out.
+TEST(SampleLeagueOrder, EveryTeamHasValidManagersAndACompleteLineup) {
+    TempFolder dir;
+    RecordingDialogs dialogs;
+    const sample::SampleSummary summary = sample::writeSampleLeague(dir.path(), {4, 3, 56, 5});
+    TForm1 main(dir.path());
+    main.findChild<QAction*>(QStringLiteral("OpeningOrderAction"))->trigger();
+    TForm6* w = main.openingOrderWindow();
+    ASSERT_NE(w, nullptr);
+    auto* box = w->findChild<QComboBox*>(QStringLiteral("OrderingTeamBox"));
+    ASSERT_EQ(box->count(), 4);
+    const QStringList range{QStringLiteral("-2"), QStringLiteral("-1"), QStringLiteral("0"),
+                            QStringLiteral("+1"), QStringLiteral("+2")};
+    for (int team = 0; team < box->count(); ++team) {
+        box->showPopup();
+        box->view()->setCurrentIndex(box->model()->index(team, 0));
+        QTest::keyClick(box->view(), Qt::Key_Return);
+        QTableWidget* grid = w->managerGrid();
+        for (int r = 1; r <= 2; ++r)
+            for (int c = 1; c <= 9; ++c)
+                EXPECT_TRUE(range.contains(grid->item(r, c)->text()))
+                    << team << " " << r << " " << c << " "
+                    << grid->item(r, c)->text().toStdString();
+        grid->setCurrentCell(1, 1);
+        QTest::keyClick(grid, Qt::Key_Return);
+        EXPECT_NE(w->statusText(), qs(kAttributeRangeStatus)) << team;
+        QTest::mouseClick(w->writeButton(), Qt::LeftButton);
+        EXPECT_EQ(w->statusText(), qs(kPositionsOkStatus)) << team;
+    }
+    EXPECT_TRUE(dialogs.kinds.count(MessageKind::Warning) == 0);
 }
