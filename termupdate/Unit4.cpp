@@ -18,6 +18,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -169,7 +170,34 @@ bool TForm4::prepare() {
         for (const auto& name : setup_.fileNames[static_cast<std::size_t>(list)])
             l->addItem(qs(name));
     }
+    prepared_ = true;
     return true;
+}
+
+void TForm4::refreshFileLists() {
+    if (!prepared_)
+        return;
+    for (WorkingList list : kWorkingLists) {
+        QListWidget* l = fileList(list);
+        QStringList selected;
+        for (const QListWidgetItem* item : l->selectedItems())
+            selected << item->text();
+        const QString current = l->currentItem() ? l->currentItem()->text() : QString();
+        l->clear();
+        for (const auto& name : workingFileNames(state_.programFolder(), list)) {
+            auto* item = new QListWidgetItem(qs(name), l);
+            item->setSelected(selected.contains(item->text()));
+            if (item->text() == current)
+                l->setCurrentItem(item, QItemSelectionModel::NoUpdate);
+        }
+    }
+}
+
+void TForm4::changeEvent(QEvent* event) {
+    QDialog::changeEvent(event);
+    // Back from the file manager: what was added or deleted there shows.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        refreshFileLists();
 }
 
 QListWidget* TForm4::fileList(WorkingList list) const {
@@ -264,6 +292,8 @@ void TForm4::setBusy(bool busy) {
 }
 
 void TForm4::Button5Click() {
+    // The check reads the growth files the folder holds, so the lists show them.
+    refreshFileLists();
     QtProgressReporter reporter = windowReporter();
     DataCheckInput input{state_.programFolder(), setup_.leagueName, termBox_->value(),
                          setup_.teamNames, listedPaths(WorkingList::Growth)};
@@ -274,9 +304,15 @@ void TForm4::Button5Click() {
         result = runDataCheck(input, reporter);
     } catch (const LeagueError& e) {
         setBusy(false);
+        // The status of an earlier step does not stay beside the error.
+        statusBar_->setText(qs(e.what()));
         dialogs().warning(this, qs(e.what()), qs(e.detail()));
         return;
     }
+    if (!result.uncoveredTeam.empty())
+        statusBar_->setText(qs(result.uncoveredTeam + "関係のエラーがあります。"));
+    else if (!result.passed && !result.duplicatePair.empty())
+        statusBar_->setText(qs(result.duplicatePair + "同一チーム名があります。"));
     checkPassed_ = result.passed;
     setBusy(false);
     startStatusTimer();
