@@ -4,6 +4,7 @@
 #include "charts/TermSpreadChart.h"
 #include "charts/XYGraph.h"
 #include "windowkit/UserDialogs.h"
+#include "windowkit/WindowPlacement.h"
 
 #include <QAction>
 #include <QEvent>
@@ -91,6 +92,7 @@ TForm8* openTermChart(ProgramState& state, QPointer<TForm8>& window, QWidget* pa
     if (!window) {
         window = new TForm8(state, parent);
         window->setAttribute(Qt::WA_DeleteOnClose);
+        centreOnWindow(*window, parent);
     }
     window->FormActivate();
     window->show();

@@ -120,6 +120,8 @@ void RosterPane::buildPopupMenu() {
     csvAction_ = popup_->addAction(QStringLiteral("CSVファイル作成"));
     if (top) {
         QMenu* chart = popup_->addMenu(QStringLiteral("グラフ表示"));
+        chart->setObjectName(QStringLiteral("ChartMenu"));
+        chart->setToolTipsVisible(true); // a disabled entry says why
         chartAction_ = chart->addAction(QStringLiteral("期別"));
         chartAction_->setEnabled(false);
     }

@@ -22,6 +22,7 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTableView>
@@ -243,4 +244,25 @@ TEST_F(SearchModeTest, TypedNameReplacesTheTextOfTheChosenRankingRow) {
     panel()->searchTextBox()->setFocus(Qt::TabFocusReason);
     QApplication::processEvents();
     EXPECT_EQ(panel()->searchTextBox()->lineEdit()->selectedText(), wanted);
+}
+
+// Career totals belong to no term: "期別" is offered only for term rankings,
+// and its tooltip says why it is not.
+TEST_F(SearchModeTest, TermChartIsOffWithCareerTotalsAndSaysWhy) {
+    QAction* chart = main->pane(PaneSide::Top)->chartAction();
+    QTest::mouseClick(panel()->careerBox(), Qt::LeftButton);
+    startSearch();
+    ASSERT_GT(list()->rowCount(), 0);
+    EXPECT_EQ(cell(0, 17), QStringLiteral("通算"));
+    EXPECT_FALSE(chart->isEnabled());
+    EXPECT_TRUE(chart->toolTip().contains(QStringLiteral("通算成績")));
+    EXPECT_TRUE(main->pane(PaneSide::Top)
+                    ->popupMenu()
+                    ->findChild<QMenu*>(QStringLiteral("ChartMenu"))
+                    ->toolTipsVisible());
+
+    QTest::mouseClick(panel()->careerBox(), Qt::LeftButton);
+    startSearch();
+    EXPECT_TRUE(chart->isEnabled());
+    EXPECT_TRUE(chart->toolTip().isEmpty() || chart->toolTip() == chart->text());
 }
