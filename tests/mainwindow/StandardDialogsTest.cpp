@@ -2,12 +2,15 @@
 // labels, and the file types offered by the save dialogs.
 #include "league/SystemErrors.h"
 #include "support/RecordingDialogs.h"
+#include "support/TestFiles.h"
 #include "windowkit/CsvSaving.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QColorDialog>
+#include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QKeySequence>
 #include <QLabel>
@@ -15,8 +18,10 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
 
 #include <cerrno>
 #include <functional>
@@ -176,4 +181,98 @@ TEST(StandardDialogs, InputPromptKeepsItsAmpersandAndTheFieldFitsALine) {
     QString visible = shownText;
     EXPECT_EQ(visible.replace(QStringLiteral("&&"), QStringLiteral("&")), prompt);
     EXPECT_GE(fieldWidth, lineWidth);
+}
+
+namespace {
+
+// Waits until the file list of `dialog` shows `name`; its row, or an invalid index.
+QModelIndex listedFile(QFileDialog& dialog, const QString& name) {
+    auto* list = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
+    if (!list)
+        return {};
+    for (int tries = 0; tries < 200; ++tries) {
+        QAbstractItemModel* m = list->model();
+        const QModelIndex root = list->rootIndex();
+        for (int r = 0; r < m->rowCount(root); ++r)
+            if (m->index(r, 0, root).data().toString() == name)
+                return m->index(r, 0, root);
+        QTest::qWait(10);
+    }
+    return {};
+}
+
+} // namespace
+
+// Qt's own file dialog: Japanese dates, columns and side bar wide enough for
+// their texts, a roomy size, and the last folder of each kind of file offered
+// again next time (in the user's configuration).
+TEST(StandardDialogs, FileDialogsAreJapaneseRoomyAndRememberTheirFolder) {
+    QStandardPaths::setTestModeEnabled(true);
+    QFile::remove(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) +
+                  QStringLiteral("/tenvoll.conf"));
+    tenvoll::test::TempFolder folder;
+    const QString chosenFolder = QString::fromStdString(folder.file("選ぶ"));
+    tenvoll::test::writeCp932(folder.file("選ぶ/東京.txt"), "x\n");
+    tenvoll::test::writeCp932(folder.file("別/大阪.txt"), "x\n");
+    const QList<FileFilter> teams{{QStringLiteral("チームファイル"), QStringLiteral("*.txt")}};
+
+    QString date, dialogFolder;
+    QSize size;
+    QStringList cut;
+    whenModalShows([&](QWidget* w) {
+        auto* dialog = qobject_cast<QFileDialog*>(w);
+        ASSERT_NE(dialog, nullptr);
+        size = dialog->size();
+        const QModelIndex file = listedFile(*dialog, QStringLiteral("東京.txt"));
+        ASSERT_TRUE(file.isValid());
+        auto* list = dialog->findChild<QTreeView*>(QStringLiteral("treeView"));
+        for (int c = 0; c < 4; ++c) {
+            const QString text = file.siblingAtColumn(c).data().toString();
+            if (c == 3)
+                date = text;
+            if (list->fontMetrics().horizontalAdvance(text) + 8 > list->columnWidth(c))
+                cut << text;
+        }
+        auto* side = dialog->findChild<QAbstractItemView*>(QStringLiteral("sidebar"));
+        ASSERT_NE(side, nullptr);
+        for (int r = 0; r < side->model()->rowCount(); ++r) {
+            const QString text = side->model()->index(r, 0).data().toString();
+            if (side->fontMetrics().horizontalAdvance(text) + 24 > side->width())
+                cut << text;
+        }
+        // Chosen as the user does: a click on its row, then Enter.
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(file).center());
+        QTest::keyClick(list, Qt::Key_Return);
+    });
+    std::optional<QString> chosen = dialogs().openFileName(nullptr, chosenFolder, teams);
+    ASSERT_TRUE(chosen.has_value());
+    EXPECT_EQ(QFileInfo(*chosen).fileName(), QStringLiteral("東京.txt"));
+    EXPECT_GE(size.width(), 900);
+    EXPECT_GE(size.height(), 560);
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d{4}/\\d{2}/\\d{2} \\d{1,2}:\\d{2}$"))
+                    .match(date)
+                    .hasMatch())
+        << date.toStdString();
+    EXPECT_EQ(cut, QStringList());
+
+    // Next time the same kind of file starts where the last one was found;
+    // another kind keeps its own start.
+    whenModalShows([&](QWidget* w) {
+        auto* dialog = qobject_cast<QFileDialog*>(w);
+        ASSERT_NE(dialog, nullptr);
+        dialogFolder = dialog->directory().absolutePath();
+        dialog->reject();
+    });
+    dialogs().openFileName(nullptr, QString::fromStdString(folder.file("別")), teams);
+    EXPECT_EQ(dialogFolder, chosenFolder);
+    whenModalShows([&](QWidget* w) {
+        auto* dialog = qobject_cast<QFileDialog*>(w);
+        ASSERT_NE(dialog, nullptr);
+        dialogFolder = dialog->directory().absolutePath();
+        dialog->reject();
+    });
+    dialogs().openFileName(nullptr, QString::fromStdString(folder.file("別")),
+                           {{QStringLiteral("画像"), QStringLiteral("*.png")}});
+    EXPECT_EQ(dialogFolder, QString::fromStdString(folder.file("別")));
+    QStandardPaths::setTestModeEnabled(false);
 }
