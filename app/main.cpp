@@ -157,7 +157,7 @@ int main(int argc, char** argv) {
         } else if (windowName == QStringLiteral("file-dialog")) {
             // The save dialog as the CSV saving shows it.
             auto* w = new QFileDialog(&window);
-            w->setOption(QFileDialog::DontUseNativeDialog);
+            tenvoll::prepareFileDialog(*w);
             w->setAcceptMode(QFileDialog::AcceptSave);
             w->setNameFilter(QStringLiteral("CSVファイル (*.csv)"));
             w->selectFile(QStringLiteral("東京.csv"));

@@ -80,28 +80,6 @@ private:
     static constexpr int kDateColumn = 3;
 };
 
-// Qt's own file dialog in every case, so that it is Japanese throughout:
-// a larger size, columns wide enough for their texts, a wider side bar.
-void prepareFileDialog(QFileDialog& dialog) {
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setProxyModel(new JapaneseDates(&dialog));
-    const QFontMetrics metrics(dialog.font());
-    const int em = metrics.horizontalAdvance(QStringLiteral("あ"));
-    dialog.resize(std::max(900, 60 * em), std::max(560, 34 * metrics.height()));
-    if (auto* list = dialog.findChild<QTreeView*>(QStringLiteral("treeView"))) {
-        QHeaderView* header = list->header();
-        header->setStretchLastSection(false);
-        header->resizeSection(0, 26 * em);
-        header->resizeSection(1, metrics.horizontalAdvance(QStringLiteral("999.9 KB")) + 2 * em);
-        // A type reads like 「平文テキストドキュメント」.
-        header->resizeSection(2, 14 * em);
-        header->resizeSection(3, metrics.horizontalAdvance(QStringLiteral("2026/12/31 23:59")) +
-                                     2 * em);
-    }
-    if (auto* sides = dialog.findChild<QSplitter*>(QStringLiteral("splitter")))
-        sides->setSizes({12 * em, dialog.width() - 12 * em});
-}
-
 class QtUserDialogs final : public UserDialogs {
 public:
     void message(QWidget* parent, const QString& text, const QString& detail,
@@ -261,6 +239,26 @@ QtUserDialogs& qtDialogs() {
 UserDialogs* installed = nullptr;
 
 } // namespace
+
+// Qt's own file dialog in every case, so that it is Japanese throughout.
+void prepareFileDialog(QFileDialog& dialog) {
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setProxyModel(new JapaneseDates(&dialog));
+    const QFontMetrics metrics(dialog.font());
+    const int em = metrics.horizontalAdvance(QStringLiteral("あ"));
+    dialog.resize(std::max(900, 60 * em), std::max(560, 34 * metrics.height()));
+    if (auto* list = dialog.findChild<QTreeView*>(QStringLiteral("treeView"))) {
+        QHeaderView* header = list->header();
+        header->resizeSection(0, 26 * em);
+        header->resizeSection(1, metrics.horizontalAdvance(QStringLiteral("999.9 KB")) + 2 * em);
+        // A type reads like 「平文テキストドキュメント」.
+        header->resizeSection(2, 14 * em);
+        header->resizeSection(3, metrics.horizontalAdvance(QStringLiteral("2026/12/31 23:59")) +
+                                     2 * em);
+    }
+    if (auto* sides = dialog.findChild<QSplitter*>(QStringLiteral("splitter")))
+        sides->setSizes({12 * em, dialog.width() - 12 * em});
+}
 
 UserDialogs& dialogs() {
     return installed ? *installed : qtDialogs();

@@ -10,6 +10,7 @@
 
 #include <optional>
 
+class QFileDialog;
 class QWidget;
 
 namespace tenvoll {
@@ -68,6 +69,10 @@ public:
     // Opens a document or web address with the system's default handler.
     virtual bool openExternally(const QUrl& url) = 0;
 };
+
+// Makes `dialog` the program's file dialog: Qt's own (never the desktop's),
+// with Japanese dates, columns and side bar wide enough, and a larger size.
+void prepareFileDialog(QFileDialog& dialog);
 
 // The dialogs in use; the Qt implementation unless a test installs another.
 UserDialogs& dialogs();
