@@ -142,7 +142,8 @@ void TForm2::refill() {
     const std::string& topSelection = state_.pane(PaneSide::Top).selected;
     const std::string& bottomSelection = state_.pane(PaneSide::Bottom).selected;
     Button3->setVisible(!state_.searchMode() && !state_.openingOrderOpen());
-    Button3->setText(qs(shown == topSelection ? bottomSelection : topSelection) +
+    // A name is data: an "&" in it is shown, not taken for a shortcut mark.
+    Button3->setText(mnemonicSafe(qs(shown == topSelection ? bottomSelection : topSelection)) +
                      QStringLiteral("を表示"));
 
     StoreSide side = StoreSide::Top;
