@@ -47,6 +47,9 @@ public:
     // "ファイルを削除" of the selected entries of every list.
     void deleteSelectedFiles();
     void showStatus(const QString& text);
+    // "直前の期更新を取り消す…" and "バックアップ一覧…".
+    void undoLastUpdate();
+    void openBackups();
 
     QSpinBox* termBox() const { return termBox_; }
     QSpinBox* gamesBox() const { return gamesBox_; }
@@ -63,6 +66,8 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    // Sets the term box to the term after the league's newest.
+    void proposeNextTerm();
     // Refuses a term below the league's newest term and asks before adding the
     // newest term once more (sets input.again); false when the run is not to start.
     bool confirmTerm(TermUpdateInput& input);
@@ -88,6 +93,8 @@ private:
     bool prepared_ = false; // the working folders exist and are listed
     QPushButton* cancelButton_ = nullptr;
     QPushButton* checkButton_ = nullptr;
+    QPushButton* undoButton_ = nullptr;
+    QPushButton* backupsButton_ = nullptr;
     TimedStatusBar* statusBar_ = nullptr;
     QProgressBar* progress_ = nullptr;
 };
