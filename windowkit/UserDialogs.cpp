@@ -102,7 +102,7 @@ public:
     }
 
     int choice(QWidget* parent, const QString& text, const QString& detail,
-               const QStringList& options) override {
+               const QStringList& options, int preset) override {
         QMessageBox box(QMessageBox::Question, QApplicationTitle(), text, QMessageBox::NoButton,
                         parent);
         box.setInformativeText(detail);
@@ -112,7 +112,8 @@ public:
                                                  ? QMessageBox::RejectRole
                                                  : QMessageBox::AcceptRole);
         if (!buttons.isEmpty()) {
-            box.setDefaultButton(qobject_cast<QPushButton*>(buttons.constFirst()));
+            box.setDefaultButton(
+                qobject_cast<QPushButton*>(buttons.value(preset, buttons.constFirst())));
             box.setEscapeButton(buttons.constLast());
         }
         box.exec();

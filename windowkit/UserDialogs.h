@@ -44,10 +44,10 @@ public:
     // A yes/no question with the question icon; true for yes.
     virtual bool question(QWidget* parent, const QString& text,
                           DefaultAnswer preset = DefaultAnswer::No) = 0;
-    // A question answered by one of `options` (buttons, the first the default,
-    // the last also taken by Escape); the index of the one chosen.
+    // A question answered by one of `options` (buttons; the one at `preset`
+    // answers Enter, the last also Escape); the index of the one chosen.
     virtual int choice(QWidget* parent, const QString& text, const QString& detail,
-                       const QStringList& options) = 0;
+                       const QStringList& options, int preset = 0) = 0;
     // The program's about box: its icon, `text`, `detail`, and a button that
     // shows Qt's own about box with Qt's licence.
     virtual void about(QWidget* parent, const QString& text, const QString& detail) = 0;

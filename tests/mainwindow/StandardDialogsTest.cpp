@@ -125,6 +125,12 @@ TEST(StandardDialogs, QuestionsDefaultToNoAndEveryKindShowsItsIcon) {
          QStringLiteral("いいえ(&N)"), false},
         {[&] { return dialogs().question(nullptr, text, DefaultAnswer::Yes); },
          QMessageBox::Question, QStringLiteral("はい(&Y)"), true},
+        {[&] {
+             return dialogs().choice(nullptr, text, {},
+                                     {QStringLiteral("取り消す"), QStringLiteral("キャンセル")},
+                                     1) == 0;
+         },
+         QMessageBox::Question, QStringLiteral("キャンセル"), false},
         {[&] { return dialogs().message(nullptr, text), true; },
          QMessageBox::Information,
          {},

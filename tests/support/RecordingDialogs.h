@@ -22,8 +22,9 @@ public:
     QStringList proposedSaveNames;
     QList<QUrl> opened; // addresses handed to the shell
 
-    QStringList choices;    // texts of the questions with several answers
-    QStringList aboutTexts; // about boxes: text, then particulars
+    QStringList choices;      // texts of the questions with several answers
+    QList<int> choicePresets; // the option each one's Enter gives
+    QStringList aboutTexts;   // about boxes: text, then particulars
     QQueue<bool> questionAnswers;
     QQueue<int> choiceAnswers; // an empty queue answers with the last option
     QQueue<std::optional<QString>> inputAnswers;
@@ -40,8 +41,10 @@ public:
         presets << preset;
         return questionAnswers.isEmpty() ? false : questionAnswers.dequeue();
     }
-    int choice(QWidget*, const QString& text, const QString&, const QStringList& options) override {
+    int choice(QWidget*, const QString& text, const QString&, const QStringList& options,
+               int preset) override {
         choices << text;
+        choicePresets << preset;
         lastOptions = options;
         return choiceAnswers.isEmpty() ? int(options.size()) - 1 : choiceAnswers.dequeue();
     }
