@@ -56,16 +56,16 @@ public:
         try {
             return QApplication::notify(receiver, event);
         } catch (const tenvoll::LeagueError& e) {
-            tenvoll::dialogs().message(nullptr, tenvoll::qs(e.what()), tenvoll::qs(e.detail()));
+            tenvoll::dialogs().warning(nullptr, tenvoll::qs(e.what()), tenvoll::qs(e.detail()));
         } catch (const std::bad_alloc&) {
-            tenvoll::dialogs().message(
+            tenvoll::dialogs().critical(
                 nullptr, QStringLiteral("メモリが足りないため、操作を中止しました。"));
         } catch (const std::exception& e) {
-            tenvoll::dialogs().message(
+            tenvoll::dialogs().critical(
                 nullptr, QStringLiteral("予期しないエラーのため、操作を中止しました。"),
                 QString::fromLocal8Bit(e.what()));
         } catch (...) {
-            tenvoll::dialogs().message(
+            tenvoll::dialogs().critical(
                 nullptr, QStringLiteral("予期しないエラーのため、操作を中止しました。"));
         }
         return false;
@@ -171,7 +171,7 @@ int main(int argc, char** argv) {
         } else if (windowName == QStringLiteral("file-dialog")) {
             // The save dialog as the CSV saving shows it.
             auto* w = new QFileDialog(&window);
-            w->setOption(QFileDialog::DontUseNativeDialog);
+            tenvoll::prepareFileDialog(*w);
             w->setAcceptMode(QFileDialog::AcceptSave);
             w->setNameFilter(QStringLiteral("CSVファイル (*.csv)"));
             w->selectFile(QStringLiteral("東京.csv"));

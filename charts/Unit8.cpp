@@ -4,6 +4,7 @@
 #include "charts/TermSpreadChart.h"
 #include "charts/XYGraph.h"
 #include "windowkit/UserDialogs.h"
+#include "windowkit/WindowPlacement.h"
 
 #include <QAction>
 #include <QEvent>
@@ -82,7 +83,7 @@ void TForm8::saveImage() {
     // Written whole or not at all.
     QSaveFile file(*path);
     if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit())
-        dialogs().message(this, QStringLiteral("画像ファイルを保存できませんでした。"), *path);
+        dialogs().warning(this, QStringLiteral("画像ファイルを保存できませんでした。"), *path);
 }
 
 TForm8* openTermChart(ProgramState& state, QPointer<TForm8>& window, QWidget* parent) {
@@ -91,6 +92,7 @@ TForm8* openTermChart(ProgramState& state, QPointer<TForm8>& window, QWidget* pa
     if (!window) {
         window = new TForm8(state, parent);
         window->setAttribute(Qt::WA_DeleteOnClose);
+        centreOnWindow(*window, parent);
     }
     window->FormActivate();
     window->show();

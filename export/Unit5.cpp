@@ -109,7 +109,7 @@ bool TForm5::prepare() {
         current.load();
         settings_ = current.ini();
     } catch (const LeagueError& e) {
-        dialogs().message(this, QStringLiteral("設定ファイルを読めませんでした。"),
+        dialogs().warning(this, QStringLiteral("設定ファイルを読めませんでした。"),
                           qs(e.fullText()));
         return false;
     }
@@ -199,11 +199,11 @@ void TForm5::runExport() {
     try {
         file = buildLeagueExport(state_.programFolder(), list_.exportSlots());
     } catch (const LeagueError& e) {
-        dialogs().message(this, failed, qs(e.fullText()));
+        dialogs().warning(this, failed, qs(e.fullText()));
         return;
     }
     if (file.exportedSlots == 0) {
-        dialogs().message(this, qs(nothingFoundMessage(file)));
+        dialogs().warning(this, qs(nothingFoundMessage(file)));
         return;
     }
     const auto chosen = dialogs().saveFileName(
@@ -218,7 +218,7 @@ void TForm5::runExport() {
         checkExportTarget(state_.programFolder(), settings_, path);
         writeLeagueExport(path, file);
     } catch (const LeagueError& e) {
-        dialogs().message(this, failed, qs(e.fullText()));
+        dialogs().warning(this, failed, qs(e.fullText()));
         return;
     }
     dialogs().message(this, qs(exportDoneMessage(file)));

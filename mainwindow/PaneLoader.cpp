@@ -20,7 +20,7 @@ PaneLoad loadPane(const std::string& path, bool markLeagueStatistics) {
     try {
         load.store = IniStore::load(path);
         if (!isTeamFile(load.store)) {
-            load.messages.push_back({"旧形式のファイルです。", path});
+            load.messages.push_back({"旧形式のファイルです。", path, false});
             convertOldFile(path, ConversionMode::Team);
             load.store = IniStore::load(path);
         }

@@ -22,7 +22,7 @@ bool saveCsvFile(QWidget* parent, const QString& proposedName,
     try {
         writeCsvLines(ss(QDir::toNativeSeparators(*chosen)), lines);
     } catch (const LeagueError& e) {
-        dialogs().message(parent, QString::fromUtf8(kCsvNotSavedMessage), qs(e.fullText()));
+        dialogs().warning(parent, QString::fromUtf8(kCsvNotSavedMessage), qs(e.fullText()));
         return false;
     }
     dialogs().message(parent, QString::fromUtf8(kCsvSavedMessage));

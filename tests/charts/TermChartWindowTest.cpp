@@ -18,6 +18,7 @@
 #include <QImage>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 
 #include <gtest/gtest.h>
 
@@ -200,4 +201,30 @@ TEST(TermChartFromMainWindow, MenuEntryInSearchModeAndTheBatchDrawsTheSamePictur
     EXPECT_NE(err.str().find("順位表が空なので、グラフは書き出しませんでした。"),
               std::string::npos);
     EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(none)));
+}
+
+// "分析" opens centred on the main window, not at the screen's corner.
+TEST(TermChartFromMainWindow, OpensCentredOnTheMainWindow) {
+    TempFolder folder;
+    RecordingDialogs dialogs;
+    sample::writeSampleLeague(folder.path(), {4, 3, 56, 3});
+    TForm1 main(folder.path());
+    main.findChild<QAction*>(QStringLiteral("SearchAction"))->trigger();
+    main.show();
+    QApplication::processEvents();
+    const QRect screen = main.screen()->availableGeometry();
+    const QSize size = main.frameGeometry().size();
+    // Wherever the main window stands, the chart comes up over its middle.
+    main.move(screen.center() - QPoint(size.width() / 2, size.height() / 2) + QPoint(40, 30));
+    QApplication::processEvents();
+    main.search().panel()->startButton()->click();
+    main.pane(PaneSide::Top)->chartAction()->trigger();
+    TForm8* w = main.chartWindow();
+    ASSERT_NE(w, nullptr);
+    QApplication::processEvents();
+    const QPoint offset = w->frameGeometry().center() - main.frameGeometry().center();
+    EXPECT_LE(offset.manhattanLength(), 4)
+        << offset.x() << "," << offset.y() << " main " << main.frameGeometry().x() << ","
+        << main.frameGeometry().y() << " " << size.width() << "x" << size.height() << " screen "
+        << screen.width() << "x" << screen.height();
 }

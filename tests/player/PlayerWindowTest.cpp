@@ -18,9 +18,11 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QToolTip>
 
 #include <gtest/gtest.h>
 
@@ -271,4 +273,56 @@ TEST_F(PlayerWindowTest, CareerChartShowsTheChosenItemsAndFollowsThePlayersKind)
     EXPECT_NE(window.chartItem()->findText(QStringLiteral("能力:球速")), -1);
     EXPECT_EQ(window.secondChartItem()->currentText(), QStringLiteral("なし"));
     EXPECT_EQ(window.careerGraph()->graph().seriesCount(), 1);
+}
+
+// Text columns grow to their values: a team name of nine characters shows
+// whole; one beyond the most width is cut and its tooltip gives it whole.
+TEST(TextColumnsTest, TextColumnsGrowToTheirValuesAndLongerOnesHaveATooltip) {
+    TempFolder folder;
+    RecordingDialogs dialogs;
+    tenvoll::test::copyFixtureFolder("main-window", folder.path());
+    const std::string teamFile = folder.file("リーグ/東京.txt");
+    std::string text = tenvoll::test::readCp932(teamFile);
+    const std::string club = "0004所属=東京ボルタナ";
+    const QString nine = QStringLiteral("紅葉ウンディーネズ");
+    const QString long_ =
+        QStringLiteral("東京ボルタナ・ファーム・ウエスタン・リーグ選抜チーム・二十二世紀");
+    text.replace(text.find(club), club.size(), "0004所属=" + nine.toStdString());
+    text.replace(text.find(club), club.size(), "0004所属=" + long_.toStdString());
+    tenvoll::test::writeCp932(teamFile, text);
+    TForm1 main(folder.path());
+
+    struct Case {
+        QString player;
+        QString club;
+        bool whole;
+    };
+    for (const Case& c : {Case{QStringLiteral("山田ソ太郎"), nine, true},
+                          Case{QStringLiteral("資質無十"), long_, false}}) {
+        tenvoll::test::choosePlayer(main, PaneSide::Top, c.player);
+        ASSERT_NE(main.playerDetailWindow(), nullptr);
+        GridView* grid = main.playerDetailWindow()->grid();
+        main.playerDetailWindow()->show();
+        QApplication::processEvents();
+        const QAbstractItemModel* m = grid->model();
+        QModelIndex cell;
+        for (int r = 0; r < m->rowCount() && !cell.isValid(); ++r)
+            for (int col = 0; col < m->columnCount(); ++col)
+                if (m->index(r, col).data().toString() == c.club)
+                    cell = m->index(r, col);
+        ASSERT_TRUE(cell.isValid()) << c.player.toStdString();
+        const QRect rect = grid->visualRect(cell);
+        const QFontMetrics metrics(grid->font());
+        const int room = cellTextArea(rect).width();
+        EXPECT_EQ(metrics.elidedText(c.club, Qt::ElideRight, room) == c.club, c.whole)
+            << c.player.toStdString();
+        if (c.whole)
+            continue;
+        EXPECT_EQ(grid->columnWidth(cell.column()), grid->mostTextColumnWidth());
+        QHelpEvent help(QEvent::ToolTip, rect.center(),
+                        grid->viewport()->mapToGlobal(rect.center()));
+        QApplication::sendEvent(grid->viewport(), &help);
+        EXPECT_EQ(QToolTip::text(), c.club);
+        QToolTip::hideText();
+    }
 }
