@@ -36,6 +36,19 @@ FaultState& faults() {
     return state;
 }
 
+std::vector<std::string>& deniedReads() {
+    static std::vector<std::string> identities;
+    return identities;
+}
+
+// The read seam: true when reads of `path` are to fail as if not permitted.
+bool readDenied(const std::string& path) {
+    if (deniedReads().empty())
+        return false;
+    std::string identity = fileIdentity(path);
+    return std::find(deniedReads().begin(), deniedReads().end(), identity) != deniedReads().end();
+}
+
 std::string reasonText(int err) {
     return systemErrorText(err);
 }
@@ -196,6 +209,8 @@ bool folderExists(const std::string& path) {
 
 std::string readFileBytes(const std::string& path) {
     std::string resolved = resolvePath(path);
+    if (readDenied(resolved))
+        failWith("ファイルを読み込めませんでした", path, EACCES);
     // Regular files only: a FIFO would block and a device read without end.
     // The open itself never waits on a FIFO.
     platform::FileHandle fd = platform::openFile(resolved, platform::OpenMode::Read);
@@ -242,12 +257,19 @@ std::vector<std::string> readTextLines(const std::string& path) {
 
 std::vector<std::string> listFileNames(const std::string& folder) {
     std::vector<std::string> names;
+    std::string resolved = resolvePath(folder);
+    if (readDenied(resolved))
+        failWith("フォルダを読み込めませんでした", folder, EACCES);
     std::error_code ec;
-    for (const auto& entry : fs::directory_iterator(platform::fsPath(resolvePath(folder)), ec)) {
-        std::string name = platform::pathText(entry.path().filename());
-        if (entry.is_regular_file(ec) && !name.starts_with("."))
+    fs::directory_iterator it(platform::fsPath(resolved), ec);
+    for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
+        std::string name = platform::pathText(it->path().filename());
+        std::error_code typeError; // an entry gone meanwhile is simply not listed
+        if (it->is_regular_file(typeError) && !name.starts_with("."))
             names.push_back(name);
     }
+    if (ec)
+        failWith("フォルダを読み込めませんでした", folder, platform::errorNumberOf(ec));
     std::sort(names.begin(), names.end());
     return names;
 }
@@ -463,7 +485,14 @@ void FileTransaction::commit() {
     }
 }
 
-// ---- fault seam -------------------------------------------------------------
+// ---- fault seams ------------------------------------------------------------
+
+void ReadFaults::deny(const std::string& path) {
+    deniedReads().push_back(fileIdentity(path));
+}
+void ReadFaults::reset() {
+    deniedReads().clear();
+}
 
 void WriteFaults::failWrite(int n) {
     faults().failWriteAt = n;

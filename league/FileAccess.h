@@ -34,7 +34,8 @@ std::string readFileBytes(const std::string& path);
 std::string readTextFile(const std::string& path);
 std::vector<std::string> readTextLines(const std::string& path);
 
-// Names of the regular files directly in a folder, sorted by name.
+// Names of the regular files directly in a folder, sorted by name. A folder
+// that cannot be read is an error, never an empty list.
 std::vector<std::string> listFileNames(const std::string& folder);
 
 void createFolders(const std::string& path);
@@ -124,6 +125,14 @@ struct WriteFaults {
     static void reset();
     static int writesSoFar();
     static int renamesSoFar();
+};
+
+// Test seam: reading the file or listing the folder at `path` fails with
+// EACCES as it would without permission (tests run as root, where chmod does
+// not stop a read). Paths compare by identity; reset() lifts every denial.
+struct ReadFaults {
+    static void deny(const std::string& path);
+    static void reset();
 };
 
 } // namespace tenvoll
