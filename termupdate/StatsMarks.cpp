@@ -148,6 +148,30 @@ bool isAscii(std::string_view bytes) {
                        [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
+// A file given on its own must hold statistics lines, and its last line must
+// not have been cut off: marks computed from an empty or cut file would stand
+// in seiseki.ini in front of the term's good ones.
+void checkWholeStatisticsFile(std::string_view text, const std::vector<std::string>& lines,
+                              const std::string& file) {
+    std::size_t statsLines = 0;
+    for (const auto& line : lines) {
+        std::size_t n = splitFields(line).size();
+        statsLines += n == kBattingFields || n == kPitchingFields ? 1 : 0;
+    }
+    if (statsLines == 0)
+        throw LeagueError(file + " に成績の行がありません (空のファイルか、一軍成績のファイルでは"
+                                 "ありません)。Top10の成績は計算しませんでした。");
+    const bool endsWithLineEnd = !text.empty() && (text.back() == '\n' || text.back() == '\r');
+    if (!endsWithLineEnd && !lines.empty()) {
+        std::size_t n = splitFields(lines.back()).size();
+        if (n != 0 && n != kBattingFields && n != kPitchingFields)
+            throw LeagueError(file + " の " + std::to_string(lines.size()) +
+                                  " 行目が途中で切れています。ファイルが壊れている可能性が"
+                                  "あります。Top10の成績は計算しませんでした。",
+                              lines.back());
+    }
+}
+
 } // namespace
 
 std::vector<std::string> statsMarksSection(const std::vector<std::string>& lines,
@@ -208,7 +232,9 @@ std::vector<std::string> runStatsMarks(const StatsMarksInput& input, TermUpdateR
     checkNewTerm(input.newTerm);
     checkGames(input.games);
     reporter.status(statsMarksStatus(input.file));
-    std::vector<std::string> lines = readTextLines(input.file);
+    std::string text = readTextFile(input.file);
+    std::vector<std::string> lines = splitLines(text);
+    checkWholeStatisticsFile(text, lines, input.file);
     std::vector<std::string> section =
         statsMarksSection(lines, input.newTerm - 1, input.games, input.file);
     reporter.status(std::string(kMarksDone));

@@ -144,7 +144,7 @@ private:
             if (isTeamFile(team))
                 takePlayers(team, path, newest);
             else if (isDamagedTeamFile(team))
-                throw LeagueError(damagedTeamFileMessage(path), in_.entries[t].firstTeam);
+                throw LeagueError(damagedTeamFileMessage(path, team), in_.entries[t].firstTeam);
             else
                 checkReplaceable(splitLines(text), path);
             progress_.advance();

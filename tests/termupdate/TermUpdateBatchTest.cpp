@@ -90,3 +90,21 @@ TEST(TermUpdateBatch, NewestTermNeedsAgainAndOlderTermsAreRefused) {
     EXPECT_EQ(snapshotFolder(league.programFolder()), after);
     EXPECT_EQ(runCommand(league, {"term-update", "--term", "5", "--again"}).status, 0);
 }
+
+// An empty statistics file, one without statistics lines, or one whose last
+// line was cut off is refused; neither Top10.txt nor seiseki.ini changes.
+TEST(TermUpdateBatch, StatsMarksRefuseEmptyAndCutFiles) {
+    const std::string whole = readBytes(fixture("stats_marks_hand_worked/0004期一軍成績.txt"));
+    const std::string cut = whole.substr(0, whole.find("\r\n", whole.size() / 2) + 20);
+    for (const std::string& bytes : {std::string(), std::string("打率 試合\r\n"), cut}) {
+        SmallLeague league;
+        writeBytes(league.path("temp/0004期一軍成績.txt"), bytes);
+        auto before = snapshotFolder(league.programFolder());
+        BatchRun marks =
+            runCommand(league, {"stats-marks", "\\temp\\0004期一軍成績.txt", "--term", "5"});
+        EXPECT_EQ(marks.status, 1) << bytes;
+        EXPECT_TRUE(has(marks.err, "0004期一軍成績.txt")) << marks.err;
+        EXPECT_TRUE(has(marks.err, "Top10の成績は計算しませんでした。")) << marks.err;
+        EXPECT_EQ(snapshotFolder(league.programFolder()), before);
+    }
+}

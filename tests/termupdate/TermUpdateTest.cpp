@@ -5,6 +5,7 @@
 
 #include "league/IniStore.h"
 #include "league/LeagueError.h"
+#include "league/TextCodec.h"
 #include "termupdate/TermUpdate.h"
 
 #include <algorithm>
@@ -265,6 +266,14 @@ void teamSectionMissing(SmallLeague& l, TermUpdateInput&) {
     std::string blues = readCp932(l.path("league/blues.txt"));
     writeCp932(l.path("league/blues.txt"), blues.substr(blues.find("[青山]")));
 }
+// Every "[…]" line gone: what is left are the team's and the players' keys.
+void sectionLinesStripped(SmallLeague& l, TermUpdateInput&) {
+    std::string kept;
+    for (const std::string& line : splitLines(readCp932(l.path("league/blues.txt"))))
+        if (!line.starts_with("["))
+            kept += line + "\n";
+    writeCp932(l.path("league/blues.txt"), kept);
+}
 void termBelowNewest(SmallLeague&, TermUpdateInput& in) {
     in.newTerm = 3;
 }
@@ -297,6 +306,8 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedCase{"PlayerBeforeAnyTeam", playerBeforeAnyTeam, "1_reds.txt の 1 行目"},
         RefusedCase{"DamagedTeamLine", damagedTeamLine, "blues.txt に選手のセクションがあります"},
         RefusedCase{"TeamSectionMissing", teamSectionMissing, "blues.txt に選手のセクション"},
+        RefusedCase{"SectionLinesStripped", sectionLinesStripped,
+                    "blues.txt はチームファイルの項目 (キー=値) の行だけ"},
         RefusedCase{"TermBelowTheNewest", termBelowNewest, "最新の期 (4期) より前"},
         RefusedCase{"NewestTermWithoutAgain", newestTermWithoutAgain, "すでに追加されています"},
         RefusedCase{"SameFileThroughDots", sameFileThroughDots, "二つのチームに登録"}),
