@@ -207,12 +207,19 @@ bool folderExists(const std::string& path) {
     return fs::is_directory(platform::fsPath(resolvePath(path)), ec);
 }
 
-std::string readFileBytes(const std::string& path) {
+bool entryPresent(const std::string& path) {
+    return platform::entryExists(resolvePath(path));
+}
+
+namespace {
+
+// Opens a file for reading: regular files only, since a FIFO would block and a
+// device read without end. The open itself never waits on a FIFO. `size` is
+// the file's size; a file over kMaxFileBytes is refused when `whole`.
+platform::FileHandle openRegularFile(const std::string& path, bool whole, std::uint64_t& size) {
     std::string resolved = resolvePath(path);
     if (readDenied(resolved))
         failWith("ファイルを読み込めませんでした", path, EACCES);
-    // Regular files only: a FIFO would block and a device read without end.
-    // The open itself never waits on a FIFO.
     platform::FileHandle fd = platform::openFile(resolved, platform::OpenMode::Read);
     if (fd == platform::kNoFile)
         failWith("ファイルを読み込めませんでした", path, errno);
@@ -221,12 +228,42 @@ std::string readFileBytes(const std::string& path) {
         platform::closeFile(fd);
         throw LeagueError("通常のファイルではないため読み込みませんでした: " + path);
     }
-    if (info.size > kMaxFileBytes) {
+    if (whole && info.size > kMaxFileBytes) {
         platform::closeFile(fd);
         throw LeagueError("ファイルが大きすぎるため読み込みませんでした: " + path);
     }
+    size = info.size;
+    return fd;
+}
+
+} // namespace
+
+std::string readFileStart(const std::string& path, std::size_t maxBytes) {
+    std::uint64_t size = 0;
+    platform::FileHandle fd = openRegularFile(path, false, size);
+    std::string bytes(static_cast<std::size_t>(std::min<std::uint64_t>(size, maxBytes)), '\0');
+    std::size_t got = 0;
+    while (got < bytes.size()) {
+        std::intptr_t n = platform::readFile(fd, bytes.data() + got, bytes.size() - got);
+        if (n == 0)
+            break;
+        if (n < 0) {
+            int err = errno;
+            platform::closeFile(fd);
+            failWith("ファイルを読み込めませんでした", path, err);
+        }
+        got += static_cast<std::size_t>(n);
+    }
+    platform::closeFile(fd);
+    bytes.resize(got);
+    return bytes;
+}
+
+std::string readFileBytes(const std::string& path) {
+    std::uint64_t size = 0;
+    platform::FileHandle fd = openRegularFile(path, true, size);
     std::string bytes;
-    bytes.reserve(static_cast<std::size_t>(info.size));
+    bytes.reserve(static_cast<std::size_t>(size));
     char buf[65536];
     while (true) {
         std::intptr_t n = platform::readFile(fd, buf, sizeof buf);

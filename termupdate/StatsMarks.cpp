@@ -210,7 +210,7 @@ StatsMarksFiles statsMarksFiles(const std::vector<std::string>& section,
     if (leagueFolder.empty())
         return files;
     files.seisekiPath = joinPath(leagueFolder, kStatsMarksFileName);
-    files.seisekiExists = fileExists(files.seisekiPath);
+    files.seisekiExists = entryPresent(files.seisekiPath);
     if (files.seisekiExists)
         files.seisekiBytes =
             prependSection(readFileBytes(files.seisekiPath), section, files.seisekiPath);

@@ -112,7 +112,7 @@ TermCommitPlan planTermCommit(std::vector<OutputFile> outputs,
     TermCommitPlan plan;
     BackupNames names(places);
     for (const auto& out : outputs) {
-        if (!fileExists(out.path))
+        if (!entryPresent(out.path))
             continue;
         if (plan.backupFolder.empty())
             plan.backupFolder = backupFolderFor(places.leagueFolder, places.newTerm);

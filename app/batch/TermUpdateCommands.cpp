@@ -105,7 +105,7 @@ int statsMarks(BatchContext& c, const std::vector<std::string>& args) {
     std::string file = c.argumentPath(a.positional(0, "FILE"));
     long long term = termOption(a);
     long long games = a.integer("--games", 150, 1, 999);
-    if (!fileExists(file))
+    if (!entryPresent(file))
         throw LeagueError("ファイルが存在しません！", file);
 
     Settings settings(c.programFolder);

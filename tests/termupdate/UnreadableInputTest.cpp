@@ -6,7 +6,11 @@
 
 #include "support/BatchRun.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 using namespace tenvoll;
 using namespace tenvoll::test;
@@ -50,3 +54,45 @@ TEST_F(UnreadableInput, StopsTheTermUpdateAndTheFolderRegistration) {
         EXPECT_EQ(snapshotFolder(league.programFolder()), before);
     }
 }
+
+#ifndef _WIN32
+// A FIFO, a device or a looping link in place of a league file is refused at
+// once with a message naming it (never a hang while the lock is held), and is
+// neither taken for a missing file nor written over.
+TEST_F(UnreadableInput, NonRegularLeagueFilesAreRefusedAndLeftInPlace) {
+    namespace fs = std::filesystem;
+    using Make = void (*)(const std::string&);
+    const std::vector<std::pair<const char*, Make>> kinds = {
+        {"fifo", [](const std::string& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0600), 0); }},
+        {"device", [](const std::string& p) { fs::create_symlink("/dev/zero", p); }},
+        {"loop", [](const std::string& p) { fs::create_symlink(fs::path(p).filename(), p); }},
+    };
+    struct Case {
+        std::string file; // below the program folder
+        std::vector<std::string> command;
+    };
+    const std::vector<Case> cases = {
+        {"league/blues.txt", {"data-check", "--term", "5"}},
+        {"league/blues.txt", {"term-update", "--term", "5"}},
+        {"league/seiseki.ini", {"term-update", "--term", "5"}},
+        {"league/データ/0004期未契約選手.txt", {"term-update", "--term", "5"}},
+        {"Tenvoll.ini", {"term-update", "--term", "5"}},
+        {"Tenvoll.ini", {"league", "add", "新", "新二軍", "\\league\\new.txt"}},
+    };
+    for (const auto& [kind, make] : kinds)
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(kind) + " " + c.file + " " + c.command[0]);
+            SmallLeague fresh;
+            const std::string path = fresh.path(c.file);
+            fs::create_directories(fs::path(path).parent_path());
+            fs::remove(path);
+            make(path);
+            const fs::file_status before = fs::symlink_status(path);
+            BatchRun run = runBatchIn(fresh.programFolder(), c.command);
+            EXPECT_EQ(run.status, 1) << run.out;
+            EXPECT_TRUE(has(run.err, fs::path(c.file).filename().string())) << run.err;
+            EXPECT_EQ(fs::symlink_status(path).type(), before.type());
+            EXPECT_FALSE(fs::exists(fresh.path("league/バックアップ")));
+        }
+}
+#endif
