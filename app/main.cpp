@@ -14,6 +14,7 @@
 #include "export/Unit5.h"
 #include "export/Unit6.h"
 #include "league/LeagueError.h"
+#include "league/OutputTarget.h"
 #include "league/Recovery.h"
 #include "mainwindow/SearchMode.h"
 #include "mainwindow/SearchPanel.h"
@@ -132,6 +133,15 @@ int main(int argc, char** argv) {
     QDir::setCurrent(*folder);
     const std::string programFolder = QDir::toNativeSeparators(*folder).toStdString();
     recoverAtStart(programFolder);
+    if (!screenshot.isEmpty()) {
+        try {
+            tenvoll::checkOutputTarget(programFolder,
+                                       QDir::toNativeSeparators(screenshot).toStdString());
+        } catch (const tenvoll::LeagueError& e) {
+            std::cerr << e.fullText() << "\n";
+            return 1;
+        }
+    }
     tenvoll::TForm1 window(programFolder);
     window.show();
     if (!screenshot.isEmpty()) {

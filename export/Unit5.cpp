@@ -5,6 +5,7 @@
 #include "export/LeagueExport.h"
 #include "league/FolderLock.h"
 #include "league/LeagueError.h"
+#include "league/OutputTarget.h"
 #include "league/Settings.h"
 #include "windowkit/ProgramState.h"
 #include "windowkit/QtText.h"
@@ -213,7 +214,7 @@ void TForm5::runExport() {
     }
     try {
         const std::string path = ss(QDir::toNativeSeparators(*chosen));
-        checkExportTarget(state_.programFolder(), settings_, path);
+        checkOutputTarget(state_.programFolder(), path);
         writeLeagueExport(path, file);
     } catch (const LeagueError& e) {
         dialogs().message(this, failed, qs(e.fullText()));
