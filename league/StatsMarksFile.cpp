@@ -9,7 +9,7 @@
 namespace tenvoll {
 
 long long qualifyingAtBats(long long games) {
-    return games * 31 / 10;
+    return clampedNumber(games) * 31 / 10;
 }
 
 long long MarkRecord::number(std::size_t i, long long fallback) const {

@@ -47,6 +47,7 @@ constexpr std::size_t kEarnedRunAverage = 0; // the one key whose best value is 
 struct StatsLine {
     std::vector<std::string> fields;
     long long qualification = 0;
+    std::size_t index = 0; // line number in the file, from 0
 };
 
 // A whole number, or the number its digits make without the points (".312" is
@@ -124,21 +125,32 @@ std::vector<StatsLine> readStatsLines(const std::vector<std::string>& lines,
                                   " 行目: " + (pitching ? "投球回数" : "打数") +
                                   "の項目が整数ではないため、Top10の成績を計算できません。",
                               lines[i]);
-        out.push_back({std::move(f), *qualification});
+        out.push_back({std::move(f), *qualification, i});
     }
     return out;
 }
 
+// The values of one key. A value beyond what the game writes is refused: the
+// sums of squares would overflow and the record written would be garbage.
 std::vector<long long> keyValues(const std::vector<StatsLine>& lines, const MarkKey& key,
-                                 long long threshold) {
+                                 std::string_view keyName, long long threshold,
+                                 const std::string& file) {
     std::vector<long long> values;
     const std::size_t width = key.pitching ? kPitchingFields : kBattingFields;
     for (const auto& line : lines) {
         if (line.fields.size() != width || line.qualification < threshold)
             continue;
         const std::string& field = line.fields[key.field];
-        if (!field.empty())
-            values.push_back(markValue(field));
+        if (field.empty())
+            continue;
+        long long v = markValue(field);
+        if (v > kNumberLimit || v < -kNumberLimit)
+            throw LeagueError(file + " の " + std::to_string(line.index + 1) +
+                                  " 行目: " + std::string(keyName) + "の値 " + field +
+                                  " はゲームの成績としては大きすぎるため、Top10の成績を計算"
+                                  "できません。",
+                              joinFields(line.fields));
+        values.push_back(v);
     }
     return values;
 }
@@ -184,8 +196,10 @@ std::vector<std::string> statsMarksSection(const std::vector<std::string>& lines
         long long threshold = 0;
         if (key.qualified)
             threshold = key.pitching ? games : qualifyingAtBats(games);
-        section.push_back(std::string(kStatsMarkKeys[k]) + "=" +
-                          markRecord(keyValues(stats, key, threshold), k == kEarnedRunAverage));
+        section.push_back(
+            std::string(kStatsMarkKeys[k]) + "=" +
+            markRecord(keyValues(stats, key, kStatsMarkKeys[k], threshold, fileForMessages),
+                       k == kEarnedRunAverage));
     }
     return section;
 }

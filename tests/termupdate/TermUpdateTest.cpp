@@ -222,6 +222,11 @@ void countThatIsNoNumber(SmallLeague& l, TermUpdateInput&) {
     writeCp932(l.path("temp/seiseki/batting.txt"),
                "打率\n赤井 レ .310 140 480 百 25 2 20 80 3 50 90 12 4 .520 .375\n");
 }
+// 10^17 at-bats: no season of the game comes near; the marks would wrap.
+void statisticBeyondTheGame(SmallLeague& l, TermUpdateInput&) {
+    writeCp932(l.path("temp/seiseki/batting.txt"),
+               "打率\n赤井 レ .310 140 100000000000000000 150 25 2 20 80 3 50 90 12 4 .520 .375\n");
+}
 void shortLineOfAPitcher(SmallLeague& l, TermUpdateInput&) {
     writeCp932(l.path("temp/seiseki/pitching.txt"), "赤星 レ\n");
 }
@@ -294,6 +299,7 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedCase{"HeaderWithoutManagerLine", cutGrowthAfterTeamName, "2_blues.txt の 3 行目"},
         RefusedCase{"EmptyStatisticsLine", emptyStatisticsLine, "pitching.txt の 2 行目"},
         RefusedCase{"CountThatIsNoNumber", countThatIsNoNumber, "batting.txt の 2 行目"},
+        RefusedCase{"StatisticBeyondTheGame", statisticBeyondTheGame, "batting.txt の 2 行目"},
         RefusedCase{"ShortLineOfAPitcher", shortLineOfAPitcher, "pitching.txt の 1 行目"},
         RefusedCase{"UnreadableListFile", missingGrowthFile, "消えた.txt"},
         RefusedCase{"TeamMissingFromTheGrowthFiles", teamWithoutGrowthFile, "ブルーズ"},
