@@ -15,6 +15,7 @@
 #include "export/Unit5.h"
 #include "export/Unit6.h"
 #include "league/LeagueError.h"
+#include "league/OutputTarget.h"
 #include "league/Recovery.h"
 #include "league/TeamFile.h"
 #include "mainwindow/SearchMode.h"
@@ -136,6 +137,15 @@ int main(int argc, char** argv) {
     QDir::setCurrent(*folder);
     const std::string programFolder = QDir::toNativeSeparators(*folder).toStdString();
     recoverAtStart(programFolder);
+    if (!screenshot.isEmpty()) {
+        try {
+            tenvoll::checkOutputTarget(programFolder,
+                                       QDir::toNativeSeparators(screenshot).toStdString());
+        } catch (const tenvoll::LeagueError& e) {
+            std::cerr << e.fullText() << "\n";
+            return 1;
+        }
+    }
     tenvoll::registerReportWindow();
     // A picture shows the windows as they are made, not as this user left them.
     if (screenshot.isEmpty())

@@ -3,10 +3,15 @@
 
 #include "charts/TermSpreadChart.h"
 #include "charts/XYGraph.h"
+#include "league/LeagueError.h"
+#include "league/OutputTarget.h"
+#include "windowkit/ProgramState.h"
+#include "windowkit/QtText.h"
 #include "windowkit/UserDialogs.h"
 #include "windowkit/WindowPlacement.h"
 
 #include <QAction>
+#include <QDir>
 #include <QEvent>
 #include <QImage>
 #include <QKeySequence>
@@ -79,6 +84,13 @@ void TForm8::saveImage() {
                                {{QStringLiteral("PNG画像 (*.png)"), QStringLiteral("*.png")}});
     if (!path)
         return;
+    try {
+        checkOutputTarget(state_.programFolder(), ss(QDir::toNativeSeparators(*path)));
+    } catch (const LeagueError& e) {
+        dialogs().message(this, QStringLiteral("画像ファイルを保存できませんでした。"),
+                          qs(e.fullText()));
+        return;
+    }
     const QImage image = XYGraph1->renderImage();
     // Written whole or not at all.
     QSaveFile file(*path);

@@ -5,6 +5,7 @@
 #include "export/LeagueExport.h"
 #include "league/FolderLock.h"
 #include "league/LeagueError.h"
+#include "league/OutputTarget.h"
 #include "league/Settings.h"
 #include "windowkit/KeyboardAccess.h"
 #include "windowkit/ProgramState.h"
@@ -215,7 +216,7 @@ void TForm5::runExport() {
     }
     try {
         const std::string path = ss(QDir::toNativeSeparators(*chosen));
-        checkExportTarget(state_.programFolder(), settings_, path);
+        checkOutputTarget(state_.programFolder(), path);
         writeLeagueExport(path, file);
     } catch (const LeagueError& e) {
         dialogs().warning(this, failed, qs(e.fullText()));

@@ -12,7 +12,7 @@ namespace tenvoll {
 
 PaneLoad loadPane(const std::string& path, bool markLeagueStatistics) {
     PaneLoad load;
-    if (path.empty() || !fileExists(path)) {
+    if (path.empty() || !entryPresent(path)) {
         load.messages.push_back({"ファイルが存在しません！", path});
         return load;
     }

@@ -319,7 +319,7 @@ void SearchMode::rankingRowChosen(int row) {
 
 void SearchMode::exportRankingCsv() {
     const RankingCsvHeading heading = rankingCsvHeading(panel_->options());
-    saveCsvFile(&window_, qs(rankingCsvFileName(heading)),
+    saveCsvFile(&window_, state_.programFolder(), qs(rankingCsvFileName(heading)),
                 rankingCsvLines(heading, rankingModel_->captions(), rankingModel_->rows()));
 }
 

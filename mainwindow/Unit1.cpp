@@ -583,7 +583,7 @@ void TForm1::exportPaneCsv(PaneSide side) {
         break;
     }
     const std::string& name = state_->pane(side).teamName;
-    saveCsvFile(this, qs(name), rosterCsvLines(name, view->content()));
+    saveCsvFile(this, state_->programFolder(), qs(name), rosterCsvLines(name, view->content()));
 }
 
 } // namespace tenvoll

@@ -298,7 +298,8 @@ void TForm2::copyStatistics() {
 }
 
 void TForm2::saveCsv() {
-    saveCsvFile(this, qs(state_.shownPlayer()), playerHistoryCsv(history_, state_.shownPlayer()));
+    saveCsvFile(this, state_.programFolder(), qs(state_.shownPlayer()),
+                playerHistoryCsv(history_, state_.shownPlayer()));
 }
 
 } // namespace tenvoll

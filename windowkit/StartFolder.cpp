@@ -23,7 +23,9 @@ const QString kFolderKey = QStringLiteral("Start/ProgramFolder");
 enum Answer { PickFolder, CreateSample, Quit };
 
 bool hasSettingsFile(const QString& folder) {
-    return fileExists(joinProgramFolder(ss(QDir::toNativeSeparators(folder)), kSettingsFileName));
+    // Anything under the name counts: a FIFO or broken link there is refused with
+    // a message by the settings reader, not passed over.
+    return entryPresent(joinProgramFolder(ss(QDir::toNativeSeparators(folder)), kSettingsFileName));
 }
 
 bool isFolder(const QString& folder) {

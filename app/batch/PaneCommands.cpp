@@ -41,7 +41,7 @@ bool openPane(BatchContext& c, const std::string& file, bool statisticsCheck, Pa
 // message) when the file could not be written.
 bool writeCsv(BatchContext& c, const std::string& path, const std::vector<std::string>& lines) {
     try {
-        writeCsvLines(path, lines);
+        writeCsvLines(c.programFolder, path, lines);
     } catch (const LeagueError& e) {
         c.err << kCsvNotSavedMessage << "\n" << e.fullText() << "\n";
         return false;

@@ -186,6 +186,20 @@ TEST(TermChartFromMainWindow, MenuEntryInSearchModeAndTheBatchDrawsTheSamePictur
     EXPECT_EQ(written.size(), charts::kTermSpreadChartSize);
     EXPECT_TRUE(written == shown);
 
+    // Neither the batch nor the window's save puts a picture over a team file.
+    const std::string teamFile = league.teamFiles[0];
+    const std::string teamBytes = test::readBytes(teamFile);
+    err.str({});
+    EXPECT_EQ(batch::runBatch({"--program-folder", folder.path(), "ranking", "--stat", "0",
+                               "--chart", teamFile},
+                              out, err),
+              1);
+    EXPECT_NE(err.str().find("リーグのファイルには出力できません"), std::string::npos);
+    dialogs.fileAnswers.enqueue(QString::fromStdString(teamFile));
+    w->findChild<QAction*>(QStringLiteral("SaveImageAction"))->trigger();
+    EXPECT_EQ(dialogs.messages.last(), QStringLiteral("画像ファイルを保存できませんでした。"));
+    EXPECT_EQ(test::readBytes(teamFile), teamBytes);
+
     // A career ranking cannot be charted; an empty list writes no file.
     EXPECT_EQ(batch::runBatch({"--program-folder", folder.path(), "ranking", "--stat", "0",
                                "--career", "--chart", folder.file("career.png")},

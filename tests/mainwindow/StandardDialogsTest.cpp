@@ -73,7 +73,7 @@ TEST(StandardDialogs, QuestionFileAndColourDialogsAreJapanese) {
 
 TEST(StandardDialogs, CsvIsSavedWithACsvFilter) {
     test::RecordingDialogs dialogs;
-    EXPECT_FALSE(saveCsvFile(nullptr, QStringLiteral("東京"), {"a"}));
+    EXPECT_FALSE(saveCsvFile(nullptr, std::string(), QStringLiteral("東京"), {"a"}));
     ASSERT_EQ(dialogs.lastFilters.size(), 1);
     EXPECT_EQ(dialogs.lastFilters[0].pattern, QStringLiteral("*.csv"));
     EXPECT_EQ(dialogs.lastSuffix, QStringLiteral("csv"));

@@ -5,6 +5,7 @@
 
 #include "league/IniStore.h"
 #include "league/LeagueError.h"
+#include "league/TextCodec.h"
 #include "termupdate/TermUpdate.h"
 
 #include <algorithm>
@@ -221,6 +222,11 @@ void countThatIsNoNumber(SmallLeague& l, TermUpdateInput&) {
     writeCp932(l.path("temp/seiseki/batting.txt"),
                "打率\n赤井 レ .310 140 480 百 25 2 20 80 3 50 90 12 4 .520 .375\n");
 }
+// 10^17 at-bats: no season of the game comes near; the marks would wrap.
+void statisticBeyondTheGame(SmallLeague& l, TermUpdateInput&) {
+    writeCp932(l.path("temp/seiseki/batting.txt"),
+               "打率\n赤井 レ .310 140 100000000000000000 150 25 2 20 80 3 50 90 12 4 .520 .375\n");
+}
 void shortLineOfAPitcher(SmallLeague& l, TermUpdateInput&) {
     writeCp932(l.path("temp/seiseki/pitching.txt"), "赤星 レ\n");
 }
@@ -265,6 +271,14 @@ void teamSectionMissing(SmallLeague& l, TermUpdateInput&) {
     std::string blues = readCp932(l.path("league/blues.txt"));
     writeCp932(l.path("league/blues.txt"), blues.substr(blues.find("[青山]")));
 }
+// Every "[…]" line gone: what is left are the team's and the players' keys.
+void sectionLinesStripped(SmallLeague& l, TermUpdateInput&) {
+    std::string kept;
+    for (const std::string& line : splitLines(readCp932(l.path("league/blues.txt"))))
+        if (!line.starts_with("["))
+            kept += line + "\n";
+    writeCp932(l.path("league/blues.txt"), kept);
+}
 void termBelowNewest(SmallLeague&, TermUpdateInput& in) {
     in.newTerm = 3;
 }
@@ -285,6 +299,7 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedCase{"HeaderWithoutManagerLine", cutGrowthAfterTeamName, "2_blues.txt の 3 行目"},
         RefusedCase{"EmptyStatisticsLine", emptyStatisticsLine, "pitching.txt の 2 行目"},
         RefusedCase{"CountThatIsNoNumber", countThatIsNoNumber, "batting.txt の 2 行目"},
+        RefusedCase{"StatisticBeyondTheGame", statisticBeyondTheGame, "batting.txt の 2 行目"},
         RefusedCase{"ShortLineOfAPitcher", shortLineOfAPitcher, "pitching.txt の 1 行目"},
         RefusedCase{"UnreadableListFile", missingGrowthFile, "消えた.txt"},
         RefusedCase{"TeamMissingFromTheGrowthFiles", teamWithoutGrowthFile, "ブルーズ"},
@@ -297,6 +312,8 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedCase{"PlayerBeforeAnyTeam", playerBeforeAnyTeam, "1_reds.txt の 1 行目"},
         RefusedCase{"DamagedTeamLine", damagedTeamLine, "blues.txt に選手のセクションがあります"},
         RefusedCase{"TeamSectionMissing", teamSectionMissing, "blues.txt に選手のセクション"},
+        RefusedCase{"SectionLinesStripped", sectionLinesStripped,
+                    "blues.txt はチームファイルの項目 (キー=値) の行だけ"},
         RefusedCase{"TermBelowTheNewest", termBelowNewest, "最新の期 (4期) より前"},
         RefusedCase{"NewestTermWithoutAgain", newestTermWithoutAgain, "すでに追加されています"},
         RefusedCase{"SameFileThroughDots", sameFileThroughDots, "二つのチームに登録"}),
