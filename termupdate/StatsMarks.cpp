@@ -4,6 +4,7 @@
 
 #include "league/FileAccess.h"
 #include "league/FolderLock.h"
+#include "league/GameRules.h"
 #include "league/Kyoutuu.h"
 #include "league/LeagueError.h"
 #include "league/Numbers.h"
@@ -166,7 +167,7 @@ void checkWholeStatisticsFile(std::string_view text, const std::vector<std::stri
     std::size_t statsLines = 0;
     for (const auto& line : lines) {
         std::size_t n = splitFields(line).size();
-        statsLines += n == kBattingFields || n == kPitchingFields ? 1 : 0;
+        statsLines += n == kBatterStatisticsFields || n == kPitcherStatisticsFields ? 1 : 0;
     }
     if (statsLines == 0)
         throw LeagueError(file + " に成績の行がありません (空のファイルか、一軍成績のファイルでは"
@@ -174,7 +175,7 @@ void checkWholeStatisticsFile(std::string_view text, const std::vector<std::stri
     const bool endsWithLineEnd = !text.empty() && (text.back() == '\n' || text.back() == '\r');
     if (!endsWithLineEnd && !lines.empty()) {
         std::size_t n = splitFields(lines.back()).size();
-        if (n != 0 && n != kBattingFields && n != kPitchingFields)
+        if (n != 0 && n != kBatterStatisticsFields && n != kPitcherStatisticsFields)
             throw LeagueError(file + " の " + std::to_string(lines.size()) +
                                   " 行目が途中で切れています。ファイルが壊れている可能性が"
                                   "あります。Top10の成績は計算しませんでした。",

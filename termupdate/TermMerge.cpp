@@ -327,7 +327,7 @@ private:
     // totals or the statistics marks.
     static void checkMagnitudes(const std::vector<std::string>& f, const std::string& file,
                                 std::size_t index, const std::string& line) {
-        if (f.size() != kBattingFields && f.size() != kPitchingFields)
+        if (f.size() != kBatterStatisticsFields && f.size() != kPitcherStatisticsFields)
             return;
         for (std::size_t k = 2; k < f.size(); ++k) {
             std::optional<long long> v = parseInteger(f[k]);
