@@ -10,19 +10,38 @@
 #include "league/FolderLock.h"
 #include "league/LeagueError.h"
 #include "league/Recovery.h"
+#include "support/ChildProcess.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <memory>
 #include <filesystem>
 #include <sstream>
-
-#include <sys/wait.h>
-#include <unistd.h>
 
 using namespace tenvoll;
 using namespace tenvoll::test;
 
 namespace {
+
+// The children: one holds the program folder args[0] (a window's update)
+// until told to let go; one stages two files and dies before its commit.
+int holdLeague(ChildChannel& channel) {
+    FolderLock lock = FolderLock::acquire(channel.args().at(0), FolderLock::Mode::Exclusive);
+    channel.answer("held");
+    channel.waitForFinish();
+    return 0;
+}
+const ChildRole holdLeagueRole("hold-league", holdLeague);
+
+int dieWhileStaging(ChildChannel& channel) {
+    const std::string& folder = channel.args().at(0);
+    FileTransaction t; // never committed: the process dies with its temporaries
+    t.stageText(folder + "/league/reds.txt", "途中");
+    t.stageText(folder + "/temp/0004期一軍成績.txt", "途中");
+    std::_Exit(0);
+}
+const ChildRole dieWhileStagingRole("die-while-staging", dieWhileStaging);
 
 int renamesOfASuccessfulRun() {
     SmallLeague league;
@@ -128,20 +147,9 @@ TEST(TermUpdateCrash, BatchCommandsRecoverFirstAndRecoverOnDemand) {
 TEST(TermUpdateCrash, SecondWriterIsRefusedAtOnce) {
     SmallLeague league;
     auto before = snapshotFolder(league.programFolder());
-    int ready[2], finish[2];
-    ASSERT_EQ(::pipe(ready), 0);
-    ASSERT_EQ(::pipe(finish), 0);
-    pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        FolderLock lock = FolderLock::acquire(league.programFolder(), FolderLock::Mode::Exclusive);
-        char c = 1;
-        (void)!::write(ready[1], &c, 1);
-        (void)!::read(finish[0], &c, 1);
-        ::_exit(0);
-    }
-    char c;
-    ASSERT_EQ(::read(ready[0], &c, 1), 1);
+    auto other = std::make_unique<ChildProcess>("hold-league",
+                                                std::vector<std::string>{league.programFolder()});
+    ASSERT_EQ(other->answer(), "held");
 
     std::ostringstream out, err;
     EXPECT_EQ(
@@ -154,9 +162,7 @@ TEST(TermUpdateCrash, SecondWriterIsRefusedAtOnce) {
     EXPECT_THROW(runTermUpdate(league.input(5), reporter), LeagueError);
     EXPECT_EQ(snapshotFolder(league.programFolder()), before);
 
-    (void)!::write(finish[1], &c, 1);
-    int status = 0;
-    ::waitpid(child, &status, 0);
+    other.reset();
     runTermUpdate(league.input(5), reporter); // free again
 }
 
@@ -165,16 +171,10 @@ TEST(TermUpdateCrash, SecondWriterIsRefusedAtOnce) {
 TEST(TermUpdateCrash, TemporaryFilesOfADeadWriterAreRemoved) {
     SmallLeague league;
     auto before = snapshotFolder(league.programFolder());
-    pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        FileTransaction t; // never committed: the process dies with its temporaries
-        t.stageText(league.path("league/reds.txt"), "途中");
-        t.stageText(league.path("temp/0004期一軍成績.txt"), "途中");
-        ::_exit(0);
+    {
+        ChildProcess writer("die-while-staging", {league.programFolder()});
+        EXPECT_EQ(writer.wait(), 0);
     }
-    int status = 0;
-    ::waitpid(child, &status, 0);
     EXPECT_EQ(snapshotFolder(league.programFolder()).size(), before.size() + 2);
     test::writeBytes(league.path("league/.reds.txt.123.x.tmp"), "not ours");
     EXPECT_TRUE(recoverInterruptedOperations(league.programFolder()).empty());
