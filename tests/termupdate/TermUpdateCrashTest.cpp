@@ -15,8 +15,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <memory>
 #include <filesystem>
+#include <memory>
 #include <sstream>
 
 using namespace tenvoll;
