@@ -48,3 +48,12 @@ wine_path_of() {
     echo "$out"
 }
 export WINEPATH="${WINEPATH:-$(wine_path_of "$(dirname "$("$TENVOLL_MINGW-g++-posix" -print-libgcc-file-name)")" "/usr/$TENVOLL_MINGW/lib")}"
+
+# Programs under wine find Qt for Windows from the cache, when it is there.
+use_windows_qt() {
+    if [ -d "$TENVOLL_QT_DIR/bin" ]; then
+        WINEPATH="$WINEPATH;$(wine_path_of "$TENVOLL_QT_DIR/bin")"
+        QT_PLUGIN_PATH="$(wine_path_of "$TENVOLL_QT_DIR/plugins")"
+        export WINEPATH QT_PLUGIN_PATH
+    fi
+}
