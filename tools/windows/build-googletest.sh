@@ -4,6 +4,7 @@
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 ensure_packages "${TENVOLL_WINDOWS_PACKAGES[@]}"
+TENVOLL_GTEST_DIR="$(gtest_dir)"
 
 if [ -f "$TENVOLL_GTEST_DIR/.complete" ]; then
     exit 0

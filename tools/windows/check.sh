@@ -11,6 +11,7 @@ cd "$TENVOLL_ROOT"
 linux_build="${1:-build}"
 ensure_packages "${TENVOLL_WINDOWS_PACKAGES[@]}"
 tools/windows/build-googletest.sh
+TENVOLL_GTEST_DIR="$(gtest_dir)"
 jobs=$(nproc)
 launcher=()
 command -v ccache >/dev/null 2>&1 && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)

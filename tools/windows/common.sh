@@ -13,8 +13,12 @@ TENVOLL_WINDOWS_PACKAGES=(
 TENVOLL_CACHE="${TENVOLL_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/tenvoll}"
 TENVOLL_QT_VERSION=6.4.2
 TENVOLL_MINGW="x86_64-w64-mingw32"
-TENVOLL_GTEST_VERSION="$(dpkg-query -W -f='${Version}' googletest 2>/dev/null | sed 's/[^A-Za-z0-9.+-]/_/g')"
-TENVOLL_GTEST_DIR="$TENVOLL_CACHE/googletest-${TENVOLL_GTEST_VERSION:-unknown}-windows-x64"
+# GoogleTest for Windows, keyed by the installed googletest (asked once it is there).
+gtest_dir() {
+    local version
+    version="$(dpkg-query -W -f='${Version}' googletest 2>/dev/null | sed 's/[^A-Za-z0-9.+-]/_/g')"
+    echo "$TENVOLL_CACHE/googletest-${version:-unknown}-windows-x64"
+}
 TENVOLL_QT_DIR="$TENVOLL_CACHE/qt6-base-$TENVOLL_QT_VERSION-windows-x64"
 TENVOLL_TOOLCHAIN="$TENVOLL_ROOT/cmake/mingw-w64-x86_64.cmake"
 
