@@ -60,6 +60,25 @@ TEST_F(FileAccess, FailureGivesTheCauseInJapanese) {
     }
 }
 
+// A file another program holds open cannot be replaced on Windows: after a
+// moment of retries the save fails in Japanese, naming the file, and the old
+// file and the folder are as they were.
+TEST_F(FileAccess, FileHeldByAnotherProgramIsNamedAndKept) {
+    if (!test::holdExclusively(dir.file("a.txt")))
+        GTEST_SKIP() << "no exclusive holds on this system";
+    try {
+        writeTextFileAtomic(dir.file("a.txt"), "new");
+        test::releaseHolds();
+        FAIL() << "a held file was replaced";
+    } catch (const LeagueError& e) {
+        test::releaseHolds();
+        const std::string text = e.what();
+        EXPECT_NE(text.find("ほかのプログラムが使用中です"), std::string::npos) << text;
+        EXPECT_NE(text.find(dir.file("a.txt")), std::string::npos) << text;
+    }
+    EXPECT_EQ(test::snapshotFolder(dir.path()), before);
+}
+
 TEST_F(FileAccess, FailedWriteOrRenameKeepsTheOldFile) {
     WriteFaults::failWrite(1);
     EXPECT_THROW(writeTextFileAtomic(dir.file("a.txt"), "new"), LeagueError);
@@ -185,7 +204,7 @@ TEST_F(FileAccess, FileIdentityOfOtherSpellings) {
 TEST_F(FileAccess, JournalledCommitRecoversAfterEveryRename) {
     auto stageAll = [&](FileTransaction& t) {
         t.useJournal(dir.path(), "テスト");
-        std::filesystem::create_directory(dir.file("new"));
+        std::filesystem::create_directory(platform::fsPath(dir.file("new")));
         t.noteCreatedFolder(dir.file("new"));
         t.stageBytes(dir.file("a.txt"), "new a");
         t.stageBytes(dir.file("new/c.txt"), "new c");
@@ -201,19 +220,19 @@ TEST_F(FileAccess, JournalledCommitRecoversAfterEveryRename) {
             EXPECT_THROW(t.commit(), SimulatedCrash);
         }
         const std::string journal = dir.file(kJournalFileName);
-        ASSERT_TRUE(std::filesystem::exists(journal));
+        ASSERT_TRUE(std::filesystem::exists(platform::fsPath(journal)));
         RecoveryOutcome outcome = recoverJournal(journal);
         EXPECT_TRUE(outcome.problems.empty());
-        EXPECT_FALSE(std::filesystem::exists(journal));
+        EXPECT_FALSE(std::filesystem::exists(platform::fsPath(journal)));
         if (k <= 3) {
             EXPECT_EQ(test::snapshotFolder(dir.path()), before);
-            EXPECT_FALSE(std::filesystem::exists(dir.file("new")));
+            EXPECT_FALSE(std::filesystem::exists(platform::fsPath(dir.file("new"))));
             EXPECT_EQ(outcome.restored.size(), static_cast<std::size_t>(k == 3 ? 2 : k > 0));
         } else {
             EXPECT_TRUE(outcome.wasComplete);
             EXPECT_EQ(test::readBytes(dir.file("b.txt")), "new b");
             EXPECT_EQ(test::snapshotFolder(dir.path()).size(), 3u);
-            std::filesystem::remove_all(dir.file("new"));
+            std::filesystem::remove_all(platform::fsPath(dir.file("new")));
             test::writeBytes(dir.file("a.txt"), "old a");
             test::writeBytes(dir.file("b.txt"), "old b");
         }

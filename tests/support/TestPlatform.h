@@ -18,4 +18,10 @@ int waitForEnd(StartedProcess* process);
 // The files (handles) this process holds open now.
 long openFileCount();
 
+// Holds a file open the way an editor or a spreadsheet can on Windows: no
+// other program may write, rename or delete it meanwhile. False where the
+// system has no such hold (POSIX).
+bool holdExclusively(const std::string& path);
+void releaseHolds();
+
 } // namespace tenvoll::test

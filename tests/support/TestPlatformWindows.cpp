@@ -79,6 +79,28 @@ int waitForEnd(StartedProcess* process) {
     return static_cast<int>(code);
 }
 
+namespace {
+std::vector<HANDLE>& holds() {
+    static std::vector<HANDLE> h;
+    return h;
+}
+} // namespace
+
+bool holdExclusively(const std::string& path) {
+    HANDLE h = ::CreateFileW(wide(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                             FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return false;
+    holds().push_back(h);
+    return true;
+}
+
+void releaseHolds() {
+    for (HANDLE h : holds())
+        ::CloseHandle(h);
+    holds().clear();
+}
+
 long openFileCount() {
     DWORD count = 0;
     ::GetProcessHandleCount(::GetCurrentProcess(), &count);

@@ -9,6 +9,7 @@
 #include "league/FileAccess.h"
 #include "league/FolderLock.h"
 #include "league/LeagueError.h"
+#include "league/Platform.h"
 #include "league/Recovery.h"
 #include "support/ChildProcess.h"
 
@@ -83,7 +84,7 @@ TEST(TermUpdateCrash, RecoveryAfterEveryRenamePutsTheLeagueBackByteForByte) {
         auto before = snapshotFolder(league.programFolder());
         auto folders = foldersBelow(league.programFolder());
         crashAfter(league, k);
-        ASSERT_TRUE(std::filesystem::exists(journalOf(league)));
+        ASSERT_TRUE(std::filesystem::exists(platform::fsPath(journalOf(league))));
         if (k > 0 && k < renames) { // half updated, as the crash left it
             EXPECT_NE(snapshotFolder(league.programFolder()), before);
         }
@@ -117,7 +118,7 @@ TEST(TermUpdateCrash, ACrashAfterTheLastStepKeepsTheNewTerm) {
     EXPECT_EQ(leagueFiles(league).size(), leagueFiles(done).size());
     EXPECT_EQ(readBytes(league.path("league/reds.txt")), readBytes(done.path("league/reds.txt")));
     EXPECT_EQ(readBytes(league.path("league/blues.txt")), readBytes(done.path("league/blues.txt")));
-    EXPECT_FALSE(std::filesystem::exists(journalOf(league)));
+    EXPECT_FALSE(std::filesystem::exists(platform::fsPath(journalOf(league))));
 }
 
 TEST(TermUpdateCrash, BatchCommandsRecoverFirstAndRecoverOnDemand) {
@@ -178,6 +179,6 @@ TEST(TermUpdateCrash, TemporaryFilesOfADeadWriterAreRemoved) {
     EXPECT_EQ(snapshotFolder(league.programFolder()).size(), before.size() + 2);
     test::writeBytes(league.path("league/.reds.txt.123.x.tmp"), "not ours");
     EXPECT_TRUE(recoverInterruptedOperations(league.programFolder()).empty());
-    std::filesystem::remove(league.path("league/.reds.txt.123.x.tmp"));
+    std::filesystem::remove(platform::fsPath(league.path("league/.reds.txt.123.x.tmp")));
     EXPECT_EQ(snapshotFolder(league.programFolder()), before);
 }
