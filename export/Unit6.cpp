@@ -5,6 +5,7 @@
 #include "export/OrderListModel.h"
 #include "league/LeagueError.h"
 #include "league/Paths.h"
+#include "windowkit/KeyboardAccess.h"
 #include "windowkit/MarkedCellDelegate.h"
 #include "windowkit/ProgramState.h"
 #include "windowkit/QtText.h"
@@ -70,17 +71,19 @@ TForm6::TForm6(ProgramState& state, QWidget* parent)
 
     toolBox_ = new QComboBox(this);
     toolBox_->setObjectName(QStringLiteral("ToolBox"));
-    toolBox_->addItems({qs(kStandardTool), qs(kMirelTool)});
+    for (ToolVariant v : kToolVariants)
+        toolBox_->addItem(qs(toolVariantText(v)));
     toolBox_->setCurrentIndex(-1);
     toolBox_->setEnabled(false);
-    writeButton_ = new QPushButton(QStringLiteral("来期オーダ作成"), this);
+    writeButton_ = new QPushButton(QStringLiteral("来期オーダ作成(&W)"), this);
     writeButton_->setObjectName(QStringLiteral("WriteButton"));
-    cancelButton_ = new QPushButton(QStringLiteral("cancel"), this);
+    cancelButton_ = new QPushButton(QStringLiteral("&cancel"), this);
     cancelButton_->setObjectName(QStringLiteral("CancelButton"));
     for (QPushButton* b : {writeButton_, cancelButton_})
         b->setAutoDefault(false);
     writeButton_->setEnabled(false); // until a team is chosen
     connect(writeButton_, &QPushButton::clicked, this, &TForm6::writeOrder);
+    clickOnSave(this, writeButton_);
     connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
     auto* side = new QVBoxLayout;
     auto* toolRow = new QHBoxLayout;
@@ -297,7 +300,8 @@ void TForm6::chooseOrderingTeam(int entry) {
     orderingEntry_ = entry;
     teamBox_->setCurrentIndex(entry);
     setWindowTitle(qs(order_.title()));
-    toolBox_->setCurrentIndex(toolBox_->findText(qs(order_.tool())));
+    const std::optional<ToolVariant> tool = order_.tool();
+    toolBox_->setCurrentIndex(tool ? toolBox_->findText(qs(toolVariantText(*tool))) : -1);
     managerGrid_->setEnabled(true);
     writeButton_->setEnabled(true);
     showManagers();

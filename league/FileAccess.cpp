@@ -120,6 +120,16 @@ void renameCounted(const std::string& from, const std::string& to) {
         failWith("ファイルを置き換えられませんでした", to, errno);
 }
 
+// A staged removal, counted by the fault seam as a rename.
+void removeCounted(const std::string& target) {
+    FaultState& f = faults();
+    ++f.renames;
+    if (f.failRenameAt != 0 && f.renames == f.failRenameAt)
+        failWith("ファイルを削除できませんでした", target, EIO);
+    if (platform::deleteFile(target) != 0 && errno != ENOENT)
+        failWith("ファイルを削除できませんでした", target, errno);
+}
+
 // The target path to write: an existing file that matches ignoring case is
 // written over; otherwise the folder part is resolved and the name kept.
 std::string writeTargetFor(const std::string& path) {
@@ -301,6 +311,14 @@ void FileTransaction::stageBytes(const std::string& path, std::string_view bytes
     targets_.push_back(target);
 }
 
+void FileTransaction::stageRemoval(const std::string& path) {
+    std::string target = writeTargetFor(path);
+    if (!existsExactly(target))
+        return;
+    staged_.push_back({target, uniqueSibling(target, ".tmp"), true});
+    targets_.push_back(target);
+}
+
 void FileTransaction::useJournal(const std::string& folder, const std::string& operation) {
     journalFolder_ = folder;
     operation_ = operation;
@@ -326,7 +344,7 @@ void crashPoint(int renamesDone, bool& abandoned) {
 
 void FileTransaction::commit() {
     const bool journalled = !journalFolder_.empty();
-    if (staged_.size() == 1 && !journalled) {
+    if (staged_.size() == 1 && !journalled && !staged_[0].removal) {
         renameCounted(staged_[0].temporary, staged_[0].target);
         committed_ = true;
         syncFolderOf(staged_[0].target);
@@ -389,7 +407,10 @@ void FileTransaction::commit() {
         for (; done < staged_.size(); ++done) {
             if (journalled)
                 crashPoint(static_cast<int>(done), abandoned_);
-            renameCounted(staged_[done].temporary, staged_[done].target);
+            if (staged_[done].removal)
+                removeCounted(staged_[done].target);
+            else
+                renameCounted(staged_[done].temporary, staged_[done].target);
         }
         if (journalled)
             crashPoint(static_cast<int>(done), abandoned_);

@@ -73,6 +73,12 @@ public:
     // Encodes and writes a temporary file beside `path` now.
     void stageText(const std::string& path, std::string_view text);
     void stageBytes(const std::string& path, std::string_view bytes);
+    // Removes the file at commit, in staging order among the renames (and
+    // counted as one by the fault seam). It is kept like a replaced file, so
+    // a failed commit or recovery puts it back; the journal records it as a
+    // replacement whose temporary file never exists. A missing file is left
+    // alone.
+    void stageRemoval(const std::string& path);
     // Before its first rename the commit writes a journal into `folder`
     // (flushed to disk): every target, its temporary file and the kept old
     // file, and the folders noted below. A crash between the renames leaves
@@ -94,7 +100,8 @@ public:
 private:
     struct Staged {
         std::string target;
-        std::string temporary;
+        std::string temporary; // never created for a removal
+        bool removal = false;
     };
     std::vector<Staged> staged_;
     std::vector<std::string> targets_;

@@ -104,6 +104,11 @@ long currentProcessId();
 // True only when the process is known to have ended.
 bool processGone(long pid);
 
+// ---- time ---------------------------------------------------------------------
+
+// A time (seconds since 1970, UTC) as local date and time: "2026-04-01 09:30:05".
+std::string localDateTimeText(std::int64_t secondsSinceEpoch);
+
 // ---- errors -----------------------------------------------------------------
 
 // The errno value of an error code of the generic or system category.

@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <ctime>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -146,6 +147,15 @@ long currentProcessId() {
 
 bool processGone(long pid) {
     return ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
+}
+
+std::string localDateTimeText(std::int64_t secondsSinceEpoch) {
+    std::time_t now = static_cast<std::time_t>(secondsSinceEpoch);
+    std::tm local{};
+    char text[32] = "";
+    if (::localtime_r(&now, &local) != nullptr)
+        std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
+    return text;
 }
 
 int errorNumberOf(const std::error_code& ec) {

@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <ctime>
 #include <fcntl.h>
 #include <filesystem>
 #include <io.h>
@@ -306,6 +307,15 @@ bool processGone(long pid) {
     const bool ended = ::WaitForSingleObject(h, 0) == WAIT_OBJECT_0;
     ::CloseHandle(h);
     return ended;
+}
+
+std::string localDateTimeText(std::int64_t secondsSinceEpoch) {
+    std::time_t now = static_cast<std::time_t>(secondsSinceEpoch);
+    std::tm local{};
+    char text[32] = "";
+    if (::localtime_s(&local, &now) == 0)
+        std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
+    return text;
 }
 
 int errorNumberOf(const std::error_code& ec) {

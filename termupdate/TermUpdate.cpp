@@ -4,6 +4,7 @@
 
 #include "league/FileAccess.h"
 #include "league/FolderLock.h"
+#include "league/GameRules.h"
 #include "league/Kyoutuu.h"
 #include "league/LeagueError.h"
 #include "league/Numbers.h"
@@ -18,6 +19,8 @@
 #include "termupdate/TermMerge.h"
 #include "termupdate/TermProgress.h"
 #include "termupdate/TermReading.h"
+#include "termupdate/TermUpdateSetup.h"
+#include "termupdate/UpdateManifest.h"
 
 namespace tenvoll {
 
@@ -29,14 +32,14 @@ constexpr std::string_view kScratchFiles[] = {"\\temp\\新人.txt", "\\temp\\成
 void checkInputs(const TermUpdateInput& in) {
     checkNewTerm(in.newTerm);
     checkGames(in.games);
-    if (in.tool != "標準" && in.tool != "Mirel")
-        throw LeagueError("利用ツールを選択してください。", "ツール: " + in.tool);
+    if (!in.tool)
+        throw LeagueError(std::string(kChooseTool), "ツール: ");
 }
 
 TermMergeInput mergeInput(const TermUpdateInput& in, const TermLeague& league) {
     const long long played = in.newTerm - 1;
     return {in.newTerm,
-            in.tool,
+            *in.tool,
             in.games,
             in.again,
             league.entries,
@@ -88,6 +91,12 @@ TermUpdateResult runLocked(const TermUpdateInput& in, TermUpdateReporter& report
     progress.setStatus("ファイルを保存中");
     const TermPlaces places{in.programFolder, league.leagueFolder, in.newTerm};
     TermCommitPlan plan = planTermCommit(std::move(outputs.files), sources.takeOriginals(), places);
+    TermManifestInput manifest{in.programFolder, league.leagueFolder,
+                               in.leagueName,    std::string(toolVariantText(*in.tool)),
+                               in.newTerm,       {}};
+    for (std::string_view name : kScratchFiles)
+        manifest.removedAfterCommit.push_back(joinProgramFolder(in.programFolder, name));
+    addTermManifest(plan, manifest);
     result.backupFolder = plan.backupFolder;
     commitTermPlan(plan, places, progress);
 

@@ -2,8 +2,10 @@
 #include "termupdate/Unit4.h"
 
 #include "league/FileAccess.h"
+#include "league/GameRules.h"
 #include "league/LeagueError.h"
 #include "league/Paths.h"
+#include "termupdate/BackupsWindow.h"
 #include "termupdate/Dcheck.h"
 #include "termupdate/FileDropTargets.h"
 #include "termupdate/StatsMarks.h"
@@ -16,6 +18,7 @@
 #include "windowkit/UserDialogs.h"
 
 #include <QApplication>
+
 #include <QComboBox>
 #include <QDir>
 #include <QGridLayout>
@@ -29,6 +32,7 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace tenvoll {
 
@@ -89,7 +93,8 @@ TForm4::TForm4(ProgramState& state, QWidget* parent) : QDialog(parent), state_(s
 
     toolBox_ = new QComboBox(this);
     toolBox_->setObjectName(QStringLiteral("ToolBox"));
-    toolBox_->addItems({QStringLiteral("標準"), QStringLiteral("Mirel")});
+    for (ToolVariant v : kToolVariants)
+        toolBox_->addItem(qs(toolVariantText(v)));
     toolBox_->setCurrentIndex(-1);
     auto* toolRow = new QHBoxLayout;
     toolRow->addWidget(new QLabel(QStringLiteral("利用ツール"), this));
@@ -99,8 +104,8 @@ TForm4::TForm4(ProgramState& state, QWidget* parent) : QDialog(parent), state_(s
     auto* gamesGroup = new QGroupBox(this);
     gamesBox_ = new QSpinBox(gamesGroup);
     gamesBox_->setObjectName(QStringLiteral("GamesBox"));
-    gamesBox_->setRange(1, 999);
-    gamesBox_->setValue(150);
+    gamesBox_->setRange(static_cast<int>(kMinGames), static_cast<int>(kMaxGames));
+    gamesBox_->setValue(static_cast<int>(kDefaultGames));
     gamesPanel_ = new FileDropPanel(QStringLiteral("試合数"), gamesGroup);
     gamesPanel_->setObjectName(QStringLiteral("GamesPanel"));
     gamesPanel_->setToolTip(
@@ -110,15 +115,21 @@ TForm4::TForm4(ProgramState& state, QWidget* parent) : QDialog(parent), state_(s
     gamesLayout->addWidget(gamesPanel_);
     gamesLayout->addWidget(gamesBox_);
 
-    runButton_ = new QPushButton(QStringLiteral("実行"), this);
+    runButton_ = new QPushButton(QStringLiteral("実行(&R)"), this);
     runButton_->setObjectName(QStringLiteral("Button1"));
     runButton_->setEnabled(false);
-    cancelButton_ = new QPushButton(QStringLiteral("Cancel"), this);
+    cancelButton_ = new QPushButton(QStringLiteral("&Cancel"), this);
     cancelButton_->setObjectName(QStringLiteral("CancelButton"));
-    checkButton_ = new QPushButton(QStringLiteral("データチェック"), this);
+    checkButton_ = new QPushButton(QStringLiteral("データチェック(&D)"), this);
     checkButton_->setObjectName(QStringLiteral("Button5"));
-    for (QPushButton* b : {runButton_, cancelButton_, checkButton_})
+    undoButton_ = new QPushButton(QStringLiteral("直前の期更新を取り消す(&U)…"), this);
+    undoButton_->setObjectName(QStringLiteral("UndoButton"));
+    backupsButton_ = new QPushButton(QStringLiteral("バックアップ一覧(&B)…"), this);
+    backupsButton_->setObjectName(QStringLiteral("BackupsButton"));
+    for (QPushButton* b : {runButton_, cancelButton_, checkButton_, undoButton_, backupsButton_})
         b->setAutoDefault(false);
+    connect(undoButton_, &QPushButton::clicked, this, &TForm4::undoLastUpdate);
+    connect(backupsButton_, &QPushButton::clicked, this, &TForm4::openBackups);
     connect(runButton_, &QPushButton::clicked, this, &TForm4::Button1Click);
     connect(checkButton_, &QPushButton::clicked, this, &TForm4::Button5Click);
     connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
@@ -139,10 +150,15 @@ TForm4::TForm4(ProgramState& state, QWidget* parent) : QDialog(parent), state_(s
     auto* body = new QHBoxLayout;
     body->addLayout(teams, 1);
     body->addLayout(lists, 3);
+    auto* backupRow = new QHBoxLayout;
+    backupRow->addStretch(1);
+    backupRow->addWidget(backupsButton_);
+    backupRow->addWidget(undoButton_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(termRow);
     layout->addLayout(body, 1);
     layout->addLayout(buttons);
+    layout->addLayout(backupRow);
     layout->addWidget(statusBar_);
     resize(900, 480);
 }
@@ -162,13 +178,15 @@ bool TForm4::prepare() {
         teamList_->addItem(qs(name));
     teamList_->setToolTip(qs(setup_.leagueFolder));
     teamLabel_->setText(qs(teamCountLabel(setup_.teamNames.size())));
-    toolBox_->setCurrentIndex(toolBox_->findText(qs(setup_.tool)));
+    toolBox_->setCurrentIndex(setup_.tool ? toolBox_->findText(qs(toolVariantText(*setup_.tool)))
+                                          : -1);
     for (WorkingList list : kWorkingLists) {
         QListWidget* l = fileList(list);
         l->clear();
         for (const auto& name : setup_.fileNames[static_cast<std::size_t>(list)])
             l->addItem(qs(name));
     }
+    proposeNextTerm();
     return true;
 }
 
@@ -282,6 +300,18 @@ void TForm4::Button5Click() {
     startStatusTimer();
 }
 
+void TForm4::proposeNextTerm() {
+    // The term after the league's newest; a league without players starts at 1.
+    // A league that cannot be read keeps the box as it is: the run reports it.
+    try {
+        const std::optional<long long> newest =
+            newestLeagueTerm(state_.programFolder(), setup_.leagueName);
+        const long long next = newest ? *newest + 1 : 1;
+        termBox_->setValue(static_cast<int>(std::clamp<long long>(next, 1, kMaxTerm)));
+    } catch (const LeagueError&) {
+    }
+}
+
 bool TForm4::confirmTerm(TermUpdateInput& input) {
     std::optional<long long> newest;
     try {
@@ -312,7 +342,7 @@ void TForm4::Button1Click() {
     input.programFolder = state_.programFolder();
     input.leagueName = setup_.leagueName;
     input.newTerm = termBox_->value();
-    input.tool = ss(toolBox_->currentText());
+    input.tool = parseToolVariant(ss(toolBox_->currentText()));
     input.games = gamesBox_->value();
     input.growthFiles = listedPaths(WorkingList::Growth);
     input.statisticsFiles = listedPaths(WorkingList::Statistics);
@@ -337,6 +367,17 @@ void TForm4::Button1Click() {
         dialogs().message(this, qs(e.what()), qs(e.detail()));
     }
     startStatusTimer();
+}
+
+void TForm4::undoLastUpdate() {
+    if (confirmAndReverseTermUpdate(this, state_, UndoAction::Undo))
+        showStatus(QStringLiteral("直前の期更新を取り消しました。"));
+}
+
+void TForm4::openBackups() {
+    BackupsWindow window(state_, this);
+    if (window.refresh())
+        window.exec();
 }
 
 } // namespace tenvoll

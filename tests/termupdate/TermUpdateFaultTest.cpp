@@ -49,8 +49,9 @@ void expectUnchangedAfterFault(void (*arm)(int), int k) {
 
 TEST(TermUpdateFaults, AnyFailedWriteOrRenameLeavesTheLeagueAsItWas) {
     Counts counts = countsOfASuccessfulRun();
-    // team files, statistics, unsigned, Top10, seiseki.ini and three backups
-    ASSERT_EQ(counts.writes, 9);
+    // team files, statistics, unsigned, Top10, seiseki.ini, three backups, the
+    // kept scratch file and the manifest
+    ASSERT_EQ(counts.writes, 11);
     ASSERT_EQ(counts.renames, counts.writes);
     for (int k = 1; k <= counts.writes; ++k)
         expectUnchangedAfterFault(WriteFaults::failWrite, k);
@@ -66,7 +67,7 @@ TEST(TermUpdateFaults, AFailedRollbackIsReportedAndRecoveredLater) {
     auto before = snapshotFolder(league.programFolder());
     RecordingReporter reporter;
     WriteFaults::reset();
-    WriteFaults::failRename(9);
+    WriteFaults::failRename(11);
     WriteFaults::failRestore(1);
     try {
         runTermUpdate(league.input(5), reporter);

@@ -60,7 +60,7 @@ TEST_F(TermUpdateWindowTest, OpensWithTheLeaguesNamesAndTheWorkingFiles) {
     EXPECT_EQ(w.teamList()->count(), 8);
     EXPECT_EQ(w.teamList()->toolTip(), QString::fromStdString(summary.leagueFolder));
     EXPECT_EQ(w.toolBox()->currentText(), QStringLiteral("標準"));
-    EXPECT_EQ(w.termBox()->value(), 0);
+    EXPECT_EQ(w.termBox()->value(), summary.latestTerm + 1); // the term after the newest
     EXPECT_EQ(w.gamesBox()->value(), 150);
     EXPECT_EQ(w.fileList(WorkingList::Growth)->count(), 4);
     EXPECT_FALSE(w.runButton()->isEnabled());
@@ -126,6 +126,7 @@ TEST_F(TermUpdateWindowTest, RunWithoutATermChangesNothing) {
     ASSERT_TRUE(w.runButton()->isEnabled());
     auto before = tenvoll::test::snapshotFolder(folder.path());
     // Term 0: refused before anything is written.
+    w.termBox()->setValue(0);
     QTest::mouseClick(button(w, "Button1"), Qt::LeftButton);
     EXPECT_EQ(tenvoll::test::snapshotFolder(folder.path()), before);
     EXPECT_EQ(w.statusText(), QStringLiteral("中止しました。ファイルは変更されていません。"));
