@@ -17,6 +17,8 @@ mkdir -p "$stage/platforms" "$stage/styles" "$stage/translations"
 
 cp "$build/app/tenvoll.exe" "$build/app/tenvoll-batch.exe" \
     "$build/tools/sample-league/sample-league.exe" "$stage/"
+# The build's debugging information stays in the build.
+"$TENVOLL_MINGW-strip" --strip-debug "$stage"/*.exe
 cp "$TENVOLL_QT_DIR/bin/Qt6Core.dll" "$TENVOLL_QT_DIR/bin/Qt6Gui.dll" \
     "$TENVOLL_QT_DIR/bin/Qt6Widgets.dll" "$stage/"
 # The Windows platform for the windows; offscreen for the batch tool's graphs.
