@@ -62,7 +62,7 @@ std::string reasonText(int err) {
 }
 
 bool existsExactly(const std::string& p) {
-    return platform::pathExists(p);
+    return platform::existsAsSpelled(p);
 }
 
 std::string uniqueSibling(const std::string& target, const char* tag) {

@@ -5,6 +5,7 @@
 #include "league/FileAccess.h"
 #include "league/IniStore.h"
 #include "league/LeagueError.h"
+#include "league/Platform.h"
 #include "league/Recovery.h"
 #include "league/TextCodec.h"
 #include "termupdate/Dcheck.h"
@@ -168,7 +169,7 @@ TEST(DataCheck, CoverageFailsForANameHeldTwiceOrNotAtAll) {
     EXPECT_EQ(readCp932(league.path("league/blues.txt")), kGameText); // nothing written
 
     writeCp932(league.path("temp/seichou/2_blues.txt"), growth);
-    std::filesystem::remove(league.path("temp/seichou/1_reds.txt"));
+    std::filesystem::remove(platform::fsPath(league.path("temp/seichou/1_reds.txt")));
     EXPECT_EQ(runDataCheck(checkInput(league, 5), reporter).uncoveredTeam, "レッズ");
 }
 
