@@ -44,6 +44,18 @@ int dieWhileStaging(ChildChannel& channel) {
 }
 const ChildRole dieWhileStagingRole("die-while-staging", dieWhileStaging);
 
+// A writer killed before its journal: it made its backup folder and staged a
+// team file registered outside the league folder.
+int dieBeforeJournal(ChildChannel& channel) {
+    const std::string& folder = channel.args().at(0);
+    std::filesystem::create_directories(
+        platform::fsPath(folder + "/league/バックアップ/0005期更新前/sub"));
+    FileTransaction t; // never committed: the process dies with its temporary
+    t.stageText(folder + "/elsewhere/blues.txt", "途中");
+    std::_Exit(0);
+}
+const ChildRole dieBeforeJournalRole("die-before-journal", dieBeforeJournal);
+
 int renamesOfASuccessfulRun() {
     SmallLeague league;
     RecordingReporter reporter;
@@ -92,6 +104,7 @@ std::vector<std::pair<std::string, std::string>> leagueFiles(const SmallLeague& 
 class FoldersInMemory {
 public:
     FoldersInMemory() {
+#ifndef _WIN32
         const char* old = std::getenv("TMPDIR");
         if (old)
             old_ = old;
@@ -99,12 +112,15 @@ public:
         std::error_code ec;
         if (std::filesystem::is_directory("/dev/shm", ec))
             ::setenv("TMPDIR", "/dev/shm", 1);
+#endif
     }
     ~FoldersInMemory() {
+#ifndef _WIN32
         if (had_)
             ::setenv("TMPDIR", old_.c_str(), 1);
         else
             ::unsetenv("TMPDIR");
+#endif
     }
 
 private:
@@ -314,16 +330,10 @@ TEST(TermUpdateCrash, LeftoversOutsideTheLeagueFolderAndEmptyBackupFoldersAreRem
     writeCp932(league.path("Tenvoll.ini"), ini);
     auto before = snapshotFolder(league.programFolder());
     auto folders = foldersBelow(league.programFolder());
-    pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        std::filesystem::create_directories(league.path("league/バックアップ/0005期更新前/sub"));
-        FileTransaction t; // never committed: the process dies with its temporary
-        t.stageText(league.path("elsewhere/blues.txt"), "途中");
-        ::_exit(0);
+    {
+        ChildProcess writer("die-before-journal", {league.programFolder()});
+        EXPECT_EQ(writer.wait(), 0);
     }
-    int status = 0;
-    ::waitpid(child, &status, 0);
     ASSERT_EQ(snapshotFolder(league.programFolder()).size(), before.size() + 1);
     EXPECT_TRUE(recoverInterruptedOperations(league.programFolder()).empty());
     EXPECT_EQ(snapshotFolder(league.programFolder()), before);
