@@ -34,6 +34,7 @@ run_case() { # BINARY LEAGUE CASE_FILE RESULT_DIR
     mkdir -p "$out"
     cp -a "$league" "$work"
     local n=0
+    statuses=""
     while IFS= read -r line; do
         [ -z "$line" ] && continue
         n=$((n + 1))
@@ -41,6 +42,7 @@ run_case() { # BINARY LEAGUE CASE_FILE RESULT_DIR
         (cd "$work" && "$bin" "$@" >"$out/$n.stdout" 2>"$out/$n.stderr")
         echo "$?" >"$out/$n.status"
         echo "$line" >"$out/$n.command"
+        statuses="$statuses $(cat "$out/$n.status")"
     done <"$casefile"
     (cd "$work" && find . -type f -print0 | sort -z | xargs -0 sha256sum) >"$out/files"
 }
@@ -51,7 +53,7 @@ compare_case() { # NAME LEAGUE CASE_FILE
     run_case "$ref" "$league" "$casefile" "$scratch/ref"
     run_case "$new" "$league" "$casefile" "$scratch/new"
     if diff -r "$scratch/ref" "$scratch/new" >"$scratch/diff"; then
-        echo "same      $name"
+        echo "same      $name (exit statuses:$statuses)"
     else
         failures=$((failures + 1))
         echo "DIFFERENT $name"
@@ -76,7 +78,8 @@ for league in "$@"; do
     small=${small%/}
     biggest=$(cd "$league/$main" && ls -S team*.txt | head -1)
     newest=$(cd "$league/$main/データ" && ls | sort | tail -1)
-    term=$(echo "$newest" | sed 's/^0*\([0-9][0-9]*\)期.*/\1/')
+    # The newest unsigned-players file is that of the term before the league's latest.
+    term=$(($(echo "$newest" | sed 's/^0*\([0-9][0-9]*\)期.*/\1/') + 1))
     next=$((term + 1))
     # A player of the biggest team file: the first section after [Team].
     player=$(iconv -f cp932 -t utf-8 "$league/$main/$biggest" | grep -m1 '^\[' -A100000 |
@@ -118,7 +121,8 @@ for league in "$@"; do
     echo "stats-marks temp/seiseki/team01.txt --term $next" >>"$c"
     echo "stats-marks temp/seiseki/team01.txt --term $next --games 150" >>"$c"
     echo "league show" >>"$c"
-    echo "export exported.txt --slot 1:\\\\$main\\\\team01.txt --slot 2:\\\\$main\\\\team02.txt:latest" >>"$c"
+    echo "export exported.txt --slot '1:\\$main\\team01.txt' --slot '2:\\$main\\team02.txt:latest'" >>"$c"
+    echo "export exported2.txt --slot '1:\\$main\\team03.txt' --slot '1:\\$main\\team04.txt'" >>"$c"
     echo "opening-order --team 1 --other 2 --list" >>"$c"
     echo "recover" >>"$c"
     echo "--version" >>"$c"

@@ -245,9 +245,10 @@ void RankingRun::readRestriction() {
     if (!options_.restricted)
         return;
     const IniSection* newest = marks ? marks->firstSection() : nullptr;
-    const std::string* record = newest ? newest->find(kBatterGamesKey) : nullptr;
+    const std::string_view* record = newest ? newest->find(kBatterGamesKey) : nullptr;
     result_.defaultGames = !record;
-    std::vector<std::string> f = splitFields(record ? *record : std::to_string(kDefaultGames));
+    std::vector<std::string> f =
+        record ? splitFields(*record) : splitFields(std::to_string(kDefaultGames));
     auto games = f.empty() ? std::nullopt : parseInteger(f[0]);
     if (!games) {
         result_.ruleNote = "規定: なし (seiseki.iniの試合数「" + (f.empty() ? "" : f[0]) +
