@@ -56,8 +56,8 @@ public:
         return {work_,
                 setup.leagueName,
                 summary_.latestTerm + 1,
-                setup.tool.empty() ? std::string("標準") : setup.tool,
-                150,
+                setup.tool.value_or(ToolVariant::Standard),
+                kDefaultGames,
                 files(WorkingList::Growth),
                 files(WorkingList::Statistics),
                 files(WorkingList::NewPlayers)};

@@ -72,7 +72,7 @@ void appendCopy(IniStore& to, const IniSection& section) {
 }
 
 bool isPitcherRow(const OrderRow& row) {
-    return row.position == kPitcherCode;
+    return isPitcherCode(row.position);
 }
 
 } // namespace
@@ -151,7 +151,8 @@ OpeningOrder::LoadResult OpeningOrder::loadOrderingTeam(const LeagueEntry& team)
     ordering_ = std::move(store);
     copyPath_ = copyPath;
     orderingTeam_ = team;
-    tool_ = toolItem(ordering_.value(kTeamSection, kToolKey, kStandardTool));
+    tool_ = parseToolVariant(
+        ordering_.value(kTeamSection, kToolKey, toolVariantText(ToolVariant::Standard)));
     order_ = readRows(ordering_);
     const IniSection* first = ordering_.section(order_.front().name);
     term_ = first ? PlayerRecord(*first).lastTerm() : 0;
@@ -273,8 +274,8 @@ OrderOutcome OpeningOrder::addNewcomer(NewcomerKind kind, std::string_view line)
                            "」は既に記録のある選手の名前です。別の名前で入力して"
                            "ください。"};
 
-    writeNewcomerRecord(scratch_.appendSection(name), *fields, term_, tool_);
-    const bool pitcher = (*fields)[0] == kPitcherCode;
+    writeNewcomerRecord(scratch_.appendSection(name), *fields, term_, *tool_);
+    const bool pitcher = isPitcherCode((*fields)[0]);
     const NewcomerTexts& texts = newcomerTexts(kind);
     unsigned_.push_back({name, std::string(pitcher ? kPitcherCode : kBenchCode),
                          std::string(texts.label), std::string(texts.origin), -1, !pitcher});

@@ -12,6 +12,7 @@
 
 #include "export/OpeningOrderManagers.h"
 #include "export/OpeningOrderNewcomer.h"
+#include "league/GameRules.h"
 #include "league/IniStore.h"
 #include "league/Settings.h"
 
@@ -99,8 +100,8 @@ public:
     // "開幕オーダー" before a team is chosen, then "TTTT期開幕オーダー".
     std::string title() const;
     long long term() const { return term_; }
-    // The tool box's item ("標準", "Mirel" or empty for none).
-    const std::string& tool() const { return tool_; }
+    // The ordering team's tool; none when its "ツール" names neither variant.
+    std::optional<ToolVariant> tool() const { return tool_; }
 
     const std::vector<OrderRow>& rows(OrderList list) const;
     // Players of the ordering club (its first or farm team) are drawn normally,
@@ -146,7 +147,7 @@ private:
     std::string copyPath_;
     LeagueEntry orderingTeam_;
     std::string otherPath_;
-    std::string tool_;
+    std::optional<ToolVariant> tool_;
     long long term_ = 0;
     std::vector<OrderRow> order_;
     std::vector<OrderRow> otherRows_;

@@ -4,7 +4,6 @@
 #include "export/OpeningOrderSlots.h"
 #include "league/Kyoutuu.h"
 #include "league/TeamFile.h"
-#include "league/TextCompare.h"
 
 namespace tenvoll {
 
@@ -26,7 +25,7 @@ const NewcomerTexts kForeign{
     "外国人選手を入力してください。\r\nコピー&ペーストでの入力がお勧めです。", "外", "新外人"};
 
 bool isPitcher(const std::vector<std::string>& f) {
-    return !f.empty() && f[0] == kPitcherCode;
+    return !f.empty() && isPitcherCode(f[0]);
 }
 
 bool isFielder(const std::vector<std::string>& f) {
@@ -39,26 +38,18 @@ const NewcomerTexts& newcomerTexts(NewcomerKind kind) {
     return kind == NewcomerKind::Rookie ? kRookie : kForeign;
 }
 
-std::string toolItem(std::string_view stored) {
-    if (equalsIgnoreCase(stored, kStandardTool))
-        return std::string(kStandardTool);
-    if (equalsIgnoreCase(stored, kMirelTool))
-        return std::string(kMirelTool);
-    return {};
-}
-
-std::optional<std::vector<std::string>> acceptedNewcomerLine(std::string_view tool,
+std::optional<std::vector<std::string>> acceptedNewcomerLine(std::optional<ToolVariant> tool,
                                                              std::string_view line) {
     std::vector<std::string> f = splitFields(line);
     if (!isPitcher(f) && !isFielder(f))
         return std::nullopt;
-    if (tool == kMirelTool) {
+    if (!tool)
+        return std::nullopt;
+    if (*tool == ToolVariant::Mirel) {
         const std::size_t separator = aptitudeStart(isPitcher(f)) - 1;
         const std::size_t needed = isPitcher(f) ? kMirelPitcherFields : kMirelFielderFields;
         if (f.size() < needed || f[separator] != kMirelSeparator)
             return std::nullopt;
-    } else if (tool != kStandardTool) {
-        return std::nullopt;
     }
     // Both variants need the whole ability part (the name included).
     if (f.size() < abilityFieldCount(abilityLayout(f[0])))
@@ -67,11 +58,11 @@ std::optional<std::vector<std::string>> acceptedNewcomerLine(std::string_view to
 }
 
 void writeNewcomerRecord(IniSection& player, const std::vector<std::string>& fields, long long term,
-                         std::string_view tool) {
+                         ToolVariant tool) {
     const bool pitcher = isPitcher(fields);
     player.setInteger(kFirstTerm, term);
     player.setInteger(kLastTerm, term);
-    player.set(kToolKey, tool);
+    player.set(kToolKey, toolVariantText(tool));
     player.set(kComment, "");
     player.setBoolean(kPitcher, pitcher);
     player.set(kCareer, pitcher ? kPitcherZeroTotals : kFielderZeroTotals);

@@ -3,6 +3,7 @@
 // ordering team, and the player record made from it.
 #pragma once
 
+#include "league/GameRules.h"
 #include "league/IniStore.h"
 
 #include <optional>
@@ -12,8 +13,6 @@
 
 namespace tenvoll {
 
-inline constexpr std::string_view kStandardTool = "標準";
-inline constexpr std::string_view kMirelTool = "Mirel";
 inline constexpr std::string_view kUnsuitableLineStatus = "入力値が不適切です！";
 
 enum class NewcomerKind { Rookie, Foreign };
@@ -27,21 +26,17 @@ struct NewcomerTexts {
 };
 const NewcomerTexts& newcomerTexts(NewcomerKind kind);
 
-// The tool box's item for a stored "ツール" value: "標準" or "Mirel" (letter
-// case ignored), empty when it is neither (no item selected).
-std::string toolItem(std::string_view stored);
-
 // The fields of an acceptable line, or nothing. "標準": position code "P" or
 // "-" and the fields of its ability part; "Mirel": a pitcher line with ";" as
 // field 14 and at least 20 fields, a fielder line with ";" as field 21 and at
 // least 27 fields; no tool: never.
-std::optional<std::vector<std::string>> acceptedNewcomerLine(std::string_view tool,
+std::optional<std::vector<std::string>> acceptedNewcomerLine(std::optional<ToolVariant> tool,
                                                              std::string_view line);
 
 // The record of a newcomer joining in `term`: first and last term, tool,
 // empty comment, pitcher flag, zero career totals, the term's ability and
 // aptitude texts, empty statistics and affiliation.
 void writeNewcomerRecord(IniSection& player, const std::vector<std::string>& fields, long long term,
-                         std::string_view tool);
+                         ToolVariant tool);
 
 } // namespace tenvoll

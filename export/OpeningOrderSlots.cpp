@@ -81,7 +81,7 @@ bool positionsComplete(const std::vector<std::string>& positions) {
                     return false;
                 break;
             default:
-                if (code != kPitcherCode)
+                if (!isPitcherCode(code))
                     return false;
                 break;
             }

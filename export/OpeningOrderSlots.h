@@ -4,14 +4,14 @@
 // codes and the position check of a finished order.
 #pragma once
 
+#include "league/GameRules.h"
+
 #include <array>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace tenvoll {
-
-inline constexpr int kFarmFirstSlot = 28;
 
 enum class SlotRole { BattingOrder, Bench, Starter, Middle, Closer };
 
@@ -20,10 +20,6 @@ SlotRole slotRole(int slot);
 std::string orderLabel(int slot);
 // Batting order and bench take the batter icon, the pitchers' slots the pitcher icon.
 bool isBatterSlot(int slot);
-
-inline constexpr std::string_view kPitcherCode = "P";
-inline constexpr std::string_view kBenchCode = "-";
-inline constexpr std::string_view kDesignatedHitterCode = "D";
 
 // The position entries of the order list's pop-up menu, in menu order.
 struct PositionEntry {

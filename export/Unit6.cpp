@@ -70,7 +70,8 @@ TForm6::TForm6(ProgramState& state, QWidget* parent)
 
     toolBox_ = new QComboBox(this);
     toolBox_->setObjectName(QStringLiteral("ToolBox"));
-    toolBox_->addItems({qs(kStandardTool), qs(kMirelTool)});
+    for (ToolVariant v : kToolVariants)
+        toolBox_->addItem(qs(toolVariantText(v)));
     toolBox_->setCurrentIndex(-1);
     toolBox_->setEnabled(false);
     writeButton_ = new QPushButton(QStringLiteral("来期オーダ作成"), this);
@@ -297,7 +298,8 @@ void TForm6::chooseOrderingTeam(int entry) {
     orderingEntry_ = entry;
     teamBox_->setCurrentIndex(entry);
     setWindowTitle(qs(order_.title()));
-    toolBox_->setCurrentIndex(toolBox_->findText(qs(order_.tool())));
+    const std::optional<ToolVariant> tool = order_.tool();
+    toolBox_->setCurrentIndex(tool ? toolBox_->findText(qs(toolVariantText(*tool))) : -1);
     managerGrid_->setEnabled(true);
     writeButton_->setEnabled(true);
     showManagers();

@@ -1,6 +1,7 @@
 // Game team text: player-line recognition and the block writer.
 #include "league/GameText.h"
 
+#include "league/GameRules.h"
 #include "league/Kyoutuu.h"
 
 namespace tenvoll {
@@ -16,7 +17,7 @@ bool isGamePlayerLine(const std::vector<std::string>& f) {
 }
 
 bool isGamePitcherLine(std::string_view line) {
-    return !line.empty() && (line[0] == 'P' || line[0] == 'p');
+    return !line.empty() && isGamePitcherCode(line.substr(0, 1));
 }
 
 std::vector<std::string> gameTeamBlockLines(const GameTeamBlock& b) {

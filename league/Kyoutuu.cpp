@@ -1,6 +1,7 @@
 // Field splitting, ability/aptitude texts, grade ranks and career totals.
 #include "league/Kyoutuu.h"
 
+#include "league/GameRules.h"
 #include "league/LeagueError.h"
 #include "league/Numbers.h"
 
@@ -111,7 +112,7 @@ long long gradeRank(std::string_view v) {
 }
 
 LineLayout abilityLayout(std::string_view code) {
-    if (code == "P")
+    if (isPitcherCode(code))
         return LineLayout::Pitcher;
     if (code == "-" || code == "D" || (code.size() == 1 && code[0] >= '2' && code[0] <= '9'))
         return LineLayout::Batter;
@@ -180,7 +181,7 @@ std::string termKey(long long term, std::string_view what) {
 }
 
 std::string careerTotals(const std::vector<std::string>& lines, bool pitcher) {
-    const std::size_t width = pitcher ? 18 : 17;
+    const std::size_t width = statisticsFieldCount(pitcher);
     const std::size_t lastSummed = pitcher ? 15 : 14;
     std::vector<long long> sums(width, 0);
     std::vector<std::string> totals(width, "0");

@@ -5,6 +5,7 @@
 // values, and which rule a statistic follows, stays with each grid.
 #pragma once
 
+#include "league/GameRules.h"
 #include "league/GridCells.h"
 #include "league/StatsMarksFile.h"
 
@@ -23,9 +24,9 @@ inline constexpr std::size_t kAge = 20;            // field 0 of the aptitude li
 inline constexpr std::size_t kFirstStatistic = 23; // after the two identification fields
 } // namespace row_field
 
-// Fields a statistics line has (a batter's 17 and one "*"); so many "*" stand
-// for a missing line.
-inline constexpr std::size_t kStatisticsFields = 18;
+// Fields of the statistics part of a row (a pitcher's line, a batter's and one
+// "*"); so many "*" stand for a missing line.
+inline constexpr std::size_t kStatisticsFields = kPitcherStatisticsFields;
 
 struct PlayerRowLines {
     std::string ability;

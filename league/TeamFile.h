@@ -3,6 +3,7 @@
 // history term by term. These helpers read and write that layout.
 #pragma once
 
+#include "league/GameRules.h" // kSlotCount and the other rules of the roster
 #include "league/IniStore.h"
 #include "league/Settings.h" // kToolKey: a league's tool, written into its team files
 
@@ -14,7 +15,6 @@
 namespace tenvoll {
 
 inline constexpr std::string_view kTeamSection = "Team";
-inline constexpr int kSlotCount = 56;
 inline constexpr std::string_view kTeamHeaderKeys[6] = {"1軍チーム名", "1軍UNIFORM", "1軍監督",
                                                         "2軍チーム名", "2軍UNIFORM", "2軍監督"};
 

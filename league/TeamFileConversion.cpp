@@ -3,6 +3,7 @@
 #include "league/TeamFileConversion.h"
 
 #include "league/FileAccess.h"
+#include "league/GameRules.h"
 #include "league/Kyoutuu.h"
 #include "league/LeagueError.h"
 #include "league/Numbers.h"
@@ -100,7 +101,7 @@ IniStore convertOldLayout(const std::vector<std::string>& input, ConversionMode 
     }
 
     // 4.
-    team.set(kToolKey, "Mirel");
+    team.set(kToolKey, toolVariantText(ToolVariant::Mirel));
 
     // 5. Player sections, newest lines first.
     int slot = 0;
@@ -120,10 +121,10 @@ IniStore convertOldLayout(const std::vector<std::string>& input, ConversionMode 
             player = &store.appendSection(name);
             player->setInteger(kFirstTerm, term);
             player->setInteger(kLastTerm, term);
-            player->set(kToolKey, "Mirel");
+            player->set(kToolKey, toolVariantText(ToolVariant::Mirel));
             player->set(kComment, "");
         }
-        player->setBoolean(kPitcher, f[0] == "P");
+        player->setBoolean(kPitcher, isPitcherCode(f[0]));
         player->set(kCareer, "0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0");
     }
 

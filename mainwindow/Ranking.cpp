@@ -3,6 +3,7 @@
 #include "mainwindow/Ranking.h"
 
 #include "league/FileAccess.h"
+#include "league/GameRules.h"
 #include "league/Kyoutuu.h"
 #include "league/LeagueError.h"
 #include "league/Numbers.h"
@@ -22,7 +23,6 @@ namespace {
 
 constexpr std::size_t kTermColumn = kRankingColumnCount - 1;
 constexpr std::size_t kInningsColumn = 9; // a pitcher's whole innings and outs, merged
-constexpr long long kDefaultGames = 150;
 constexpr std::string_view kStatsSuffix = "成績";
 constexpr std::string_view kCareerTermText = "通算";
 // The list is sorted and cut back whenever this many entries have come in

@@ -4,6 +4,7 @@
 
 #include "league/PlayerRow.h"
 
+#include "league/GameRules.h"
 #include "league/Kyoutuu.h"
 #include "league/Numbers.h"
 #include "league/Paths.h"
@@ -37,7 +38,7 @@ constexpr std::array<ColumnSpec, kRosterColumns> kPitcherColumns = {{
 
 // Fillers for an empty statistics line: the batters' grid has one fewer, so
 // that the affiliation of a batter without statistics lands in the last column.
-constexpr std::size_t kBatterFillersWithoutStatistics = kStatisticsFields - 1;
+constexpr std::size_t kBatterFillersWithoutStatistics = kBatterStatisticsFields;
 
 namespace col = roster_column;
 
@@ -160,7 +161,7 @@ std::string_view gridCaption(GridKind kind) {
 }
 
 int gridRowCount(GridKind kind) {
-    return isPitcherGrid(kind) ? 12 : 16;
+    return isPitcherGrid(kind) ? kPitcherSlotsPerTeam : kBatterSlotsPerTeam;
 }
 
 int gridFirstSlot(GridKind kind) {
@@ -168,11 +169,11 @@ int gridFirstSlot(GridKind kind) {
     case GridKind::Batters:
         return 0;
     case GridKind::Pitchers:
-        return 16;
+        return kBatterSlotsPerTeam;
     case GridKind::FarmBatters:
-        return 28;
+        return kFarmFirstSlot;
     case GridKind::FarmPitchers:
-        return 44;
+        return kFarmFirstSlot + kBatterSlotsPerTeam;
     }
     return 0;
 }
@@ -261,13 +262,13 @@ std::array<SummaryRow, 6> teamSummary(const PaneContent& pane) {
     const long long er = sumColumn(GridKind::Pitchers, col::kPitcherEarnedRuns);
     const long long farmEr = sumColumn(GridKind::FarmPitchers, col::kPitcherEarnedRuns);
     return {{
-        {"チーム全体", averageText(ages[0] + ages[1] + ages[2] + ages[3], 56),
+        {"チーム全体", averageText(ages[0] + ages[1] + ages[2] + ages[3], kSlotCount),
          std::to_string(rbi + farmRbi), std::to_string(er + farmEr)},
         {"", "", "", ""},
-        {"一軍打者", averageText(ages[0], 16), std::to_string(rbi), ""},
-        {"一軍投手", averageText(ages[1], 12), "", std::to_string(er)},
-        {"二軍打者", averageText(ages[2], 16), std::to_string(farmRbi), ""},
-        {"二軍投手", averageText(ages[3], 12), "", std::to_string(farmEr)},
+        {"一軍打者", averageText(ages[0], kBatterSlotsPerTeam), std::to_string(rbi), ""},
+        {"一軍投手", averageText(ages[1], kPitcherSlotsPerTeam), "", std::to_string(er)},
+        {"二軍打者", averageText(ages[2], kBatterSlotsPerTeam), std::to_string(farmRbi), ""},
+        {"二軍投手", averageText(ages[3], kPitcherSlotsPerTeam), "", std::to_string(farmEr)},
     }};
 }
 

@@ -2,6 +2,7 @@
 // shared player row (league/PlayerRow.h).
 #include "player/PlayerHistory.h"
 
+#include "league/GameRules.h"
 #include "league/Kyoutuu.h"
 #include "league/LeagueError.h"
 #include "league/Numbers.h"
@@ -171,7 +172,7 @@ PlayerHistory buildPlayerHistory(const IniSection& section, std::string_view sho
     const long long last = p.lastTerm();
     const std::vector<std::string> a = splitFields(p.termValue(last, kAbility));
 
-    if (equalsIgnoreCase(section.value(kToolKey), "Mirel")) {
+    if (parseToolVariant(section.value(kToolKey)) == ToolVariant::Mirel) {
         std::vector<std::string> apt = splitFields(p.termValue(last, kAptitude));
         h.aptitudeHeader = "【Sp】【Pw】【Se】【Ph】【Me】";
         h.aptitudeValues = " " + valueAt(apt, 1);
@@ -226,7 +227,7 @@ std::string careerSummary(const std::vector<HistoryRow>& rows) {
     std::string out = "プロ通算：" + rightAligned(std::to_string(n), 3) + "年目, " + "一軍在籍：" +
                       rightAligned(std::to_string(m), 3) + "年, " + "通算：" +
                       rightAligned(cell(col::kGames), 5) + "試合出場\r\n";
-    if (cell(col::kPosition) != "P") {
+    if (!isPitcherCode(cell(col::kPosition))) {
         out += rightAligned(cell(col::kBatterAtBats), 5) + "打数," +
                rightAligned(cell(col::kBatterHits), 5) + "安打," +
                rightAligned(cell(col::kBatterHomeRuns), 4) + "本," +

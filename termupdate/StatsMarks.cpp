@@ -20,8 +20,6 @@ namespace tenvoll {
 
 namespace {
 
-constexpr std::size_t kBattingFields = 17;
-constexpr std::size_t kPitchingFields = 18;
 constexpr std::size_t kInningsField = 9;
 constexpr std::size_t kAtBatsField = 4;
 
@@ -114,9 +112,9 @@ std::vector<StatsLine> readStatsLines(const std::vector<std::string>& lines,
     std::vector<StatsLine> out;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         std::vector<std::string> f = splitFields(lines[i]);
-        if (f.size() != kBattingFields && f.size() != kPitchingFields)
+        if (f.size() != kBatterStatisticsFields && f.size() != kPitcherStatisticsFields)
             continue;
-        bool pitching = f.size() == kPitchingFields;
+        bool pitching = f.size() == kPitcherStatisticsFields;
         std::size_t q = pitching ? kInningsField : kAtBatsField;
         auto qualification = parseInteger(f[q]);
         if (!qualification)
@@ -132,7 +130,7 @@ std::vector<StatsLine> readStatsLines(const std::vector<std::string>& lines,
 std::vector<long long> keyValues(const std::vector<StatsLine>& lines, const MarkKey& key,
                                  long long threshold) {
     std::vector<long long> values;
-    const std::size_t width = key.pitching ? kPitchingFields : kBattingFields;
+    const std::size_t width = statisticsFieldCount(key.pitching);
     for (const auto& line : lines) {
         if (line.fields.size() != width || line.qualification < threshold)
             continue;

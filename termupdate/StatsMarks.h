@@ -6,6 +6,7 @@
 // The at-bats qualification rule is qualifyingAtBats (league/StatsMarksFile.h).
 #pragma once
 
+#include "league/GameRules.h"
 #include "termupdate/Reporter.h"
 
 #include <string>
@@ -46,10 +47,10 @@ void stageStatsMarks(FileTransaction& transaction, const StatsMarksFiles& files)
 
 struct StatsMarksInput {
     std::string programFolder;
-    std::string leagueFolder; // where seiseki.ini lives; empty for none
-    std::string file;         // the statistics file, full path
-    long long newTerm = 0;    // S: the section is named by S − 1
-    long long games = 150;    // G
+    std::string leagueFolder;        // where seiseki.ini lives; empty for none
+    std::string file;                // the statistics file, full path
+    long long newTerm = 0;           // S: the section is named by S − 1
+    long long games = kDefaultGames; // G
 };
 
 // Computes the marks of one file and writes both files together. Returns the

@@ -2,6 +2,7 @@
 // the new term S (the term just played is S − 1) and the games G of a season.
 #pragma once
 
+#include "league/GameRules.h"
 #include "league/LeagueError.h"
 
 #include <string>
@@ -9,7 +10,6 @@
 namespace tenvoll {
 
 inline constexpr long long kMaxTerm = 999;
-inline constexpr long long kMaxGames = 999;
 
 // A new term below 1 would write data of term −1 ("-0001" keys); refuse it.
 inline void checkNewTerm(long long newTerm) {
@@ -19,8 +19,9 @@ inline void checkNewTerm(long long newTerm) {
 }
 
 inline void checkGames(long long games) {
-    if (games < 1 || games > kMaxGames)
-        throw LeagueError("試合数は1から" + std::to_string(kMaxGames) + "までの値にしてください。",
+    if (games < kMinGames || games > kMaxGames)
+        throw LeagueError("試合数は" + std::to_string(kMinGames) + "から" +
+                              std::to_string(kMaxGames) + "までの値にしてください。",
                           "指定された試合数: " + std::to_string(games));
 }
 

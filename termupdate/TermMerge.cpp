@@ -2,6 +2,7 @@
 // statistics, team files, unsigned players and statistics marks.
 #include "termupdate/TermMerge.h"
 
+#include "league/GameRules.h"
 #include "league/GameText.h"
 #include "league/Kyoutuu.h"
 #include "league/LeagueError.h"
@@ -25,9 +26,6 @@ namespace {
 
 constexpr int kFirstTeam = 1;
 constexpr int kFarmTeam = 2;
-constexpr int kFarmFirstSlot = 28;
-constexpr std::size_t kPitchingFields = 18;
-constexpr std::size_t kBattingFields = 17;
 constexpr std::size_t kOutsField = 10;
 
 std::string lineRef(const std::string& file, std::size_t index) {
@@ -37,10 +35,6 @@ std::string lineRef(const std::string& file, std::size_t index) {
 [[noreturn]] void failAt(const std::string& file, std::size_t index, const std::string& problem,
                          const std::string& line) {
     throw LeagueError(lineRef(file, index) + ": " + problem, line);
-}
-
-bool isPitcherCode(std::string_view code) {
-    return code == "P" || code == "p";
 }
 
 // A batting line's field 2 is an average: ".312" or "1.000".
@@ -213,12 +207,12 @@ private:
 
     void enterNewPlayer(const std::vector<std::string>& f, const std::string& file,
                         std::size_t index, const std::string& line) {
-        bool pitcher = isPitcherCode(f[0]);
+        bool pitcher = isGamePitcherCode(f[0]);
         std::string ability = abilityOf(f, file, index, line);
         IniSection& s = db_.ensure(f[1]);
         s.setInteger(kFirstTerm, P_);
         s.setInteger(kLastTerm, P_);
-        s.set(kToolKey, in_.tool);
+        s.set(kToolKey, toolVariantText(in_.tool));
         s.set(kComment, "");
         s.setBoolean(kPitcher, pitcher);
         s.set(kCareer, "");
@@ -276,7 +270,7 @@ private:
         if (!cursor.team)
             failAt(file, index, "チーム名の行より前に選手の行があります。", line);
         db_.ensure(*cursor.team).set(std::to_string(cursor.slot++), f[0] + " " + f[1]);
-        bool pitcher = isPitcherCode(f[0]);
+        bool pitcher = isGamePitcherCode(f[0]);
         std::string ability = abilityOf(f, file, index, line);
         IniSection& s = db_.ensure(f[1]);
         s.setInteger(kLastTerm, S_);
@@ -330,9 +324,9 @@ private:
     // Pitching lines get the 18-field layout: outs cut to one character, or a
     // "0" put in where a pitcher's line lacks them.
     void normalise(std::vector<std::string>& f) {
-        if (f.size() == kPitchingFields)
+        if (f.size() == kPitcherStatisticsFields)
             f[kOutsField] = firstCharacter(f[kOutsField]);
-        else if (f.size() == kBattingFields && isPitcher(f[0]) && !isAverage(f[2]))
+        else if (f.size() == kBatterStatisticsFields && isPitcher(f[0]) && !isAverage(f[2]))
             f.insert(f.begin() + kOutsField, "0");
     }
 
@@ -344,7 +338,7 @@ private:
         switch (roles_.of(team)) {
         case kFirstTeam: {
             bool pitcher = player->boolean(kPitcher, true);
-            bool battingLine = line.fields.size() == kBattingFields ||
+            bool battingLine = line.fields.size() == kBatterStatisticsFields ||
                                (line.fields.size() > 2 && isAverage(line.fields[2]));
             if (pitcher && battingLine) {
                 line.keep = false; // a pitcher's batting line
@@ -406,7 +400,7 @@ private:
             header.append(kTeamHeaderKeys[k], valueOf(first, kTeamHeaderKeys[k]));
         for (int k = 3; k < 6; ++k)
             header.append(kTeamHeaderKeys[k], valueOf(farm, kTeamHeaderKeys[k]));
-        header.append(kToolKey, in_.tool);
+        header.append(kToolKey, toolVariantText(in_.tool));
         for (int slot = 0; slot < kSlotCount; ++slot)
             header.append(std::to_string(slot),
                           valueOf(slot < kFarmFirstSlot ? first : farm, std::to_string(slot)));

@@ -9,6 +9,7 @@
 // file after the other and a test can give it strings.
 #pragma once
 
+#include "league/GameRules.h"
 #include "league/IniStore.h"
 #include "league/Settings.h"
 #include "termupdate/TermProgress.h"
@@ -21,10 +22,10 @@
 namespace tenvoll {
 
 struct TermMergeInput {
-    long long newTerm = 0; // S
-    std::string tool;      // "ツール" of new players and team files
-    long long games = 150; // G, for the statistics marks
-    bool again = false;    // the league's newest term may be added once more
+    long long newTerm = 0;                    // S
+    ToolVariant tool = ToolVariant::Standard; // "ツール" of new players and team files
+    long long games = kDefaultGames;          // G, for the statistics marks
+    bool again = false;                       // the league's newest term may be added once more
     std::vector<LeagueEntry> entries;
     std::vector<std::string> teamPaths; // entry by entry: the team file's path
     // The files of the window's three lists, in list order.

@@ -18,6 +18,7 @@
 #include "termupdate/TermMerge.h"
 #include "termupdate/TermProgress.h"
 #include "termupdate/TermReading.h"
+#include "termupdate/TermUpdateSetup.h"
 
 namespace tenvoll {
 
@@ -29,14 +30,14 @@ constexpr std::string_view kScratchFiles[] = {"\\temp\\新人.txt", "\\temp\\成
 void checkInputs(const TermUpdateInput& in) {
     checkNewTerm(in.newTerm);
     checkGames(in.games);
-    if (in.tool != "標準" && in.tool != "Mirel")
-        throw LeagueError("利用ツールを選択してください。", "ツール: " + in.tool);
+    if (!in.tool)
+        throw LeagueError(std::string(kChooseTool), "ツール: ");
 }
 
 TermMergeInput mergeInput(const TermUpdateInput& in, const TermLeague& league) {
     const long long played = in.newTerm - 1;
     return {in.newTerm,
-            in.tool,
+            *in.tool,
             in.games,
             in.again,
             league.entries,

@@ -14,6 +14,7 @@
 // TermCommit.h (backups and the transaction).
 #pragma once
 
+#include "league/GameRules.h"
 #include "termupdate/Reporter.h"
 
 #include <optional>
@@ -25,10 +26,10 @@ namespace tenvoll {
 
 struct TermUpdateInput {
     std::string programFolder;
-    std::string leagueName; // the current league of the settings file
-    long long newTerm = 0;  // S, 1 to 999
-    std::string tool;       // "標準" or "Mirel": written as "ツール"
-    long long games = 150;  // G, for the statistics marks
+    std::string leagueName;          // the current league of the settings file
+    long long newTerm = 0;           // S, 1 to 999
+    std::optional<ToolVariant> tool; // written as "ツール"; none: the run is refused
+    long long games = kDefaultGames; // G, for the statistics marks
     // Full paths in the order of the window's lists.
     std::vector<std::string> growthFiles;     // 成長: rosters of term S
     std::vector<std::string> statisticsFiles; // 成績: statistics tables of term P

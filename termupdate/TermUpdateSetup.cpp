@@ -17,17 +17,12 @@ namespace {
 constexpr std::array<std::string_view, 3> kFolders = {"\\temp\\seichou", "\\temp\\seiseki",
                                                       "\\temp\\shinjin"};
 
-bool isToolItem(std::string_view tool) {
-    return tool == "標準" || tool == "Mirel";
-}
-
 // The tool of the league, storing the key empty (after the message) when missing.
-std::string readTool(Settings& settings, const std::string& league, TermUpdateReporter& reporter) {
+std::optional<ToolVariant> readTool(Settings& settings, const std::string& league,
+                                    TermUpdateReporter& reporter) {
     const IniSection* section = settings.ini().section(league);
-    if (section && section->has(kToolKey)) {
-        std::string tool = section->value(kToolKey, "標準");
-        return isToolItem(tool) ? tool : std::string();
-    }
+    if (section && section->has(kToolKey))
+        return parseToolVariant(section->value(kToolKey, toolVariantText(ToolVariant::Standard)));
     reporter.message(std::string(kChooseTool));
     settings.ini().set(league, kToolKey, "");
     FolderLock lock = FolderLock::acquire(settings.programFolder(), FolderLock::Mode::Exclusive);

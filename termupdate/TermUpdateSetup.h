@@ -3,6 +3,7 @@
 // their files, and the drops and deletions on its file lists.
 #pragma once
 
+#include "league/GameRules.h"
 #include "termupdate/Reporter.h"
 
 #include <array>
@@ -25,7 +26,7 @@ struct TermUpdateSetup {
     std::string leagueName;
     std::string leagueFolder;           // folder of entry 0's team file (the list's tooltip)
     std::vector<std::string> teamNames; // first- and farm-team names, sorted
-    std::string tool;                   // "標準", "Mirel", or empty for no selection
+    std::optional<ToolVariant> tool;    // none: no item selected
     // File names directly in each working folder, sorted, indexed by WorkingList.
     std::array<std::vector<std::string>, 3> fileNames;
     // A duplicate team name was met: its message was shown and the window closes.

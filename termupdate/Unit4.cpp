@@ -2,6 +2,7 @@
 #include "termupdate/Unit4.h"
 
 #include "league/FileAccess.h"
+#include "league/GameRules.h"
 #include "league/LeagueError.h"
 #include "league/Paths.h"
 #include "termupdate/Dcheck.h"
@@ -89,7 +90,8 @@ TForm4::TForm4(ProgramState& state, QWidget* parent) : QDialog(parent), state_(s
 
     toolBox_ = new QComboBox(this);
     toolBox_->setObjectName(QStringLiteral("ToolBox"));
-    toolBox_->addItems({QStringLiteral("標準"), QStringLiteral("Mirel")});
+    for (ToolVariant v : kToolVariants)
+        toolBox_->addItem(qs(toolVariantText(v)));
     toolBox_->setCurrentIndex(-1);
     auto* toolRow = new QHBoxLayout;
     toolRow->addWidget(new QLabel(QStringLiteral("利用ツール"), this));
@@ -99,8 +101,8 @@ TForm4::TForm4(ProgramState& state, QWidget* parent) : QDialog(parent), state_(s
     auto* gamesGroup = new QGroupBox(this);
     gamesBox_ = new QSpinBox(gamesGroup);
     gamesBox_->setObjectName(QStringLiteral("GamesBox"));
-    gamesBox_->setRange(1, 999);
-    gamesBox_->setValue(150);
+    gamesBox_->setRange(static_cast<int>(kMinGames), static_cast<int>(kMaxGames));
+    gamesBox_->setValue(static_cast<int>(kDefaultGames));
     gamesPanel_ = new FileDropPanel(QStringLiteral("試合数"), gamesGroup);
     gamesPanel_->setObjectName(QStringLiteral("GamesPanel"));
     gamesPanel_->setToolTip(
@@ -162,7 +164,8 @@ bool TForm4::prepare() {
         teamList_->addItem(qs(name));
     teamList_->setToolTip(qs(setup_.leagueFolder));
     teamLabel_->setText(qs(teamCountLabel(setup_.teamNames.size())));
-    toolBox_->setCurrentIndex(toolBox_->findText(qs(setup_.tool)));
+    toolBox_->setCurrentIndex(setup_.tool ? toolBox_->findText(qs(toolVariantText(*setup_.tool)))
+                                          : -1);
     for (WorkingList list : kWorkingLists) {
         QListWidget* l = fileList(list);
         l->clear();
@@ -312,7 +315,7 @@ void TForm4::Button1Click() {
     input.programFolder = state_.programFolder();
     input.leagueName = setup_.leagueName;
     input.newTerm = termBox_->value();
-    input.tool = ss(toolBox_->currentText());
+    input.tool = parseToolVariant(ss(toolBox_->currentText()));
     input.games = gamesBox_->value();
     input.growthFiles = listedPaths(WorkingList::Growth);
     input.statisticsFiles = listedPaths(WorkingList::Statistics);

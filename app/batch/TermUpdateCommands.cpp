@@ -3,6 +3,7 @@
 #include "app/batch/BatchCommand.h"
 
 #include "league/FileAccess.h"
+#include "league/GameRules.h"
 #include "league/LeagueError.h"
 #include "league/Settings.h"
 #include "termupdate/Dcheck.h"
@@ -59,7 +60,7 @@ int dataCheck(BatchContext& c, const std::vector<std::string>& args) {
     ArgumentList a(args, {"--term", "--games"});
     a.expectPositionals(0);
     long long term = termOption(a);
-    a.integer("--games", 150, 1, 999);
+    a.integer("--games", kDefaultGames, kMinGames, kMaxGames);
     PrintingReporter reporter(c);
     TermUpdateSetup setup = open(c, reporter);
     checkData(c, setup, term, reporter);
@@ -70,14 +71,19 @@ int termUpdate(BatchContext& c, const std::vector<std::string>& args) {
     ArgumentList a(args, {"--term", "--tool", "--games"}, {"--again"});
     a.expectPositionals(0);
     long long term = termOption(a);
-    long long games = a.integer("--games", 150, 1, 999);
-    std::string tool = a.value("--tool");
-    if (a.has("--tool") && tool != "標準" && tool != "Mirel")
-        throw UsageError{"--tool must be 標準 or Mirel"};
+    long long games = a.integer("--games", kDefaultGames, kMinGames, kMaxGames);
+    std::optional<ToolVariant> tool;
+    if (a.has("--tool")) {
+        tool = parseToolVariant(a.value("--tool"));
+        if (!tool)
+            throw UsageError{"--tool must be " +
+                             std::string(toolVariantText(ToolVariant::Standard)) + " or " +
+                             std::string(toolVariantText(ToolVariant::Mirel))};
+    }
 
     PrintingReporter reporter(c);
     TermUpdateSetup setup = open(c, reporter);
-    if (tool.empty())
+    if (!tool)
         tool = setup.tool;
     checkData(c, setup, term, reporter);
 
@@ -104,7 +110,7 @@ int statsMarks(BatchContext& c, const std::vector<std::string>& args) {
     a.expectPositionals(1);
     std::string file = c.argumentPath(a.positional(0, "FILE"));
     long long term = termOption(a);
-    long long games = a.integer("--games", 150, 1, 999);
+    long long games = a.integer("--games", kDefaultGames, kMinGames, kMaxGames);
     if (!fileExists(file))
         throw LeagueError("ファイルが存在しません！", file);
 

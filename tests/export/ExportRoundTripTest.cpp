@@ -31,8 +31,14 @@ TEST(ExportRoundTrip, TermUpdateReadsTheExportedTeamsBack) {
 
     // Six teams per file, slots 1 to 6, as the growth files of the next term.
     std::filesystem::remove_all(folder.file("temp"));
-    TermUpdateInput input{
-        folder.path(), league.leagueName, league.latestTerm + 1, "標準", 150, {}, {}, {}};
+    TermUpdateInput input{folder.path(),
+                          league.leagueName,
+                          league.latestTerm + 1,
+                          ToolVariant::Standard,
+                          kDefaultGames,
+                          {},
+                          {},
+                          {}};
     for (std::size_t file = 0; file < 2; ++file) {
         ExportTeamList list(folder.path(), exportRegistryRows(settings.ini()));
         for (int n = 1; n <= kExportSlotCount; ++n)

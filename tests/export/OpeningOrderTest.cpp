@@ -98,7 +98,7 @@ TEST_F(OpeningOrderTest, FirstLoadCreatesTheCopyAndANewerTeamFileRecreatesIt) {
     EXPECT_EQ(first.message, kCopyCreatedMessage);
     ASSERT_TRUE(fileExists(league.copyFile));
     EXPECT_EQ(order.title(), "0003期開幕オーダー");
-    EXPECT_EQ(order.tool(), "標準");
+    EXPECT_EQ(order.tool(), ToolVariant::Standard);
     EXPECT_EQ(row(OrderList::Order, 0).origin, "新規加入");
     EXPECT_EQ(row(OrderList::Order, 1).origin, "他球団");
     EXPECT_EQ(row(OrderList::Order, 2).origin, "甲");
@@ -259,30 +259,30 @@ TEST_F(OpeningOrderTest, ManagerGridCheckAndTheFixedWidthManagerLines) {
 
 TEST_F(OpeningOrderTest, NewcomerLinesAreCheckedByTheTeamsTool) {
     struct Case {
-        std::string tool;
+        std::optional<ToolVariant> tool;
         std::string line;
         bool accepted;
     };
+    constexpr ToolVariant kMirel = ToolVariant::Mirel;
+    constexpr ToolVariant kStandard = ToolVariant::Standard;
     const std::string shortFielder =
         "- 新人 右 長 D C E A A A A D E E D D B 3 2 259 ; 25 B D C E"; // 26 fields
     const Case cases[] = {
-        {"Mirel", kMirelPitcher, true},
-        {"Mirel", kMirelFielder, true},
-        {"Mirel", kStandardPitcher, false},                                  // no ";" as field 14
-        {"Mirel", "P 新人 右 中 147 E D C 4 D C 4 298 ; 18 B B D E", false}, // 19 fields
-        {"Mirel", shortFielder, false},
-        {"Mirel", "D 新人 右 長 D C E A A A A D E E D D B 3 2 259 ; 25 B D C E D D E", false},
-        {"標準", kStandardPitcher, true},
-        {"標準", kMirelFielder, true},
-        {"標準", "7 新人 右 長 D C E A A A A D E E D D B 3 2 259 25 B D C E D D E", false},
-        {"標準", "P 新人 右 中 147 E D C 4 D C", false}, // no whole ability part
-        {"", kMirelPitcher, false},
+        {kMirel, kMirelPitcher, true},
+        {kMirel, kMirelFielder, true},
+        {kMirel, kStandardPitcher, false},                                  // no ";" as field 14
+        {kMirel, "P 新人 右 中 147 E D C 4 D C 4 298 ; 18 B B D E", false}, // 19 fields
+        {kMirel, shortFielder, false},
+        {kMirel, "D 新人 右 長 D C E A A A A D E E D D B 3 2 259 ; 25 B D C E D D E", false},
+        {kStandard, kStandardPitcher, true},
+        {kStandard, kMirelFielder, true},
+        {kStandard, "7 新人 右 長 D C E A A A A D E E D D B 3 2 259 25 B D C E D D E", false},
+        {kStandard, "P 新人 右 中 147 E D C 4 D C", false}, // no whole ability part
+        {std::nullopt, kMirelPitcher, false},
     };
     for (const Case& c : cases)
         EXPECT_EQ(acceptedNewcomerLine(c.tool, c.line).has_value(), c.accepted)
-            << c.tool << ": " << c.line;
-    EXPECT_EQ(toolItem("mirel"), "Mirel");
-    EXPECT_EQ(toolItem("他"), "");
+            << (c.tool ? toolVariantText(*c.tool) : "none") << ": " << c.line;
 }
 
 TEST_F(OpeningOrderTest, ANewcomerGetsAPlaceholderRecordAndARowOfHisKind) {

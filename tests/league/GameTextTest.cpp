@@ -1,6 +1,7 @@
 // Game team text: player-line recognition and the team block as the game
 // reads it (values three lines apart, error markers, pitcher header).
 #include "league/GameText.h"
+#include "league/GameRules.h"
 #include "league/Kyoutuu.h"
 
 #include <gtest/gtest.h>
@@ -23,6 +24,31 @@ TEST(GameText, PlayerLines) {
     EXPECT_TRUE(isGamePitcherLine("p x"));
     EXPECT_FALSE(isGamePitcherLine(" P x"));
     EXPECT_FALSE(isGamePitcherLine(""));
+}
+
+// Every file writes the variant in one spelling; any letter case reads as it.
+TEST(GameText, ToolVariantsAndPitcherCodes) {
+    const std::pair<std::string_view, std::optional<ToolVariant>> cases[] = {
+        {"標準", ToolVariant::Standard},
+        {"Mirel", ToolVariant::Mirel},
+        {"mirel", ToolVariant::Mirel},
+        {"MIREL", ToolVariant::Mirel},
+        {"", std::nullopt},
+        {"Mirel ", std::nullopt},
+        {"他", std::nullopt},
+    };
+    for (const auto& [text, variant] : cases) {
+        EXPECT_EQ(parseToolVariant(text), variant) << text;
+        EXPECT_EQ(normalisedToolText(text), variant ? toolVariantText(*variant) : "") << text;
+    }
+    for (ToolVariant v : kToolVariants)
+        EXPECT_EQ(parseToolVariant(toolVariantText(v)), v);
+
+    // Stored codes are exact; the game's own lines may write "p".
+    EXPECT_TRUE(isPitcherCode("P"));
+    EXPECT_FALSE(isPitcherCode("p"));
+    EXPECT_TRUE(isGamePitcherCode("p"));
+    EXPECT_FALSE(isGamePitcherCode("1"));
 }
 
 TEST(GameText, TeamBlockLayout) {

@@ -39,7 +39,7 @@ TEST(TermUpdateOpening, ReadsTheLeagueAndTheWorkingFolders) {
               (std::vector<std::string>{"ブルーズ", "ブルーズ二軍", "レッズ", "レッズ二軍"}));
     EXPECT_EQ(teamCountLabel(setup.teamNames.size()), "一、二軍合計4チーム");
     EXPECT_EQ(setup.leagueFolder, league.path("league"));
-    EXPECT_EQ(setup.tool, "標準");
+    EXPECT_EQ(setup.tool, ToolVariant::Standard);
     EXPECT_EQ(setup.fileNames[0], (std::vector<std::string>{"1_reds.txt", "2_blues.txt"}));
     EXPECT_EQ(setup.fileNames[1], (std::vector<std::string>{"batting.txt", "pitching.txt"}));
     EXPECT_FALSE(setup.closeWindow);
@@ -56,13 +56,28 @@ TEST(TermUpdateOpening, LeagueWithoutToolOrWithADuplicateName) {
     RecordingReporter reporter;
     TermUpdateSetup setup = openTermUpdate(league.programFolder(), reporter);
 
-    EXPECT_EQ(setup.tool, "");
+    EXPECT_EQ(setup.tool, std::nullopt);
     EXPECT_NE(readCp932(league.path("Tenvoll.ini")).find("ツール=\n"), std::string::npos);
     EXPECT_TRUE(setup.closeWindow);
     EXPECT_EQ(reporter.messages,
               (std::vector<std::string>{"利用ツールを選択してください。",
                                         "れっず二軍は同一のチーム名があります。\n"
                                         "チーム編成エディタで修正してください。"}));
+}
+
+// The stored tool is read in any letter case; an unknown one selects nothing.
+TEST(TermUpdateOpening, StoredToolInAnyLetterCase) {
+    const std::pair<std::string, std::optional<ToolVariant>> cases[] = {
+        {"mirel", ToolVariant::Mirel}, {"MIREL", ToolVariant::Mirel}, {"他", std::nullopt}};
+    for (const auto& [stored, tool] : cases) {
+        SmallLeague league;
+        std::string ini = readCp932(league.path("Tenvoll.ini"));
+        ini.replace(ini.find("ツール=標準"), std::string("ツール=標準").size(), "ツール=" + stored);
+        writeCp932(league.path("Tenvoll.ini"), ini);
+        RecordingReporter reporter;
+        EXPECT_EQ(openTermUpdate(league.programFolder(), reporter).tool, tool) << stored;
+        EXPECT_TRUE(reporter.messages.empty());
+    }
 }
 
 TEST(TermUpdateOpening, DropAndDeleteInTheWorkingFolders) {

@@ -39,7 +39,7 @@ TermUpdateInput SmallLeague::input(long long newTerm) const {
     in.leagueName = setup.leagueName;
     in.newTerm = newTerm;
     in.tool = setup.tool;
-    in.games = 150;
+    in.games = kDefaultGames;
     in.growthFiles = files(WorkingList::Growth);
     in.statisticsFiles = files(WorkingList::Statistics);
     in.newPlayerFiles = files(WorkingList::NewPlayers);

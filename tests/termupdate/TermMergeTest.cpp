@@ -67,7 +67,7 @@ struct OneTeamLeague {
 
     explicit OneTeamLeague(const std::string& teamFile, const std::string& growth) {
         input.newTerm = 5;
-        input.tool = "標準";
+        input.tool = ToolVariant::Standard;
         input.entries = {{"レッズ", "レッズ二軍", "\\reds.txt"}};
         input.teamPaths = {"reds.txt"};
         input.growthFiles = {"growth"};

@@ -248,7 +248,7 @@ void termZero(SmallLeague&, TermUpdateInput& in) {
     in.newTerm = 0;
 }
 void noTool(SmallLeague&, TermUpdateInput& in) {
-    in.tool.clear();
+    in.tool.reset();
 }
 void playerBeforeAnyTeam(SmallLeague& l, TermUpdateInput&) {
     std::string g = readCp932(l.path("temp/seichou/1_reds.txt"));

@@ -2,6 +2,7 @@
 #include "tools/sample-league/SampleLeague.h"
 
 #include "league/FileAccess.h"
+#include "league/GameRules.h"
 #include "league/GameText.h"
 #include "league/IniStore.h"
 #include "league/Kyoutuu.h"
@@ -23,9 +24,9 @@ namespace {
 
 constexpr std::string_view kMainLeague = "サンプルリーグ";
 constexpr std::string_view kSmallLeague = "小リーグ";
-constexpr std::string_view kMainTool = "標準";
+constexpr std::string_view kMainTool = toolVariantText(ToolVariant::Standard);
 constexpr int kSmallLatestTerm = 2;
-constexpr int kGames = 150;
+constexpr int kGames = static_cast<int>(kDefaultGames);
 constexpr int kMaxTerms = 200;
 constexpr int kMaxPlayers = 1000;
 
@@ -168,7 +169,7 @@ void SampleWriter::writeSettings(const League& main, const League& small) {
         s.append(kToolKey, tool);
     };
     registry(kMainLeague, main, kMainTool);
-    registry(kSmallLeague, small, "Mirel");
+    registry(kSmallLeague, small, toolVariantText(ToolVariant::Mirel));
     ini.save(full(kSettingsFileName));
 }
 

@@ -4,6 +4,7 @@
 // the league's texts.
 #pragma once
 
+#include "league/GameRules.h"
 #include "tools/sample-league/SampleNames.h"
 #include "tools/sample-league/SampleRandom.h"
 
@@ -14,9 +15,9 @@
 
 namespace tenvoll::sample {
 
-inline constexpr int kRosterSlots = 56;
-inline constexpr int kHalfSlots = 28;
-inline constexpr int kFieldersPerHalf = 16;
+inline constexpr int kRosterSlots = kSlotCount;
+inline constexpr int kHalfSlots = kFarmFirstSlot;
+inline constexpr int kFieldersPerHalf = kBatterSlotsPerTeam;
 
 inline bool slotIsPitcher(int slot) {
     return slot % kHalfSlots >= kFieldersPerHalf;
