@@ -1,11 +1,13 @@
 // The one Qt adaptor of the engines' progress reporter (league/ProgressReporter.h):
-// status texts and progress drawn at once while a run keeps the GUI thread
-// busy, message texts shown through dialogs(). Used by the main window's
+// status texts and progress drawn while a run keeps the GUI thread busy (at
+// once, then at most every few tens of milliseconds, and always at the end),
+// message texts shown through dialogs(). Used by the main window's
 // searches and the term-update window.
 #pragma once
 
 #include "league/ProgressReporter.h"
 
+#include <QElapsedTimer>
 #include <QString>
 
 #include <functional>
@@ -35,11 +37,16 @@ public:
     void message(const std::string& text) override;
 
 private:
+    // Whether the window is drawn now: at most every few tens of milliseconds,
+    // since a drawn status bar costs more than reading a file.
+    bool repaintDue();
+
     QWidget* window_;
     std::function<void(const QString&)> showStatus_;
     QProgressBar* bar_;
     Messages messages_;
     std::set<std::string> shown_;
+    QElapsedTimer lastRepaint_;
 };
 
 } // namespace tenvoll
