@@ -27,30 +27,39 @@ QtProgressReporter::QtProgressReporter(QWidget* window,
     : window_(window), showStatus_(std::move(showStatus)), bar_(bar), messages_(messages) {}
 
 bool QtProgressReporter::repaintDue() {
-    if (lastRepaint_.isValid() && lastRepaint_.elapsed() < kRepaintIntervalMs)
-        return false;
+    return !lastRepaint_.isValid() || lastRepaint_.elapsed() >= kRepaintIntervalMs;
+}
+
+void QtProgressReporter::flush() {
+    if (pendingStatus_)
+        showStatus_(*pendingStatus_);
+    if (pendingProgress_) {
+        bar_->setRange(0, static_cast<int>(pendingProgress_->second));
+        bar_->setValue(static_cast<int>(pendingProgress_->first));
+    }
+    pendingStatus_.reset();
+    pendingProgress_.reset();
+    repaint();
     lastRepaint_.start();
-    return true;
 }
 
 void QtProgressReporter::status(const std::string& text) {
-    showStatus_(qs(text));
-    if (repaintDue())
-        repaint();
+    pendingStatus_ = qs(text);
+    if (finished_ || repaintDue())
+        flush();
 }
 
 void QtProgressReporter::progress(std::size_t done, std::size_t total) {
-    bar_->setRange(0, static_cast<int>(total));
-    bar_->setValue(static_cast<int>(done));
-    if (done >= total || repaintDue()) {
-        repaint();
-        lastRepaint_.start();
-    }
+    pendingProgress_ = {done, total};
+    finished_ = done >= total;
+    if (finished_ || repaintDue())
+        flush();
 }
 
 void QtProgressReporter::message(const std::string& text) {
     if (messages_ == Messages::EachOnce && !shown_.insert(text).second)
         return;
+    flush(); // the box comes up over the window as it stands
     dialogs().message(window_, qs(text));
 }
 

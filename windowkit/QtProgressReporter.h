@@ -11,8 +11,10 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 #include <set>
 #include <string>
+#include <utility>
 
 class QProgressBar;
 class QWidget;
@@ -38,8 +40,11 @@ public:
 
 private:
     // Whether the window is drawn now: at most every few tens of milliseconds,
-    // since a drawn status bar costs more than reading a file.
+    // since a drawn status bar or progress bar costs more than reading a file
+    // (the progress bar paints itself at once whenever its value moves).
     bool repaintDue();
+    // Hands the latest status and progress to the widgets and draws them.
+    void flush();
 
     QWidget* window_;
     std::function<void(const QString&)> showStatus_;
@@ -47,6 +52,9 @@ private:
     Messages messages_;
     std::set<std::string> shown_;
     QElapsedTimer lastRepaint_;
+    std::optional<QString> pendingStatus_;
+    std::optional<std::pair<std::size_t, std::size_t>> pendingProgress_;
+    bool finished_ = false; // the last unit is done: everything is drawn at once
 };
 
 } // namespace tenvoll
