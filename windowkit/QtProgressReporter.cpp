@@ -11,8 +11,9 @@ namespace tenvoll {
 
 namespace {
 
-// Often enough to look continuous; each drawing costs about a millisecond.
-constexpr qint64 kRepaintIntervalMs = 40;
+// Ten times a second reads as moving; each drawing of the window costs
+// milliseconds, more than reading a file.
+constexpr qint64 kRepaintIntervalMs = 100;
 
 // Draws what changed without taking user input in the middle of the run.
 void repaint() {

@@ -1,6 +1,6 @@
 // The one Qt adaptor of the engines' progress reporter (league/ProgressReporter.h):
 // status texts and progress drawn while a run keeps the GUI thread busy (at
-// once, then at most every few tens of milliseconds, and always at the end),
+// once, then at most ten times a second, and always at the end),
 // message texts shown through dialogs(). Used by the main window's
 // searches and the term-update window.
 #pragma once
@@ -39,7 +39,7 @@ public:
     void message(const std::string& text) override;
 
 private:
-    // Whether the window is drawn now: at most every few tens of milliseconds,
+    // Whether the window is drawn now: at most ten times a second,
     // since a drawn status bar or progress bar costs more than reading a file
     // (the progress bar paints itself at once whenever its value moves).
     bool repaintDue();
