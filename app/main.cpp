@@ -28,6 +28,7 @@
 #include "windowkit/QtTranslations.h"
 #include "windowkit/StartFolder.h"
 #include "windowkit/UserDialogs.h"
+#include "windowkit/WindowMemory.h"
 
 #include <QAction>
 #include <QApplication>
@@ -132,6 +133,9 @@ int main(int argc, char** argv) {
     QDir::setCurrent(*folder);
     const std::string programFolder = QDir::toNativeSeparators(*folder).toStdString();
     recoverAtStart(programFolder);
+    // A picture shows the windows as they are made, not as this user left them.
+    if (screenshot.isEmpty())
+        tenvoll::installWindowMemory(tenvoll::userConfigFile());
     tenvoll::TForm1 window(programFolder);
     window.show();
     if (!screenshot.isEmpty()) {

@@ -25,12 +25,17 @@ constexpr std::string_view kForeignOrigin = "新外人";
 
 // The copy is current when it exists and is not older than the team file.
 bool copyIsCurrent(const std::string& copy, const std::string& team) {
-    std::error_code ec;
-    const auto copyTime = fs::last_write_time(platform::fsPath(copy), ec);
-    if (ec)
-        return false;
-    const auto teamTime = fs::last_write_time(platform::fsPath(team), ec);
-    return !ec && copyTime >= teamTime;
+    std::int64_t copyTime = 0, teamTime = 0;
+    return platform::modificationTime(copy, copyTime) &&
+           platform::modificationTime(team, teamTime) && copyTime >= teamTime;
+}
+
+// Which file, changed when: another writer (a term update) in between shows.
+std::string teamFileStamp(const std::string& path) {
+    std::int64_t time = 0;
+    if (!platform::modificationTime(path, time))
+        return {};
+    return fileIdentity(path) + "@" + std::to_string(time);
 }
 
 void requireTeamFile(const IniStore& store, const std::string& path, bool copy = false) {
@@ -136,17 +141,28 @@ OpeningOrder::LoadResult OpeningOrder::loadOrderingTeam(const LeagueEntry& team)
     const std::string copyPath = resolvePath(nextSeasonCopyPath(teamPath));
     LoadResult result;
     IniStore store;
-    if (copyIsCurrent(copyPath, teamPath)) {
+    std::string stamp;
+    bool loaded = false;
+    {
+        // Compared and read under one lock, so no writer comes in between.
         FolderLock lock = FolderLock::acquire(programFolder_, FolderLock::Mode::Shared);
-        store = IniStore::load(copyPath);
-        requireTeamFile(store, copyPath, true);
-    } else {
+        if (copyIsCurrent(copyPath, teamPath)) {
+            store = IniStore::load(copyPath);
+            requireTeamFile(store, copyPath, true);
+            stamp = teamFileStamp(teamPath);
+            loaded = true;
+        }
+    }
+    if (!loaded) {
         FolderLock lock = FolderLock::acquire(programFolder_, FolderLock::Mode::Exclusive);
         store = IniStore::load(teamPath);
         requireTeamFile(store, teamPath);
         store.save(copyPath);
+        stamp = teamFileStamp(teamPath);
         result.message = kCopyCreatedMessage;
     }
+    teamStamp_ = stamp;
+    teamPath_ = teamPath;
 
     ordering_ = std::move(store);
     copyPath_ = copyPath;
@@ -320,6 +336,11 @@ OrderOutcome OpeningOrder::write() {
 
     {
         FolderLock lock = FolderLock::acquire(programFolder_, FolderLock::Mode::Exclusive);
+        // The order was made from the team file as it was at loading: a copy
+        // written after it changed (a term update) would be newer than the team
+        // file yet a term behind, and the export would take it.
+        if (teamFileStamp(teamPath_) != teamStamp_)
+            throw LeagueError(std::string(kTeamFileChangedMessage), teamPath_);
         next.save(copyPath_);
     }
     // Players who left the order keep their records in the scratch store, so

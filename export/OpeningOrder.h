@@ -36,6 +36,10 @@ inline constexpr std::string_view kChooseTeamStatus =
     "来期オーダーの作成チームを選択してください。";
 inline constexpr std::string_view kPositionsNgStatus = "守備データNG！";
 inline constexpr std::string_view kPositionsOkStatus = "データチェックOK";
+inline constexpr std::string_view kTeamFileChangedMessage =
+    "チームファイルが読み込んだ後に更新されたため "
+    "(最新データの追加など)、来期用ファイルを書き込みません"
+    "でした。チームを選び直してオーダーを作り直してください。";
 inline constexpr std::string_view kUnsignedDetailStatus =
     "未契約選手の情報はここから参照できません。";
 
@@ -127,7 +131,9 @@ public:
     // the manager lines, saved to the next-season copy under the folder lock.
     // The status is "守備データNG！" or "データチェックOK"; the copy is written
     // either way. Without an ordering team nothing happens (not accepted).
-    // Throws LeagueError when the copy cannot be written (memory unchanged).
+    // Throws LeagueError when the copy cannot be written (memory unchanged),
+    // and refuses (LeagueError, nothing written) when the team file changed
+    // since it was loaded: another identity or modification time.
     OrderOutcome write();
 
     const IniStore& scratchStore() const { return scratch_; }
@@ -145,6 +151,8 @@ private:
     IniStore scratch_;
 
     std::string copyPath_;
+    std::string teamPath_;  // the ordering team's file
+    std::string teamStamp_; // its identity and modification time when loaded
     LeagueEntry orderingTeam_;
     std::string otherPath_;
     std::optional<ToolVariant> tool_;

@@ -6,6 +6,7 @@
 #include "league/FolderLock.h"
 #include "league/LeagueError.h"
 #include "league/Settings.h"
+#include "windowkit/KeyboardAccess.h"
 #include "windowkit/ProgramState.h"
 #include "windowkit/QtText.h"
 #include "windowkit/TimedStatusBar.h"
@@ -75,13 +76,14 @@ TForm5::TForm5(ProgramState& state, QWidget* parent)
     });
     buildPopupMenu();
 
-    exportButton_ = new QPushButton(QStringLiteral("エクスポート"), this);
+    exportButton_ = new QPushButton(QStringLiteral("エクスポート(&E)"), this);
     exportButton_->setObjectName(QStringLiteral("ExportButton"));
-    cancelButton_ = new QPushButton(QStringLiteral("Cancel"), this);
+    cancelButton_ = new QPushButton(QStringLiteral("&Cancel"), this);
     cancelButton_->setObjectName(QStringLiteral("CancelButton"));
     for (QPushButton* b : {exportButton_, cancelButton_})
         b->setAutoDefault(false);
     connect(exportButton_, &QPushButton::clicked, this, &TForm5::runExport);
+    clickOnSave(this, exportButton_);
     connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);

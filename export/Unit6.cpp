@@ -5,6 +5,7 @@
 #include "export/OrderListModel.h"
 #include "league/LeagueError.h"
 #include "league/Paths.h"
+#include "windowkit/KeyboardAccess.h"
 #include "windowkit/MarkedCellDelegate.h"
 #include "windowkit/ProgramState.h"
 #include "windowkit/QtText.h"
@@ -74,14 +75,15 @@ TForm6::TForm6(ProgramState& state, QWidget* parent)
         toolBox_->addItem(qs(toolVariantText(v)));
     toolBox_->setCurrentIndex(-1);
     toolBox_->setEnabled(false);
-    writeButton_ = new QPushButton(QStringLiteral("来期オーダ作成"), this);
+    writeButton_ = new QPushButton(QStringLiteral("来期オーダ作成(&W)"), this);
     writeButton_->setObjectName(QStringLiteral("WriteButton"));
-    cancelButton_ = new QPushButton(QStringLiteral("cancel"), this);
+    cancelButton_ = new QPushButton(QStringLiteral("&cancel"), this);
     cancelButton_->setObjectName(QStringLiteral("CancelButton"));
     for (QPushButton* b : {writeButton_, cancelButton_})
         b->setAutoDefault(false);
     writeButton_->setEnabled(false); // until a team is chosen
     connect(writeButton_, &QPushButton::clicked, this, &TForm6::writeOrder);
+    clickOnSave(this, writeButton_);
     connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
     auto* side = new QVBoxLayout;
     auto* toolRow = new QHBoxLayout;

@@ -26,7 +26,11 @@ struct FaultState {
     int failRenameAt = 0;
     int crashAfter = -1;
     int failRestoreAt = 0;
+    int failFolderSyncAt = 0;
+    int failRecoveryStepAt = 0;
     int restores = 0;
+    int folderSyncs = 0;
+    int recoverySteps = 0;
     int writes = 0;
     int syncs = 0;
     int renames = 0;
@@ -59,6 +63,16 @@ std::string uniqueSibling(const std::string& target, const char* tag) {
 
 void syncFolderOf(const std::string& path) {
     syncFolder(platform::pathText(platform::fsPath(path).parent_path()));
+}
+
+// Flushes the folder; false instead of an exception.
+bool trySyncFolderOf(const std::string& path) {
+    try {
+        syncFolderOf(path);
+        return true;
+    } catch (const LeagueError&) {
+        return false;
+    }
 }
 
 // fsync through the fault seam.
@@ -120,13 +134,33 @@ void renameCounted(const std::string& from, const std::string& to) {
         failWith("ファイルを置き換えられませんでした", to, errno);
 }
 
+// A staged removal, counted by the fault seam as a rename.
+void removeCounted(const std::string& target) {
+    FaultState& f = faults();
+    ++f.renames;
+    if (f.failRenameAt != 0 && f.renames == f.failRenameAt)
+        failWith("ファイルを削除できませんでした", target, EIO);
+    if (platform::deleteFile(target) != 0 && errno != ENOENT)
+        failWith("ファイルを削除できませんでした", target, errno);
+}
+
 // The target path to write: an existing file that matches ignoring case is
 // written over; otherwise the folder part is resolved and the name kept.
 std::string writeTargetFor(const std::string& path) {
     std::string native = toNativePath(path);
     std::string resolved = resolvePath(native);
-    if (existsExactly(resolved))
+    if (existsExactly(resolved)) {
+        // A link is written through: its target gets the new content and the
+        // link stays a link (a rename over it would replace the link itself).
+        std::error_code ec;
+        const fs::path p = platform::fsPath(resolved);
+        if (fs::is_symlink(p, ec)) {
+            fs::path target = fs::canonical(p, ec);
+            if (!ec)
+                return platform::pathText(target);
+        }
         return resolved;
+    }
     fs::path p = platform::fsPath(native);
     std::string parent = platform::pathText(p.parent_path());
     if (parent.empty())
@@ -135,6 +169,20 @@ std::string writeTargetFor(const std::string& path) {
 }
 
 } // namespace
+
+void syncFolder(const std::string& folder) {
+    FaultState& f = faults();
+    ++f.folderSyncs;
+    int err = 0;
+    if (f.failFolderSyncAt != 0 && f.folderSyncs == f.failFolderSyncAt)
+        err = EIO;
+    else if (platform::flushFolder(folder) != 0)
+        err = errno;
+    if (err != 0)
+        throw LeagueError("フォルダの内容をディスクに書き込めませんでした: " +
+                          (folder.empty() ? std::string(".") : folder) + " (" +
+                          systemErrorText(err) + ")");
+}
 
 // ---- paths ----------------------------------------------------------------
 
@@ -301,6 +349,14 @@ void FileTransaction::stageBytes(const std::string& path, std::string_view bytes
     targets_.push_back(target);
 }
 
+void FileTransaction::stageRemoval(const std::string& path) {
+    std::string target = writeTargetFor(path);
+    if (!existsExactly(target))
+        return;
+    staged_.push_back({target, uniqueSibling(target, ".tmp"), true});
+    targets_.push_back(target);
+}
+
 void FileTransaction::useJournal(const std::string& folder, const std::string& operation) {
     journalFolder_ = folder;
     operation_ = operation;
@@ -326,11 +382,29 @@ void crashPoint(int renamesDone, bool& abandoned) {
 
 void FileTransaction::commit() {
     const bool journalled = !journalFolder_.empty();
-    if (staged_.size() == 1 && !journalled) {
+    if (staged_.size() == 1 && !journalled && !staged_[0].removal) {
         renameCounted(staged_[0].temporary, staged_[0].target);
         committed_ = true;
-        syncFolderOf(staged_[0].target);
+        try {
+            syncFolderOf(staged_[0].target);
+        } catch (const LeagueError& e) {
+            throw UnflushedCommitError(
+                "ファイルを書き込みましたが、ディスクへの書き込みを確かめられ"
+                "ませんでした: " +
+                    staged_[0].target,
+                e.what());
+        }
         return;
+    }
+    std::string journalPath;
+    if (journalled) {
+        journalPath = joinPath(resolvePath(journalFolder_), kJournalFileName);
+        // Another operation's journal waits for its recovery: writing ours
+        // over it would lose the only record of what that one replaced.
+        if (platform::entryExists(journalPath))
+            throw LeagueError("前回の操作の記録ファイルが残っているため、書き込みを中止しました。"
+                              "プログラムを起動し直すと前回の操作を元に戻します: " +
+                              journalPath);
     }
     // Keep a hard link (or copy) of every file about to be replaced, so that a
     // failed rename, or recovery after a crash, can put the files back as they were.
@@ -366,19 +440,26 @@ void FileTransaction::commit() {
     }
 
     Journal journal;
-    std::string journalPath;
     if (journalled) {
         journal.operation = operation_;
         journal.createdFolders = createdFolders_;
         for (std::size_t i = 0; i < staged_.size(); ++i)
             journal.entries.push_back({staged_[i].target, staged_[i].temporary, keep[i]});
-        journalPath = joinPath(resolvePath(journalFolder_), kJournalFileName);
-        for (const auto& k : keep)
-            if (!k.empty())
-                syncFolderOf(k);
         try {
+            // The kept names must be on disk before the journal that names them.
+            std::vector<std::string> keepFolders;
+            for (const auto& k : keep)
+                if (!k.empty()) {
+                    std::string folder = platform::pathText(platform::fsPath(k).parent_path());
+                    if (std::find(keepFolders.begin(), keepFolders.end(), folder) ==
+                        keepFolders.end()) {
+                        keepFolders.push_back(folder);
+                        syncFolder(folder);
+                    }
+                }
             writeDurably(journalPath, journalText(journal));
         } catch (const LeagueError&) {
+            platform::deleteFile(journalPath);
             dropKeeps();
             throw;
         }
@@ -389,10 +470,32 @@ void FileTransaction::commit() {
         for (; done < staged_.size(); ++done) {
             if (journalled)
                 crashPoint(static_cast<int>(done), abandoned_);
-            renameCounted(staged_[done].temporary, staged_[done].target);
+            if (staged_[done].removal)
+                removeCounted(staged_[done].target);
+            else
+                renameCounted(staged_[done].temporary, staged_[done].target);
         }
         if (journalled)
             crashPoint(static_cast<int>(done), abandoned_);
+        // One flush per folder: a term update puts all its team files in one.
+        // Until it has worked, the new files may not survive a power loss, so
+        // a failed flush undoes the commit like a failed rename.
+        std::vector<std::string> folders;
+        for (const auto& s : staged_) {
+            std::string folder = platform::pathText(platform::fsPath(s.target).parent_path());
+            if (std::find(folders.begin(), folders.end(), folder) == folders.end()) {
+                folders.push_back(folder);
+                syncFolder(folder);
+            }
+        }
+        if (journalled) {
+            // Marked complete, a journal left by a crash during the clean-up
+            // only removes the kept files. The kept files go only after the mark
+            // is on disk: a pending journal without them could not be undone.
+            journal.complete = true;
+            writeDurably(journalPath, journalText(journal));
+            crashPoint(static_cast<int>(staged_.size()) + 1, abandoned_);
+        }
     } catch (const LeagueError& e) {
         // Put back every target already replaced, checking each step.
         // Once a file cannot be put back, new files staged before it (the
@@ -415,8 +518,13 @@ void FileTransaction::commit() {
                 platform::deleteFile(keep[j]);
                 keep[j].clear();
             }
+        // The restored files must reach the disk before the journal goes.
         for (const auto& s : staged_)
-            syncFolderOf(s.target);
+            if (!trySyncFolderOf(s.target)) {
+                notRestored.push_back(platform::pathText(platform::fsPath(s.target).parent_path()) +
+                                      " (元に戻した内容をディスクに書き込めません)");
+                break;
+            }
         if (!notRestored.empty()) {
             // The kept files of the unrestored targets stay where they are, and
             // so does the journal: the next start tries the restore again.
@@ -432,34 +540,34 @@ void FileTransaction::commit() {
         }
         if (journalled) {
             platform::deleteFile(journalPath);
-            syncFolderOf(journalPath);
+            trySyncFolderOf(journalPath); // the commit has failed either way
         }
         throw; // the destructor removes the temporaries not yet renamed
     }
     committed_ = true;
-    // One flush per folder: a term update puts all its team files in one.
-    std::vector<std::string> folders;
-    for (const auto& s : staged_) {
-        std::string folder = platform::pathText(platform::fsPath(s.target).parent_path());
-        if (std::find(folders.begin(), folders.end(), folder) == folders.end()) {
-            folders.push_back(folder);
-            syncFolderOf(s.target);
+    // Every file is replaced and on disk; what is left is the clean-up. A kept
+    // file that cannot be removed keeps the (complete) journal, whose recovery
+    // removes it later.
+    bool keptAll = true;
+    std::vector<std::string> cleaned;
+    for (const auto& k : keep)
+        if (!k.empty()) {
+            if (platform::deleteFile(k) != 0 && errno != ENOENT)
+                keptAll = false;
+            cleaned.push_back(platform::pathText(platform::fsPath(k).parent_path()));
         }
-    }
-    if (journalled) {
-        // Marked complete, a journal left by a crash during the clean-up only
-        // removes the kept files. Should the mark fail, the clean-up goes on.
-        journal.complete = true;
-        try {
-            writeDurably(journalPath, journalText(journal));
-        } catch (const LeagueError&) {
-        }
-        crashPoint(static_cast<int>(staged_.size()) + 1, abandoned_);
-    }
-    dropKeeps();
-    if (journalled) {
+    if (journalled && keptAll) {
         platform::deleteFile(journalPath);
-        syncFolderOf(journalPath);
+        cleaned.push_back(platform::pathText(platform::fsPath(journalPath).parent_path()));
+    }
+    std::sort(cleaned.begin(), cleaned.end());
+    cleaned.erase(std::unique(cleaned.begin(), cleaned.end()), cleaned.end());
+    try {
+        for (const auto& folder : cleaned)
+            syncFolder(folder);
+    } catch (const LeagueError& e) {
+        throw UnflushedCommitError(
+            "ファイルを書き込みましたが、後片付けをディスクに書き込めませんでした。", e.what());
     }
 }
 
@@ -476,6 +584,23 @@ void WriteFaults::failRename(int n) {
 }
 void WriteFaults::failRestore(int n) {
     faults().failRestoreAt = n;
+}
+void WriteFaults::failFolderSync(int n) {
+    faults().failFolderSyncAt = n;
+}
+void WriteFaults::failRecoveryStep(int n) {
+    faults().failRecoveryStepAt = n;
+}
+int WriteFaults::folderSyncsSoFar() {
+    return faults().folderSyncs;
+}
+int WriteFaults::recoveryStepsSoFar() {
+    return faults().recoverySteps;
+}
+bool WriteFaults::recoveryStepFails() {
+    FaultState& f = faults();
+    ++f.recoverySteps;
+    return f.failRecoveryStepAt != 0 && f.recoverySteps == f.failRecoveryStepAt;
 }
 void WriteFaults::crashAfterRenames(int k) {
     faults().crashAfter = k;

@@ -54,6 +54,14 @@ public:
     using LeagueError::LeagueError;
 };
 
+// Thrown by a commit whose files were all replaced but whose last flush to
+// disk failed: the new content is in place, yet a power loss could still lose
+// it. Callers must not report "nothing changed" for it.
+class UnflushedCommitError : public LeagueError {
+public:
+    using LeagueError::LeagueError;
+};
+
 // The largest file the program reads (a team file of a long league is a few
 // megabytes); anything bigger is refused rather than read into memory.
 inline constexpr std::size_t kMaxFileBytes = 256u * 1024u * 1024u;
@@ -73,6 +81,12 @@ public:
     // Encodes and writes a temporary file beside `path` now.
     void stageText(const std::string& path, std::string_view text);
     void stageBytes(const std::string& path, std::string_view bytes);
+    // Removes the file at commit, in staging order among the renames (and
+    // counted as one by the fault seam). It is kept like a replaced file, so
+    // a failed commit or recovery puts it back; the journal records it as a
+    // replacement whose temporary file never exists. A missing file is left
+    // alone.
+    void stageRemoval(const std::string& path);
     // Before its first rename the commit writes a journal into `folder`
     // (flushed to disk): every target, its temporary file and the kept old
     // file, and the folders noted below. A crash between the renames leaves
@@ -82,10 +96,13 @@ public:
     // A folder created for this transaction: recovery removes it when empty.
     void noteCreatedFolder(const std::string& folder);
 
-    // Renames every staged file over its target, in staging order. On failure
-    // the targets already replaced get their old content back (new files are
-    // removed) and LeagueError is thrown; IncompleteRollbackError when a file
-    // could not be put back.
+    // Renames every staged file over its target, in staging order, and flushes
+    // their folders. On failure (a rename, a flush, the journal) the targets
+    // already replaced get their old content back (new files are removed) and
+    // LeagueError is thrown; IncompleteRollbackError when a file could not be
+    // put back; UnflushedCommitError when everything was replaced and only the
+    // final flush failed. A journal left in the journal folder by another
+    // operation refuses the commit.
     void commit();
 
     std::size_t stagedCount() const { return staged_.size(); }
@@ -94,7 +111,8 @@ public:
 private:
     struct Staged {
         std::string target;
-        std::string temporary;
+        std::string temporary; // never created for a removal
+        bool removal = false;
     };
     std::vector<Staged> staged_;
     std::vector<std::string> targets_;
@@ -121,9 +139,17 @@ struct WriteFaults {
     static void crashAfterRenames(int k);
     // The n-th rename of a rollback (putting a replaced file back) fails.
     static void failRestore(int n);
+    // The n-th flush of a folder fails.
+    static void failFolderSync(int n);
+    // The n-th step (rename, removal, flush) of a recovery fails.
+    static void failRecoveryStep(int n);
     static void reset();
     static int writesSoFar();
     static int renamesSoFar();
+    static int folderSyncsSoFar();
+    static int recoveryStepsSoFar();
+    // Counts one recovery step; true when it is the one to fail.
+    static bool recoveryStepFails();
 };
 
 } // namespace tenvoll

@@ -35,8 +35,8 @@ std::vector<std::string> gameTeamBlockLines(const GameTeamBlock& b) {
                                     value(b.manager, "1K,Error"),
                                     "",
                                     std::string(kBatterHeader)};
-    for (std::size_t k = 0; k < 28; ++k) {
-        if (k == 16) {
+    for (std::size_t k = 0; k < static_cast<std::size_t>(kFarmFirstSlot); ++k) {
+        if (k == static_cast<std::size_t>(kBatterSlotsPerTeam)) {
             out.emplace_back();
             out.emplace_back(kPitcherHeader);
         }

@@ -88,10 +88,6 @@ std::optional<Journal> parseJournal(std::string_view text) {
     return j;
 }
 
-void syncFolder(const std::string& folder) {
-    platform::flushFolder(folder);
-}
-
 void writeDurably(const std::string& path, std::string_view bytes) {
     // Named like every temporary file of the program (".name.pid.n.tmp"), so
     // that one left by a crash is found and removed with the others.

@@ -35,7 +35,8 @@ std::optional<Journal> parseJournal(std::string_view text);
 // Writes a small file durably: temporary file, fsync, rename, fsync of the
 // folder. Throws LeagueError.
 void writeDurably(const std::string& path, std::string_view bytes);
-// Flushes a folder's entries (renames and removals in it) to disk.
+// Flushes a folder's entries (renames and removals in it) to disk. Throws
+// LeagueError when the system reports a failure.
 void syncFolder(const std::string& folder);
 
 } // namespace tenvoll

@@ -76,8 +76,9 @@ int deleteFile(const std::string& path);
 // A second name for an existing file.
 int linkFile(const std::string& existing, const std::string& newName);
 // Flushes a folder's entries (renames and removals in it) to disk, where the
-// system needs that separately.
-void flushFolder(const std::string& folder);
+// system needs that separately. 0 or −1; a file system that cannot flush
+// folders at all counts as flushed.
+int flushFolder(const std::string& folder);
 
 // The name exists (following links) / exists itself (a dangling link too).
 bool pathExists(const std::string& path);
@@ -86,6 +87,11 @@ bool entryExists(const std::string& path);
 // The identity of an existing file: two names of one file give the same text.
 // False when the file cannot be asked.
 bool fileIdentity(const std::string& path, std::string& identity);
+
+// The file's last modification time in the system's finest unit (nanoseconds
+// since 1970 on POSIX, 100 ns ticks on Windows); comparable only with values
+// of the same call. False when the file cannot be asked.
+bool modificationTime(const std::string& path, std::int64_t& time);
 
 // ---- the folder lock --------------------------------------------------------
 
@@ -99,6 +105,11 @@ void unlockFile(FileHandle file);
 long currentProcessId();
 // True only when the process is known to have ended.
 bool processGone(long pid);
+
+// ---- time ---------------------------------------------------------------------
+
+// A time (seconds since 1970, UTC) as local date and time: "2026-04-01 09:30:05".
+std::string localDateTimeText(std::int64_t secondsSinceEpoch);
 
 // ---- errors -----------------------------------------------------------------
 

@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <ctime>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -97,12 +98,17 @@ int linkFile(const std::string& existing, const std::string& newName) {
     return ::link(existing.c_str(), newName.c_str());
 }
 
-void flushFolder(const std::string& folder) {
+int flushFolder(const std::string& folder) {
     int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
+    if (fd < 0)
+        return -1;
+    int result = ::fsync(fd);
+    int err = errno;
+    ::close(fd);
+    if (result != 0 && (err == EINVAL || err == ENOTSUP))
+        return 0; // the file system has nothing to flush for folders
+    errno = err;
+    return result;
 }
 
 bool pathExists(const std::string& path) {
@@ -120,6 +126,14 @@ bool fileIdentity(const std::string& path, std::string& identity) {
     if (::stat(path.c_str(), &st) != 0)
         return false;
     identity = "#" + std::to_string(st.st_dev) + ":" + std::to_string(st.st_ino);
+    return true;
+}
+
+bool modificationTime(const std::string& path, std::int64_t& time) {
+    struct stat st;
+    if (::stat(path.c_str(), &st) != 0)
+        return false;
+    time = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
     return true;
 }
 
@@ -142,6 +156,15 @@ long currentProcessId() {
 
 bool processGone(long pid) {
     return ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
+}
+
+std::string localDateTimeText(std::int64_t secondsSinceEpoch) {
+    std::time_t now = static_cast<std::time_t>(secondsSinceEpoch);
+    std::tm local{};
+    char text[32] = "";
+    if (::localtime_r(&now, &local) != nullptr)
+        std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
+    return text;
 }
 
 int errorNumberOf(const std::error_code& ec) {

@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <ctime>
 #include <fcntl.h>
 #include <io.h>
 #include <thread>
@@ -226,9 +227,10 @@ int linkFile(const std::string& existing, const std::string& newName) {
     return ::CreateHardLinkW(wide(newName).c_str(), wide(existing).c_str(), nullptr) ? 0 : failed();
 }
 
-void flushFolder(const std::string&) {
+int flushFolder(const std::string&) {
     // Renames are written through (MOVEFILE_WRITE_THROUGH); NTFS journals its
     // folder entries itself.
+    return 0;
 }
 
 bool pathExists(const std::string& path) {
@@ -253,6 +255,15 @@ bool fileIdentity(const std::string& path, std::string& identity) {
         return false;
     const std::uint64_t index = (std::uint64_t(data.nFileIndexHigh) << 32) | data.nFileIndexLow;
     identity = "#" + std::to_string(data.dwVolumeSerialNumber) + ":" + std::to_string(index);
+    return true;
+}
+
+bool modificationTime(const std::string& path, std::int64_t& time) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!::GetFileAttributesExW(wide(path).c_str(), GetFileExInfoStandard, &data))
+        return false;
+    time = static_cast<std::int64_t>((std::uint64_t(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                                     data.ftLastWriteTime.dwLowDateTime);
     return true;
 }
 
@@ -285,6 +296,15 @@ bool processGone(long pid) {
     const bool ended = ::WaitForSingleObject(h, 0) == WAIT_OBJECT_0;
     ::CloseHandle(h);
     return ended;
+}
+
+std::string localDateTimeText(std::int64_t secondsSinceEpoch) {
+    std::time_t now = static_cast<std::time_t>(secondsSinceEpoch);
+    std::tm local{};
+    char text[32] = "";
+    if (::localtime_s(&local, &now) == 0)
+        std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
+    return text;
 }
 
 int errorNumberOf(const std::error_code& ec) {

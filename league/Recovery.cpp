@@ -71,32 +71,70 @@ bool processGone(long pid) {
 
 // Temporary and kept files of writers that no longer run, left by a crash
 // before their journal was written (the league files themselves were not
-// touched then): searched in the program folder, its "temp" folder and the
-// whole of every league folder (backup folders included).
+// touched then): searched in the program folder, its "temp" folder, the whole
+// of every league folder (backup folders included) and the folder of every
+// registered team file (which may lie outside its league folder). Folders
+// below "バックアップ" that hold no file are leftovers too: a run killed after
+// creating its backup folder and before writing its journal leaves them.
 struct Leftovers {
     std::vector<std::string> files;
     std::vector<std::string> backupFolders; // backup folders of a run that died staging
+    bool empty() const { return files.empty() && backupFolders.empty(); }
 };
 
-Leftovers findLeftovers(const std::string& programFolder) {
+bool holdsNoFile(const fs::path& folder) {
+    std::error_code ec;
+    for (auto it = fs::recursive_directory_iterator(folder, ec);
+         !ec && it != fs::recursive_directory_iterator(); it.increment(ec))
+        if (!it->is_directory(ec) || it->is_symlink(ec))
+            return false;
+    return !ec;
+}
+
+// The folders of the registered team files of every league.
+std::vector<std::string> teamFileFolders(const Settings& settings) {
+    std::vector<std::string> folders;
+    const IniStore& ini = settings.ini();
+    for (std::size_t i = 0; i < ini.sectionCount(); ++i) {
+        const IniSection& s = ini.sectionAt(i);
+        if (equalsIgnoreCase(s.name(), kMainSection))
+            continue;
+        for (const auto& entry : settings.entries(s.name())) {
+            std::string folder = folderOf(joinProgramFolder(settings.programFolder(), entry.path));
+            if (!folder.empty() && folderExists(folder))
+                addUnique(folders, resolvePath(folder));
+        }
+    }
+    return folders;
+}
+
+Leftovers findLeftovers(const std::string& programFolder, const Settings& settings) {
     Leftovers found;
     auto consider = [&](const fs::directory_entry& entry) {
         std::error_code ec;
         auto pid = writerOf(platform::pathText(entry.path().filename()));
         if (pid && entry.is_regular_file(ec) && processGone(*pid))
-            found.files.push_back(platform::pathText(entry.path()));
+            addUnique(found.files, platform::pathText(entry.path()));
     };
     const std::string program = resolvePath(programFolder);
+    std::vector<std::string> flat{program, joinPath(program, "temp")};
+    for (const auto& folder : teamFileFolders(settings))
+        addUnique(flat, folder);
     std::error_code ec;
-    for (const std::string& folder : {program, joinPath(program, "temp")})
+    for (const std::string& folder : flat)
         for (const auto& entry : fs::directory_iterator(platform::fsPath(folder), ec))
             consider(entry);
-    for (const auto& league : journalFolders(programFolder)) {
+    for (const auto& league : journalFolders(settings)) {
         if (league == program)
             continue;
         for (auto it = fs::recursive_directory_iterator(platform::fsPath(league), ec);
              !ec && it != fs::recursive_directory_iterator(); it.increment(ec))
             consider(*it);
+        const fs::path backups = platform::fsPath(joinPath(league, "バックアップ"));
+        if (fs::is_directory(backups, ec) && !fs::is_symlink(backups, ec))
+            for (const auto& entry : fs::directory_iterator(backups, ec))
+                if (entry.is_directory(ec) && !entry.is_symlink(ec) && holdsNoFile(entry.path()))
+                    addUnique(found.backupFolders, platform::pathText(entry.path()));
     }
     for (const auto& file : found.files)
         for (fs::path folder = platform::fsPath(file).parent_path(); folder.has_relative_path();
@@ -135,16 +173,77 @@ void removeLeftovers(const Leftovers& leftovers) {
     }
 }
 
+// The steps of one recovery, each through the fault seam; a failed step is
+// noted as a problem.
+class Steps {
+public:
+    explicit Steps(RecoveryOutcome& out) : out_(out) {}
+
+    bool rename(const std::string& from, const std::string& to, const std::string& what) {
+        return check(platform::replaceFile(from, to) == 0, what);
+    }
+    bool remove(const std::string& path) {
+        if (WriteFaults::recoveryStepFails()) {
+            errno = EIO;
+            return fail(path + " を削除できません");
+        }
+        if (platform::deleteFile(path) == 0 || errno == ENOENT)
+            return true;
+        return fail(path + " を削除できません");
+    }
+    bool removeFolder(const std::string& path) {
+        std::error_code ec;
+        if (WriteFaults::recoveryStepFails())
+            ec = std::make_error_code(std::errc::io_error);
+        else if (fs::remove(platform::fsPath(path), ec) || !ec)
+            return true;
+        out_.problems.push_back(path + " を削除できません (" + systemErrorText(ec) + ")");
+        return false;
+    }
+    bool sync(const std::string& folder) {
+        if (WriteFaults::recoveryStepFails()) {
+            out_.problems.push_back("フォルダの内容をディスクに書き込めませんでした: " + folder +
+                                    " (" + systemErrorText(EIO) + ")");
+            return false;
+        }
+        try {
+            syncFolder(folder);
+            return true;
+        } catch (const LeagueError& e) {
+            out_.problems.push_back(e.what());
+            return false;
+        }
+    }
+
+private:
+    bool check(bool done, const std::string& what) {
+        if (WriteFaults::recoveryStepFails()) {
+            errno = EIO;
+            done = false;
+        }
+        return done || fail(what);
+    }
+    bool fail(const std::string& what) {
+        out_.problems.push_back(what + " (" + reason() + ")");
+        return false;
+    }
+    RecoveryOutcome& out_;
+};
+
+std::string folderOfPath(const std::string& path) {
+    return platform::pathText(platform::fsPath(path).parent_path());
+}
+
+Settings readSettings(const std::string& programFolder) {
+    Settings settings(programFolder);
+    settings.load();
+    return settings;
+}
+
 } // namespace
 
-std::vector<std::string> journalFolders(const std::string& programFolder) {
-    std::vector<std::string> folders{resolvePath(programFolder)};
-    Settings settings(programFolder);
-    try {
-        settings.load();
-    } catch (const LeagueError&) {
-        return folders; // an unreadable settings file: the program folder only
-    }
+std::vector<std::string> journalFolders(const Settings& settings) {
+    std::vector<std::string> folders{resolvePath(settings.programFolder())};
     const IniStore& ini = settings.ini();
     for (std::size_t i = 0; i < ini.sectionCount(); ++i) {
         const IniSection& s = ini.sectionAt(i);
@@ -157,9 +256,13 @@ std::vector<std::string> journalFolders(const std::string& programFolder) {
     return folders;
 }
 
-std::vector<std::string> pendingJournals(const std::string& programFolder) {
+std::vector<std::string> journalFolders(const std::string& programFolder) {
+    return journalFolders(readSettings(programFolder));
+}
+
+std::vector<std::string> pendingJournals(const Settings& settings) {
     std::vector<std::string> journals;
-    for (const auto& folder : journalFolders(programFolder)) {
+    for (const auto& folder : journalFolders(settings)) {
         std::string path = joinPath(folder, kJournalFileName);
         if (present(path))
             journals.push_back(path);
@@ -167,6 +270,16 @@ std::vector<std::string> pendingJournals(const std::string& programFolder) {
     return journals;
 }
 
+std::vector<std::string> pendingJournals(const std::string& programFolder) {
+    return pendingJournals(readSettings(programFolder));
+}
+
+// Two phases. First every replaced file is put back from its kept file; only
+// when all of them are back (and flushed) does the second phase remove what
+// the cut-off run had created — its new files (the backup among them), its
+// temporary and kept files, its folders — and last the journal. A failed step
+// stops there: everything not yet removed stays, with the journal, so that
+// the next recovery can go on from the same record.
 RecoveryOutcome recoverJournal(const std::string& journalPath) {
     RecoveryOutcome out;
     out.journalPath = journalPath;
@@ -174,78 +287,112 @@ RecoveryOutcome recoverJournal(const std::string& journalPath) {
     try {
         journal = parseJournal(readFileBytes(journalPath));
     } catch (const LeagueError& e) {
-        out.problems.push_back(e.what());
+        out.untouched = true;
+        out.problems.push_back(std::string("記録ファイルを読み込めません: ") + e.what());
         return out;
     }
     if (!journal) {
-        // Cut off while being written: no rename had started yet.
-        if (platform::deleteFile(journalPath) != 0)
-            out.problems.push_back("記録ファイルを削除できません: " + journalPath + " (" +
-                                   reason() + ")");
+        // Written through a temporary file and a rename, a journal is never
+        // cut off by a crash of its writer: this one was damaged afterwards,
+        // and renames may have run. Nothing is touched.
+        out.untouched = true;
+        out.problems.push_back("記録ファイルが壊れているか途中で切れています: " + journalPath);
         return out;
     }
     out.operation = journal->operation;
     out.wasComplete = journal->complete;
+    Steps steps(out);
     std::vector<std::string> folders;
+    for (auto it = journal->entries.rbegin(); it != journal->entries.rend(); ++it)
+        addUnique(folders, folderOfPath(it->target));
+
+    if (!journal->complete) {
+        for (auto it = journal->entries.rbegin(); it != journal->entries.rend(); ++it) {
+            const JournalEntry& e = *it;
+            if (e.keep.empty() || !present(e.keep))
+                continue; // a new file, or put back by an earlier recovery
+            // Before its rename the target and the kept file are one file:
+            // rename does nothing then, and the kept name goes in the clean-up.
+            const bool renamed = !present(e.temporary);
+            if (!steps.rename(e.keep, e.target,
+                              e.target + " を元に戻せません。元のファイル: " + e.keep))
+                continue;
+            if (renamed)
+                out.restored.push_back(e.target);
+        }
+        if (!out.problems.empty())
+            return out;
+        for (const auto& f : folders)
+            if (present(f) && !steps.sync(f))
+                return out;
+    }
+
     for (auto it = journal->entries.rbegin(); it != journal->entries.rend(); ++it) {
         const JournalEntry& e = *it;
-        addUnique(folders, platform::pathText(platform::fsPath(e.target).parent_path()));
         const bool renamed = !present(e.temporary);
-        if (journal->complete) {
-            if (!e.keep.empty() && present(e.keep) && platform::deleteFile(e.keep) != 0)
-                out.problems.push_back(e.keep + " を削除できません (" + reason() + ")");
-        } else if (!e.keep.empty()) {
-            if (present(e.keep)) {
-                // Before its rename the target and the kept file are one file:
-                // rename does nothing then, and the kept name is removed.
-                if (platform::replaceFile(e.keep, e.target) != 0) {
-                    out.problems.push_back(e.target + " を元に戻せません (" + reason() +
-                                           ")。元のファイル: " + e.keep);
-                    continue;
-                }
-                if (present(e.keep))
-                    platform::deleteFile(e.keep);
-                if (renamed)
-                    out.restored.push_back(e.target);
-            }
-        } else if (renamed && present(e.target)) {
-            if (platform::deleteFile(e.target) == 0)
-                out.removed.push_back(e.target);
-            else
-                out.problems.push_back(e.target + " を削除できません (" + reason() + ")");
+        if (!journal->complete && e.keep.empty() && renamed && present(e.target)) {
+            if (!steps.remove(e.target))
+                return out;
+            out.removed.push_back(e.target);
         }
-        if (!renamed && platform::deleteFile(e.temporary) != 0 && errno != ENOENT)
-            out.problems.push_back(e.temporary + " を削除できません (" + reason() + ")");
+        if (!renamed && !steps.remove(e.temporary))
+            return out;
+        if (!e.keep.empty() && present(e.keep) && !steps.remove(e.keep))
+            return out;
     }
     if (!journal->complete)
         for (auto it = journal->createdFolders.rbegin(); it != journal->createdFolders.rend();
              ++it) {
             std::error_code ec;
             const fs::path folder = platform::fsPath(*it);
-            if (fs::is_directory(folder, ec) && fs::is_empty(folder, ec) && fs::remove(folder, ec))
-                out.removed.push_back(*it);
+            if (!fs::is_directory(folder, ec) || !fs::is_empty(folder, ec))
+                continue;
+            if (!steps.removeFolder(*it))
+                return out;
+            out.removed.push_back(*it);
+            addUnique(folders, folderOfPath(*it));
         }
     for (const auto& f : folders)
-        syncFolder(f);
-    if (out.problems.empty()) {
-        if (platform::deleteFile(journalPath) != 0)
-            out.problems.push_back("記録ファイルを削除できません: " + journalPath + " (" +
-                                   reason() + ")");
-        syncFolder(platform::pathText(platform::fsPath(journalPath).parent_path()));
-    }
+        if (present(f) && !steps.sync(f)) // a created folder may be gone now
+            return out;
+    if (steps.remove(journalPath))
+        steps.sync(folderOfPath(journalPath));
     return out;
 }
 
 std::vector<RecoveryOutcome> recoverInterruptedOperations(const std::string& programFolder) {
     std::vector<RecoveryOutcome> outcomes;
-    if (pendingJournals(programFolder).empty() && findLeftovers(programFolder).files.empty())
+    auto unreadableSettings = [&](const LeagueError& e) {
+        RecoveryOutcome o;
+        o.journalPath = Settings(programFolder).filePath();
+        o.untouched = true;
+        o.problems.push_back(std::string("設定ファイルを読み込めないため、リーグのフォルダを確か"
+                                         "められません: ") +
+                             e.what());
+        outcomes.push_back(std::move(o));
+        return outcomes;
+    };
+    Settings settings(programFolder);
+    try {
+        settings = readSettings(programFolder);
+    } catch (const LeagueError& e) {
+        return unreadableSettings(e);
+    }
+    if (pendingJournals(settings).empty() && findLeftovers(programFolder, settings).empty())
         return outcomes;
     FolderLock lock = FolderLock::acquire(programFolder, FolderLock::Mode::Exclusive);
-    for (const auto& journal : pendingJournals(programFolder))
+    try { // read again: it may have changed before the lock was taken
+        settings = readSettings(programFolder);
+    } catch (const LeagueError& e) {
+        return unreadableSettings(e);
+    }
+    for (const auto& journal : pendingJournals(settings))
         outcomes.push_back(recoverJournal(journal));
-    // After the journals (which name their own temporary files): what is left
-    // of writers that died before writing one.
-    removeLeftovers(findLeftovers(programFolder));
+    // After the journals (which name their own temporary and kept files): what
+    // is left of writers that died before writing one. Only when every journal
+    // is gone, so that nothing a journal still needs is taken.
+    if (!recoveryFailed(outcomes))
+        removeLeftovers(findLeftovers(programFolder, settings));
     return outcomes;
 }
 
@@ -260,6 +407,28 @@ std::string recoveryMessage(const std::vector<RecoveryOutcome>& outcomes) {
         const std::string name = o.operation.empty() ? "ファイルの更新" : o.operation;
         if (!text.empty())
             text += "\n\n";
+        if (o.untouched) {
+            text += "途中で終了した操作を確かめられないため、何も変更していません。";
+            for (const auto& p : o.problems)
+                text += "\n  " + p;
+            text += "\n原因を取り除いてから、もう一度起動してください (tenvoll-batch recover "
+                    "でも続けられます)。記録ファイルが壊れている場合は、そこに書かれた元のファイル"
+                    " (.keep) とリーグのフォルダの「バックアップ」から手で戻し、記録ファイルを削除"
+                    "してください。";
+            continue;
+        }
+        if (!o.problems.empty()) {
+            text += "前回の「" + name +
+                    "」は途中で終了していました (強制終了や停電など)。元に戻す途中で、次の処理が"
+                    "できませんでした。";
+            for (const auto& p : o.problems)
+                text += "\n  " + p;
+            text +=
+                "\n記録ファイル " + o.journalPath +
+                " と、まだ必要な元のファイル・バックアップは残しています。原因を取り除いてから、"
+                "もう一度起動すると (tenvoll-batch recover でも) 続きから元に戻します。";
+            continue;
+        }
         if (o.wasComplete) {
             text +=
                 "前回の「" + name + "」は完了していました。残っていた一時ファイルを削除しました。";
@@ -270,13 +439,6 @@ std::string recoveryMessage(const std::vector<RecoveryOutcome>& outcomes) {
                     std::to_string(o.restored.size()) + " 個のファイルを復元、" +
                     std::to_string(o.removed.size()) +
                     " 個の作りかけのファイル・フォルダを削除)。必要ならもう一度実行してください。";
-        }
-        if (!o.problems.empty()) {
-            text += "\n次の処理ができませんでした。記録ファイル " + o.journalPath +
-                    " を残しています。リーグのフォルダの「バックアップ」にある実行前のファイルから"
-                    "手で戻してください。";
-            for (const auto& p : o.problems)
-                text += "\n  " + p;
         }
     }
     return text;

@@ -149,13 +149,21 @@ std::string Settings::leagueFolder(std::string_view league) const {
     return folderOf(joinProgramFolder(programFolder_, f[2]));
 }
 
-Settings saveSession(const std::string& programFolder, const SessionSettings& session) {
+Settings updateSettings(const std::string& programFolder,
+                        const std::function<bool(Settings&)>& edit) {
     FolderLock lock = FolderLock::acquire(programFolder, FolderLock::Mode::Exclusive);
     Settings current = Settings::loadFrom(programFolder);
-    current.setMain(session.team1, session.team2, session.leagueName);
-    current.setColours(session.colours);
-    current.save();
+    if (edit(current))
+        current.save();
     return current;
+}
+
+Settings saveSession(const std::string& programFolder, const SessionSettings& session) {
+    return updateSettings(programFolder, [&](Settings& current) {
+        current.setMain(session.team1, session.team2, session.leagueName);
+        current.setColours(session.colours);
+        return true;
+    });
 }
 
 } // namespace tenvoll

@@ -6,6 +6,7 @@
 #include "league/Colours.h"
 #include "league/IniStore.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -105,6 +106,13 @@ private:
     std::string programFolder_;
     IniStore ini_;
 };
+
+// Changes the settings file as it is on disk now: read afresh under the
+// program folder's exclusive lock, `edit` changes only its own keys and says
+// whether it changed anything; the file is saved only then. A file that cannot
+// be read is never written (LeagueError). Returns the file as it is afterwards.
+Settings updateSettings(const std::string& programFolder,
+                        const std::function<bool(Settings&)>& edit);
 
 // What the main window records at close: the panes' files (stored paths),
 // the current league and the highlight colours.

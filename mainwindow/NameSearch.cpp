@@ -2,6 +2,7 @@
 #include "mainwindow/NameSearch.h"
 
 #include "league/FileAccess.h"
+#include "league/GameRules.h"
 #include "league/LeagueError.h"
 #include "league/Paths.h"
 #include "league/TeamFile.h"
@@ -170,11 +171,19 @@ NameSearchResult NameSearchRun::run() {
     return result;
 }
 
-constexpr std::array<int, 32> kFielderSlots = {0,  1,  2,  3,  4,  5,  6,  7,  8,  9,  10,
-                                               11, 12, 13, 14, 15, 28, 29, 30, 31, 32, 33,
-                                               34, 35, 36, 37, 38, 39, 40, 41, 42, 43};
-constexpr std::array<int, 24> kPitcherSlots = {16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27,
-                                               44, 45, 46, 47, 48, 49, 50, 51, 52, 53, 54, 55};
+// The batters' (or pitchers') slots of the first team, then of the farm team.
+template <bool Pitchers> constexpr auto rosterSlots() {
+    constexpr int perHalf = Pitchers ? kPitcherSlotsPerTeam : kBatterSlotsPerTeam;
+    constexpr int offset = Pitchers ? kBatterSlotsPerTeam : 0;
+    std::array<int, 2 * perHalf> out{};
+    for (int half = 0; half < 2; ++half)
+        for (int i = 0; i < perHalf; ++i)
+            out[static_cast<std::size_t>(half * perHalf + i)] = half * kFarmFirstSlot + offset + i;
+    return out;
+}
+constexpr auto kFielderSlots = rosterSlots<false>();
+constexpr auto kPitcherSlots = rosterSlots<true>();
+static_assert(kFielderSlots[16] == 28 && kPitcherSlots[0] == 16 && kPitcherSlots[23] == 55);
 
 } // namespace
 

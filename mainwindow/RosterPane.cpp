@@ -8,6 +8,7 @@
 #include "windowkit/UserDialogs.h"
 
 #include <QHeaderView>
+#include <QLabel>
 #include <QMenu>
 #include <QTabWidget>
 #include <QTreeWidget>
@@ -55,6 +56,7 @@ RosterPane::RosterPane(PaneSide side, const HighlightColours& colours, QWidget* 
         grids_[i]->setLeastColumnWidth(
             1, std::max(grids_[i]->columnWidth(1), grids_[i]->nameColumnWidth()));
         grids_[i]->fitToContents();
+        grids_[i]->setUserResizable(true);
         connect(grids_[i], &GridView::rowChosen, this, [this, kind](int row) {
             QString name =
                 model(kind)->data(model(kind)->index(row, 1), Qt::DisplayRole).toString();
@@ -90,8 +92,18 @@ RosterPane::RosterPane(PaneSide side, const HighlightColours& colours, QWidget* 
         tabs_->setTabVisible(tabIndex(PaneTab::Ranking), false);
     }
 
+    heading_ = new QLabel(this);
+    heading_->setObjectName(sideName(side) + QStringLiteral("Heading"));
+    QFont bold = heading_->font();
+    bold.setBold(true);
+    heading_->setFont(bold);
+    heading_->setTextFormat(Qt::PlainText);
+    heading_->setContentsMargins(4, 0, 4, 0);
+
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(1);
+    layout->addWidget(heading_);
     layout->addWidget(tabs_);
 
     buildPopupMenu();
@@ -131,6 +143,7 @@ int RosterPane::tabIndex(PaneTab tab) const {
 }
 
 void RosterPane::clearGrids() {
+    heading_->clear();
     PaneContent empty = emptyPane();
     for (GridKind kind : kGridKinds)
         model(kind)->setGrid(empty.grid(kind));
@@ -165,6 +178,15 @@ void RosterPane::showSummary(const std::array<SummaryRow, 6>& rows, const QStrin
 void RosterPane::setTeamName(const QString& name) {
     setToolTip(name);
     titleAction_->setText(name);
+    setHeading(name);
+}
+
+void RosterPane::setHeading(const QString& text) {
+    heading_->setText(text);
+}
+
+QString RosterPane::heading() const {
+    return heading_->text();
 }
 
 void RosterPane::repaintGrids() {

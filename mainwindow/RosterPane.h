@@ -14,6 +14,7 @@
 #include <array>
 
 class QAction;
+class QLabel;
 class QMenu;
 class QTabWidget;
 class QTreeWidget;
@@ -36,7 +37,11 @@ public:
     void showContent(const PaneContent& content);
     PaneContent content() const;
     void showSummary(const std::array<SummaryRow, 6>& rows, const QString& teamName);
+    // The team's name: above the tabs, as tooltip and as the pop-up menu's title.
     void setTeamName(const QString& name);
+    // The line above the tabs (the team's name; emptied with the grids).
+    void setHeading(const QString& text);
+    QString heading() const;
     void repaintGrids();
 
     QTabWidget* tabs() const { return tabs_; }
@@ -68,6 +73,7 @@ private:
     int tabIndex(PaneTab tab) const;
 
     PaneSide side_;
+    QLabel* heading_ = nullptr;
     QTabWidget* tabs_ = nullptr;
     std::array<GridView*, 4> grids_{};
     std::array<RosterTableModel*, 4> models_{};

@@ -17,9 +17,13 @@
 #include "windowkit/UserDialogs.h"
 
 #include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLayout>
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
 #include <QProgressBar>
@@ -69,7 +73,10 @@ void SearchMode::buildRankingPage() {
     widths[1] = kTeamColumnWidth;
     widths.back() = kTermColumnWidth;
     grid->setColumnWidths96(widths);
+    grid->setUserResizable(true);
     ListViewSeiseki->horizontalHeader()->setSectionsClickable(true);
+    ListViewSeiseki->horizontalHeader()->setSortIndicatorShown(true);
+    ListViewSeiseki->horizontalHeader()->setSortIndicator(-1, Qt::DescendingOrder);
     layout->addWidget(ListViewSeiseki, 1);
 
     connect(ListViewSeiseki->horizontalHeader(), &QHeaderView::sectionClicked, this,
@@ -96,6 +103,9 @@ void SearchMode::buildRankingPage() {
             });
     connect(panel_, &SearchPanel::searchRequested, this, &SearchMode::Button3Click);
     connect(panel_, &SearchPanel::orderChosen, this, [this](RankingOrder o) { sortOrder_ = o; });
+    // Another statistic is ranked by its own column again.
+    connect(panel_->itemGroup(), &QButtonGroup::idClicked, this,
+            [this] { chosenSortColumn_.reset(); });
     connect(panel_, &SearchPanel::searchTextEdited, rankingModel_,
             &RankingTableModel::setSearchText);
     connect(panel_, &SearchPanel::nameSearchToggled, this, [this](bool on) { showSearchTabs(on); });
@@ -119,6 +129,8 @@ void SearchMode::setActive(bool on) {
         a->setEnabled(!on);
     topPane_.chartAction()->setEnabled(on);
     if (on) {
+        // The Top pane shows search results from now on, not its team.
+        topPane_.setHeading(QStringLiteral("全選手検索"));
         showSearchTabs(panel_->nameSearch());
         return;
     }
@@ -138,6 +150,14 @@ void SearchMode::setActive(bool on) {
         window_.layout()->activate();
         window_.resize(sizeBeforeSearch_);
     }
+}
+
+void SearchMode::focusNameSearch() {
+    panel_->nameSearchBox()->setChecked(true);
+    QComboBox* box = panel_->searchTextBox();
+    box->setFocus(Qt::ShortcutFocusReason);
+    if (QLineEdit* edit = box->lineEdit())
+        edit->selectAll();
 }
 
 void SearchMode::showSearchTabs(bool nameSearch) {
@@ -181,6 +201,7 @@ void SearchMode::Button3Click() {
 
 void SearchMode::runNameSearch(SearchReporter& reporter) {
     topPane_.clearGrids();
+    topPane_.setHeading(QStringLiteral("選手名検索「%1」").arg(panel_->searchText()));
     state_.setRanking({});
     FolderLock lock = FolderLock::acquire(state_.programFolder(), FolderLock::Mode::Shared);
     const SearchLeague league =
@@ -204,6 +225,7 @@ void SearchMode::runRankingSearch(SearchReporter& reporter) {
         searchLeague(Settings::loadFrom(state_.programFolder()), state_.leagueName());
     rankingOptions_ = panel_->options();
     sortOrder_ = rankingOptions_.order;
+    topPane_.setHeading(QStringLiteral("全選手検索「%1」").arg(panel_->itemText()));
     ListViewSeiseki->hide();
     if (!league.folder.empty())
         state_.setLeagueFolder(league.folder);
@@ -219,6 +241,10 @@ void SearchMode::runRankingSearch(SearchReporter& reporter) {
     ListViewSeiseki->setToolTip(panel_->itemText());
     state_.setRanking({result.captions, result.rows, rankingOptions_.career, rankingOptions_.item});
     rankingModel_->setRanking(result.captions, std::move(result.rows));
+    // A column the user sorted by stays the list's order for later searches.
+    if (chosenSortColumn_)
+        rankingModel_->sortBy(*chosenSortColumn_, sortOrder_);
+    showSortIndicator(chosenSortColumn_.value_or(result.sortColumn));
     rankingModel_->setSearchText(panel_->searchText());
     ruleNote_->setText(qs(result.ruleNote));
     state_.setPaneStore(PaneSide::Top, std::move(result.players));
@@ -258,7 +284,15 @@ void SearchMode::finishSearchTabs(bool nameSearch) {
 }
 
 void SearchMode::ListViewSeisekiCompare(int column) {
+    chosenSortColumn_ = column;
     rankingModel_->sortBy(column, sortOrder_);
+    showSortIndicator(column);
+}
+
+void SearchMode::showSortIndicator(int column) {
+    ListViewSeiseki->horizontalHeader()->setSortIndicator(
+        column, sortOrder_ == RankingOrder::Ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
+    static_cast<GridView*>(ListViewSeiseki)->fitColumnsToValues();
 }
 
 void SearchMode::rankingRowChosen(int row) {

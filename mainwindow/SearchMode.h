@@ -10,6 +10,8 @@
 #include <QObject>
 #include <QSize>
 
+#include <optional>
+
 class QLabel;
 class QMainWindow;
 class QProgressBar;
@@ -33,6 +35,8 @@ public:
     // changes; leaving gives the window its width back and the panes reload.
     void setActive(bool on);
 
+    // Checks "選手名検索" and puts the keyboard in the search text, selected.
+    void focusNameSearch();
     // "検索開始": a ranking, or a name search when "選手名検索" is checked.
     void Button3Click();
     // Column click on the ranking list: re-sorts in the current direction.
@@ -58,6 +62,7 @@ private:
     void showSearchTabs(bool nameSearch);
     void finishSearchTabs(bool nameSearch);
     void showStatus(const QString& text);
+    void showSortIndicator(int column);
 
     ProgramState& state_;
     QMainWindow& window_;
@@ -69,6 +74,8 @@ private:
     QLabel* ruleNote_ = nullptr;
     RankingOptions rankingOptions_;
     RankingOrder sortOrder_ = RankingOrder::Descending;
+    // The column the user last sorted the list by; kept until another statistic is chosen.
+    std::optional<int> chosenSortColumn_;
     // The window's size before the search panel widened it: given back on leaving.
     QSize sizeBeforeSearch_;
 };

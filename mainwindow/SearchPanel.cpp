@@ -44,7 +44,7 @@ SearchPanel::SearchPanel(QWidget* parent) : QGroupBox(QStringLiteral("検索設�
     ComboBox3->setEditable(true);
     ComboBox3->setInsertPolicy(QComboBox::NoInsert);
     ComboBox3->lineEdit()->installEventFilter(this);
-    Button3 = new QPushButton(QStringLiteral("検索開始"), this);
+    Button3 = new QPushButton(QStringLiteral("検索開始(&G)"), this);
     Button3->setObjectName(QStringLiteral("Button3"));
 
     for (QButtonGroup* g : {items_, restriction_, order_})

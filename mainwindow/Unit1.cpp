@@ -16,6 +16,7 @@
 #include "mainwindow/SearchPanel.h"
 #include "mainwindow/Unit7.h"
 #include "player/Unit2.h"
+#include "termupdate/BackupsWindow.h"
 #include "termupdate/Unit3.h"
 #include "termupdate/Unit4.h"
 #include "windowkit/AboutText.h"
@@ -150,9 +151,16 @@ void TForm1::setSearchMode(bool on) {
     search_->setActive(on);
 }
 
+void TForm1::findPlayerName() {
+    if (!searchAction_->isEnabled() || !searchMenu_->menuAction()->isEnabled())
+        return;
+    searchAction_->setChecked(true);
+    search_->focusNameSearch();
+}
+
 void TForm1::buildMenus() {
     QMenuBar* bar = menuBar();
-    fileMenu_ = bar->addMenu(QStringLiteral("ファイル"));
+    fileMenu_ = bar->addMenu(QStringLiteral("ファイル(&F)"));
     fileMenu_->setObjectName(QStringLiteral("FileMenu"));
     QAction* resumeAction = fileMenu_->addAction(QStringLiteral("レジューム"));
     resumeAction->setObjectName(QStringLiteral("ResumeAction"));
@@ -167,13 +175,17 @@ void TForm1::buildMenus() {
     exitAction->setObjectName(QStringLiteral("ExitAction"));
     connect(exitAction, &QAction::triggered, this, &TForm1::exitProgram);
 
-    searchMenu_ = bar->addMenu(QStringLiteral("検索"));
+    searchMenu_ = bar->addMenu(QStringLiteral("検索(&S)"));
     searchAction_ = searchMenu_->addAction(QStringLiteral("全選手検索"));
     searchAction_->setObjectName(QStringLiteral("SearchAction"));
     searchAction_->setCheckable(true);
     connect(searchAction_, &QAction::toggled, this, &TForm1::setSearchMode);
+    QAction* findName = searchMenu_->addAction(QStringLiteral("選手名で検索"));
+    findName->setObjectName(QStringLiteral("FindNameAction"));
+    findName->setShortcut(QKeySequence::Find);
+    connect(findName, &QAction::triggered, this, &TForm1::findPlayerName);
 
-    toolMenu_ = bar->addMenu(QStringLiteral("ツール"));
+    toolMenu_ = bar->addMenu(QStringLiteral("ツール(&T)"));
     QAction* openingOrderAction = toolMenu_->addAction(QStringLiteral("開幕オーダー選出"));
     openingOrderAction->setObjectName(QStringLiteral("OpeningOrderAction"));
     connect(openingOrderAction, &QAction::triggered, this, &TForm1::openOpeningOrder);
@@ -183,12 +195,18 @@ void TForm1::buildMenus() {
     termUpdateAction_ = toolMenu_->addAction(QStringLiteral("最新データの追加"));
     termUpdateAction_->setObjectName(QStringLiteral("TermUpdateAction"));
     connect(termUpdateAction_, &QAction::triggered, this, &TForm1::openTermUpdate);
+    QAction* undoAction = toolMenu_->addAction(QStringLiteral("直前の期更新を取り消す…"));
+    undoAction->setObjectName(QStringLiteral("UndoTermUpdateAction"));
+    connect(undoAction, &QAction::triggered, this, &TForm1::undoTermUpdate);
+    QAction* backupsAction = toolMenu_->addAction(QStringLiteral("バックアップ一覧…"));
+    backupsAction->setObjectName(QStringLiteral("BackupsAction"));
+    connect(backupsAction, &QAction::triggered, this, &TForm1::openBackups);
     QAction* editorAction = toolMenu_->addAction(QStringLiteral("チーム編成エディタ"));
     editorAction->setObjectName(QStringLiteral("LeagueEditorAction"));
     connect(editorAction, &QAction::triggered, this, &TForm1::openOrganisationEditor);
     connect(state_, &ProgramState::quitRequested, this, &TForm1::quitWithLeague);
 
-    optionMenu_ = bar->addMenu(QStringLiteral("Option"));
+    optionMenu_ = bar->addMenu(QStringLiteral("Option(&O)"));
     QAction* colourAction = optionMenu_->addAction(QStringLiteral("設定"));
     colourAction->setObjectName(QStringLiteral("ColourSettingsAction"));
     connect(colourAction, &QAction::triggered, this, &TForm1::openColourSettings);
@@ -198,7 +216,7 @@ void TForm1::buildMenus() {
     statisticsCheckAction_->setChecked(true);
     connect(statisticsCheckAction_, &QAction::toggled, state_, &ProgramState::setStatisticsCheck);
 
-    QMenu* help = bar->addMenu(QStringLiteral("Help"));
+    QMenu* help = bar->addMenu(QStringLiteral("Help(&H)"));
     connect(help->addAction(QStringLiteral("ヘルプ")), &QAction::triggered, this,
             &TForm1::showHelp);
     connect(help->addAction(QStringLiteral("オンラインヘルプ")), &QAction::triggered, this,
@@ -389,6 +407,23 @@ void TForm1::openTermUpdate() {
     }
     // The run may have rewritten both panes' files.
     reloadPanes();
+}
+
+void TForm1::undoTermUpdate() {
+    if (confirmAndReverseTermUpdate(this, *state_, UndoAction::Undo))
+        reloadPanes();
+}
+
+void TForm1::openBackups() {
+    bool changed = false;
+    {
+        BackupsWindow window(*state_, this);
+        if (window.refresh())
+            window.exec();
+        changed = window.changedLeague();
+    }
+    if (changed)
+        reloadPanes();
 }
 
 void TForm1::openOrganisationEditor() {

@@ -56,6 +56,9 @@ public:
     TForm6* openingOrderWindow() const;
     // "最新データの追加": the term update window, then both panes reloaded.
     void openTermUpdate();
+    // "直前の期更新を取り消す…" and "バックアップ一覧…", then both panes reloaded.
+    void undoTermUpdate();
+    void openBackups();
     void reloadPanes();
     // "チーム編成エディタ": the league and team organisation editor.
     void openOrganisationEditor();
@@ -78,6 +81,8 @@ public:
 
     // "全選手検索": the search mode with its panel and ranking list.
     void setSearchMode(bool on);
+    // Ctrl+F: search mode on, "選手名検索" checked, the search text selected for typing.
+    void findPlayerName();
     SearchMode& search() const { return *search_; }
 
 protected:

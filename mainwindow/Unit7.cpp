@@ -60,9 +60,9 @@ TForm7::TForm7(ProgramState& state, QWidget* parent)
         layout->addWidget(group);
     }
     auto* buttons = new QHBoxLayout;
-    auto* update = new QPushButton(QStringLiteral("更新"), this);
+    auto* update = new QPushButton(QStringLiteral("更新(&U)"), this);
     update->setObjectName(QStringLiteral("UpdateButton"));
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    auto* cancel = new QPushButton(QStringLiteral("&Cancel"), this);
     cancel->setObjectName(QStringLiteral("CancelButton"));
     buttons->addStretch(1);
     buttons->addWidget(update);

@@ -8,6 +8,7 @@
 #include "windowkit/ProgramState.h"
 #include "windowkit/QtText.h"
 #include "windowkit/UserDialogs.h"
+#include "windowkit/WindowMemory.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -15,6 +16,7 @@
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -73,7 +75,9 @@ TForm2::TForm2(ProgramState& state, QWidget* parent) : QDialog(parent), state_(s
     gridArea_->setFrameShape(QFrame::NoFrame);
     gridArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
-    Button1 = new QPushButton(QStringLiteral("閉じる"), this);
+    // The window fits each player's history: only its place is remembered.
+    rememberPositionOnly(this);
+    Button1 = new QPushButton(QStringLiteral("閉じる(&C)"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
     Button3 = new QPushButton(QStringLiteral("他チームデータ"), this);
     Button3->setObjectName(QStringLiteral("Button3"));
@@ -87,8 +91,11 @@ TForm2::TForm2(ProgramState& state, QWidget* parent) : QDialog(parent), state_(s
     connect(PopupMenu1->addAction(QStringLiteral("個人成績をクリップボードへ")),
             &QAction::triggered, this, &TForm2::copyStatistics);
     PopupMenu1->addSeparator();
-    connect(PopupMenu1->addAction(QStringLiteral("CSVファイル作成")), &QAction::triggered, this,
-            &TForm2::saveCsv);
+    QAction* csv = PopupMenu1->addAction(QStringLiteral("CSVファイル作成"));
+    csv->setObjectName(QStringLiteral("CsvAction"));
+    csv->setShortcut(QKeySequence::Save);
+    addAction(csv); // Ctrl+S anywhere in the window
+    connect(csv, &QAction::triggered, this, &TForm2::saveCsv);
     StringGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(StringGrid1, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         PopupMenu1->popup(StringGrid1->viewport()->mapToGlobal(at));
@@ -142,8 +149,9 @@ void TForm2::refill() {
     const std::string& topSelection = state_.pane(PaneSide::Top).selected;
     const std::string& bottomSelection = state_.pane(PaneSide::Bottom).selected;
     Button3->setVisible(!state_.searchMode() && !state_.openingOrderOpen());
-    Button3->setText(qs(shown == topSelection ? bottomSelection : topSelection) +
-                     QStringLiteral("を表示"));
+    QString other = qs(shown == topSelection ? bottomSelection : topSelection);
+    other.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    Button3->setText(other + QStringLiteral("を表示(&O)"));
 
     StoreSide side = StoreSide::Top;
     const IniSection* section = shownSection(side);

@@ -199,18 +199,20 @@ DataCheckResult runDataCheck(const DataCheckInput& input, TermUpdateReporter& re
     }
 
     std::vector<Rewrite> rewrites = filesToInitialise(input, reporter);
-    if (!rewrites.empty()) {
+    for (const auto& r : rewrites) {
+        result.initialisedFiles.push_back(r.path);
+        result.initialised.push_back({r.path, joinCrlf(r.lines)});
+    }
+    if (input.write && !rewrites.empty()) {
         FileTransaction transaction;
         Settings settings(input.programFolder);
         settings.load();
         std::string leagueFolder = settings.leagueFolder(input.leagueName);
         if (rewrites.size() > 1 && !leagueFolder.empty() && folderExists(leagueFolder))
             transaction.useJournal(leagueFolder, "データチェック");
-        for (const auto& r : rewrites)
-            transaction.stageText(r.path, joinCrlf(r.lines));
+        for (const auto& f : result.initialised)
+            transaction.stageText(f.path, f.text);
         transaction.commit();
-        for (const auto& r : rewrites)
-            result.initialisedFiles.push_back(r.path);
     }
 
     reporter.status(std::string(kCheckDone));

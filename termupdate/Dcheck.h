@@ -20,6 +20,16 @@ struct DataCheckInput {
     long long newTerm = 0;                // S: files are initialised as term S − 1
     std::vector<std::string> teamNames;   // the window's team-name list, in list order
     std::vector<std::string> growthFiles; // full paths, in list order
+    // False: nothing is written; the initialised texts are only returned, for
+    // the term update that writes them in its own commit (the window's
+    // "データチェック" and "実行" are one transaction that way).
+    bool write = true;
+};
+
+// A team file that is still game text, with its initialised text.
+struct InitialisedFile {
+    std::string path;
+    std::string text;
 };
 
 struct DataCheckResult {
@@ -27,9 +37,11 @@ struct DataCheckResult {
     std::string duplicatePair; // name i + name j of the first pair equal ignoring case
     std::string uncoveredTeam; // the first name not held exactly once by the growth files
     std::vector<std::string> initialisedFiles; // full paths rewritten in the older line form
+    std::vector<InitialisedFile> initialised;  // the same files with their new text
 };
 
-// Runs the check under the exclusive folder lock. Shows the duplicate-name and
+// Runs the check under the exclusive folder lock (without writing when
+// `input.write` is false). Shows the duplicate-name and
 // coverage messages through the reporter. Throws LeagueError (file and line)
 // when a growth file or a registered team file cannot be read, when a team
 // file has player sections but no section "Team", or a rewrite fails; the

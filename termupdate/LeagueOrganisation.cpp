@@ -48,6 +48,8 @@ std::string refusalMessage(EntryRefusal refusal) {
         return std::string(kSameTeamNamesMessage);
     case EntryRefusal::LineBreak:
         return std::string(kLineBreakInFieldMessage);
+    case EntryRefusal::SameFile:
+        return std::string(kSameFileMessage);
     case EntryRefusal::None:
     case EntryRefusal::EmptyField:
         break;
@@ -191,18 +193,29 @@ void LeagueOrganisation::load(const std::string& currentLeague, const std::strin
     read(league);
 }
 
-EntryRefusal LeagueOrganisation::check(const EntryFields& f) const {
+EntryRefusal LeagueOrganisation::check(const EntryFields& f, std::size_t replacing) const {
     if (f.firstTeam.empty() || f.farmTeam.empty() || f.path.empty())
         return EntryRefusal::EmptyField;
     if (hasLineBreak(f.firstTeam) || hasLineBreak(f.farmTeam) || hasLineBreak(f.path))
         return EntryRefusal::LineBreak;
     if (f.firstTeam == f.farmTeam)
         return EntryRefusal::SameNames;
+    // One file, two teams: the term update would write the second over the
+    // first. Compared by identity, so "..", links and letter case count.
+    const std::string identity = fileIdentity(joinProgramFolder(programFolder_, f.path));
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+        if (i == replacing)
+            continue;
+        std::vector<std::string> fields = splitFields(entries_[i]);
+        if (fields.size() > 2 && !fields[2].empty() &&
+            fileIdentity(joinProgramFolder(programFolder_, fields[2])) == identity)
+            return EntryRefusal::SameFile;
+    }
     return EntryRefusal::None;
 }
 
 EntryRefusal LeagueOrganisation::addEntry(const EntryFields& fields) {
-    EntryRefusal refusal = check(fields);
+    EntryRefusal refusal = check(fields, entries_.size());
     if (refusal == EntryRefusal::None)
         entries_.push_back(entryTextOf(fields));
     return refusal;
@@ -211,7 +224,7 @@ EntryRefusal LeagueOrganisation::addEntry(const EntryFields& fields) {
 EntryRefusal LeagueOrganisation::replaceEntry(std::size_t index, const EntryFields& fields) {
     if (index >= entries_.size())
         throw LeagueError("その番号の項目はありません。", std::to_string(index));
-    EntryRefusal refusal = check(fields);
+    EntryRefusal refusal = check(fields, index);
     if (refusal == EntryRefusal::None)
         entries_[index] = entryTextOf(fields);
     return refusal;

@@ -30,6 +30,9 @@ inline constexpr std::string_view kLeagueChangedMessage =
     "機構が変更されました。再度実行してください。";
 inline constexpr std::string_view kLineBreakInFieldMessage =
     "改行を含む名前やファイル名は登録できません。";
+inline constexpr std::string_view kSameFileMessage =
+    "このチームファイルはすでに登録されています (別の書き方、\"..\"、リンク、大文字・小文字の違いを"
+    "含みます)。一つのファイルには一つのチームしか登録できません。";
 inline constexpr std::string_view kBadLeagueNameMessage =
     "この名前は機構名に使えません。\n空の名前、\"Main\"、角かっこ ([ ]) "
     "や改行を含む名前は使えません。";
@@ -50,6 +53,7 @@ enum class EntryRefusal {
     EmptyField, // a field is empty: nothing happens, without a message
     SameNames,  // kSameTeamNamesMessage
     LineBreak,  // kLineBreakInFieldMessage
+    SameFile,   // kSameFileMessage: the file of another entry, however spelt
 };
 
 // The message of a refusal; empty for None and EmptyField.
@@ -150,7 +154,9 @@ private:
     // saves it when `edit` returns true.
     bool writeSettings(const std::function<bool(Settings&)>& edit);
     void readLeagues(const Settings& settings);
-    EntryRefusal check(const EntryFields& fields) const;
+    // `replacing`: the index of the entry being replaced (not compared), or
+    // entries_.size() for a new entry.
+    EntryRefusal check(const EntryFields& fields, std::size_t replacing) const;
 
     std::string programFolder_;
     std::string currentLeague_;

@@ -213,9 +213,18 @@ std::vector<std::string> runStatsMarks(const StatsMarksInput& input, TermUpdateR
 
     StatsMarksFiles files = statsMarksFiles(section, input.programFolder, input.leagueFolder);
     std::string temp = folderOf(files.top10Path);
-    if (!folderExists(temp))
+    const bool newFolder = !folderExists(temp);
+    if (newFolder)
         createFolders(temp);
     FileTransaction transaction;
+    if (files.seisekiExists) {
+        // Two files: journalled, so that a crash between the renames cannot
+        // leave one new and one old.
+        transaction.useJournal(input.programFolder,
+                               "Top10の成績確認 (" + std::to_string(input.newTerm - 1) + "期)");
+        if (newFolder)
+            transaction.noteCreatedFolder(temp);
+    }
     stageStatsMarks(transaction, files);
     transaction.commit();
     return section;

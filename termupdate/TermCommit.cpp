@@ -111,7 +111,8 @@ TermCommitPlan planTermCommit(std::vector<OutputFile> outputs,
                               const TermPlaces& places) {
     TermCommitPlan plan;
     BackupNames names(places);
-    for (const auto& out : outputs) {
+    for (std::size_t i = 0; i < outputs.size(); ++i) {
+        const OutputFile& out = outputs[i];
         if (!fileExists(out.path))
             continue;
         if (plan.backupFolder.empty())
@@ -121,6 +122,7 @@ TermCommitPlan planTermCommit(std::vector<OutputFile> outputs,
             cached != originals.end() ? std::move(cached->second) : readFileBytes(out.path);
         plan.backups.push_back(
             {joinPath(plan.backupFolder, names.of(out.path)), std::move(bytes), true});
+        plan.replacedOutputs.push_back(i);
     }
     plan.outputs = std::move(outputs);
     return plan;

@@ -26,6 +26,8 @@ struct TermCommitPlan {
     std::vector<OutputFile>
         backups; // the replaced files' bytes, each at its place below backupFolder
     std::vector<OutputFile> outputs; // the run's files, in writing order
+    // Per backup of a replaced file: the index of its output.
+    std::vector<std::size_t> replacedOutputs;
 };
 
 // Plans the commit of `outputs`. `originals` holds the bytes the run read of

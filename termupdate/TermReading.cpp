@@ -41,6 +41,10 @@ std::string TermFileSources::readKept(const std::string& path) {
     return text;
 }
 
+void TermFileSources::useText(const std::string& path, std::string text) {
+    replacedTexts_[fileIdentity(path)] = std::move(text);
+}
+
 std::string TermFileSources::teamFileText(std::size_t team) {
     const std::string& path = league_.teamPaths[team];
     const std::string& name = league_.entries[team].firstTeam;
@@ -48,7 +52,9 @@ std::string TermFileSources::teamFileText(std::size_t team) {
         throw LeagueError("チームファイルのフォルダがありません: " + folderOf(path), name);
     if (!fileExists(path))
         throw LeagueError("チームファイルがありません: " + path, name);
-    return readKept(path);
+    std::string text = readKept(path);
+    auto replaced = replacedTexts_.find(fileIdentity(path));
+    return replaced != replacedTexts_.end() ? replaced->second : text;
 }
 
 std::vector<std::string> TermFileSources::listFileLines(const std::string& path) {

@@ -33,6 +33,10 @@ public:
     std::optional<std::string> existingText(const std::string& path) override;
     std::optional<std::string> existingBytes(const std::string& path) override;
 
+    // The team file at `path` is read as `text` (a file the data check of the
+    // same run initialises); its bytes on disk are still what the backup keeps.
+    void useText(const std::string& path, std::string text);
+
     // Path -> bytes of the team files and output files read so far.
     std::unordered_map<std::string, std::string> takeOriginals() { return std::move(originals_); }
 
@@ -41,6 +45,7 @@ private:
 
     const TermLeague& league_;
     std::unordered_map<std::string, std::string> originals_;
+    std::unordered_map<std::string, std::string> replacedTexts_; // by file identity
 };
 
 } // namespace tenvoll

@@ -4,6 +4,7 @@
 
 #include "league/FileAccess.h"
 #include "league/FolderLock.h"
+#include "league/GameRules.h"
 #include "league/Kyoutuu.h"
 #include "league/LeagueError.h"
 #include "league/Numbers.h"
@@ -12,6 +13,7 @@
 #include "league/StatsMarksFile.h"
 #include "league/TeamFile.h"
 #include "league/TextCompare.h"
+#include "termupdate/Dcheck.h"
 #include "termupdate/StatsMarks.h"
 #include "termupdate/TermCommit.h"
 #include "termupdate/TermInputs.h"
@@ -19,6 +21,7 @@
 #include "termupdate/TermProgress.h"
 #include "termupdate/TermReading.h"
 #include "termupdate/TermUpdateSetup.h"
+#include "termupdate/UpdateManifest.h"
 
 namespace tenvoll {
 
@@ -76,6 +79,16 @@ TermUpdateResult runLocked(const TermUpdateInput& in, TermUpdateReporter& report
     progress.setTotal(mergeProgressUnits(merge) + 2 * league.entries.size() + 5);
 
     TermFileSources sources(league);
+    if (in.dataCheck) {
+        DataCheckInput check{in.programFolder, in.leagueName, in.newTerm, in.teamNames,
+                             in.growthFiles};
+        check.write = false;
+        DataCheckResult checked = runDataCheck(check, reporter);
+        if (!checked.passed)
+            throw LeagueError("データチェックでエラーがありました。");
+        for (const auto& f : checked.initialised)
+            sources.useText(f.path, f.text);
+    }
     TermOutputs outputs = mergeTerm(merge, sources, progress);
 
     TermUpdateResult result;
@@ -89,6 +102,12 @@ TermUpdateResult runLocked(const TermUpdateInput& in, TermUpdateReporter& report
     progress.setStatus("ファイルを保存中");
     const TermPlaces places{in.programFolder, league.leagueFolder, in.newTerm};
     TermCommitPlan plan = planTermCommit(std::move(outputs.files), sources.takeOriginals(), places);
+    TermManifestInput manifest{in.programFolder, league.leagueFolder,
+                               in.leagueName,    std::string(toolVariantText(*in.tool)),
+                               in.newTerm,       {}};
+    for (std::string_view name : kScratchFiles)
+        manifest.removedAfterCommit.push_back(joinProgramFolder(in.programFolder, name));
+    addTermManifest(plan, manifest);
     result.backupFolder = plan.backupFolder;
     commitTermPlan(plan, places, progress);
 
@@ -111,8 +130,14 @@ TermUpdateResult runTermUpdate(const TermUpdateInput& input, TermUpdateReporter&
     try {
         FolderLock lock = FolderLock::acquire(input.programFolder, FolderLock::Mode::Exclusive);
         return runLocked(input, reporter);
+    } catch (const UnflushedCommitError& e) {
+        throw TermFilesChangedError(
+            "最新データの追加はファイルを書き込みましたが、ディスクへの書き込みを確かめ"
+            "られませんでした。停電などでは失われるおそれがあります。\n" +
+                std::string(e.what()),
+            e.detail());
     } catch (const IncompleteRollbackError& e) {
-        throw LeagueError(
+        throw TermFilesChangedError(
             "最新データの追加を中止しましたが、一部のファイルを元に戻せませんでした。\n" +
                 std::string(e.what()) +
                 "\n実行前のファイルはリーグのフォルダの「バックアップ」にもあります。",

@@ -15,6 +15,7 @@
 #pragma once
 
 #include "league/GameRules.h"
+#include "league/LeagueError.h"
 #include "termupdate/Reporter.h"
 
 #include <optional>
@@ -37,11 +38,16 @@ struct TermUpdateInput {
     // The league's newest term (highest "最終") is added again only with this;
     // a term below it is always refused.
     bool again = false;
+    // Runs the data check ("データチェック") first, under the same lock: the
+    // team files it initialises are read as initialised and written in the
+    // update's one commit, backed up as they were before either step.
+    bool dataCheck = false;
+    std::vector<std::string> teamNames = {}; // the window's team-name list, for the check
 };
 
 struct TermUpdateResult {
     std::vector<std::string> writtenFiles; // every file written, in writing order, backups excluded
-    std::string backupFolder;              // empty when no file existed to be replaced
+    std::string backupFolder;              // holds the replaced files and the manifest
     std::string statisticsFile;            // the first-team statistics of term P
     std::string unsignedFile;              // the unsigned players of term P
     std::size_t unsignedPlayers = 0;
@@ -51,11 +57,19 @@ struct TermUpdateResult {
     std::vector<std::string> deletedFiles; // "\temp\新人.txt" and the like, removed after success
 };
 
+// A failed run that had already changed files: every file replaced but not
+// confirmed on disk, or a rollback that could not put every file back.
+class TermFilesChangedError : public LeagueError {
+public:
+    using LeagueError::LeagueError;
+};
+
 // Runs the update. Reports the status texts "準備中" (with a "." per team file),
 // "選手一覧作成", "選手一覧確認終了", "成績処理中", "成績処理終了", F + "を処理中",
 // F + "終了、" + G + "を処理中", "Top10の成績確認", the statistics marks' texts,
 // "ファイルを保存中", the deletions and "終了". Throws LeagueError; no file is
-// changed then.
+// changed then, except for TermFilesChangedError. With `dataCheck`, a check
+// that does not pass stops the run before anything is written.
 TermUpdateResult runTermUpdate(const TermUpdateInput& input, TermUpdateReporter& reporter);
 
 // The highest "最終" of the league's team files; std::nullopt for a league

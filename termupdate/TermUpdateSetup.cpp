@@ -17,17 +17,27 @@ namespace {
 constexpr std::array<std::string_view, 3> kFolders = {"\\temp\\seichou", "\\temp\\seiseki",
                                                       "\\temp\\shinjin"};
 
-// The tool of the league, storing the key empty (after the message) when missing.
-std::optional<ToolVariant> readTool(Settings& settings, const std::string& league,
-                                    TermUpdateReporter& reporter) {
+// The tool of the league; `missing` (after the message) when the key is absent.
+std::optional<ToolVariant> readTool(const Settings& settings, const std::string& league,
+                                    TermUpdateReporter& reporter, bool& missing) {
     const IniSection* section = settings.ini().section(league);
     if (section && section->has(kToolKey))
         return parseToolVariant(section->value(kToolKey, toolVariantText(ToolVariant::Standard)));
     reporter.message(std::string(kChooseTool));
-    settings.ini().set(league, kToolKey, "");
-    FolderLock lock = FolderLock::acquire(settings.programFolder(), FolderLock::Mode::Exclusive);
-    settings.save();
+    missing = true;
     return {};
+}
+
+// Stores the key empty into the settings file as it is now, so that what
+// another writer saved meanwhile stays.
+void storeEmptyTool(const std::string& programFolder, const std::string& league) {
+    updateSettings(programFolder, [&](Settings& current) {
+        const IniSection* section = current.ini().section(league);
+        if (section && section->has(kToolKey))
+            return false;
+        current.ini().set(league, kToolKey, "");
+        return true;
+    });
 }
 
 // Adds the entries' names; false (after the message) when a name is met twice.
@@ -77,11 +87,15 @@ TermUpdateSetup openTermUpdate(const std::string& programFolder, TermUpdateRepor
     TermUpdateSetup setup;
     setup.leagueName = settings.leagueName();
     if (settings.teamCount(setup.leagueName, 1) != 0) {
-        setup.tool = readTool(settings, setup.leagueName, reporter);
+        bool toolMissing = false;
+        setup.tool = readTool(settings, setup.leagueName, reporter, toolMissing);
+        // A registry the window refuses is not written to on the way out.
         if (!readTeamNames(settings, setup, reporter)) {
             setup.closeWindow = true;
             return setup;
         }
+        if (toolMissing)
+            storeEmptyTool(programFolder, setup.leagueName);
     }
     for (WorkingList list : kWorkingLists) {
         std::string folder = workingFolder(programFolder, list);

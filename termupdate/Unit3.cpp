@@ -4,6 +4,7 @@
 
 #include "league/LeagueError.h"
 #include "league/Paths.h"
+#include "windowkit/KeyboardAccess.h"
 #include "windowkit/ProgramState.h"
 #include "windowkit/QtText.h"
 #include "windowkit/UserDialogs.h"
@@ -74,26 +75,27 @@ TForm3::TForm3(ProgramState& state, QWidget* parent)
     fileEdit_->setObjectName(QStringLiteral("FileEdit"));
     fileEdit_->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('0')) * 30);
     QPushButton* chooseButton =
-        button(this, QStringLiteral("選択..."), QStringLiteral("ChooseButton"));
+        button(this, QStringLiteral("選択(&F)..."), QStringLiteral("ChooseButton"));
     connect(chooseButton, &QPushButton::clicked, this, &TForm3::chooseTeamFile);
 
     QPushButton* addButton =
-        button(this, QStringLiteral("新規項目の作成"), QStringLiteral("AddButton"));
+        button(this, QStringLiteral("新規項目の作成(&N)"), QStringLiteral("AddButton"));
     QPushButton* replaceButton =
-        button(this, QStringLiteral("情報の更新"), QStringLiteral("ReplaceButton"));
+        button(this, QStringLiteral("情報の更新(&U)"), QStringLiteral("ReplaceButton"));
     QPushButton* deleteButton =
-        button(this, QStringLiteral("項目を削除"), QStringLiteral("DeleteButton"));
+        button(this, QStringLiteral("項目を削除(&D)"), QStringLiteral("DeleteButton"));
     QPushButton* bulkButton =
-        button(this, QStringLiteral("一括登録"), QStringLiteral("RegisterFolderButton"));
+        button(this, QStringLiteral("一括登録(&R)"), QStringLiteral("RegisterFolderButton"));
     QPushButton* saveButton =
-        button(this, QStringLiteral("更新して閉じる"), QStringLiteral("SaveButton"));
+        button(this, QStringLiteral("更新して閉じる(&S)"), QStringLiteral("SaveButton"));
     QPushButton* cancelButton =
-        button(this, QStringLiteral("Cancel"), QStringLiteral("CancelButton"));
+        button(this, QStringLiteral("&Cancel"), QStringLiteral("CancelButton"));
     connect(addButton, &QPushButton::clicked, this, &TForm3::addEntry);
     connect(replaceButton, &QPushButton::clicked, this, &TForm3::replaceEntry);
     connect(deleteButton, &QPushButton::clicked, this, &TForm3::deleteEntry);
     connect(bulkButton, &QPushButton::clicked, this, &TForm3::registerFolder);
     connect(saveButton, &QPushButton::clicked, this, &TForm3::saveAndClose);
+    clickOnSave(this, saveButton);
     connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* left = new QVBoxLayout;

@@ -5,6 +5,7 @@
 #include "league/GameRules.h"
 #include "league/LeagueError.h"
 #include "league/Paths.h"
+#include "termupdate/BackupsWindow.h"
 #include "termupdate/Dcheck.h"
 #include "termupdate/FileDropTargets.h"
 #include "termupdate/StatsMarks.h"
@@ -17,6 +18,7 @@
 #include "windowkit/UserDialogs.h"
 
 #include <QApplication>
+
 #include <QComboBox>
 #include <QDir>
 #include <QGridLayout>
@@ -30,6 +32,7 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace tenvoll {
 
@@ -112,15 +115,21 @@ TForm4::TForm4(ProgramState& state, QWidget* parent) : QDialog(parent), state_(s
     gamesLayout->addWidget(gamesPanel_);
     gamesLayout->addWidget(gamesBox_);
 
-    runButton_ = new QPushButton(QStringLiteral("実行"), this);
+    runButton_ = new QPushButton(QStringLiteral("実行(&R)"), this);
     runButton_->setObjectName(QStringLiteral("Button1"));
     runButton_->setEnabled(false);
-    cancelButton_ = new QPushButton(QStringLiteral("Cancel"), this);
+    cancelButton_ = new QPushButton(QStringLiteral("&Cancel"), this);
     cancelButton_->setObjectName(QStringLiteral("CancelButton"));
-    checkButton_ = new QPushButton(QStringLiteral("データチェック"), this);
+    checkButton_ = new QPushButton(QStringLiteral("データチェック(&D)"), this);
     checkButton_->setObjectName(QStringLiteral("Button5"));
-    for (QPushButton* b : {runButton_, cancelButton_, checkButton_})
+    undoButton_ = new QPushButton(QStringLiteral("直前の期更新を取り消す(&Z)…"), this);
+    undoButton_->setObjectName(QStringLiteral("UndoButton"));
+    backupsButton_ = new QPushButton(QStringLiteral("バックアップ一覧(&B)…"), this);
+    backupsButton_->setObjectName(QStringLiteral("BackupsButton"));
+    for (QPushButton* b : {runButton_, cancelButton_, checkButton_, undoButton_, backupsButton_})
         b->setAutoDefault(false);
+    connect(undoButton_, &QPushButton::clicked, this, &TForm4::undoLastUpdate);
+    connect(backupsButton_, &QPushButton::clicked, this, &TForm4::openBackups);
     connect(runButton_, &QPushButton::clicked, this, &TForm4::Button1Click);
     connect(checkButton_, &QPushButton::clicked, this, &TForm4::Button5Click);
     connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
@@ -141,10 +150,15 @@ TForm4::TForm4(ProgramState& state, QWidget* parent) : QDialog(parent), state_(s
     auto* body = new QHBoxLayout;
     body->addLayout(teams, 1);
     body->addLayout(lists, 3);
+    auto* backupRow = new QHBoxLayout;
+    backupRow->addStretch(1);
+    backupRow->addWidget(backupsButton_);
+    backupRow->addWidget(undoButton_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(termRow);
     layout->addLayout(body, 1);
     layout->addLayout(buttons);
+    layout->addLayout(backupRow);
     layout->addWidget(statusBar_);
     resize(900, 480);
 }
@@ -172,6 +186,7 @@ bool TForm4::prepare() {
         for (const auto& name : setup_.fileNames[static_cast<std::size_t>(list)])
             l->addItem(qs(name));
     }
+    proposeNextTerm();
     return true;
 }
 
@@ -268,8 +283,14 @@ void TForm4::setBusy(bool busy) {
 
 void TForm4::Button5Click() {
     QtProgressReporter reporter = windowReporter();
-    DataCheckInput input{state_.programFolder(), setup_.leagueName, termBox_->value(),
-                         setup_.teamNames, listedPaths(WorkingList::Growth)};
+    // Only checks: the files it would initialise are written by "実行", which
+    // runs the check again inside the update's one commit.
+    DataCheckInput input{state_.programFolder(),
+                         setup_.leagueName,
+                         termBox_->value(),
+                         setup_.teamNames,
+                         listedPaths(WorkingList::Growth),
+                         false};
     checkPassed_ = false;
     setBusy(true);
     DataCheckResult result;
@@ -283,6 +304,18 @@ void TForm4::Button5Click() {
     checkPassed_ = result.passed;
     setBusy(false);
     startStatusTimer();
+}
+
+void TForm4::proposeNextTerm() {
+    // The term after the league's newest; a league without players starts at 1.
+    // A league that cannot be read keeps the box as it is: the run reports it.
+    try {
+        const std::optional<long long> newest =
+            newestLeagueTerm(state_.programFolder(), setup_.leagueName);
+        const long long next = newest ? *newest + 1 : 1;
+        termBox_->setValue(static_cast<int>(std::clamp<long long>(next, 1, kMaxTerm)));
+    } catch (const LeagueError&) {
+    }
 }
 
 bool TForm4::confirmTerm(TermUpdateInput& input) {
@@ -320,6 +353,8 @@ void TForm4::Button1Click() {
     input.growthFiles = listedPaths(WorkingList::Growth);
     input.statisticsFiles = listedPaths(WorkingList::Statistics);
     input.newPlayerFiles = listedPaths(WorkingList::NewPlayers);
+    input.dataCheck = true;
+    input.teamNames = setup_.teamNames;
     if (!confirmTerm(input))
         return;
     setBusy(true);
@@ -334,12 +369,27 @@ void TForm4::Button1Click() {
             detail = QStringLiteral("置き換える前のファイルは、次のフォルダにあります。\n%1")
                          .arg(QDir::toNativeSeparators(qs(result.backupFolder)));
         dialogs().message(this, done, detail);
+    } catch (const TermFilesChangedError& e) {
+        setBusy(false);
+        statusBar_->setText(QStringLiteral("中止しました。一部のファイルが変更されています。"));
+        dialogs().message(this, qs(e.what()), qs(e.detail()));
     } catch (const LeagueError& e) {
         setBusy(false);
         statusBar_->setText(QStringLiteral("中止しました。ファイルは変更されていません。"));
         dialogs().message(this, qs(e.what()), qs(e.detail()));
     }
     startStatusTimer();
+}
+
+void TForm4::undoLastUpdate() {
+    if (confirmAndReverseTermUpdate(this, state_, UndoAction::Undo))
+        showStatus(QStringLiteral("直前の期更新を取り消しました。"));
+}
+
+void TForm4::openBackups() {
+    BackupsWindow window(state_, this);
+    if (window.refresh())
+        window.exec();
 }
 
 } // namespace tenvoll

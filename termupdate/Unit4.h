@@ -47,6 +47,9 @@ public:
     // "ファイルを削除" of the selected entries of every list.
     void deleteSelectedFiles();
     void showStatus(const QString& text);
+    // "直前の期更新を取り消す…" and "バックアップ一覧…".
+    void undoLastUpdate();
+    void openBackups();
 
     QSpinBox* termBox() const { return termBox_; }
     QSpinBox* gamesBox() const { return gamesBox_; }
@@ -57,6 +60,8 @@ public:
     QString statusText() const;
 
 private:
+    // Sets the term box to the term after the league's newest.
+    void proposeNextTerm();
     // Refuses a term below the league's newest term and asks before adding the
     // newest term once more (sets input.again); false when the run is not to start.
     bool confirmTerm(TermUpdateInput& input);
@@ -81,6 +86,8 @@ private:
     bool checkPassed_ = false;
     QPushButton* cancelButton_ = nullptr;
     QPushButton* checkButton_ = nullptr;
+    QPushButton* undoButton_ = nullptr;
+    QPushButton* backupsButton_ = nullptr;
     TimedStatusBar* statusBar_ = nullptr;
     QProgressBar* progress_ = nullptr;
 };

@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 
 #include <algorithm>
+#include <utility>
 
 namespace tenvoll {
 
@@ -99,11 +100,20 @@ void GridView::fitColumnsToValues() {
     if (!m)
         return;
     const QFontMetrics metrics(font());
+    const bool wasFitting = std::exchange(fittingColumns_, true);
     const int columns = m->columnCount();
     const int rows = m->rowCount();
     for (int c = 0; c < columns; ++c) {
         const auto ci = static_cast<std::size_t>(c);
+        if (ci < userWidths_.size() && userWidths_[ci] > 0) {
+            setColumnWidth(c, userWidths_[ci]);
+            continue;
+        }
         int width = ci < leastWidths_.size() ? leastWidths_[ci] : columnWidth(c);
+        // The column sorted by also holds its caption beside the sort arrow.
+        const QHeaderView* header = horizontalHeader();
+        if (header->isSortIndicatorShown() && header->sortIndicatorSection() == c)
+            width = std::max(width, header->sectionSizeHint(c));
         // Digits are about equally wide: only the longest texts are measured.
         qsizetype longest = 0;
         int widest = 0;
@@ -120,6 +130,35 @@ void GridView::fitColumnsToValues() {
         }
         setColumnWidth(c, std::max(width, widest));
     }
+    fittingColumns_ = wasFitting;
+}
+
+void GridView::setUserResizable(bool on) {
+    horizontalHeader()->setSectionResizeMode(on ? QHeaderView::Interactive : QHeaderView::Fixed);
+    disconnect(horizontalHeader(), &QHeaderView::sectionResized, this, nullptr);
+    if (on)
+        connect(horizontalHeader(), &QHeaderView::sectionResized, this,
+                [this](int column, int, int newSize) { userResized(column, newSize); });
+}
+
+void GridView::userResized(int column, int newSize) {
+    if (fittingColumns_ || column < 0)
+        return;
+    const auto ci = static_cast<std::size_t>(column);
+    if (ci >= userWidths_.size())
+        userWidths_.resize(ci + 1, 0);
+    userWidths_[ci] = newSize;
+    if (fittedSize_)
+        fitToContents();
+}
+
+void GridView::setUserColumnWidths(const std::vector<int>& widths) {
+    userWidths_.clear();
+    for (int w : widths)
+        userWidths_.push_back(std::max(0, w));
+    fitColumnsToValues();
+    if (fittedSize_)
+        fitToContents();
 }
 
 void GridView::fitToContents() {

@@ -26,11 +26,19 @@ public:
     // The least width of one column in pixels of the screen.
     void setLeastColumnWidth(int column, int width);
     // Widens the number columns to their widest value of the current content
-    // and gives every other column its least width back.
+    // (the column of a shown sort arrow to its caption with the arrow) and
+    // gives every other column its least width back.
     void fitColumnsToValues();
     void setModel(QAbstractItemModel* model) override;
     // Grows or shrinks the view to show every row and column without scroll bars.
     void fitToContents();
+    // Lets the user drag the column borders. A width the user set is kept
+    // through every later content change (a fitted view follows its columns).
+    void setUserResizable(bool on);
+    // The widths the user set, 0 for a column he did not touch; and setting
+    // them back (a remembered layout).
+    std::vector<int> userColumnWidths() const { return userWidths_; }
+    void setUserColumnWidths(const std::vector<int>& widths);
     int scaled(int pixels96) const;
     // Width of a name column: wide enough for a 16-byte name (8 full-width characters).
     int nameColumnWidth() const;
@@ -42,8 +50,12 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void userResized(int column, int newSize);
+
     std::vector<int> leastWidths_;
-    bool fittedSize_ = false; // fitToContents was asked: keep the size fitted
+    std::vector<int> userWidths_;
+    bool fittingColumns_ = false; // the program, not the user, is setting widths
+    bool fittedSize_ = false;     // fitToContents was asked: keep the size fitted
 };
 
 // Where a cell's text is drawn inside the cell.

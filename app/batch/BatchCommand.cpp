@@ -28,6 +28,7 @@ const std::vector<BatchCommand>& batchCommands() {
         std::vector<BatchCommand> t;
         addFileCommands(t);
         addTermUpdateCommands(t);
+        addUndoCommands(t);
         addRankingCommands(t);
         addExportCommands(t);
         addLeagueCommands(t);

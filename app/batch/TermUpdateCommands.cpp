@@ -85,8 +85,8 @@ int termUpdate(BatchContext& c, const std::vector<std::string>& args) {
     TermUpdateSetup setup = open(c, reporter);
     if (!tool)
         tool = setup.tool;
-    checkData(c, setup, term, reporter);
 
+    // The data check runs inside the update: one lock, one commit, one backup.
     TermUpdateInput input{c.programFolder,
                           setup.leagueName,
                           term,
@@ -95,7 +95,9 @@ int termUpdate(BatchContext& c, const std::vector<std::string>& args) {
                           listPaths(c, setup, WorkingList::Growth),
                           listPaths(c, setup, WorkingList::Statistics),
                           listPaths(c, setup, WorkingList::NewPlayers),
-                          a.has("--again")};
+                          a.has("--again"),
+                          true,
+                          setup.teamNames};
     TermUpdateResult result = runTermUpdate(input, reporter);
     if (!result.backupFolder.empty())
         c.out << "バックアップ: " << result.backupFolder << "\n";

@@ -117,6 +117,27 @@ TEST_F(OpeningOrderTest, FirstLoadCreatesTheCopyAndANewerTeamFileRecreatesIt) {
     EXPECT_EQ(onDisk("Team", "16"), "P 甲16");
 }
 
+// The team file changes after the order was loaded (a term update in
+// between): "来期オーダ作成" refuses, and the copy stays as it was.
+TEST_F(OpeningOrderTest, ATeamFileChangedSinceLoadingRefusesTheWrite) {
+    order.loadOrderingTeam(league.entry(0));
+    const std::string copy = test::readBytes(league.copyFile);
+    const std::string team = test::readBytes(league.teamFile[0]);
+    test::writeBytes(league.teamFile[0], team); // same bytes, rewritten
+    fs::last_write_time(league.teamFile[0],
+                        fs::last_write_time(league.copyFile) + std::chrono::seconds(5));
+    try {
+        order.write();
+        FAIL() << "written";
+    } catch (const LeagueError& e) {
+        EXPECT_EQ(std::string(e.what()), kTeamFileChangedMessage);
+    }
+    EXPECT_EQ(test::readBytes(league.copyFile), copy);
+
+    order.loadOrderingTeam(league.entry(0)); // loaded again, it may write
+    EXPECT_TRUE(order.write().accepted);
+}
+
 TEST_F(OpeningOrderTest, AMissingOrOldLayoutTeamFileChangesNothing) {
     loaded();
     const std::vector<std::string> before = names(OrderList::Order);

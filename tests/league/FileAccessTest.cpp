@@ -193,7 +193,8 @@ TEST_F(FileAccess, JournalledCommitRecoversAfterEveryRename) {
         const std::string journal = dir.file(kJournalFileName);
         ASSERT_TRUE(std::filesystem::exists(journal));
         RecoveryOutcome outcome = recoverJournal(journal);
-        EXPECT_TRUE(outcome.problems.empty());
+        EXPECT_TRUE(outcome.problems.empty())
+            << (outcome.problems.empty() ? "" : outcome.problems[0]);
         EXPECT_FALSE(std::filesystem::exists(journal));
         if (k <= 3) {
             EXPECT_EQ(test::snapshotFolder(dir.path()), before);
@@ -214,6 +215,70 @@ TEST_F(FileAccess, JournalledCommitRecoversAfterEveryRename) {
     stageAll(t);
     t.commit();
     EXPECT_EQ(test::snapshotFolder(dir.path()).size(), 3u);
+}
+
+// A failed flush of a folder is a failure, wherever it comes: up to the
+// completion mark the commit is undone (the folder as before, nothing left
+// behind); in the clean-up after it the files are new and the error says so.
+// A journal of another operation refuses the commit.
+TEST_F(FileAccess, FailedFolderFlushIsAFailure) {
+    auto commit = [&] {
+        FileTransaction t;
+        t.useJournal(dir.path(), "テスト");
+        t.stageBytes(dir.file("a.txt"), "new a");
+        t.stageBytes(dir.file("b.txt"), "new b");
+        t.commit();
+    };
+    commit();
+    const int flushes = WriteFaults::folderSyncsSoFar();
+    ASSERT_GE(flushes, 5);
+    const Snapshot after = test::snapshotFolder(dir.path());
+    for (int n = 1; n <= flushes; ++n) {
+        SCOPED_TRACE(n);
+        test::writeBytes(dir.file("a.txt"), "old a");
+        test::writeBytes(dir.file("b.txt"), "old b");
+        WriteFaults::reset();
+        WriteFaults::failFolderSync(n);
+        try {
+            commit();
+            ADD_FAILURE() << "no error";
+        } catch (const UnflushedCommitError&) {
+            EXPECT_EQ(test::snapshotFolder(dir.path()), after);
+        } catch (const LeagueError& e) {
+            EXPECT_NE(std::string(e.what()).find("ディスク"), std::string::npos) << e.what();
+            EXPECT_EQ(test::snapshotFolder(dir.path()), before);
+        }
+    }
+    WriteFaults::reset();
+    WriteFaults::failFolderSync(1);
+    EXPECT_THROW(writeBytesAtomic(dir.file("c.txt"), "c"), UnflushedCommitError);
+
+    WriteFaults::reset();
+    std::filesystem::remove(dir.file("c.txt"));
+    test::writeBytes(dir.file("a.txt"), "old a");
+    test::writeBytes(dir.file(kJournalFileName), "another operation's");
+    EXPECT_THROW(commit(), LeagueError);
+    EXPECT_EQ(test::readBytes(dir.file("a.txt")), "old a");
+    EXPECT_EQ(test::readBytes(dir.file(kJournalFileName)), "another operation's");
+}
+
+// A file reached through a link is written through: the link stays a link,
+// its target gets the content, alone and in a journalled commit.
+TEST_F(FileAccess, WritingALinkedFileWritesItsTarget) {
+    std::filesystem::create_directory(dir.file("real"));
+    test::writeBytes(dir.file("real/t.txt"), "old");
+    std::filesystem::create_symlink(dir.file("real/t.txt"), dir.file("link.txt"));
+    writeBytesAtomic(dir.file("link.txt"), "one");
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.file("link.txt")));
+    EXPECT_EQ(test::readBytes(dir.file("real/t.txt")), "one");
+
+    FileTransaction t;
+    t.useJournal(dir.path(), "テスト");
+    t.stageBytes(dir.file("link.txt"), "two");
+    t.stageBytes(dir.file("a.txt"), "new a");
+    t.commit();
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.file("link.txt")));
+    EXPECT_EQ(test::readBytes(dir.file("real/t.txt")), "two");
 }
 
 TEST(Journal, DamagedOrCutJournalIsNotTakenForOne) {

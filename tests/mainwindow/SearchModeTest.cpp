@@ -119,6 +119,30 @@ TEST_F(SearchModeTest, RankingFillsTheListBestFirstAndSortsByColumn) {
         QStringLiteral("3/%1 野手_打率").arg(list()->rowCount())));
 }
 
+TEST_F(SearchModeTest, TheColumnSortedByStaysTheListsOrderUntilAnotherStatistic) {
+    QHeaderView* header = listView()->horizontalHeader();
+    panel()->restrictionGroup()->button(0)->click();
+    startSearch();
+    EXPECT_EQ(header->sortIndicatorSection(), 2); // the ranked statistic's column
+    EXPECT_EQ(header->sortIndicatorOrder(), Qt::DescendingOrder);
+
+    clickColumn(5);
+    EXPECT_EQ(header->sortIndicatorSection(), 5);
+    EXPECT_GE(listView()->columnWidth(5), header->sectionSizeHint(5)); // caption and arrow
+    startSearch(); // the same statistic once more: still by the chosen column
+    EXPECT_EQ(header->sortIndicatorSection(), 5);
+    for (int r = 1; r < list()->rowCount(); ++r)
+        ASSERT_GE(rankingValue(cell(r - 1, 5).toStdString()),
+                  rankingValue(cell(r, 5).toStdString()))
+            << r;
+
+    panel()->itemGroup()->button(6)->click(); // 野手_本塁打, column 8
+    startSearch();
+    EXPECT_EQ(header->sortIndicatorSection(), 8);
+    EXPECT_GE(rankingValue(cell(0, 8).toStdString()),
+              rankingValue(cell(list()->rowCount() - 1, 8).toStdString()));
+}
+
 TEST_F(SearchModeTest, RestrictedRankingSaysTheRuleAndSavesItsCsv) {
     startSearch();
     EXPECT_TRUE(main->search().ruleNote().startsWith(QStringLiteral("規定: ")));

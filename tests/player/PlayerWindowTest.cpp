@@ -73,12 +73,12 @@ TEST_F(PlayerWindowTest, OtherTeamButtonSwitchesBetweenThePanesPlayers) {
     tenvoll::test::choosePlayer(*main, PaneSide::Bottom, QStringLiteral("大阪選手"));
     tenvoll::test::choosePlayer(*main, PaneSide::Top, QStringLiteral("山田ソ太郎"));
     auto* button = detail()->findChild<QPushButton*>(QStringLiteral("Button3"));
-    EXPECT_EQ(button->text(), QStringLiteral("大阪選手を表示"));
+    EXPECT_EQ(button->text(), QStringLiteral("大阪選手を表示(&O)"));
     EXPECT_FALSE(button->isHidden());
     button->click();
     EXPECT_EQ(main->state().shownPlayer(), "大阪選手");
     EXPECT_EQ(label("Label1"), QStringLiteral("大阪選手 右 普"));
-    EXPECT_EQ(button->text(), QStringLiteral("山田ソ太郎を表示"));
+    EXPECT_EQ(button->text(), QStringLiteral("山田ソ太郎を表示(&O)"));
 }
 
 TEST_F(PlayerWindowTest, ClipboardCommandsTellTheUserFirst) {

@@ -3,6 +3,7 @@
 #include "SmallLeague.h"
 
 #include "league/FileAccess.h"
+#include "league/IniStore.h"
 #include "league/LeagueError.h"
 #include "league/Recovery.h"
 #include "termupdate/Dcheck.h"
@@ -53,16 +54,43 @@ TEST(TermUpdateOpening, LeagueWithoutToolOrWithADuplicateName) {
     ini.replace(ini.find("ブルーズ二軍,"), std::string("ブルーズ二軍,").size(), "れっず二軍,");
     ini.replace(ini.find("レッズ二軍,"), std::string("レッズ二軍,").size(), "れっず二軍,");
     writeCp932(league.path("Tenvoll.ini"), ini);
+    const std::string before = readBytes(league.path("Tenvoll.ini"));
     RecordingReporter reporter;
     TermUpdateSetup setup = openTermUpdate(league.programFolder(), reporter);
 
     EXPECT_EQ(setup.tool, std::nullopt);
-    EXPECT_NE(readCp932(league.path("Tenvoll.ini")).find("ツール=\n"), std::string::npos);
+    EXPECT_EQ(readBytes(league.path("Tenvoll.ini")), before); // refused: nothing written
     EXPECT_TRUE(setup.closeWindow);
     EXPECT_EQ(reporter.messages,
               (std::vector<std::string>{"利用ツールを選択してください。",
                                         "れっず二軍は同一のチーム名があります。\n"
                                         "チーム編成エディタで修正してください。"}));
+}
+
+// The empty "ツール" is stored into the settings file as it is when it is
+// written: a league registered while the message was up stays registered.
+TEST(TermUpdateOpening, StoringTheEmptyToolKeepsWhatOthersSavedMeanwhile) {
+    SmallLeague league;
+    std::string ini = readCp932(league.path("Tenvoll.ini"));
+    ini.erase(ini.find("ツール=標準\n"), std::string("ツール=標準\n").size());
+    writeCp932(league.path("Tenvoll.ini"), ini);
+    class AddingLeague : public RecordingReporter {
+    public:
+        explicit AddingLeague(std::string path) : path_(std::move(path)) {}
+        void message(const std::string& text) override {
+            RecordingReporter::message(text);
+            writeCp932(path_, readCp932(path_) + "[別リーグ]\nチーム数=0\n");
+        }
+
+    private:
+        std::string path_;
+    } reporter(league.path("Tenvoll.ini"));
+    TermUpdateSetup setup = openTermUpdate(league.programFolder(), reporter);
+
+    EXPECT_FALSE(setup.closeWindow);
+    IniStore saved = IniStore::load(league.path("Tenvoll.ini"));
+    EXPECT_TRUE(saved.hasSection("別リーグ"));
+    EXPECT_EQ(saved.value("テストリーグ", "ツール", "(none)"), "");
 }
 
 // The stored tool is read in any letter case; an unknown one selects nothing.

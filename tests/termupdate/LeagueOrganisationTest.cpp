@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 using namespace tenvoll;
 using namespace tenvoll::test;
 
@@ -96,6 +98,24 @@ TEST_F(LeagueOrganisationTest, EntriesAreRefusedForEmptyFieldsSameNamesAndLineBr
     EXPECT_EQ(refusalMessage(EntryRefusal::EmptyField), "");
     EXPECT_EQ(o.entries().size(), 3u);
     EXPECT_EQ(o.entries()[0], "レッズ,レッズ二軍,\\A\\reds.txt");
+}
+
+// One file, two entries: a registered file named by another spelling, "..",
+// a link or another letter case is refused when the entry is made.
+TEST_F(LeagueOrganisationTest, AnEntryNamingARegisteredFileAnotherWayIsRefused) {
+    writeTeamFile(folder.file("A/reds.txt"), "レッズ", "レッズ二軍");
+    std::filesystem::create_symlink(folder.file("A/reds.txt"), folder.file("A/link.txt"));
+    LeagueOrganisation o = loaded();
+    for (const std::string& path :
+         {std::string("\\A\\reds.txt"), std::string("\\A\\REDS.TXT"),
+          std::string("\\A\\..\\A\\reds.txt"), std::string("\\A\\link.txt"),
+          folder.file("A/reds.txt"), std::string("\\A\\Greens.txt")})
+        EXPECT_EQ(o.addEntry({"新", "新二軍", path}), EntryRefusal::SameFile) << path;
+    EXPECT_EQ(o.replaceEntry(1, {"新", "新二軍", "\\a\\reds.txt"}), EntryRefusal::SameFile);
+    EXPECT_EQ(o.replaceEntry(0, {"赤", "赤二軍", "\\A\\REDS.txt"}), EntryRefusal::None);
+    EXPECT_EQ(o.addEntry({"新", "新二軍", "\\A\\new.txt"}), EntryRefusal::None);
+    EXPECT_EQ(o.entries().size(), 4u);
+    EXPECT_FALSE(refusalMessage(EntryRefusal::SameFile).empty());
 }
 
 TEST_F(LeagueOrganisationTest, SavingRewritesOnlyTheLeaguesKeysAndLeavesHigherEntries) {

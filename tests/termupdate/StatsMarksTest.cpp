@@ -4,7 +4,9 @@
 #include "SmallLeague.h"
 #include "league/StatsMarksFile.h"
 
+#include "league/FileAccess.h"
 #include "league/LeagueError.h"
+#include "league/Recovery.h"
 #include "termupdate/StatsMarks.h"
 
 #include <filesystem>
@@ -98,4 +100,22 @@ TEST(StatsMarksNumbers, QualifyingAtBatsRoundDown) {
     EXPECT_EQ(qualifyingAtBats(150), 465);
     EXPECT_EQ(qualifyingAtBats(144), 446); // 446.4
     EXPECT_EQ(qualifyingAtBats(1), 3);
+}
+
+// Top10.txt and seiseki.ini are one journalled commit: cut off between them,
+// recovery brings both back as they were.
+TEST_F(StatsMarksRun, BothFilesAreOneJournalledCommit) {
+    const std::string seiseki = folder.file("league/seiseki.ini");
+    writeBytes(seiseki, "[3]\r\n");
+    writeBytes(folder.file("temp/Top10.txt"), "old");
+    const std::string file = handWorked();
+    auto before = snapshotFolder(folder.path());
+    WriteFaults::reset();
+    WriteFaults::crashAfterRenames(1);
+    EXPECT_THROW(runStatsMarks(input(file, 5), reporter), SimulatedCrash);
+    WriteFaults::reset();
+    EXPECT_NE(snapshotFolder(folder.path()), before);
+    RecoveryOutcome outcome = recoverJournal(folder.file(kJournalFileName));
+    EXPECT_TRUE(outcome.problems.empty());
+    EXPECT_EQ(snapshotFolder(folder.path()), before);
 }

@@ -53,6 +53,28 @@ TEST(TermUpdateBatch, FailuresExitWithOneAndChangeNothing) {
     EXPECT_TRUE(has(marks.err, "ファイルが存在しません！"));
 }
 
+// The data check and the update are one commit: a team file the check would
+// initialise stays as it was when the update is then refused, and after a
+// run the backup holds it as it was before either step.
+TEST(TermUpdateBatch, TheDataCheckAndTheUpdateAreOneCommit) {
+    SmallLeague league;
+    const char* gameText =
+        "  ブルーズ  ブ  青  青球場\n7 青山 左 長 E E B E E E C 3 3 4 3 3 15 3 3 240 ; 29 3\n";
+    writeCp932(league.path("league/blues.txt"), gameText);
+    const std::string original = readBytes(league.path("league/blues.txt"));
+    auto before = snapshotFolder(league.programFolder());
+    BatchRun refused = runCommand(league, {"term-update", "--term", "3"}); // below the newest
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_TRUE(has(refused.err, "ファイルは変更されていません")) << refused.err;
+    EXPECT_EQ(snapshotFolder(league.programFolder()), before);
+
+    BatchRun update = runCommand(league, {"term-update", "--term", "5"});
+    EXPECT_EQ(update.status, 0) << update.err;
+    EXPECT_TRUE(has(update.out, "このファイルは初期化されていません。")) << update.out;
+    EXPECT_EQ(readBytes(league.path("league/バックアップ/0005期更新前/blues.txt")), original);
+    EXPECT_TRUE(IniStore::parse(readCp932(league.path("league/blues.txt"))).hasSection("Team"));
+}
+
 TEST(TermUpdateBatch, UsageErrorsExitWithTwo) {
     SmallLeague league;
     EXPECT_EQ(runCommand(league, {"term-update"}).status, 2);

@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <sstream>
 
@@ -53,11 +54,37 @@ std::vector<std::pair<std::string, std::string>> leagueFiles(const SmallLeague& 
     return snapshotFolder(league.path("league"));
 }
 
+// Puts the test's folders on a memory file system where there is one: the
+// matrix below runs a few hundred updates and recoveries, and every one of
+// them waits for its flushes on a disk.
+class FoldersInMemory {
+public:
+    FoldersInMemory() {
+        const char* old = std::getenv("TMPDIR");
+        if (old)
+            old_ = old;
+        had_ = old != nullptr;
+        std::error_code ec;
+        if (std::filesystem::is_directory("/dev/shm", ec))
+            ::setenv("TMPDIR", "/dev/shm", 1);
+    }
+    ~FoldersInMemory() {
+        if (had_)
+            ::setenv("TMPDIR", old_.c_str(), 1);
+        else
+            ::unsetenv("TMPDIR");
+    }
+
+private:
+    std::string old_;
+    bool had_ = false;
+};
+
 } // namespace
 
 TEST(TermUpdateCrash, RecoveryAfterEveryRenamePutsTheLeagueBackByteForByte) {
     const int renames = renamesOfASuccessfulRun();
-    ASSERT_EQ(renames, 9);
+    ASSERT_EQ(renames, 11); // with the manifest and the kept scratch file
     for (int k = 0; k <= renames; ++k) {
         SCOPED_TRACE(k);
         SmallLeague league;
@@ -180,4 +207,112 @@ TEST(TermUpdateCrash, TemporaryFilesOfADeadWriterAreRemoved) {
     EXPECT_TRUE(recoverInterruptedOperations(league.programFolder()).empty());
     std::filesystem::remove(league.path("league/.reds.txt.123.x.tmp"));
     EXPECT_EQ(snapshotFolder(league.programFolder()), before);
+}
+
+// Cut off after k renames (k = renames + 1: after its completion mark), then
+// the recovery fails at its j-th step (a rename, a removal or a flush), for
+// every k and j: the failed recovery keeps what it still needs, and the next
+// one gives the league of before the run (or of after it) byte for byte.
+TEST(TermUpdateCrash, ARecoveryFailingAtAnyStepIsFinishedByTheNextOne) {
+    FoldersInMemory memory;
+    const int renames = renamesOfASuccessfulRun();
+    SmallLeague done;
+    RecordingReporter reporter;
+    runTermUpdate(done.input(5), reporter);
+    for (int k = 0; k <= renames + 1; ++k) {
+        int steps = 0;
+        {
+            SmallLeague league;
+            crashAfter(league, k);
+            recoverInterruptedOperations(league.programFolder());
+            steps = WriteFaults::recoveryStepsSoFar();
+            WriteFaults::reset();
+        }
+        ASSERT_GT(steps, 2);
+        for (int j = 1; j <= steps; ++j) {
+            SCOPED_TRACE(testing::Message() << "k " << k << ", j " << j);
+            SmallLeague league;
+            auto before = snapshotFolder(league.programFolder());
+            auto folders = foldersBelow(league.programFolder());
+            crashAfter(league, k);
+            WriteFaults::failRecoveryStep(j);
+            std::vector<RecoveryOutcome> failed =
+                recoverInterruptedOperations(league.programFolder());
+            WriteFaults::reset();
+            ASSERT_TRUE(recoveryFailed(failed));
+            if (j < steps) { // the last step flushes the journal's removal
+                EXPECT_TRUE(std::filesystem::exists(journalOf(league)));
+                EXPECT_NE(recoveryMessage(failed).find("続きから元に戻します"), std::string::npos);
+            }
+
+            EXPECT_FALSE(recoveryFailed(recoverInterruptedOperations(league.programFolder())));
+            if (k <= renames) {
+                EXPECT_EQ(snapshotFolder(league.programFolder()), before);
+                EXPECT_EQ(foldersBelow(league.programFolder()), folders);
+            } else {
+                EXPECT_EQ(leagueFiles(league), leagueFiles(done));
+            }
+            EXPECT_FALSE(std::filesystem::exists(journalOf(league)));
+        }
+    }
+}
+
+// A journal whose end is cut off (renames may have run) or a settings file
+// that cannot be read: recovery touches nothing, says so, and exits 1; once
+// the cause is gone it puts the league back.
+TEST(TermUpdateCrash, AnUnreadableJournalOrSettingsFileStopsTheRecovery) {
+    SmallLeague league;
+    auto before = snapshotFolder(league.programFolder());
+    crashAfter(league, 5);
+    const std::string journal = readBytes(journalOf(league));
+    const std::string settings = readBytes(league.path("Tenvoll.ini"));
+    auto expectUntouched = [&] {
+        auto crashed = snapshotFolder(league.programFolder());
+        std::vector<RecoveryOutcome> outcomes =
+            recoverInterruptedOperations(league.programFolder());
+        ASSERT_EQ(outcomes.size(), 1u);
+        EXPECT_TRUE(outcomes[0].untouched);
+        EXPECT_NE(recoveryMessage(outcomes).find("何も変更していません"), std::string::npos);
+        std::ostringstream out, err;
+        EXPECT_EQ(
+            batch::runBatch({"--program-folder", league.programFolder(), "recover"}, out, err), 1);
+        EXPECT_EQ(snapshotFolder(league.programFolder()), crashed);
+    };
+    test::writeBytes(journalOf(league), journal.substr(0, journal.size() - 4)); // "end" cut off
+    expectUntouched();
+    test::writeBytes(journalOf(league), journal);
+    test::writeBytes(league.path("Tenvoll.ini"), settings + "\x81");
+    expectUntouched();
+    test::writeBytes(league.path("Tenvoll.ini"), settings);
+    EXPECT_FALSE(recoveryFailed(recoverInterruptedOperations(league.programFolder())));
+    EXPECT_EQ(snapshotFolder(league.programFolder()), before);
+}
+
+// Leftovers of writers killed before their journal: temporary files beside a
+// team file registered outside the league folder, and the empty backup folder
+// of a run that had only created it, are removed at the next start.
+TEST(TermUpdateCrash, LeftoversOutsideTheLeagueFolderAndEmptyBackupFoldersAreRemoved) {
+    SmallLeague league;
+    std::filesystem::create_directories(league.path("elsewhere"));
+    std::filesystem::rename(league.path("league/blues.txt"), league.path("elsewhere/blues.txt"));
+    std::string ini = readCp932(league.path("Tenvoll.ini"));
+    for (std::size_t at; (at = ini.find("\\league\\blues.txt")) != std::string::npos;)
+        ini.replace(at, std::string("\\league\\blues.txt").size(), "\\elsewhere\\blues.txt");
+    writeCp932(league.path("Tenvoll.ini"), ini);
+    auto before = snapshotFolder(league.programFolder());
+    auto folders = foldersBelow(league.programFolder());
+    pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        std::filesystem::create_directories(league.path("league/バックアップ/0005期更新前/sub"));
+        FileTransaction t; // never committed: the process dies with its temporary
+        t.stageText(league.path("elsewhere/blues.txt"), "途中");
+        ::_exit(0);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_EQ(snapshotFolder(league.programFolder()).size(), before.size() + 1);
+    EXPECT_TRUE(recoverInterruptedOperations(league.programFolder()).empty());
+    EXPECT_EQ(snapshotFolder(league.programFolder()), before);
+    EXPECT_EQ(foldersBelow(league.programFolder()), folders);
 }

@@ -6,6 +6,7 @@
 #include "league/FileAccess.h"
 #include "league/LeagueError.h"
 #include "league/Recovery.h"
+#include "support/BatchRun.h"
 
 #include <gtest/gtest.h>
 
@@ -49,8 +50,9 @@ void expectUnchangedAfterFault(void (*arm)(int), int k) {
 
 TEST(TermUpdateFaults, AnyFailedWriteOrRenameLeavesTheLeagueAsItWas) {
     Counts counts = countsOfASuccessfulRun();
-    // team files, statistics, unsigned, Top10, seiseki.ini and three backups
-    ASSERT_EQ(counts.writes, 9);
+    // team files, statistics, unsigned, Top10, seiseki.ini, three backups, the
+    // kept scratch file and the manifest
+    ASSERT_EQ(counts.writes, 11);
     ASSERT_EQ(counts.renames, counts.writes);
     for (int k = 1; k <= counts.writes; ++k)
         expectUnchangedAfterFault(WriteFaults::failWrite, k);
@@ -66,7 +68,7 @@ TEST(TermUpdateFaults, AFailedRollbackIsReportedAndRecoveredLater) {
     auto before = snapshotFolder(league.programFolder());
     RecordingReporter reporter;
     WriteFaults::reset();
-    WriteFaults::failRename(9);
+    WriteFaults::failRename(11);
     WriteFaults::failRestore(1);
     try {
         runTermUpdate(league.input(5), reporter);
@@ -82,6 +84,41 @@ TEST(TermUpdateFaults, AFailedRollbackIsReportedAndRecoveredLater) {
     EXPECT_NE(snapshotFolder(league.programFolder()), before);
     std::vector<RecoveryOutcome> outcomes = recoverInterruptedOperations(league.programFolder());
     ASSERT_EQ(outcomes.size(), 1u);
-    EXPECT_TRUE(outcomes[0].problems.empty());
+    EXPECT_TRUE(outcomes[0].problems.empty()) << recoveryMessage(outcomes);
     EXPECT_EQ(snapshotFolder(league.programFolder()), before);
+}
+
+// Every folder flush of a run failing in turn: the batch exits 1, and either
+// the league is as it was or (only when every file was already replaced) the
+// message says the files were written.
+TEST(TermUpdateFaults, AFailedFolderFlushFailsTheRun) {
+    int flushes = 0;
+    {
+        SmallLeague league;
+        WriteFaults::reset();
+        RecordingReporter reporter;
+        runTermUpdate(league.input(5), reporter);
+        flushes = WriteFaults::folderSyncsSoFar();
+        WriteFaults::reset();
+    }
+    ASSERT_GT(flushes, 5);
+    for (int n = 1; n <= flushes; ++n) {
+        SCOPED_TRACE(n);
+        SmallLeague league;
+        auto before = snapshotFolder(league.programFolder());
+        WriteFaults::reset();
+        WriteFaults::failFolderSync(n);
+        BatchRun run = runBatchIn(league.programFolder(), {"term-update", "--term", "5"});
+        WriteFaults::reset();
+        EXPECT_EQ(run.status, 1) << run.out;
+        if (snapshotFolder(league.programFolder()) == before) {
+            EXPECT_NE(run.err.find("ファイルは変更されていません"), std::string::npos) << run.err;
+        } else {
+            EXPECT_EQ(run.err.find("ファイルは変更されていません"), std::string::npos) << run.err;
+            EXPECT_NE(run.err.find("書き込みを確かめられませんでした"), std::string::npos)
+                << run.err;
+            EXPECT_EQ(readBytes(league.path("league/reds.txt")),
+                      readBytes(league.expected("league/reds.txt")));
+        }
+    }
 }

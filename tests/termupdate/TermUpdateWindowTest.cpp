@@ -22,6 +22,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 using namespace tenvoll;
 using tenvoll::test::RecordingDialogs;
 using tenvoll::test::TempFolder;
@@ -60,7 +62,7 @@ TEST_F(TermUpdateWindowTest, OpensWithTheLeaguesNamesAndTheWorkingFiles) {
     EXPECT_EQ(w.teamList()->count(), 8);
     EXPECT_EQ(w.teamList()->toolTip(), QString::fromStdString(summary.leagueFolder));
     EXPECT_EQ(w.toolBox()->currentText(), QStringLiteral("標準"));
-    EXPECT_EQ(w.termBox()->value(), 0);
+    EXPECT_EQ(w.termBox()->value(), summary.latestTerm + 1); // the term after the newest
     EXPECT_EQ(w.gamesBox()->value(), 150);
     EXPECT_EQ(w.fileList(WorkingList::Growth)->count(), 4);
     EXPECT_FALSE(w.runButton()->isEnabled());
@@ -118,6 +120,30 @@ TEST_F(TermUpdateWindowTest, CheckEnablesTheRunWhichAddsTheTerm) {
     EXPECT_FALSE(m->data(m->index(0, 1), Qt::DisplayRole).toString().isEmpty());
 }
 
+// "データチェック" only checks; "実行" initialises a game-text team file and
+// updates in one commit, and the backup holds the file as it was.
+TEST_F(TermUpdateWindowTest, TheCheckWritesNothingAndTheRunBacksUpTheFileAsItWas) {
+    tenvoll::test::writeCp932(summary.teamFiles[1], "  ゲームのテキスト\n");
+    const std::string original = tenvoll::test::readBytes(summary.teamFiles[1]);
+    ProgramState state(folder.path());
+    TForm4 w(state);
+    ASSERT_TRUE(w.prepare());
+    w.termBox()->setValue(static_cast<int>(summary.latestTerm + 1));
+    auto before = tenvoll::test::snapshotFolder(folder.path());
+    QTest::mouseClick(button(w, "Button5"), Qt::LeftButton);
+    ASSERT_TRUE(w.runButton()->isEnabled());
+    EXPECT_EQ(tenvoll::test::snapshotFolder(folder.path()), before);
+
+    QTest::mouseClick(button(w, "Button1"), Qt::LeftButton);
+    ASSERT_FALSE(dialogs.details.isEmpty())
+        << dialogs.messages.join(QStringLiteral("|")).toStdString();
+    const std::string backup = dialogs.details.last().section(QLatin1Char('\n'), -1).toStdString();
+    const auto relative =
+        std::filesystem::relative(summary.teamFiles[1], summary.leagueFolder).string();
+    EXPECT_EQ(tenvoll::test::readBytes(joinPath(backup, relative)), original);
+    EXPECT_TRUE(IniStore::load(summary.teamFiles[1]).hasSection("Team"));
+}
+
 TEST_F(TermUpdateWindowTest, RunWithoutATermChangesNothing) {
     ProgramState state(folder.path());
     TForm4 w(state);
@@ -126,6 +152,7 @@ TEST_F(TermUpdateWindowTest, RunWithoutATermChangesNothing) {
     ASSERT_TRUE(w.runButton()->isEnabled());
     auto before = tenvoll::test::snapshotFolder(folder.path());
     // Term 0: refused before anything is written.
+    w.termBox()->setValue(0);
     QTest::mouseClick(button(w, "Button1"), Qt::LeftButton);
     EXPECT_EQ(tenvoll::test::snapshotFolder(folder.path()), before);
     EXPECT_EQ(w.statusText(), QStringLiteral("中止しました。ファイルは変更されていません。"));
