@@ -9,17 +9,21 @@
 // league export window with three slots assigned; "--window opening-order" opens
 // the opening-order window with the first registered team ordering and the
 // second one beside it; "--window chart" ranks as "ranking" does and pictures
-// the chart window of the list; "--window file-dialog" pictures the save dialog.
+// the chart window of the list; "--window file-dialog" pictures the save dialog;
+// "--window player" pictures the detail window of the Top pane's first player.
 #include "charts/Unit8.h"
 #include "export/Unit5.h"
 #include "export/Unit6.h"
 #include "league/LeagueError.h"
+#include "league/OutputTarget.h"
 #include "league/Recovery.h"
+#include "league/TeamFile.h"
 #include "mainwindow/SearchMode.h"
 #include "mainwindow/SearchPanel.h"
 #include "mainwindow/Unit1.h"
 #include "mainwindow/Unit7.h"
 #include "player/Unit2.h"
+#include "report/ReportWindow.h"
 #include "termupdate/Unit3.h"
 #include "termupdate/Unit4.h"
 #include "windowkit/ProgramArguments.h"
@@ -53,16 +57,16 @@ public:
         try {
             return QApplication::notify(receiver, event);
         } catch (const tenvoll::LeagueError& e) {
-            tenvoll::dialogs().message(nullptr, tenvoll::qs(e.what()), tenvoll::qs(e.detail()));
+            tenvoll::dialogs().warning(nullptr, tenvoll::qs(e.what()), tenvoll::qs(e.detail()));
         } catch (const std::bad_alloc&) {
-            tenvoll::dialogs().message(
+            tenvoll::dialogs().critical(
                 nullptr, QStringLiteral("メモリが足りないため、操作を中止しました。"));
         } catch (const std::exception& e) {
-            tenvoll::dialogs().message(
+            tenvoll::dialogs().critical(
                 nullptr, QStringLiteral("予期しないエラーのため、操作を中止しました。"),
                 QString::fromLocal8Bit(e.what()));
         } catch (...) {
-            tenvoll::dialogs().message(
+            tenvoll::dialogs().critical(
                 nullptr, QStringLiteral("予期しないエラーのため、操作を中止しました。"));
         }
         return false;
@@ -133,14 +137,30 @@ int main(int argc, char** argv) {
     QDir::setCurrent(*folder);
     const std::string programFolder = QDir::toNativeSeparators(*folder).toStdString();
     recoverAtStart(programFolder);
+    if (!screenshot.isEmpty()) {
+        try {
+            tenvoll::checkOutputTarget(programFolder,
+                                       QDir::toNativeSeparators(screenshot).toStdString());
+        } catch (const tenvoll::LeagueError& e) {
+            std::cerr << e.fullText() << "\n";
+            return 1;
+        }
+    }
+    tenvoll::registerReportWindow();
     // A picture shows the windows as they are made, not as this user left them.
     if (screenshot.isEmpty())
         tenvoll::installWindowMemory(tenvoll::userConfigFile());
     tenvoll::TForm1 window(programFolder);
     window.show();
     if (!screenshot.isEmpty()) {
-        if (!player.isEmpty())
+        if (!player.isEmpty()) {
             window.StringGridAllDblClick(tenvoll::PaneSide::Top, player);
+        } else if (windowName == QStringLiteral("player")) {
+            // The first player of the Top pane's roster, with his career chart.
+            if (auto first =
+                    tenvoll::rosterSlot(window.state().pane(tenvoll::PaneSide::Top).store, 0))
+                window.StringGridAllDblClick(tenvoll::PaneSide::Top, tenvoll::qs(first->name));
+        }
         QWidget* extra = nullptr;
         if (windowName == QStringLiteral("term-update")) {
             auto* w = new tenvoll::TForm4(window.state(), &window);
@@ -161,7 +181,7 @@ int main(int argc, char** argv) {
         } else if (windowName == QStringLiteral("file-dialog")) {
             // The save dialog as the CSV saving shows it.
             auto* w = new QFileDialog(&window);
-            w->setOption(QFileDialog::DontUseNativeDialog);
+            tenvoll::prepareFileDialog(*w);
             w->setAcceptMode(QFileDialog::AcceptSave);
             w->setNameFilter(QStringLiteral("CSVファイル (*.csv)"));
             w->selectFile(QStringLiteral("東京.csv"));

@@ -5,6 +5,7 @@
 #include "charts/XYGraphCore.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -31,13 +32,18 @@ constexpr double kMaxTickSteps = 10000;
 std::string formatGeneral(double v) {
     if (v == 0.0)
         return "0";
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.13e", v);
+    // to_chars writes what printf's "%.13e" and "%.*f" write, without the locale
+    // and format parsing: a chart lays out its labels many times per paint.
+    char buf[400];
+    char* end = std::to_chars(buf, buf + sizeof buf - 1, v, std::chars_format::scientific, 13).ptr;
+    *end = '\0';
     const char* e = std::strchr(buf, 'e');
     const int exponent = e ? std::atoi(e + 1) : 0;
     if (exponent < 14 && std::fabs(v) >= 1e-5) {
-        std::snprintf(buf, sizeof buf, "%.*f", std::max(0, 13 - exponent), v);
-        std::string s = buf;
+        end = std::to_chars(buf, buf + sizeof buf - 1, v, std::chars_format::fixed,
+                            std::max(0, 13 - exponent))
+                  .ptr;
+        std::string s(buf, end);
         if (s.find('.') != std::string::npos) {
             while (s.back() == '0')
                 s.pop_back();
@@ -56,8 +62,9 @@ std::string formatGeneral(double v) {
 
 std::string formatFixed(double v, int digits) {
     char buf[512];
-    std::snprintf(buf, sizeof buf, "%.*f", digits, v);
-    std::string s = buf;
+    const auto written =
+        std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, digits < 0 ? 6 : digits);
+    std::string s = written.ec == std::errc() ? std::string(buf, written.ptr) : std::to_string(v);
     if (s.front() == '-' && s.find_first_not_of("-0.") == std::string::npos)
         s.erase(0, 1);
     return s;

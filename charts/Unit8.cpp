@@ -3,9 +3,15 @@
 
 #include "charts/TermSpreadChart.h"
 #include "charts/XYGraph.h"
+#include "league/LeagueError.h"
+#include "league/OutputTarget.h"
+#include "windowkit/ProgramState.h"
+#include "windowkit/QtText.h"
 #include "windowkit/UserDialogs.h"
+#include "windowkit/WindowPlacement.h"
 
 #include <QAction>
+#include <QDir>
 #include <QEvent>
 #include <QImage>
 #include <QKeySequence>
@@ -78,11 +84,18 @@ void TForm8::saveImage() {
                                {{QStringLiteral("PNG画像 (*.png)"), QStringLiteral("*.png")}});
     if (!path)
         return;
+    try {
+        checkOutputTarget(state_.programFolder(), ss(QDir::toNativeSeparators(*path)));
+    } catch (const LeagueError& e) {
+        dialogs().message(this, QStringLiteral("画像ファイルを保存できませんでした。"),
+                          qs(e.fullText()));
+        return;
+    }
     const QImage image = XYGraph1->renderImage();
     // Written whole or not at all.
     QSaveFile file(*path);
     if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit())
-        dialogs().message(this, QStringLiteral("画像ファイルを保存できませんでした。"), *path);
+        dialogs().warning(this, QStringLiteral("画像ファイルを保存できませんでした。"), *path);
 }
 
 TForm8* openTermChart(ProgramState& state, QPointer<TForm8>& window, QWidget* parent) {
@@ -91,6 +104,7 @@ TForm8* openTermChart(ProgramState& state, QPointer<TForm8>& window, QWidget* pa
     if (!window) {
         window = new TForm8(state, parent);
         window->setAttribute(Qt::WA_DeleteOnClose);
+        centreOnWindow(*window, parent);
     }
     window->FormActivate();
     window->show();

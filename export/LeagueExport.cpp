@@ -45,15 +45,6 @@ std::string joinedFullPath(const std::string& programFolder, std::string_view st
     return resolvePath(joinProgramFolder(programFolder, stored));
 }
 
-std::string comparablePath(const std::string& path) {
-    std::error_code ec;
-    std::filesystem::path p =
-        std::filesystem::weakly_canonical(platform::fsPath(resolvePath(path)), ec);
-    return ec ? platform::pathText(
-                    std::filesystem::absolute(platform::fsPath(path)).lexically_normal())
-              : platform::pathText(p);
-}
-
 } // namespace
 
 std::string exportSourcePath(const std::string& programFolder, const ExportSlot& slot) {
@@ -133,29 +124,6 @@ LeagueExportFile buildLeagueExport(const std::string& programFolder,
                                   std::make_move_iterator(block.end()));
             }
     return file;
-}
-
-void checkExportTarget(const std::string& programFolder, const IniStore& settings,
-                       const std::string& outputPath) {
-    const std::string target = comparablePath(outputPath);
-    auto refuse = [&] {
-        throw LeagueError("リーグのファイルには出力できません。別のファイル名を指定してください。",
-                          outputPath);
-    };
-    if (equalsIgnoreCase(target,
-                         comparablePath(joinProgramFolder(programFolder, kSettingsFileName))))
-        refuse();
-    Settings registry(programFolder);
-    registry.ini() = settings;
-    for (const std::string& league : settings.sectionNames()) {
-        if (equalsIgnoreCase(league, kMainSection))
-            continue;
-        for (const LeagueEntry& entry : registry.entries(league))
-            for (const std::string& stored : {entry.path, nextSeasonCopyPath(entry.path)})
-                if (equalsIgnoreCase(target,
-                                     comparablePath(joinProgramFolder(programFolder, stored))))
-                    refuse();
-    }
 }
 
 void writeLeagueExport(const std::string& outputPath, const LeagueExportFile& file) {

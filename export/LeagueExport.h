@@ -57,11 +57,6 @@ struct LeagueExportFile {
 LeagueExportFile buildLeagueExport(const std::string& programFolder,
                                    const ExportSlots& exportSlots);
 
-// Refuses (LeagueError) an output path that is a registered team file, its
-// next-season copy or the settings file: the export must never replace them.
-void checkExportTarget(const std::string& programFolder, const IniStore& settings,
-                       const std::string& outputPath);
-
 // Writes the lines as cp932 with CR LF, atomically. Throws LeagueError.
 void writeLeagueExport(const std::string& outputPath, const LeagueExportFile& file);
 

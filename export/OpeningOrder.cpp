@@ -50,7 +50,7 @@ void requireTeamFile(const IniStore& store, const std::string& path, bool copy =
 
 std::string teamFilePath(const std::string& programFolder, const LeagueEntry& team) {
     const std::string path = resolvePath(joinProgramFolder(programFolder, team.path));
-    if (!fileExists(path))
+    if (!entryPresent(path))
         throw LeagueError("ファイルが存在しません！", path);
     return path;
 }

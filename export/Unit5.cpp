@@ -5,6 +5,7 @@
 #include "export/LeagueExport.h"
 #include "league/FolderLock.h"
 #include "league/LeagueError.h"
+#include "league/OutputTarget.h"
 #include "league/Settings.h"
 #include "windowkit/KeyboardAccess.h"
 #include "windowkit/ProgramState.h"
@@ -109,7 +110,7 @@ bool TForm5::prepare() {
         current.load();
         settings_ = current.ini();
     } catch (const LeagueError& e) {
-        dialogs().message(this, QStringLiteral("設定ファイルを読めませんでした。"),
+        dialogs().warning(this, QStringLiteral("設定ファイルを読めませんでした。"),
                           qs(e.fullText()));
         return false;
     }
@@ -199,11 +200,11 @@ void TForm5::runExport() {
     try {
         file = buildLeagueExport(state_.programFolder(), list_.exportSlots());
     } catch (const LeagueError& e) {
-        dialogs().message(this, failed, qs(e.fullText()));
+        dialogs().warning(this, failed, qs(e.fullText()));
         return;
     }
     if (file.exportedSlots == 0) {
-        dialogs().message(this, qs(nothingFoundMessage(file)));
+        dialogs().warning(this, qs(nothingFoundMessage(file)));
         return;
     }
     const auto chosen = dialogs().saveFileName(
@@ -215,10 +216,10 @@ void TForm5::runExport() {
     }
     try {
         const std::string path = ss(QDir::toNativeSeparators(*chosen));
-        checkExportTarget(state_.programFolder(), settings_, path);
+        checkOutputTarget(state_.programFolder(), path);
         writeLeagueExport(path, file);
     } catch (const LeagueError& e) {
-        dialogs().message(this, failed, qs(e.fullText()));
+        dialogs().warning(this, failed, qs(e.fullText()));
         return;
     }
     dialogs().message(this, qs(exportDoneMessage(file)));

@@ -33,6 +33,8 @@ namespace tenvoll {
 namespace {
 
 constexpr int kStatusMilliseconds = 5000;
+// A player line of the game's team text is about this long.
+constexpr int kPlayerLineCharacters = 100;
 constexpr int kReportPage = 0;
 constexpr int kIconPage = 1;
 constexpr int kCaptionRow = 0;
@@ -275,7 +277,7 @@ void TForm6::fillTeamBoxes() {
     try {
         settings.load();
     } catch (const LeagueError& e) {
-        dialogs().message(this, qs(e.what()), qs(e.detail()));
+        dialogs().warning(this, qs(e.what()), qs(e.detail()));
     }
     teams_ = orderTeams(settings, state_.leagueName());
     for (QComboBox* box : {teamBox_, otherTeamBox_}) {
@@ -294,7 +296,7 @@ void TForm6::chooseOrderingTeam(int entry) {
         loaded = order_.loadOrderingTeam(teams_[static_cast<std::size_t>(entry)].entry);
     } catch (const LeagueError& e) {
         teamBox_->setCurrentIndex(orderingEntry_);
-        dialogs().message(this, qs(e.what()), qs(e.detail()));
+        dialogs().warning(this, qs(e.what()), qs(e.detail()));
         return;
     }
     orderingEntry_ = entry;
@@ -320,7 +322,7 @@ void TForm6::chooseOtherTeam(int entry) {
         order_.loadOtherTeam(teams_[static_cast<std::size_t>(entry)].entry);
     } catch (const LeagueError& e) {
         otherTeamBox_->setCurrentIndex(otherEntry_);
-        dialogs().message(this, qs(e.what()), qs(e.detail()));
+        dialogs().warning(this, qs(e.what()), qs(e.detail()));
         return;
     }
     otherEntry_ = entry;
@@ -379,8 +381,8 @@ void TForm6::enterNewcomer(NewcomerKind kind) {
         return;
     }
     const NewcomerTexts& texts = newcomerTexts(kind);
-    const std::optional<QString> line =
-        dialogs().inputText(this, qs(texts.title), qs(texts.prompt), QString());
+    const std::optional<QString> line = dialogs().inputText(this, qs(texts.title), qs(texts.prompt),
+                                                            QString(), kPlayerLineCharacters);
     if (!line || line->trimmed().isEmpty())
         return;
     const OrderOutcome outcome = order_.addNewcomer(kind, ss(*line));
@@ -431,7 +433,7 @@ void TForm6::writeOrder() {
     try {
         outcome = order_.write();
     } catch (const LeagueError& e) {
-        dialogs().message(this, qs(e.what()), qs(e.detail()));
+        dialogs().warning(this, qs(e.what()), qs(e.detail()));
         return;
     }
     if (!outcome.accepted)

@@ -1,14 +1,13 @@
-// Lookup tables for cp932 <-> UTF-8, filled by asking the platform's converter
-// about every single byte, every byte pair after a lead byte and every code
-// point of the Basic Multilingual Plane (cp932 maps nothing outside it).
+// The lookup tables of cp932 <-> UTF-8, filled at compile time from the
+// mapping lists of Cp932Data.inc.
 #include "league/Cp932Tables.h"
 
-#include "league/TextCodec.h"
-
+#include <array>
 #include <bit>
+#include <cstdint>
 #include <cstring>
+#include <iterator>
 #include <memory>
-#include <stdexcept>
 
 namespace tenvoll {
 
@@ -20,6 +19,97 @@ constexpr bool kLittleEndian = std::endian::native == std::endian::little;
 constexpr std::uint32_t kBmpEnd = 0x10000;
 constexpr std::uint32_t kTagsBegin = 0xE0000;
 constexpr std::uint32_t kRefused = 0x110000; // beyond every code point
+
+#include "league/Cp932Data.inc"
+
+// A converted character: up to 3 output bytes and their count (0: refused).
+struct Code {
+    char bytes[3] = {};
+    std::uint8_t length = 0;
+};
+static_assert(sizeof(Code) == 4, "the converters copy a whole Code at once");
+constexpr std::uint8_t kLeadByte = 0xFF; // in singles: first byte of a pair
+
+constexpr Code utf8Code(std::uint32_t cp) {
+    Code c;
+    if (cp < 0x80) {
+        c.bytes[0] = static_cast<char>(cp);
+        c.length = 1;
+    } else if (cp < 0x800) {
+        c.bytes[0] = static_cast<char>(0xC0 | (cp >> 6));
+        c.bytes[1] = static_cast<char>(0x80 | (cp & 0x3F));
+        c.length = 2;
+    } else {
+        c.bytes[0] = static_cast<char>(0xE0 | (cp >> 12));
+        c.bytes[1] = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        c.bytes[2] = static_cast<char>(0x80 | (cp & 0x3F));
+        c.length = 3;
+    }
+    return c;
+}
+
+constexpr Code cp932Code(std::uint32_t code) {
+    Code c;
+    if (code < 0x100) {
+        c.bytes[0] = static_cast<char>(code);
+        c.length = 1;
+    } else {
+        c.bytes[0] = static_cast<char>(code >> 8);
+        c.bytes[1] = static_cast<char>(code & 0xFF);
+        c.length = 2;
+    }
+    return c;
+}
+
+struct Reading {
+    std::array<Code, 256> singles{};
+    std::array<Code, 256 * 256> pairs{}; // [lead byte * 256 + second byte]
+    bool asciiSame = true;               // bytes 0x00-0x7F read as themselves
+};
+
+struct Writing {
+    std::array<Code, kBmpEnd> fromBmp{}; // code point U+0000..U+FFFF -> cp932
+    bool asciiSame = true;               // U+0000-U+007F written as themselves
+};
+
+constexpr Reading makeReading() {
+    Reading r;
+    for (std::uint32_t entry : kCp932Reading) {
+        const std::uint32_t code = entry >> 16;
+        const Code utf8 = utf8Code(entry & 0xFFFF);
+        if (code < 0x100) {
+            r.singles[code] = utf8;
+        } else {
+            r.singles[code >> 8].length = kLeadByte;
+            r.pairs[code] = utf8;
+        }
+    }
+    for (std::uint32_t b = 0; b < 0x80; ++b)
+        r.asciiSame = r.asciiSame && r.singles[b].length == 1 &&
+                      r.singles[b].bytes[0] == static_cast<char>(b);
+    return r;
+}
+
+constexpr Writing makeWriting() {
+    Writing w;
+    for (std::uint32_t entry : kCp932Writing)
+        w.fromBmp[entry >> 16] = cp932Code(entry & 0xFFFF);
+    for (std::uint32_t cp = 0; cp < 0x80; ++cp)
+        w.asciiSame = w.asciiSame && w.fromBmp[cp].length == 1 &&
+                      w.fromBmp[cp].bytes[0] == static_cast<char>(cp);
+    return w;
+}
+
+constexpr Reading kReading = makeReading();
+constexpr Writing kWriting = makeWriting();
+
+// Characters beyond U+FFFF that are written as nothing (the Unicode tag
+// characters U+E0000..U+E007F); every other one is refused.
+constexpr bool droppedTag(std::uint32_t cp) {
+    const std::uint32_t k = cp - kTagsBegin;
+    return cp >= kTagsBegin && k < 32 * std::size(kCp932DroppedTags) &&
+           (kCp932DroppedTags[k / 32] >> (k % 32) & 1u) != 0;
+}
 
 // One growing buffer per thread: written before it is read, so never zero-filled.
 class Scratch {
@@ -73,26 +163,6 @@ inline std::size_t copyAscii(const char* in, std::size_t i, std::size_t n, char*
     return i;
 }
 
-std::string utf8Of(std::uint32_t cp) {
-    std::string s;
-    if (cp < 0x80) {
-        s += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        s += static_cast<char>(0xC0 | (cp >> 6));
-        s += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        s += static_cast<char>(0xE0 | (cp >> 12));
-        s += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        s += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        s += static_cast<char>(0xF0 | (cp >> 18));
-        s += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        s += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        s += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-    return s;
-}
-
 } // namespace
 
 const Cp932Tables& Cp932Tables::instance() {
@@ -100,68 +170,8 @@ const Cp932Tables& Cp932Tables::instance() {
     return tables;
 }
 
-const Cp932Tables::Reading& Cp932Tables::reading() {
-    static const Reading tables;
-    return tables;
-}
-
-const Cp932Tables::Writing& Cp932Tables::writing() {
-    static const Writing tables;
-    return tables;
-}
-
-Cp932Tables::Code Cp932Tables::codeOf(const std::string& bytes) {
-    if (bytes.empty() || bytes.size() > 3)
-        throw std::runtime_error("cp932 table: a character outside the table's reach");
-    Code c;
-    std::memcpy(c.bytes, bytes.data(), bytes.size());
-    c.length = static_cast<std::uint8_t>(bytes.size());
-    return c;
-}
-
-Cp932Tables::Reading::Reading() : pairs(256 * 256) {
-    for (int b = 0; b < 256; ++b) {
-        const char single[1] = {static_cast<char>(b)};
-        platform::Conversion c = platform::cp932ToUtf8({single, 1});
-        if (c.ok) {
-            singles[b] = codeOf(c.output);
-            asciiSame = asciiSame && (b >= 0x80 || c.output == std::string_view(single, 1));
-            continue;
-        }
-        // Refused alone: a lead byte when some second byte completes it.
-        bool lead = false;
-        for (int t = 0; t < 256; ++t) {
-            const char pair[2] = {static_cast<char>(b), static_cast<char>(t)};
-            platform::Conversion p = platform::cp932ToUtf8({pair, 2});
-            if (p.ok) {
-                pairs[std::size_t(b) * 256 + std::size_t(t)] = codeOf(p.output);
-                lead = true;
-            }
-        }
-        if (lead)
-            singles[b].length = kLeadByte;
-    }
-}
-
-Cp932Tables::Writing::Writing() : fromBmp(kBmpEnd) {
-    for (std::uint32_t cp = 0; cp < kBmpEnd; ++cp) {
-        if (cp >= 0xD800 && cp <= 0xDFFF)
-            continue; // surrogates are not characters
-        std::string utf8 = utf8Of(cp);
-        platform::Conversion c = platform::utf8ToCp932(utf8);
-        if (c.ok) {
-            fromBmp[cp] = codeOf(c.output);
-            asciiSame = asciiSame && (cp >= 0x80 || c.output == utf8);
-        }
-    }
-    for (std::uint32_t k = 0; k < droppedTags.size(); ++k) {
-        platform::Conversion c = platform::utf8ToCp932(utf8Of(kTagsBegin + k));
-        droppedTags[k] = c.ok && c.output.empty();
-    }
-}
-
 bool Cp932Tables::toUtf8(std::string_view input, std::string& out, std::size_t& failedAt) const {
-    const Reading& tables = reading();
+    const Reading& tables = kReading;
     const char* in = input.data();
     const std::size_t n = input.size();
     // At most 3 bytes per input byte, and room for the 8-byte stores.
@@ -204,7 +214,7 @@ bool Cp932Tables::toUtf8(std::string_view input, std::string& out, std::size_t& 
 }
 
 bool Cp932Tables::toCp932(std::string_view input, std::string& out, std::size_t& failedAt) const {
-    const Writing& tables = writing();
+    const Writing& tables = kWriting;
     const char* in = input.data();
     const std::size_t n = input.size();
     // Never more bytes than the UTF-8 input, and room for the 8-byte stores:
@@ -239,8 +249,7 @@ bool Cp932Tables::toCp932(std::string_view input, std::string& out, std::size_t&
             cp = ((lead & 0x07u) << 18) | ((byte(i + 1) & 0x3Fu) << 12) |
                  ((byte(i + 2) & 0x3Fu) << 6) | (byte(i + 3) & 0x3Fu);
             length = 4;
-            if (cp >= kTagsBegin && cp - kTagsBegin < tables.droppedTags.size() &&
-                tables.droppedTags[cp - kTagsBegin]) {
+            if (droppedTag(cp)) {
                 i += length;
                 continue;
             }

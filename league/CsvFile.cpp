@@ -2,11 +2,14 @@
 #include "league/CsvFile.h"
 
 #include "league/FileAccess.h"
+#include "league/OutputTarget.h"
 #include "league/TextCodec.h"
 
 namespace tenvoll {
 
-void writeCsvLines(const std::string& path, const std::vector<std::string>& lines) {
+void writeCsvLines(const std::string& programFolder, const std::string& path,
+                   const std::vector<std::string>& lines) {
+    checkOutputTarget(programFolder, path);
     writeTextFileAtomic(path, joinCrlf(lines));
 }
 

@@ -12,7 +12,9 @@ inline constexpr const char* kCsvSavedMessage = "CSVデータ保存終了！";
 inline constexpr const char* kCsvNotSavedMessage = "CSVファイルを保存できませんでした。";
 
 // Writes CSV lines as every CSV command of the program does: cp932, CR LF
-// after each line, atomically (an existing file is replaced).
-void writeCsvLines(const std::string& path, const std::vector<std::string>& lines);
+// after each line, atomically (an existing file is replaced). A path naming a
+// league file of `programFolder` is refused (checkOutputTarget).
+void writeCsvLines(const std::string& programFolder, const std::string& path,
+                   const std::vector<std::string>& lines);
 
 } // namespace tenvoll

@@ -40,6 +40,19 @@ FaultState& faults() {
     return state;
 }
 
+std::vector<std::string>& deniedReads() {
+    static std::vector<std::string> identities;
+    return identities;
+}
+
+// The read seam: true when reads of `path` are to fail as if not permitted.
+bool readDenied(const std::string& path) {
+    if (deniedReads().empty())
+        return false;
+    std::string identity = fileIdentity(path);
+    return std::find(deniedReads().begin(), deniedReads().end(), identity) != deniedReads().end();
+}
+
 std::string reasonText(int err) {
     return systemErrorText(err);
 }
@@ -49,7 +62,7 @@ std::string reasonText(int err) {
 }
 
 bool existsExactly(const std::string& p) {
-    return platform::pathExists(p);
+    return platform::existsAsSpelled(p);
 }
 
 std::string uniqueSibling(const std::string& target, const char* tag) {
@@ -242,10 +255,19 @@ bool folderExists(const std::string& path) {
     return fs::is_directory(platform::fsPath(resolvePath(path)), ec);
 }
 
-std::string readFileBytes(const std::string& path) {
+bool entryPresent(const std::string& path) {
+    return platform::entryExists(resolvePath(path));
+}
+
+namespace {
+
+// Opens a file for reading: regular files only, since a FIFO would block and a
+// device read without end. The open itself never waits on a FIFO. `size` is
+// the file's size; a file over kMaxFileBytes is refused when `whole`.
+platform::FileHandle openRegularFile(const std::string& path, bool whole, std::uint64_t& size) {
     std::string resolved = resolvePath(path);
-    // Regular files only: a FIFO would block and a device read without end.
-    // The open itself never waits on a FIFO.
+    if (readDenied(resolved))
+        failWith("ファイルを読み込めませんでした", path, EACCES);
     platform::FileHandle fd = platform::openFile(resolved, platform::OpenMode::Read);
     if (fd == platform::kNoFile)
         failWith("ファイルを読み込めませんでした", path, errno);
@@ -254,12 +276,42 @@ std::string readFileBytes(const std::string& path) {
         platform::closeFile(fd);
         throw LeagueError("通常のファイルではないため読み込みませんでした: " + path);
     }
-    if (info.size > kMaxFileBytes) {
+    if (whole && info.size > kMaxFileBytes) {
         platform::closeFile(fd);
         throw LeagueError("ファイルが大きすぎるため読み込みませんでした: " + path);
     }
+    size = info.size;
+    return fd;
+}
+
+} // namespace
+
+std::string readFileStart(const std::string& path, std::size_t maxBytes) {
+    std::uint64_t size = 0;
+    platform::FileHandle fd = openRegularFile(path, false, size);
+    std::string bytes(static_cast<std::size_t>(std::min<std::uint64_t>(size, maxBytes)), '\0');
+    std::size_t got = 0;
+    while (got < bytes.size()) {
+        std::intptr_t n = platform::readFile(fd, bytes.data() + got, bytes.size() - got);
+        if (n == 0)
+            break;
+        if (n < 0) {
+            int err = errno;
+            platform::closeFile(fd);
+            failWith("ファイルを読み込めませんでした", path, err);
+        }
+        got += static_cast<std::size_t>(n);
+    }
+    platform::closeFile(fd);
+    bytes.resize(got);
+    return bytes;
+}
+
+std::string readFileBytes(const std::string& path) {
+    std::uint64_t size = 0;
+    platform::FileHandle fd = openRegularFile(path, true, size);
     std::string bytes;
-    bytes.reserve(static_cast<std::size_t>(info.size));
+    bytes.reserve(static_cast<std::size_t>(size));
     char buf[65536];
     while (true) {
         std::intptr_t n = platform::readFile(fd, buf, sizeof buf);
@@ -290,12 +342,19 @@ std::vector<std::string> readTextLines(const std::string& path) {
 
 std::vector<std::string> listFileNames(const std::string& folder) {
     std::vector<std::string> names;
+    std::string resolved = resolvePath(folder);
+    if (readDenied(resolved))
+        failWith("フォルダを読み込めませんでした", folder, EACCES);
     std::error_code ec;
-    for (const auto& entry : fs::directory_iterator(platform::fsPath(resolvePath(folder)), ec)) {
-        std::string name = platform::pathText(entry.path().filename());
-        if (entry.is_regular_file(ec) && !name.starts_with("."))
+    fs::directory_iterator it(platform::fsPath(resolved), ec);
+    for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
+        std::string name = platform::pathText(it->path().filename());
+        std::error_code typeError; // an entry gone meanwhile is simply not listed
+        if (it->is_regular_file(typeError) && !name.starts_with("."))
             names.push_back(name);
     }
+    if (ec)
+        failWith("フォルダを読み込めませんでした", folder, platform::errorNumberOf(ec));
     std::sort(names.begin(), names.end());
     return names;
 }
@@ -571,7 +630,14 @@ void FileTransaction::commit() {
     }
 }
 
-// ---- fault seam -------------------------------------------------------------
+// ---- fault seams ------------------------------------------------------------
+
+void ReadFaults::deny(const std::string& path) {
+    deniedReads().push_back(fileIdentity(path));
+}
+void ReadFaults::reset() {
+    deniedReads().clear();
+}
 
 void WriteFaults::failWrite(int n) {
     faults().failWriteAt = n;

@@ -28,13 +28,25 @@ std::string fileIdentity(const std::string& path);
 
 bool fileExists(const std::string& path);
 bool folderExists(const std::string& path);
+// Something is there under the name: a file, a folder, a FIFO, a device, a
+// link (even one leading nowhere or in a loop). Readers of a file that may be
+// missing ask this, not fileExists, and read what is there, so that anything
+// but a regular file is refused with a message instead of being taken for a
+// missing file and later written over.
+bool entryPresent(const std::string& path);
 
+// Every read of a file goes through here: opened without waiting (a FIFO), a
+// regular file only, at most kMaxFileBytes. Throws LeagueError naming `path`.
 std::string readFileBytes(const std::string& path);
+// The first `maxBytes` bytes (fewer when the file is shorter), with the same
+// checks as readFileBytes.
+std::string readFileStart(const std::string& path, std::size_t maxBytes);
 // The file's text as UTF-8 (cp932 or UTF-8 on disk).
 std::string readTextFile(const std::string& path);
 std::vector<std::string> readTextLines(const std::string& path);
 
-// Names of the regular files directly in a folder, sorted by name.
+// Names of the regular files directly in a folder, sorted by name. A folder
+// that cannot be read is an error, never an empty list.
 std::vector<std::string> listFileNames(const std::string& folder);
 
 void createFolders(const std::string& path);
@@ -150,6 +162,14 @@ struct WriteFaults {
     static int recoveryStepsSoFar();
     // Counts one recovery step; true when it is the one to fail.
     static bool recoveryStepFails();
+};
+
+// Test seam: reading the file or listing the folder at `path` fails with
+// EACCES as it would without permission (tests run as root, where chmod does
+// not stop a read). Paths compare by identity; reset() lifts every denial.
+struct ReadFaults {
+    static void deny(const std::string& path);
+    static void reset();
 };
 
 } // namespace tenvoll

@@ -5,6 +5,8 @@
 #include "league/LeagueError.h"
 #include "league/Numbers.h"
 
+#include <algorithm>
+
 namespace tenvoll {
 
 namespace {
@@ -19,6 +21,8 @@ std::vector<std::string> splitFields(std::string_view s) {
     std::vector<std::string> fields;
     std::size_t i = 0;
     const std::size_t n = s.size();
+    // A game line has about one field per four bytes; one allocation then suffices.
+    fields.reserve(std::min<std::size_t>(n / 4 + 1, 48));
     auto skipBlanks = [&] {
         while (i < n && isBlankOrControl(s[i]))
             ++i;

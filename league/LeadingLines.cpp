@@ -2,25 +2,18 @@
 #include "league/LeadingLines.h"
 
 #include "league/FileAccess.h"
-#include "league/Platform.h"
+#include "league/LeagueError.h"
 
 namespace tenvoll {
 
 std::vector<std::string> leadingAsciiLines(const std::string& path, std::size_t maxBytes) {
     std::vector<std::string> lines;
-    platform::FileHandle file = platform::openFile(resolvePath(path), platform::OpenMode::Read);
-    if (file == platform::kNoFile)
+    std::string bytes;
+    try {
+        bytes = readFileStart(path, maxBytes);
+    } catch (const LeagueError&) {
         return lines;
-    std::string bytes(maxBytes, '\0');
-    std::size_t got = 0;
-    while (got < maxBytes) {
-        std::intptr_t n = platform::readFile(file, bytes.data() + got, maxBytes - got);
-        if (n <= 0)
-            break;
-        got += static_cast<std::size_t>(n);
     }
-    platform::closeFile(file);
-    bytes.resize(got);
     const bool whole = bytes.size() < maxBytes;
     std::size_t start = 0;
     for (std::size_t i = 0; i < bytes.size(); ++i) {

@@ -3,10 +3,15 @@
 
 #include "league/TextCodec.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
 namespace tenvoll {
+
+long long clampedNumber(long long value) {
+    return std::clamp(value, -kNumberLimit, kNumberLimit);
+}
 
 std::optional<long long> parseInteger(std::string_view s) {
     std::size_t i = 0;

@@ -14,6 +14,13 @@ std::optional<long long> parseInteger(std::string_view text);
 
 long long parseIntegerOr(std::string_view text, long long fallback);
 
+// No count, rate or age the game writes comes near this; a bigger value comes
+// from a damaged file. Values only shown are clamped to it, so that sums over a
+// league and products by a few digits stay far inside long long; values
+// computed into files are refused beyond it.
+inline constexpr long long kNumberLimit = 1'000'000'000;
+long long clampedNumber(long long value);
+
 // The number with every "." and blank removed, as a whole number
 // (".312" counts 312, "3.45" counts 345); empty when it is still no number.
 std::optional<long long> parseWithoutPoints(std::string_view text);

@@ -83,6 +83,10 @@ int flushFolder(const std::string& folder);
 // The name exists (following links) / exists itself (a dangling link too).
 bool pathExists(const std::string& path);
 bool entryExists(const std::string& path);
+// The name exists spelled exactly so, letter case included, in every part
+// below the drive or root. Windows finds "TEAM.TXT" for "Team.txt" itself; the
+// program still uses the name on disk so that a save keeps its spelling.
+bool existsAsSpelled(const std::string& path);
 
 // The identity of an existing file: two names of one file give the same text.
 // False when the file cannot be asked.

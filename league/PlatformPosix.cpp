@@ -116,6 +116,10 @@ bool pathExists(const std::string& path) {
     return ::stat(path.c_str(), &st) == 0;
 }
 
+bool existsAsSpelled(const std::string& path) {
+    return pathExists(path); // the file system tells letter cases apart
+}
+
 bool entryExists(const std::string& path) {
     struct stat st;
     return ::lstat(path.c_str(), &st) == 0;

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <ctime>
 #include <fcntl.h>
+#include <filesystem>
 #include <io.h>
 #include <thread>
 
@@ -240,6 +241,26 @@ bool pathExists(const std::string& path) {
 bool entryExists(const std::string& path) {
     WIN32_FILE_ATTRIBUTE_DATA data;
     return ::GetFileAttributesExW(wide(path).c_str(), GetFileExInfoStandard, &data) != 0;
+}
+
+bool existsAsSpelled(const std::string& path) {
+    if (!pathExists(path))
+        return false;
+    const std::filesystem::path p = fsPath(path);
+    std::filesystem::path built = p.root_path();
+    for (const std::filesystem::path& name : p.relative_path()) {
+        built /= name;
+        if (name.empty() || name == L"." || name == L"..")
+            continue;
+        WIN32_FIND_DATAW found;
+        HANDLE h = ::FindFirstFileW(built.c_str(), &found);
+        if (h == INVALID_HANDLE_VALUE)
+            return false;
+        ::FindClose(h);
+        if (name.native() != found.cFileName)
+            return false;
+    }
+    return true;
 }
 
 bool fileIdentity(const std::string& path, std::string& identity) {

@@ -3,6 +3,8 @@
 
 #include "league/Kyoutuu.h"
 
+#include <iterator>
+
 namespace tenvoll {
 
 namespace {
@@ -24,13 +26,15 @@ std::vector<std::string> playerRowFields(bool pitcher, const PlayerRowLines& lin
         splitFields(lines.ability + (pitcher ? std::string(kPitcherFillers) : std::string()));
     if (fields.size() < row_field::kAbilityValues)
         fields.resize(row_field::kAbilityValues);
+    fields.reserve(row_field::kFirstStatistic + kStatisticsFields + 2);
     std::vector<std::string> aptitude = splitFields(lines.aptitude);
     fields.push_back(aptitude.empty() ? std::string() : aptitude[0]);
     std::string tail = lines.statistics.empty() ? fillers(fillersWithoutStatistics)
                                                 : " " + lines.statistics + (pitcher ? "" : " *");
     tail += " " + lines.affiliation;
-    for (auto& f : splitFields(tail))
-        fields.push_back(std::move(f));
+    std::vector<std::string> rest = splitFields(tail);
+    fields.insert(fields.end(), std::make_move_iterator(rest.begin()),
+                  std::make_move_iterator(rest.end()));
     return fields;
 }
 

@@ -39,7 +39,9 @@ Settings Settings::loadFrom(std::string programFolder) {
 
 void Settings::load() {
     std::string path = filePath();
-    ini_ = fileExists(path) ? IniStore::load(path) : IniStore();
+    // Anything under the name is read, so that a FIFO, device or broken link is
+    // refused rather than taken for a missing file and written over.
+    ini_ = entryPresent(path) ? IniStore::load(path) : IniStore();
 }
 
 void Settings::save() const {

@@ -9,7 +9,7 @@
 namespace tenvoll {
 
 long long qualifyingAtBats(long long games) {
-    return games * 31 / 10;
+    return clampedNumber(games) * 31 / 10;
 }
 
 long long MarkRecord::number(std::size_t i, long long fallback) const {
@@ -20,7 +20,7 @@ long long MarkRecord::number(std::size_t i, long long fallback) const {
 
 std::optional<StatsMarksFile> StatsMarksFile::loadFromFolder(const std::string& leagueFolder) {
     std::string path = joinPath(leagueFolder, kStatsMarksFileName);
-    if (leagueFolder.empty() || !fileExists(path))
+    if (leagueFolder.empty() || !entryPresent(path))
         return std::nullopt;
     return StatsMarksFile(IniStore::load(path));
 }

@@ -1,6 +1,7 @@
 // Team-file helpers: recognition, display name, roster slots and career totals.
 #include "league/TeamFile.h"
 
+#include "league/IniText.h"
 #include "league/Kyoutuu.h"
 #include "league/LeagueError.h"
 #include "league/TextCompare.h"
@@ -17,15 +18,57 @@ bool isTeamFile(const IniStore& team) {
     return team.hasSection(kTeamSection);
 }
 
-bool isDamagedTeamFile(const IniStore& team) {
-    return !isTeamFile(team) && team.sectionCount() > 0;
+namespace {
+
+bool isDigits(std::string_view s) {
+    return !s.empty() &&
+           std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-std::string damagedTeamFileMessage(const std::string& path) {
-    return "チームファイル " + path +
-           " に選手のセクションがありますが、正しい [Team] セクションがありません。"
+// A key only a team file writes: a header or slot key of "Team", a player key,
+// or a term key (the term's digits and 能力, 資質, 成績 or 所属). The game's
+// text never has lines of that form.
+bool isTeamFileKey(std::string_view key) {
+    for (std::string_view k : kTeamHeaderKeys)
+        if (equalsIgnoreCase(key, k))
+            return true;
+    for (std::string_view k : {kFirstTerm, kLastTerm, kToolKey, kComment, kPitcher, kCareer})
+        if (equalsIgnoreCase(key, k))
+            return true;
+    if (isDigits(key))
+        return true;
+    for (std::string_view what : {kAbility, kAptitude, kStats, kAffiliation})
+        if (key.size() > what.size() && key.ends_with(what) &&
+            isDigits(key.substr(0, key.size() - what.size())))
+            return true;
+    return false;
+}
+
+bool hasTeamFileKeyLines(const IniStore& team) {
+    for (const std::string& line : team.preamble()) {
+        IniTextLine l;
+        l.line = line;
+        classifyIniLine(l);
+        if (l.kind == IniTextLine::Key && isTeamFileKey(l.name))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+bool isDamagedTeamFile(const IniStore& team) {
+    return !isTeamFile(team) && (team.sectionCount() > 0 || hasTeamFileKeyLines(team));
+}
+
+std::string damagedTeamFileMessage(const std::string& path, const IniStore& team) {
+    const char* what =
+        team.sectionCount() > 0
+            ? " に選手のセクションがありますが、正しい [Team] セクションがありません。"
+            : " はチームファイルの項目 (キー=値) の行だけで、セクションの行がありません。";
+    return "チームファイル " + path + what +
            "ファイルが壊れている可能性があります。選手の履歴を失わないよう中止しました。"
-           "バックアップから戻すか、[Team] の行を直してください。";
+           "バックアップから戻すか、セクションの行を直してください。";
 }
 
 std::string teamDisplayName(const IniStore& team) {

@@ -35,10 +35,12 @@ long long clampedTerm(long long term);
 
 // A team file is recognised by its section "Team".
 bool isTeamFile(const IniStore& team);
-// Sections but no section "Team": a team file whose "[Team]" line was damaged
-// or lost. Its players' history must not be thrown away or rewritten.
+// No section "Team" but player sections, or lines of team-file keys
+// ("新規=3", "0004能力=…") without their section lines: a team file whose
+// "[Team]" line or section lines were damaged or lost, not game text. Its
+// players' history must not be thrown away or rewritten.
 bool isDamagedTeamFile(const IniStore& team);
-std::string damagedTeamFileMessage(const std::string& path);
+std::string damagedTeamFileMessage(const std::string& path, const IniStore& team);
 
 // Field 0 of "1軍チーム名": the team's name everywhere in the program.
 std::string teamDisplayName(const IniStore& team);

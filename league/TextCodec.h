@@ -45,16 +45,4 @@ std::string joinCrlf(const std::vector<std::string>& lines);
 // Bytes the UTF-8 text takes in cp932: 1 for ASCII and half-width katakana, 2 otherwise.
 std::size_t cp932Width(std::string_view utf8);
 
-namespace platform {
-// The platform's converter (POSIX iconv here). On failure `ok` is false and
-// `failedAt` is the byte offset in the input of the first unconvertible sequence.
-struct Conversion {
-    bool ok = true;
-    std::string output;
-    std::size_t failedAt = 0;
-};
-Conversion cp932ToUtf8(std::string_view input);
-Conversion utf8ToCp932(std::string_view input);
-} // namespace platform
-
 } // namespace tenvoll

@@ -12,7 +12,7 @@ namespace tenvoll {
 
 PaneLoad loadPane(const std::string& path, bool markLeagueStatistics) {
     PaneLoad load;
-    if (path.empty() || !fileExists(path)) {
+    if (path.empty() || !entryPresent(path)) {
         load.messages.push_back({"ファイルが存在しません！", path});
         return load;
     }
@@ -20,7 +20,7 @@ PaneLoad loadPane(const std::string& path, bool markLeagueStatistics) {
     try {
         load.store = IniStore::load(path);
         if (!isTeamFile(load.store)) {
-            load.messages.push_back({"旧形式のファイルです。", path});
+            load.messages.push_back({"旧形式のファイルです。", path, false});
             convertOldFile(path, ConversionMode::Team);
             load.store = IniStore::load(path);
         }

@@ -13,8 +13,9 @@
 namespace tenvoll {
 
 struct UserMessage {
-    std::string text;   // the program's fixed text
-    std::string detail; // particulars (file, line, reason), may be empty
+    std::string text;    // the program's fixed text
+    std::string detail;  // particulars (file, line, reason), may be empty
+    bool problem = true; // false for a notice (an old file about to be converted)
 };
 
 struct PaneLoad {

@@ -261,6 +261,19 @@ public:
 
     RankingResult run();
 
+    // The steps of run(), for runRankings: before the first file, one
+    // candidate line, the end of one file (its sections of the ranked kind),
+    // after the last file.
+    void begin();
+    void consider(std::string_view line, long long term, std::size_t source);
+    void endFile(const std::vector<ScannedHeader>& sections, const std::string& tag,
+                 std::size_t source);
+    RankingResult finish();
+    bool pitcher() const { return pitcher_; }
+    const RankingOptions& options() const { return options_; }
+    void noteUnread(const std::string& path) { result_.unreadFiles.push_back(path); }
+    bool marksMissing() const { return marksMissing_; }
+
 private:
     struct FileToRank {
         std::string path;
@@ -269,8 +282,18 @@ private:
 
     std::vector<FileToRank> filesToRank() const;
     void readRestriction();
+
+public:
+    // The files in search order, with the term of an unsigned-players file.
+    std::vector<std::pair<std::string, std::optional<long long>>> filesToRankForAll() const {
+        std::vector<std::pair<std::string, std::optional<long long>>> out;
+        for (const FileToRank& f : filesToRank())
+            out.emplace_back(f.path, f.term);
+        return out;
+    }
+
+private:
     void rankFile(const FileToRank& file, std::size_t source);
-    void consider(std::string_view line, long long term, std::size_t source);
     long long sortValue(const Fields& f) const;
     void buildRows(const std::string& tag, std::size_t source);
     bool better(long long a, long long b) const {
@@ -396,6 +419,8 @@ void RankingRun::buildRows(const std::string& tag, std::size_t source) {
 // Sorts the list and removes every entry after the 100th that does not tie
 // with the 100th.
 void RankingRun::sortAndCut() {
+    if (entries_.size() == sizeAfterCut_ && sizeAfterCut_ != 0)
+        return; // nothing came in since the last cut: still sorted and cut
     std::stable_sort(entries_.begin(), entries_.end(),
                      [&](const Entry& a, const Entry& b) { return better(a.key, b.key); });
     if (entries_.size() > kRankingLimit) {
@@ -428,12 +453,18 @@ void RankingRun::rankFile(const FileToRank& file, std::size_t source) {
             return;
         sections.push_back(h);
         for (const Candidate& c : section_.candidates)
-            consider(c.line, c.term, source);
+            if (options_.career || !options_.term || c.term == *options_.term)
+                consider(c.line, c.term, source);
     });
+    endFile(sections, file.term ? termTag(*file.term) : std::string(), source);
+}
+
+void RankingRun::endFile(const std::vector<ScannedHeader>& sections, const std::string& tag,
+                         std::size_t source) {
     sortAndCut();
-    const std::string tag = file.term ? termTag(*file.term) : std::string();
     buildRows(tag, source);
-    gather(sections, tag, source);
+    if (options_.keepSections)
+        gather(sections, tag, source);
 }
 
 // Keeps the sections of this file that listed entries are named by, and drops
@@ -462,13 +493,25 @@ void RankingRun::gather(const std::vector<ScannedHeader>& sections, const std::s
     }
 }
 
-RankingResult RankingRun::run() {
+void RankingRun::begin() {
     if (league_.folder.empty())
         throw LeagueError(std::string(kNoLeagueFolderMessage));
     result_.captions = rankingCaptions(options_.item);
     result_.sortColumn = static_cast<int>(column_);
     readRestriction();
+}
 
+RankingResult RankingRun::finish() {
+    result_.rows.reserve(entries_.size());
+    for (Entry& e : entries_)
+        result_.rows.push_back(std::move(*e.row));
+    for (const GatheredSection& g : gathered_)
+        result_.players.appendSectionsFrom(renamedSection(g.text, g.name));
+    return std::move(result_);
+}
+
+RankingResult RankingRun::run() {
+    begin();
     std::vector<FileToRank> files = filesToRank();
     reporter_.progress(0, files.size());
     for (std::size_t i = 0; i < files.size(); ++i) {
@@ -478,16 +521,97 @@ RankingResult RankingRun::run() {
         rankFile(files[i], i);
         reporter_.progress(i + 1, files.size());
     }
-
-    result_.rows.reserve(entries_.size());
-    for (Entry& e : entries_)
-        result_.rows.push_back(std::move(*e.row));
-    for (const GatheredSection& g : gathered_)
-        result_.players.appendSectionsFrom(renamedSection(g.text, g.name));
-    return std::move(result_);
+    return finish();
 }
 
 } // namespace
+
+std::vector<RankingResult> runRankings(const SearchLeague& league,
+                                       const std::vector<RankingOptions>& options,
+                                       SearchReporter& reporter,
+                                       const std::map<std::string, std::string>* readTexts) {
+    std::vector<RankingResult> results;
+    if (options.empty())
+        return results;
+    std::vector<std::unique_ptr<RankingRun>> runs;
+    for (const RankingOptions& o : options) {
+        if (o.item < 0 || o.item >= kRankingItemCount)
+            throw LeagueError("対象成績の番号が範囲外です: " + std::to_string(o.item));
+        if (o.players != options.front().players)
+            throw LeagueError("同時に順位付けする対象選手は同じでなければなりません");
+        runs.push_back(std::make_unique<RankingRun>(league, o, reporter));
+        runs.back()->begin();
+    }
+    // The file list does not depend on the item: every run reads the same files.
+    RankingRun& first = *runs.front();
+    const bool marksMissing =
+        std::any_of(runs.begin(), runs.end(), [](const auto& r) { return r->marksMissing(); });
+    // Which kinds (batters, pitchers) and ways (terms, careers) are ranked.
+    bool wanted[2][2] = {};
+    for (const RankingOptions& o : options)
+        wanted[isPitcherItem(o.item) ? 1 : 0][o.career ? 1 : 0] = true;
+    std::vector<ScannedHeader> sections[2]; // batters, pitchers
+    RankedSection section;
+    const auto files = first.filesToRankForAll();
+    reporter.progress(0, files.size());
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        reporter.status(files[i].first + std::string(kSearchingSuffix));
+        if (marksMissing)
+            reporter.message(std::string(kNoStatsMarksMessage));
+        std::string read;
+        std::string_view text;
+        const auto known =
+            readTexts ? readTexts->find(files[i].first) : decltype(readTexts->end()){};
+        try {
+            if (readTexts && known != readTexts->end()) {
+                text = known->second;
+            } else {
+                read = readTextFile(files[i].first);
+                text = read;
+            }
+        } catch (const LeagueError& e) {
+            reporter.message(fileExists(files[i].first) ? e.fullText()
+                                                        : std::string(kFileGoneMessage));
+            for (auto& run : runs)
+                run->noteUnread(files[i].first);
+            continue;
+        }
+        const std::string tag = files[i].second ? termTag(*files[i].second) : std::string();
+        sections[0].clear();
+        sections[1].clear();
+        scanSectionHeaders(text, [&](const ScannedHeader& h) {
+            if (equalsIgnoreCase(h.name, kTeamSection))
+                return;
+            for (int kind = 0; kind < 2; ++kind) {
+                bool listed = false;
+                for (int way = 0; way < 2; ++way) {
+                    if (!wanted[kind][way])
+                        continue;
+                    readRankedSection(h.text, kind == 1, way == 1, section);
+                    if (!section.ofKind)
+                        break; // not of this kind, whichever way
+                    listed = true;
+                    for (auto& run : runs) {
+                        const RankingOptions& o = run->options();
+                        if (run->pitcher() != (kind == 1) || o.career != (way == 1))
+                            continue;
+                        for (const Candidate& c : section.candidates)
+                            if (o.career || !o.term || c.term == *o.term)
+                                run->consider(c.line, c.term, i);
+                    }
+                }
+                if (listed)
+                    sections[kind].push_back(h);
+            }
+        });
+        for (auto& run : runs)
+            run->endFile(sections[run->pitcher() ? 1 : 0], tag, i);
+        reporter.progress(i + 1, files.size());
+    }
+    for (auto& run : runs)
+        results.push_back(run->finish());
+    return results;
+}
 
 std::string_view restrictionText(bool restricted) {
     return restricted ? "打席数、投球回数で制限" : "制限なし";

@@ -10,6 +10,7 @@
 #include "mainwindow/LeagueSearch.h"
 
 #include <array>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -32,6 +33,11 @@ struct RankingOptions {
     RankingOrder order = RankingOrder::Descending;
     RankingPlayers players = RankingPlayers::All;
     bool career = false; // "通算成績": one career line per player
+    // Single terms of this term only (the web pages' leaders of a term).
+    std::optional<long long> term;
+    // Gather the listed players' sections into RankingResult::players (the
+    // window's detail view reads them there); the web pages need only the rows.
+    bool keepSections = true;
 };
 
 struct RankingResult {
@@ -56,6 +62,16 @@ struct RankingResult {
 // "seiseki.ini" cannot be read.
 RankingResult runRanking(const SearchLeague& league, const RankingOptions& options,
                          SearchReporter& reporter);
+
+// Several rankings of the same players in one pass over the league's files:
+// each file is read and scanned once and its lines split once, and every
+// ranking gets the rows runRanking would give it. Throws as runRanking.
+// `readTexts` holds the decoded texts of files the caller has read already, by
+// path; those files are not read again.
+std::vector<RankingResult>
+runRankings(const SearchLeague& league, const std::vector<RankingOptions>& options,
+            SearchReporter& reporter,
+            const std::map<std::string, std::string>* readTexts = nullptr);
 
 // The window's column-click sort, with the ranking's own comparison: columns 0,
 // 1 and 17 as text ignoring case (in Shift-JIS order), the others as whole

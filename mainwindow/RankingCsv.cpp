@@ -43,8 +43,9 @@ std::string rankingCsvFileName(const RankingCsvHeading& heading) {
     return heading.item + "を" + heading.restriction + "で" + heading.order;
 }
 
-void writeRankingCsv(const std::string& path, const std::vector<std::string>& lines) {
-    writeCsvLines(path, lines);
+void writeRankingCsv(const std::string& programFolder, const std::string& path,
+                     const std::vector<std::string>& lines) {
+    writeCsvLines(programFolder, path, lines);
 }
 
 } // namespace tenvoll

@@ -29,6 +29,8 @@ std::string rankingCsvFileName(const RankingCsvHeading& heading);
 
 // Writes the lines (cp932, CR LF after every line) atomically, replacing an
 // existing file. Throws LeagueError and leaves the old file as it was.
-void writeRankingCsv(const std::string& path, const std::vector<std::string>& lines);
+// A path naming a league file is refused (checkOutputTarget).
+void writeRankingCsv(const std::string& programFolder, const std::string& path,
+                     const std::vector<std::string>& lines);
 
 } // namespace tenvoll

@@ -132,6 +132,8 @@ void RosterPane::buildPopupMenu() {
     csvAction_ = popup_->addAction(QStringLiteral("CSVファイル作成"));
     if (top) {
         QMenu* chart = popup_->addMenu(QStringLiteral("グラフ表示"));
+        chart->setObjectName(QStringLiteral("ChartMenu"));
+        chart->setToolTipsVisible(true); // a disabled entry says why
         chartAction_ = chart->addAction(QStringLiteral("期別"));
         chartAction_->setEnabled(false);
     }
@@ -177,7 +179,7 @@ void RosterPane::showSummary(const std::array<SummaryRow, 6>& rows, const QStrin
 
 void RosterPane::setTeamName(const QString& name) {
     setToolTip(name);
-    titleAction_->setText(name);
+    titleAction_->setText(mnemonicSafe(name));
     setHeading(name);
 }
 
@@ -221,7 +223,8 @@ void RosterPane::setCurrentTab(PaneTab tab) {
 
 void showUserMessages(QWidget* parent, const std::vector<UserMessage>& messages) {
     for (const auto& m : messages)
-        dialogs().message(parent, qs(m.text), qs(m.detail));
+        dialogs().message(parent, qs(m.text), qs(m.detail),
+                          m.problem ? MessageKind::Warning : MessageKind::Information);
 }
 
 } // namespace tenvoll

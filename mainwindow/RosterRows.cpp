@@ -136,8 +136,9 @@ std::string averageText(long long sum, long long rows) {
     return text;
 }
 
+// Summed for the summary rows only: clamped, so that no sum can overflow.
 long long cellNumber(const Cell& c) {
-    return parseInteger(c.text).value_or(0);
+    return clampedNumber(parseInteger(c.text).value_or(0));
 }
 
 } // namespace

@@ -127,7 +127,7 @@ void SearchMode::setActive(bool on) {
     for (QAction* a :
          {topPane_.nextTeamAction(), topPane_.previousTeamAction(), topPane_.sameTeamAction()})
         a->setEnabled(!on);
-    topPane_.chartAction()->setEnabled(on);
+    updateChartAction();
     if (on) {
         // The Top pane shows search results from now on, not its team.
         topPane_.setHeading(QStringLiteral("全選手検索"));
@@ -190,9 +190,10 @@ void SearchMode::Button3Click() {
         else
             runRankingSearch(reporter);
     } catch (const LeagueError& e) {
-        dialogs().message(&window_, qs(e.what()), qs(e.detail()));
+        dialogs().warning(&window_, qs(e.what()), qs(e.detail()));
     }
     finishSearchTabs(nameSearch);
+    updateChartAction();
     progress_.hide();
     window_.statusBar()->clearMessage();
     panel_->startButton()->setEnabled(true);
@@ -283,6 +284,15 @@ void SearchMode::finishSearchTabs(bool nameSearch) {
     }
 }
 
+void SearchMode::updateChartAction() {
+    QAction* chart = topPane_.chartAction();
+    const bool career = state_.ranking().career && rankingModel_->rowCount() > 0;
+    chart->setEnabled(state_.searchMode() && !career);
+    chart->setToolTip(career ? QStringLiteral("通算成績の一覧は期ごとに分けられないため、"
+                                              "期別のグラフにはできません。")
+                             : QString());
+}
+
 void SearchMode::ListViewSeisekiCompare(int column) {
     chosenSortColumn_ = column;
     rankingModel_->sortBy(column, sortOrder_);
@@ -309,7 +319,7 @@ void SearchMode::rankingRowChosen(int row) {
 
 void SearchMode::exportRankingCsv() {
     const RankingCsvHeading heading = rankingCsvHeading(panel_->options());
-    saveCsvFile(&window_, qs(rankingCsvFileName(heading)),
+    saveCsvFile(&window_, state_.programFolder(), qs(rankingCsvFileName(heading)),
                 rankingCsvLines(heading, rankingModel_->captions(), rankingModel_->rows()));
 }
 

@@ -61,6 +61,9 @@ private:
     void runRankingSearch(SearchReporter& reporter);
     void showSearchTabs(bool nameSearch);
     void finishSearchTabs(bool nameSearch);
+    // "グラフ表示" ▸ "期別": offered in search mode unless the list holds career
+    // totals, which belong to no term.
+    void updateChartAction();
     void showStatus(const QString& text);
     void showSortIndicator(int column);
 

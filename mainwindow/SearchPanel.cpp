@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace tenvoll {
@@ -43,6 +44,7 @@ SearchPanel::SearchPanel(QWidget* parent) : QGroupBox(QStringLiteral("検索設�
     ComboBox3->setObjectName(QStringLiteral("ComboBox3"));
     ComboBox3->setEditable(true);
     ComboBox3->setInsertPolicy(QComboBox::NoInsert);
+    ComboBox3->installEventFilter(this);
     ComboBox3->lineEdit()->installEventFilter(this);
     Button3 = new QPushButton(QStringLiteral("検索開始(&G)"), this);
     Button3->setObjectName(QStringLiteral("Button3"));
@@ -55,7 +57,9 @@ SearchPanel::SearchPanel(QWidget* parent) : QGroupBox(QStringLiteral("検索設�
             w->setEnabled(!on);
         if (on) {
             CheckBox2->setChecked(false);
+            // The old text is selected, so that typing a name replaces it.
             ComboBox3->setFocus();
+            ComboBox3->lineEdit()->selectAll();
         } else {
             RadioGroup3->setEnabled(!CheckBox2->isChecked());
             if (ComboBox3->count() > 0)
@@ -150,6 +154,11 @@ void SearchPanel::setSearchText(const QString& text) {
 }
 
 bool SearchPanel::eventFilter(QObject* watched, QEvent* event) {
+    if ((watched == ComboBox3 || watched == ComboBox3->lineEdit()) &&
+        event->type() == QEvent::FocusIn) {
+        // After the click that gave the focus, which would place the cursor instead.
+        QTimer::singleShot(0, ComboBox3->lineEdit(), &QLineEdit::selectAll);
+    }
     if (watched == ComboBox3->lineEdit() && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)

@@ -22,6 +22,7 @@
 #include "windowkit/AboutText.h"
 #include "windowkit/CsvSaving.h"
 #include "windowkit/QtText.h"
+#include "windowkit/ToolWindowHooks.h"
 #include "windowkit/UserDialogs.h"
 
 #include <QActionGroup>
@@ -42,9 +43,7 @@ namespace tenvoll {
 namespace {
 
 QString menuCaption(const std::string& path) {
-    QString caption = qs(path);
-    caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
-    return caption;
+    return mnemonicSafe(qs(path));
 }
 
 std::string captionPath(const QAction* action) {
@@ -116,7 +115,7 @@ TForm1::TForm1(std::string programFolder, QWidget* parent)
         state_->setSettings(Settings::loadFrom(state_->programFolder()));
     } catch (const LeagueError& e) {
         state_->setSettingsReadable(false);
-        dialogs().message(
+        dialogs().warning(
             this,
             QStringLiteral(
                 "設定ファイルを読み込めませんでした。この設定ファイルは終了時にも書き換えません。"),
@@ -192,6 +191,12 @@ void TForm1::buildMenus() {
     QAction* exportAction = toolMenu_->addAction(QStringLiteral("リーグデータ出力"));
     exportAction->setObjectName(QStringLiteral("LeagueExportAction"));
     connect(exportAction, &QAction::triggered, this, &TForm1::openLeagueExport);
+    QAction* reportAction = toolMenu_->addAction(QStringLiteral("Webページ出力…"));
+    reportAction->setObjectName(QStringLiteral("ReportAction"));
+    connect(reportAction, &QAction::triggered, this, [this] {
+        if (ToolWindowOpener open = reportWindowOpener())
+            open(*state_, this);
+    });
     termUpdateAction_ = toolMenu_->addAction(QStringLiteral("最新データの追加"));
     termUpdateAction_->setObjectName(QStringLiteral("TermUpdateAction"));
     connect(termUpdateAction_, &QAction::triggered, this, &TForm1::openTermUpdate);
@@ -278,7 +283,10 @@ void TForm1::openTeam(PaneSide side, const std::string& fullPath) {
 
     const QString name = qs(load.teamName);
     view->setTeamName(name);
-    teamMenu(side)->setTitle(name);
+    // Both panes may show one team: the side tells the two submenus apart.
+    teamMenu(side)->setTitle(
+        (side == PaneSide::Top ? QStringLiteral("上: ") : QStringLiteral("下: ")) +
+        mnemonicSafe(name));
     checkTeamMenuItem(side, fullPath);
     view->showContent(load.content);
     view->showSummary(load.summary, name);
@@ -337,7 +345,7 @@ void TForm1::stepTeam(PaneSide side, Step step) {
         path = steppedTeamPath(Settings::loadFrom(state_->programFolder()), state_->leagueName(),
                                state_->pane(side).teamName, step);
     } catch (const LeagueError& e) {
-        dialogs().message(this, qs(e.what()), qs(e.detail()));
+        dialogs().warning(this, qs(e.what()), qs(e.detail()));
         return;
     }
     if (path)
@@ -371,8 +379,8 @@ bool TForm1::writeSettings() {
                                  state_->leagueName(), state_->colours()}));
         return true;
     } catch (const LeagueError& e) {
-        dialogs().message(this, QStringLiteral("設定ファイルを保存できませんでした。"),
-                          qs(e.fullText()));
+        dialogs().critical(this, QStringLiteral("設定ファイルを保存できませんでした。"),
+                           qs(e.fullText()));
         return false;
     }
 }
@@ -503,8 +511,10 @@ void TForm1::showHelp() {
         dialogs().openExternally(QUrl::fromLocalFile(qs(resolvePath(chm))));
         return;
     }
+    // Yes only opens the manual in the browser.
     if (dialogs().question(
-            this, QStringLiteral("HELPファイルが見つかりません。オンラインヘルプを開きます。")))
+            this, QStringLiteral("HELPファイルが見つかりません。オンラインヘルプを開きます。"),
+            DefaultAnswer::Yes))
         showOnlineHelp();
 }
 
@@ -573,7 +583,7 @@ void TForm1::exportPaneCsv(PaneSide side) {
         break;
     }
     const std::string& name = state_->pane(side).teamName;
-    saveCsvFile(this, qs(name), rosterCsvLines(name, view->content()));
+    saveCsvFile(this, state_->programFolder(), qs(name), rosterCsvLines(name, view->content()));
 }
 
 } // namespace tenvoll

@@ -39,8 +39,9 @@ namespace col = history_column;
 constexpr std::array<std::size_t, 7> kDroppedValues = {
     1, 2, 3, 17, 18, row_field::kFirstStatistic - 2, row_field::kFirstStatistic - 1};
 
+// Shown or compared only: clamped, so that the summary's arithmetic cannot overflow.
 long long wholeNumber(std::string_view text) {
-    return parseInteger(text).value_or(0);
+    return clampedNumber(parseInteger(text).value_or(0));
 }
 
 std::string valueAt(const std::vector<std::string>& v, std::size_t i) {

@@ -1,6 +1,9 @@
 // Player detail window.
 #include "player/Unit2.h"
 
+#include "charts/CareerChart.h"
+#include "charts/XYGraph.h"
+#include "player/CareerChartData.h"
 #include "player/HistoryTableModel.h"
 #include "windowkit/CsvSaving.h"
 #include "windowkit/GridView.h"
@@ -12,6 +15,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QEvent>
 #include <QFontDatabase>
 #include <QHBoxLayout>
@@ -113,6 +117,30 @@ TForm2::TForm2(ProgramState& state, QWidget* parent) : QDialog(parent), state_(s
     aptitudes->addWidget(Label4);
     aptitudes->addWidget(Label2);
     head->addLayout(aptitudes);
+    // The career chart: one item, optionally a second, over the terms.
+    ChartItem1 = new QComboBox(this);
+    ChartItem1->setObjectName(QStringLiteral("ChartItem1"));
+    ChartItem2 = new QComboBox(this);
+    ChartItem2->setObjectName(QStringLiteral("ChartItem2"));
+    for (QComboBox* box : {ChartItem1, ChartItem2}) {
+        box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        connect(box, &QComboBox::currentIndexChanged, this, [this] { redrawChart(); });
+    }
+    CareerGraph = new charts::TXYGraph(this);
+    CareerGraph->setObjectName(QStringLiteral("CareerGraph"));
+    CareerGraph->setMinimumHeight(240);
+    CareerGraph->graph().setAllowZoom(true);
+    auto* chartChoice = new QHBoxLayout;
+    auto* chartLabel = new QLabel(QStringLiteral("推移のグラフ:"), this);
+    chartLabel->setObjectName(QStringLiteral("ChartLabel"));
+    auto* secondLabel = new QLabel(QStringLiteral("比較:"), this);
+    secondLabel->setObjectName(QStringLiteral("SecondChartLabel"));
+    chartChoice->addWidget(chartLabel);
+    chartChoice->addWidget(ChartItem1);
+    chartChoice->addWidget(secondLabel);
+    chartChoice->addWidget(ChartItem2);
+    chartChoice->addStretch(1);
+
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(Button3);
@@ -121,6 +149,8 @@ TForm2::TForm2(ProgramState& state, QWidget* parent) : QDialog(parent), state_(s
     layout->addLayout(head);
     layout->addWidget(Memo1);
     layout->addWidget(gridArea_, 1);
+    layout->addLayout(chartChoice);
+    layout->addWidget(CareerGraph);
     layout->addLayout(buttons);
 
     connect(&state_, &ProgramState::storeReloaded, this, [this] {
@@ -181,7 +211,39 @@ void TForm2::refill() {
     for (const auto& c : historyColumns(history_.pitcher))
         widths.push_back(c.width);
     StringGrid1->setColumnWidths96(widths);
+    fillChartItems(history_.pitcher);
+    redrawChart();
     fitGridHeight();
+}
+
+void TForm2::fillChartItems(bool pitcher) {
+    if (chartPitcher_ == pitcher)
+        return;
+    chartPitcher_ = pitcher;
+    const QSignalBlocker block1(ChartItem1);
+    const QSignalBlocker block2(ChartItem2);
+    ChartItem1->clear();
+    ChartItem2->clear();
+    ChartItem2->addItem(QStringLiteral("なし"));
+    for (const CareerItem& item : careerItems(pitcher)) {
+        ChartItem1->addItem(qs(item.label));
+        ChartItem2->addItem(qs(item.label));
+    }
+    ChartItem1->setCurrentIndex(static_cast<int>(defaultCareerItem(pitcher)));
+    ChartItem2->setCurrentIndex(0);
+}
+
+void TForm2::redrawChart() {
+    StoreSide side = StoreSide::Top;
+    const IniSection* section = shownSection(side);
+    if (!section || ChartItem1->currentIndex() < 0)
+        return;
+    std::vector<std::size_t> items{static_cast<std::size_t>(ChartItem1->currentIndex())};
+    if (ChartItem2->currentIndex() > 0)
+        items.push_back(static_cast<std::size_t>(ChartItem2->currentIndex() - 1));
+    charts::setUpCareerGraph(CareerGraph->graph(),
+                             careerChartData(*section, state_.shownPlayer(), items));
+    CareerGraph->update();
 }
 
 void TForm2::fitGridHeight() {
@@ -191,7 +253,7 @@ void TForm2::fitGridHeight() {
     gridArea_->setMinimumWidth(width);
     int available = 600;
     if (QScreen* s = screen())
-        available = s->availableGeometry().height() - 260;
+        available = s->availableGeometry().height() - 260 - CareerGraph->minimumHeight();
     const int gridHeight = std::min(StringGrid1->height(), std::max(available, 120));
     gridArea_->setMinimumHeight(gridHeight);
     // A player with fewer terms makes the window shorter again.
@@ -236,7 +298,8 @@ void TForm2::copyStatistics() {
 }
 
 void TForm2::saveCsv() {
-    saveCsvFile(this, qs(state_.shownPlayer()), playerHistoryCsv(history_, state_.shownPlayer()));
+    saveCsvFile(this, state_.programFolder(), qs(state_.shownPlayer()),
+                playerHistoryCsv(history_, state_.shownPlayer()));
 }
 
 } // namespace tenvoll

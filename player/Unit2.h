@@ -8,6 +8,9 @@
 
 #include <QDialog>
 
+#include <optional>
+
+class QComboBox;
 class QLabel;
 class QMenu;
 class QPlainTextEdit;
@@ -16,6 +19,9 @@ class QScrollArea;
 
 namespace tenvoll {
 
+namespace charts {
+class TXYGraph;
+}
 class GridView;
 class HistoryTableModel;
 class ProgramState;
@@ -35,6 +41,10 @@ public:
     void saveCsv();
 
     const PlayerHistory& history() const { return history_; }
+    // The career chart below the grid and its two item choices ("なし" first in the second).
+    charts::TXYGraph* careerGraph() const { return CareerGraph; }
+    QComboBox* chartItem() const { return ChartItem1; }
+    QComboBox* secondChartItem() const { return ChartItem2; }
     GridView* grid() const { return StringGrid1; }
     HistoryTableModel* model() const { return model_; }
 
@@ -45,6 +55,9 @@ private:
     const IniSection* shownSection(StoreSide& side) const;
     int selectedRow() const;
     void fitGridHeight();
+    // Item lists of the player's kind, keeping the choices when the kind stays.
+    void fillChartItems(bool pitcher);
+    void redrawChart();
 
     ProgramState& state_;
     PlayerHistory history_;
@@ -60,6 +73,10 @@ private:
     QPushButton* Button3 = nullptr;
     QMenu* PopupMenu1 = nullptr;
     HistoryTableModel* model_ = nullptr;
+    QComboBox* ChartItem1 = nullptr;
+    QComboBox* ChartItem2 = nullptr;
+    charts::TXYGraph* CareerGraph = nullptr;
+    std::optional<bool> chartPitcher_;
 };
 
 } // namespace tenvoll

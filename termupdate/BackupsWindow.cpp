@@ -50,7 +50,7 @@ bool confirmAndReverseTermUpdate(QWidget* parent, ProgramState& state, UndoActio
         league = leagueOf(state);
         preview = previewUndo(state.programFolder(), league, action);
     } catch (const LeagueError& e) {
-        dialogs().message(parent, qs(e.what()), qs(e.detail()));
+        dialogs().warning(parent, qs(e.what()), qs(e.detail()));
         return false;
     }
     const QString question =
@@ -64,7 +64,9 @@ bool confirmAndReverseTermUpdate(QWidget* parent, ProgramState& state, UndoActio
                    .arg(qs(preview.when));
     const QStringList options = {undo ? QStringLiteral("取り消す") : QStringLiteral("やり直す"),
                                  QStringLiteral("キャンセル")};
-    if (dialogs().choice(parent, question, fileLines(preview), options) != 0)
+    // Both answers rewrite the league's files: Enter cancels.
+    if (dialogs().choice(parent, question, fileLines(preview), options, int(options.size()) - 1) !=
+        0)
         return false;
     try {
         QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -82,7 +84,7 @@ bool confirmAndReverseTermUpdate(QWidget* parent, ProgramState& state, UndoActio
         return true;
     } catch (const LeagueError& e) {
         QApplication::restoreOverrideCursor();
-        dialogs().message(parent, qs(e.what()), qs(e.detail()));
+        dialogs().warning(parent, qs(e.what()), qs(e.detail()));
         return false;
     }
 }
@@ -134,7 +136,7 @@ bool BackupsWindow::refresh() {
     try {
         backups_ = listBackups(state_.programFolder(), leagueOf(state_));
     } catch (const LeagueError& e) {
-        dialogs().message(this, qs(e.what()), qs(e.detail()));
+        dialogs().warning(this, qs(e.what()), qs(e.detail()));
         return false;
     }
     list_->clear();
@@ -175,7 +177,7 @@ void BackupsWindow::openSelectedFolder() {
         return;
     const QString folder = qs(backups_.entries[i].folder);
     if (!dialogs().openExternally(QUrl::fromLocalFile(folder)))
-        dialogs().message(this, QStringLiteral("フォルダを開けませんでした。"),
+        dialogs().warning(this, QStringLiteral("フォルダを開けませんでした。"),
                           QDir::toNativeSeparators(folder));
 }
 

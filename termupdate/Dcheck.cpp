@@ -123,8 +123,8 @@ std::vector<Rewrite> filesToInitialise(const DataCheckInput& input, TermUpdateRe
         if (startsAsTeamFile(path))
             continue;
         std::string text = readTextFile(path);
-        if (isDamagedTeamFile(IniStore::parse(text)))
-            throw LeagueError(damagedTeamFileMessage(path));
+        if (IniStore parsed = IniStore::parse(text); isDamagedTeamFile(parsed))
+            throw LeagueError(damagedTeamFileMessage(path, parsed));
         std::vector<std::string> lines = splitLines(text);
         if (lines.empty() || !needsInitialising(lines))
             continue;

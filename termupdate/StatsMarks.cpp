@@ -4,6 +4,7 @@
 
 #include "league/FileAccess.h"
 #include "league/FolderLock.h"
+#include "league/GameRules.h"
 #include "league/Kyoutuu.h"
 #include "league/LeagueError.h"
 #include "league/Numbers.h"
@@ -45,6 +46,7 @@ constexpr std::size_t kEarnedRunAverage = 0; // the one key whose best value is 
 struct StatsLine {
     std::vector<std::string> fields;
     long long qualification = 0;
+    std::size_t index = 0; // line number in the file, from 0
 };
 
 // A whole number, or the number its digits make without the points (".312" is
@@ -122,21 +124,32 @@ std::vector<StatsLine> readStatsLines(const std::vector<std::string>& lines,
                                   " 行目: " + (pitching ? "投球回数" : "打数") +
                                   "の項目が整数ではないため、Top10の成績を計算できません。",
                               lines[i]);
-        out.push_back({std::move(f), *qualification});
+        out.push_back({std::move(f), *qualification, i});
     }
     return out;
 }
 
+// The values of one key. A value beyond what the game writes is refused: the
+// sums of squares would overflow and the record written would be garbage.
 std::vector<long long> keyValues(const std::vector<StatsLine>& lines, const MarkKey& key,
-                                 long long threshold) {
+                                 std::string_view keyName, long long threshold,
+                                 const std::string& file) {
     std::vector<long long> values;
     const std::size_t width = statisticsFieldCount(key.pitching);
     for (const auto& line : lines) {
         if (line.fields.size() != width || line.qualification < threshold)
             continue;
         const std::string& field = line.fields[key.field];
-        if (!field.empty())
-            values.push_back(markValue(field));
+        if (field.empty())
+            continue;
+        long long v = markValue(field);
+        if (v > kNumberLimit || v < -kNumberLimit)
+            throw LeagueError(file + " の " + std::to_string(line.index + 1) +
+                                  " 行目: " + std::string(keyName) + "の値 " + field +
+                                  " はゲームの成績としては大きすぎるため、Top10の成績を計算"
+                                  "できません。",
+                              joinFields(line.fields));
+        values.push_back(v);
     }
     return values;
 }
@@ -144,6 +157,30 @@ std::vector<long long> keyValues(const std::vector<StatsLine>& lines, const Mark
 bool isAscii(std::string_view bytes) {
     return std::all_of(bytes.begin(), bytes.end(),
                        [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// A file given on its own must hold statistics lines, and its last line must
+// not have been cut off: marks computed from an empty or cut file would stand
+// in seiseki.ini in front of the term's good ones.
+void checkWholeStatisticsFile(std::string_view text, const std::vector<std::string>& lines,
+                              const std::string& file) {
+    std::size_t statsLines = 0;
+    for (const auto& line : lines) {
+        std::size_t n = splitFields(line).size();
+        statsLines += n == kBatterStatisticsFields || n == kPitcherStatisticsFields ? 1 : 0;
+    }
+    if (statsLines == 0)
+        throw LeagueError(file + " に成績の行がありません (空のファイルか、一軍成績のファイルでは"
+                                 "ありません)。Top10の成績は計算しませんでした。");
+    const bool endsWithLineEnd = !text.empty() && (text.back() == '\n' || text.back() == '\r');
+    if (!endsWithLineEnd && !lines.empty()) {
+        std::size_t n = splitFields(lines.back()).size();
+        if (n != 0 && n != kBatterStatisticsFields && n != kPitcherStatisticsFields)
+            throw LeagueError(file + " の " + std::to_string(lines.size()) +
+                                  " 行目が途中で切れています。ファイルが壊れている可能性が"
+                                  "あります。Top10の成績は計算しませんでした。",
+                              lines.back());
+    }
 }
 
 } // namespace
@@ -158,8 +195,10 @@ std::vector<std::string> statsMarksSection(const std::vector<std::string>& lines
         long long threshold = 0;
         if (key.qualified)
             threshold = key.pitching ? games : qualifyingAtBats(games);
-        section.push_back(std::string(kStatsMarkKeys[k]) + "=" +
-                          markRecord(keyValues(stats, key, threshold), k == kEarnedRunAverage));
+        section.push_back(
+            std::string(kStatsMarkKeys[k]) + "=" +
+            markRecord(keyValues(stats, key, kStatsMarkKeys[k], threshold, fileForMessages),
+                       k == kEarnedRunAverage));
     }
     return section;
 }
@@ -184,7 +223,7 @@ StatsMarksFiles statsMarksFiles(const std::vector<std::string>& section,
     if (leagueFolder.empty())
         return files;
     files.seisekiPath = joinPath(leagueFolder, kStatsMarksFileName);
-    files.seisekiExists = fileExists(files.seisekiPath);
+    files.seisekiExists = entryPresent(files.seisekiPath);
     if (files.seisekiExists)
         files.seisekiBytes =
             prependSection(readFileBytes(files.seisekiPath), section, files.seisekiPath);
@@ -206,7 +245,9 @@ std::vector<std::string> runStatsMarks(const StatsMarksInput& input, TermUpdateR
     checkNewTerm(input.newTerm);
     checkGames(input.games);
     reporter.status(statsMarksStatus(input.file));
-    std::vector<std::string> lines = readTextLines(input.file);
+    std::string text = readTextFile(input.file);
+    std::vector<std::string> lines = splitLines(text);
+    checkWholeStatisticsFile(text, lines, input.file);
     std::vector<std::string> section =
         statsMarksSection(lines, input.newTerm - 1, input.games, input.file);
     reporter.status(std::string(kMarksDone));

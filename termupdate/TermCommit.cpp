@@ -113,7 +113,7 @@ TermCommitPlan planTermCommit(std::vector<OutputFile> outputs,
     BackupNames names(places);
     for (std::size_t i = 0; i < outputs.size(); ++i) {
         const OutputFile& out = outputs[i];
-        if (!fileExists(out.path))
+        if (!entryPresent(out.path))
             continue;
         if (plan.backupFolder.empty())
             plan.backupFolder = backupFolderFor(places.leagueFolder, places.newTerm);

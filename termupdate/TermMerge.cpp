@@ -138,7 +138,7 @@ private:
             if (isTeamFile(team))
                 takePlayers(team, path, newest);
             else if (isDamagedTeamFile(team))
-                throw LeagueError(damagedTeamFileMessage(path), in_.entries[t].firstTeam);
+                throw LeagueError(damagedTeamFileMessage(path, team), in_.entries[t].firstTeam);
             else
                 checkReplaceable(splitLines(text), path);
             progress_.advance();
@@ -313,12 +313,32 @@ private:
                 if (equalsIgnoreCase(f[0], "打率") || equalsIgnoreCase(f[0], "防御"))
                     continue;
                 normalise(f);
+                checkMagnitudes(f, file, i, lines[i]);
                 std::string text = joinFields(f);
                 out.push_back({std::move(f), std::move(text), &file, i});
             }
             progress_.advance();
         }
         return out;
+    }
+
+    // Counts and rates beyond anything the game writes come from a damaged
+    // file: refused here, with their place, before they reach the career
+    // totals or the statistics marks.
+    static void checkMagnitudes(const std::vector<std::string>& f, const std::string& file,
+                                std::size_t index, const std::string& line) {
+        if (f.size() != kBatterStatisticsFields && f.size() != kPitcherStatisticsFields)
+            return;
+        for (std::size_t k = 2; k < f.size(); ++k) {
+            std::optional<long long> v = parseInteger(f[k]);
+            if (!v)
+                v = parseWithoutPoints(f[k]);
+            if (v && (*v > kNumberLimit || *v < -kNumberLimit))
+                failAt(file, index,
+                       std::to_string(k + 1) + " 番目の項目 " + f[k] +
+                           " はゲームの成績としては大きすぎます。",
+                       line);
+        }
     }
 
     // Pitching lines get the 18-field layout: outs cut to one character, or a

@@ -50,7 +50,7 @@ std::string TermFileSources::teamFileText(std::size_t team) {
     const std::string& name = league_.entries[team].firstTeam;
     if (!folderExists(folderOf(path)))
         throw LeagueError("チームファイルのフォルダがありません: " + folderOf(path), name);
-    if (!fileExists(path))
+    if (!entryPresent(path))
         throw LeagueError("チームファイルがありません: " + path, name);
     std::string text = readKept(path);
     auto replaced = replacedTexts_.find(fileIdentity(path));
@@ -62,13 +62,13 @@ std::vector<std::string> TermFileSources::listFileLines(const std::string& path)
 }
 
 std::optional<std::string> TermFileSources::existingText(const std::string& path) {
-    if (!fileExists(path))
+    if (!entryPresent(path))
         return std::nullopt;
     return readKept(path);
 }
 
 std::optional<std::string> TermFileSources::existingBytes(const std::string& path) {
-    if (!fileExists(path))
+    if (!entryPresent(path))
         return std::nullopt;
     std::string bytes = readFileBytes(path);
     originals_[path] = bytes;

@@ -167,7 +167,7 @@ std::optional<long long> newestLeagueTerm(const std::string& programFolder,
     std::optional<long long> newest;
     for (const auto& e : settings.entries(leagueName)) {
         std::string path = joinProgramFolder(programFolder, e.path);
-        if (!fileExists(path))
+        if (!entryPresent(path))
             continue;
         IniStore team = IniStore::load(path);
         if (!isTeamFile(team))

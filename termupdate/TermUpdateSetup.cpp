@@ -106,6 +106,11 @@ TermUpdateSetup openTermUpdate(const std::string& programFolder, TermUpdateRepor
     return setup;
 }
 
+std::vector<std::string> workingFileNames(const std::string& programFolder, WorkingList list) {
+    const std::string folder = workingFolder(programFolder, list);
+    return folderExists(folder) ? listFileNames(folder) : std::vector<std::string>{};
+}
+
 std::string teamCountLabel(std::size_t n) {
     return "一、二軍合計" + std::to_string(n) + "チーム";
 }
@@ -120,6 +125,8 @@ std::string addToWorkingFolder(const std::string& programFolder, WorkingList lis
 DeleteOutcome deleteFromWorkingFolder(const std::string& programFolder, WorkingList list,
                                       const std::string& name) {
     std::string path = joinPath(workingFolder(programFolder, list), name);
+    if (!fileExists(path))
+        return {true, path + std::string(kAlreadyGone)};
     if (!removeFile(path))
         return {false, std::string(kDeleteFailed)};
     return {true, path + "を削除しました。"};

@@ -47,8 +47,13 @@ std::string teamCountLabel(std::size_t n);
 // name (replacing a file of that name). Returns the status text.
 std::string addToWorkingFolder(const std::string& programFolder, WorkingList list,
                                const std::string& source);
-// "ファイルを削除" of one entry: the status text, and whether the file was deleted
-// (the entry leaves the list only then).
+// The file names directly in one working folder, sorted (none when the folder
+// is gone).
+std::vector<std::string> workingFileNames(const std::string& programFolder, WorkingList list);
+
+// "ファイルを削除" of one entry: the status text, and whether the entry leaves the
+// list: when its file was deleted, or was gone already (removed outside the
+// program, or the entry was listed twice).
 struct DeleteOutcome {
     bool deleted = false;
     std::string status;
@@ -62,5 +67,6 @@ std::string listHint(WorkingList list);
 inline constexpr std::string_view kChooseTool = "利用ツールを選択してください。";
 inline constexpr std::string_view kOneFileAtATime = "ファイルは一個ごとに処理してください！";
 inline constexpr std::string_view kDeleteFailed = "削除失敗しました。";
+inline constexpr std::string_view kAlreadyGone = "はすでにありません。一覧から外しました。";
 
 } // namespace tenvoll

@@ -163,7 +163,7 @@ bool TForm3::prepare() {
         organisation_.load(state_.leagueName(), state_.pane(PaneSide::Top).path,
                            state_.pane(PaneSide::Bottom).path, ask);
     } catch (const LeagueError& e) {
-        dialogs().message(
+        dialogs().warning(
             this,
             QStringLiteral("設定ファイル「%1」を読み書きできないため、チーム編成を開けません。")
                 .arg(qs(organisation_.settingsPath())),
@@ -230,7 +230,7 @@ EntryFields TForm3::editedFields() const {
 void TForm3::showRefusal(EntryRefusal refusal, const QString& detail) {
     const std::string text = refusalMessage(refusal);
     if (!text.empty())
-        dialogs().message(this, qs(text), detail);
+        dialogs().warning(this, qs(text), detail);
 }
 
 void TForm3::addEntry() {
@@ -279,7 +279,7 @@ void TForm3::deleteEntry() {
         return;
     }
     if (!deleted) {
-        dialogs().message(this, qs(kLastLeagueMessage));
+        dialogs().warning(this, qs(kLastLeagueMessage));
         return;
     }
     fillLeagueBox();
@@ -298,11 +298,11 @@ void TForm3::chooseTeamFile() {
     try {
         check = checkTeamFile(state_.programFolder(), ss(*file));
     } catch (const LeagueError& e) {
-        dialogs().message(this, qs(e.what()), qs(e.detail()));
+        dialogs().warning(this, qs(e.what()), qs(e.detail()));
         return;
     }
     if (!check.fields) {
-        dialogs().message(this, qs(check.message), qs(check.detail));
+        dialogs().warning(this, qs(check.message), qs(check.detail));
         return;
     }
     firstTeamEdit_->setText(qs(check.fields->firstTeam));
@@ -321,7 +321,7 @@ void TForm3::registerFolder() {
     try {
         outcomes = organisation_.registerFolder(ss(*folder));
     } catch (const LeagueError& e) {
-        dialogs().message(this, qs(e.what()), qs(e.detail()));
+        dialogs().warning(this, qs(e.what()), qs(e.detail()));
     }
     // Entries appear one by one, each refused file with its message, as the add
     // button would show them; entries added before a failure stay listed too.
@@ -333,7 +333,7 @@ void TForm3::registerFolder() {
             setCount();
             entryList_->setCurrentRow(entryList_->count() - 1);
         } else if (!outcome.message.empty()) {
-            dialogs().message(this, qs(outcome.message), qs(outcome.fileName));
+            dialogs().warning(this, qs(outcome.message), qs(outcome.fileName));
         }
     }
     while (next < entries.size()) {
@@ -354,7 +354,7 @@ void TForm3::saveAndClose() {
 }
 
 void TForm3::showWriteFailure(const LeagueError& error) {
-    dialogs().message(
+    dialogs().critical(
         this,
         QStringLiteral("設定ファイル「%1」に書き込めませんでした。\n"
                        "設定ファイルは変更していません。チームの一覧はそのまま残っています。")
@@ -369,7 +369,7 @@ void TForm3::leagueChosen(const QString& name) {
 void TForm3::leagueTyped(const QString& typed) {
     const QString name = typed.trimmed();
     if (!LeagueOrganisation::validLeagueName(ss(name))) {
-        dialogs().message(this, qs(kBadLeagueNameMessage), name);
+        dialogs().warning(this, qs(kBadLeagueNameMessage), name);
         return;
     }
     // The typed name joins the selector's items, at its place in the order.

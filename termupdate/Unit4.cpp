@@ -21,6 +21,7 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -122,7 +123,7 @@ TForm4::TForm4(ProgramState& state, QWidget* parent) : QDialog(parent), state_(s
     cancelButton_->setObjectName(QStringLiteral("CancelButton"));
     checkButton_ = new QPushButton(QStringLiteral("データチェック(&D)"), this);
     checkButton_->setObjectName(QStringLiteral("Button5"));
-    undoButton_ = new QPushButton(QStringLiteral("直前の期更新を取り消す(&Z)…"), this);
+    undoButton_ = new QPushButton(QStringLiteral("直前の期更新を取り消す(&U)…"), this);
     undoButton_->setObjectName(QStringLiteral("UndoButton"));
     backupsButton_ = new QPushButton(QStringLiteral("バックアップ一覧(&B)…"), this);
     backupsButton_->setObjectName(QStringLiteral("BackupsButton"));
@@ -168,7 +169,7 @@ bool TForm4::prepare() {
     try {
         setup_ = openTermUpdate(state_.programFolder(), reporter);
     } catch (const LeagueError& e) {
-        dialogs().message(this, qs(e.what()), qs(e.detail()));
+        dialogs().warning(this, qs(e.what()), qs(e.detail()));
         return false;
     }
     if (setup_.closeWindow)
@@ -186,8 +187,35 @@ bool TForm4::prepare() {
         for (const auto& name : setup_.fileNames[static_cast<std::size_t>(list)])
             l->addItem(qs(name));
     }
+    prepared_ = true;
     proposeNextTerm();
     return true;
+}
+
+void TForm4::refreshFileLists() {
+    if (!prepared_)
+        return;
+    for (WorkingList list : kWorkingLists) {
+        QListWidget* l = fileList(list);
+        QStringList selected;
+        for (const QListWidgetItem* item : l->selectedItems())
+            selected << item->text();
+        const QString current = l->currentItem() ? l->currentItem()->text() : QString();
+        l->clear();
+        for (const auto& name : workingFileNames(state_.programFolder(), list)) {
+            auto* item = new QListWidgetItem(qs(name), l);
+            item->setSelected(selected.contains(item->text()));
+            if (item->text() == current)
+                l->setCurrentItem(item, QItemSelectionModel::NoUpdate);
+        }
+    }
+}
+
+void TForm4::changeEvent(QEvent* event) {
+    QDialog::changeEvent(event);
+    // Back from the file manager: what was added or deleted there shows.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        refreshFileLists();
 }
 
 QListWidget* TForm4::fileList(WorkingList list) const {
@@ -228,7 +256,7 @@ void TForm4::dropOnList(WorkingList list, const QStringList& paths) {
             statusBar_->setText(qs(addToWorkingFolder(state_.programFolder(), list, source)));
             fileList(list)->addItem(qs(fileNameOf(source)));
         } catch (const LeagueError& e) {
-            dialogs().message(this, qs(e.what()), qs(e.detail()));
+            dialogs().warning(this, qs(e.what()), qs(e.detail()));
         }
     }
     startStatusTimer();
@@ -247,7 +275,7 @@ void TForm4::dropOnGamesPanel(const QStringList& paths) {
         checkNewTerm(input.newTerm);
         runStatsMarks(input, reporter);
     } catch (const LeagueError& e) {
-        dialogs().message(this, qs(e.what()), qs(e.detail()));
+        dialogs().warning(this, qs(e.what()), qs(e.detail()));
     }
     startStatusTimer();
 }
@@ -282,6 +310,8 @@ void TForm4::setBusy(bool busy) {
 }
 
 void TForm4::Button5Click() {
+    // The check reads the growth files the folder holds, so the lists show them.
+    refreshFileLists();
     QtProgressReporter reporter = windowReporter();
     // Only checks: the files it would initialise are written by "実行", which
     // runs the check again inside the update's one commit.
@@ -298,9 +328,15 @@ void TForm4::Button5Click() {
         result = runDataCheck(input, reporter);
     } catch (const LeagueError& e) {
         setBusy(false);
-        dialogs().message(this, qs(e.what()), qs(e.detail()));
+        // The status of an earlier step does not stay beside the error.
+        statusBar_->setText(qs(e.what()));
+        dialogs().warning(this, qs(e.what()), qs(e.detail()));
         return;
     }
+    if (!result.uncoveredTeam.empty())
+        statusBar_->setText(qs(result.uncoveredTeam + "関係のエラーがあります。"));
+    else if (!result.passed && !result.duplicatePair.empty())
+        statusBar_->setText(qs(result.duplicatePair + "同一チーム名があります。"));
     checkPassed_ = result.passed;
     setBusy(false);
     startStatusTimer();
@@ -323,7 +359,7 @@ bool TForm4::confirmTerm(TermUpdateInput& input) {
     try {
         newest = newestLeagueTerm(input.programFolder, input.leagueName);
     } catch (const LeagueError& e) {
-        dialogs().message(this, qs(e.what()), qs(e.detail()));
+        dialogs().warning(this, qs(e.what()), qs(e.detail()));
         return false;
     }
     if (!newest || input.newTerm > *newest)
@@ -331,7 +367,7 @@ bool TForm4::confirmTerm(TermUpdateInput& input) {
     const QString unchanged = QStringLiteral("中止しました。ファイルは変更されていません。");
     if (input.newTerm < *newest) {
         statusBar_->setText(unchanged);
-        dialogs().message(this, qs(termBelowNewestMessage(input.newTerm, *newest)));
+        dialogs().warning(this, qs(termBelowNewestMessage(input.newTerm, *newest)));
         return false;
     }
     input.again = dialogs().question(
@@ -376,7 +412,7 @@ void TForm4::Button1Click() {
     } catch (const LeagueError& e) {
         setBusy(false);
         statusBar_->setText(QStringLiteral("中止しました。ファイルは変更されていません。"));
-        dialogs().message(this, qs(e.what()), qs(e.detail()));
+        dialogs().warning(this, qs(e.what()), qs(e.detail()));
     }
     startStatusTimer();
 }

@@ -58,6 +58,12 @@ public:
     QListWidget* fileList(WorkingList list) const;
     QPushButton* runButton() const { return runButton_; }
     QString statusText() const;
+    // Lists the files the working folders hold now (files may be added or
+    // removed outside the program); selected names stay selected.
+    void refreshFileLists();
+
+protected:
+    void changeEvent(QEvent* event) override;
 
 private:
     // Sets the term box to the term after the league's newest.
@@ -84,6 +90,7 @@ private:
     QPushButton* runButton_ = nullptr;
     // "実行" is offered only after a data check that reached its end.
     bool checkPassed_ = false;
+    bool prepared_ = false; // the working folders exist and are listed
     QPushButton* cancelButton_ = nullptr;
     QPushButton* checkButton_ = nullptr;
     QPushButton* undoButton_ = nullptr;

@@ -23,7 +23,8 @@ ensure_packages() {
 
 # Everything the build, the tests and the desktop program need (the icon is
 # drawn with rsvg-convert, the Windows icon made with icotool; the package
-# check validates the menu entry and the AppStream data, and runs lintian).
+# check validates the menu entry and the AppStream data, and runs lintian;
+# the web pages are opened in headless Chromium).
 TENVOLL_PACKAGES=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev libgl-dev
@@ -32,4 +33,5 @@ TENVOLL_PACKAGES=(
     xvfb xauth fonts-noto-cjk qt6-translations-l10n
     librsvg2-bin icoutils
     desktop-file-utils appstream dpkg-dev file lintian
+    chromium
 )

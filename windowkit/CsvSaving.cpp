@@ -10,7 +10,7 @@
 
 namespace tenvoll {
 
-bool saveCsvFile(QWidget* parent, const QString& proposedName,
+bool saveCsvFile(QWidget* parent, const std::string& programFolder, const QString& proposedName,
                  const std::vector<std::string>& lines) {
     auto chosen = dialogs().saveFileName(
         parent, proposedName, QStringLiteral("csv"),
@@ -20,9 +20,9 @@ bool saveCsvFile(QWidget* parent, const QString& proposedName,
         return false;
     }
     try {
-        writeCsvLines(ss(QDir::toNativeSeparators(*chosen)), lines);
+        writeCsvLines(programFolder, ss(QDir::toNativeSeparators(*chosen)), lines);
     } catch (const LeagueError& e) {
-        dialogs().message(parent, QString::fromUtf8(kCsvNotSavedMessage), qs(e.fullText()));
+        dialogs().warning(parent, QString::fromUtf8(kCsvNotSavedMessage), qs(e.fullText()));
         return false;
     }
     dialogs().message(parent, QString::fromUtf8(kCsvSavedMessage));

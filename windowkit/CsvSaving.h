@@ -11,8 +11,9 @@ class QWidget;
 
 namespace tenvoll {
 
-// Returns true when the file was written.
-bool saveCsvFile(QWidget* parent, const QString& proposedName,
+// Returns true when the file was written. A league file of `programFolder`
+// chosen in the dialog is refused with a message.
+bool saveCsvFile(QWidget* parent, const std::string& programFolder, const QString& proposedName,
                  const std::vector<std::string>& lines);
 
 } // namespace tenvoll

@@ -3,7 +3,9 @@
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QKeyEvent>
+#include <QToolTip>
 
 #include <algorithm>
 #include <utility>
@@ -46,6 +48,11 @@ int GridView::scaled(int pixels96) const {
 
 int GridView::nameColumnWidth() const {
     return fontMetrics().horizontalAdvance(QStringLiteral("長い名前の選手名")) + 6;
+}
+
+int GridView::mostTextColumnWidth() const {
+    // Twice a name column: a team name with its suffix, a file path's end.
+    return 2 * nameColumnWidth();
 }
 
 QRect cellTextArea(const QRect& cell) {
@@ -103,6 +110,7 @@ void GridView::fitColumnsToValues() {
     const bool wasFitting = std::exchange(fittingColumns_, true);
     const int columns = m->columnCount();
     const int rows = m->rowCount();
+    const int mostText = mostTextColumnWidth();
     for (int c = 0; c < columns; ++c) {
         const auto ci = static_cast<std::size_t>(c);
         if (ci < userWidths_.size() && userWidths_[ci] > 0) {
@@ -114,20 +122,25 @@ void GridView::fitColumnsToValues() {
         const QHeaderView* header = horizontalHeader();
         if (header->isSortIndicatorShown() && header->sortIndicatorSection() == c)
             width = std::max(width, header->sectionSizeHint(c));
-        // Digits are about equally wide: only the longest texts are measured.
+        // Digits are about equally wide: only the longest numbers are measured.
         qsizetype longest = 0;
         int widest = 0;
+        int widestText = 0;
         for (int r = 0; r < rows; ++r) {
             const QModelIndex index = m->index(r, c);
             const int align = index.data(Qt::TextAlignmentRole).toInt();
-            if (!(align & (Qt::AlignRight | Qt::AlignHCenter)))
-                continue;
             const QString text = index.data(Qt::DisplayRole).toString();
+            if (!(align & (Qt::AlignRight | Qt::AlignHCenter))) {
+                if (!text.isEmpty() && widestText < mostText)
+                    widestText = std::max(widestText, cellTextWidth(metrics, text));
+                continue;
+            }
             if (text.size() + 1 < longest)
                 continue;
             longest = std::max(longest, text.size());
             widest = std::max(widest, cellTextWidth(metrics, text));
         }
+        widest = std::max(widest, std::min(widestText, std::max(width, mostText)));
         setColumnWidth(c, std::max(width, widest));
     }
     fittingColumns_ = wasFitting;
@@ -170,6 +183,24 @@ void GridView::fitToContents() {
     for (int r = 0; model() && r < model()->rowCount(); ++r)
         height += rowHeight(r);
     setFixedSize(width, height);
+}
+
+bool GridView::viewportEvent(QEvent* event) {
+    if (event->type() == QEvent::ToolTip && model()) {
+        auto* help = static_cast<QHelpEvent*>(event);
+        const QModelIndex index = indexAt(help->pos());
+        // A tooltip of the model's own comes first.
+        if (index.isValid() && !index.data(Qt::ToolTipRole).isValid()) {
+            const QString text = index.data(Qt::DisplayRole).toString();
+            const QRect cell = visualRect(index);
+            if (cellTextWidth(QFontMetrics(font()), text) > cell.width())
+                QToolTip::showText(help->globalPos(), text, viewport(), cell);
+            else
+                QToolTip::hideText();
+            return true;
+        }
+    }
+    return QTableView::viewportEvent(event);
 }
 
 void GridView::keyPressEvent(QKeyEvent* event) {

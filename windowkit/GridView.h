@@ -3,7 +3,8 @@
 // "this row was chosen" (Enter or a double click). The given widths are the
 // least: whenever the model's content changes, every column of numbers (cells
 // aligned right or centred) grows to its widest value, so that no number is
-// shown cut; text columns keep their width and the delegate elides them.
+// shown cut; text columns grow likewise up to a most width, beyond which the
+// delegate elides the text and the cell's tooltip shows it whole.
 #pragma once
 
 #include <QTableView>
@@ -42,12 +43,15 @@ public:
     int scaled(int pixels96) const;
     // Width of a name column: wide enough for a 16-byte name (8 full-width characters).
     int nameColumnWidth() const;
+    // The most a text column grows to for its values.
+    int mostTextColumnWidth() const;
 
 signals:
     void rowChosen(int row);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
 
 private:
     void userResized(int column, int newSize);

@@ -61,7 +61,9 @@ void QtProgressReporter::message(const std::string& text) {
     if (messages_ == Messages::EachOnce && !shown_.insert(text).second)
         return;
     flush(); // the box comes up over the window as it stands
-    dialogs().message(window_, qs(text));
+    // What an engine reports while it runs is a problem it met (a missing
+    // file, a duplicate team, an error in the data).
+    dialogs().warning(window_, qs(text));
 }
 
 } // namespace tenvoll

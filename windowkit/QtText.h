@@ -22,6 +22,12 @@ inline std::string ss(const QString& s) {
     return s.toStdString();
 }
 
+// Text of the league's data (team names, paths, prompts) for a menu item, a
+// button or a label with a buddy, where a single "&" marks a shortcut key.
+inline QString mnemonicSafe(QString text) {
+    return text.replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
+
 inline QStringList qsList(const std::vector<std::string>& v) {
     QStringList out;
     out.reserve(static_cast<qsizetype>(v.size()));

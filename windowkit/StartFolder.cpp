@@ -23,7 +23,9 @@ const QString kFolderKey = QStringLiteral("Start/ProgramFolder");
 enum Answer { PickFolder, CreateSample, Quit };
 
 bool hasSettingsFile(const QString& folder) {
-    return fileExists(joinProgramFolder(ss(QDir::toNativeSeparators(folder)), kSettingsFileName));
+    // Anything under the name counts: a FIFO or broken link there is refused with
+    // a message by the settings reader, not passed over.
+    return entryPresent(joinProgramFolder(ss(QDir::toNativeSeparators(folder)), kSettingsFileName));
 }
 
 bool isFolder(const QString& folder) {
@@ -54,7 +56,7 @@ std::optional<QString> StartFolderChooser::choose(const QString& commandLineFold
     if (!commandLineFolder.isEmpty()) {
         if (isFolder(commandLineFolder))
             return cleanFolder(commandLineFolder);
-        dialogs().message(nullptr, QStringLiteral("指定されたフォルダが見つかりません。"),
+        dialogs().warning(nullptr, QStringLiteral("指定されたフォルダが見つかりません。"),
                           QDir::toNativeSeparators(commandLineFolder));
         return std::nullopt;
     }
@@ -66,7 +68,7 @@ std::optional<QString> StartFolderChooser::choose(const QString& commandLineFold
             return remembered;
         // A removed or unplugged folder is not silently replaced by an empty one.
         if (!remembered.isEmpty())
-            dialogs().message(nullptr,
+            dialogs().warning(nullptr,
                               QStringLiteral("前回のリーグのフォルダが見つかりません。"
                                              "リーグのフォルダを選び直してください。"),
                               QDir::toNativeSeparators(remembered));
@@ -126,7 +128,7 @@ std::optional<QString> StartFolderChooser::sampleLeague() {
         return folder;
     if (QFileInfo::exists(folder) && !QDir(folder).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot |
                                                            QDir::Hidden | QDir::System)) {
-        dialogs().message(
+        dialogs().warning(
             nullptr,
             QStringLiteral("サンプルリーグを作る場所に、ほかのファイルがあります。"
                            "このフォルダを移すか削除してから、もう一度お試しください。"),
@@ -136,11 +138,11 @@ std::optional<QString> StartFolderChooser::sampleLeague() {
     try {
         sample::writeSampleLeague(ss(QDir::toNativeSeparators(folder)), sample::SampleOptions{});
     } catch (const LeagueError& e) {
-        dialogs().message(nullptr, QStringLiteral("サンプルリーグを作れませんでした。"),
+        dialogs().warning(nullptr, QStringLiteral("サンプルリーグを作れませんでした。"),
                           qs(e.fullText()));
         return std::nullopt;
     } catch (const std::exception&) {
-        dialogs().message(nullptr, QStringLiteral("サンプルリーグを作れませんでした。"),
+        dialogs().warning(nullptr, QStringLiteral("サンプルリーグを作れませんでした。"),
                           QDir::toNativeSeparators(folder));
         return std::nullopt;
     }
@@ -152,7 +154,7 @@ void StartFolderChooser::remember(const QString& folder) {
     settings.setValue(kFolderKey, folder);
     settings.sync();
     if (settings.status() != QSettings::NoError)
-        dialogs().message(nullptr,
+        dialogs().warning(nullptr,
                           QStringLiteral("選んだフォルダを覚えておけませんでした。"
                                          "次に起動したときも、もう一度おたずねします。"),
                           QDir::toNativeSeparators(places_.configFile));

@@ -36,6 +36,7 @@ const std::vector<BatchCommand>& batchCommands() {
         addOpeningOrderCommands(t);
         addRecoveryCommands(t);
         addPaneCommands(t);
+        addReportCommands(t);
         return t;
     }();
     return table;

@@ -44,6 +44,7 @@ void addGraphCommands(std::vector<BatchCommand>& table);
 void addOpeningOrderCommands(std::vector<BatchCommand>& table);
 void addRecoveryCommands(std::vector<BatchCommand>& table);
 void addPaneCommands(std::vector<BatchCommand>& table);
+void addReportCommands(std::vector<BatchCommand>& table);
 void addUndoCommands(std::vector<BatchCommand>& table);
 
 inline constexpr std::string_view kRecoverCommand = "recover";

@@ -8,6 +8,7 @@
 #include "league/FolderLock.h"
 #include "league/LeagueError.h"
 #include "league/Numbers.h"
+#include "league/OutputTarget.h"
 #include "league/Settings.h"
 
 #include <algorithm>
@@ -81,7 +82,7 @@ int exportLeague(BatchContext& c, const std::vector<std::string>& args) {
         c.err << nothingFoundMessage(file) << "\n";
         return kFailure;
     }
-    checkExportTarget(c.programFolder, settings, out);
+    checkOutputTarget(c.programFolder, settings, out);
     writeLeagueExport(out, file);
     c.out << kExportDoneMessage << "\n";
     if (!file.leftOut.empty())

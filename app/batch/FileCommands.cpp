@@ -18,7 +18,7 @@ namespace {
 std::string existingFile(BatchContext& c, const ArgumentList& a) {
     a.expectPositionals(1);
     std::string path = c.argumentPath(a.positional(0, "FILE"));
-    if (!fileExists(path))
+    if (!entryPresent(path))
         throw LeagueError("ファイルが存在しません！", path);
     return resolvePath(path);
 }

@@ -1,13 +1,23 @@
 // tenvoll-batch pane-csv and history: a team file opened as a roster pane opens
 // it, its roster CSV, and the detail window's history of one of its players
-// (CSV and the two clipboard texts), on the engines the windows use.
+// (CSV, the two clipboard texts and the career chart), on the engines the
+// windows use.
 #include "app/batch/BatchCommand.h"
 
+#include "charts/SvgRender.h"
+#include "league/FileAccess.h"
 #include "league/FolderLock.h"
 #include "league/LeagueError.h"
+#include "league/TeamFile.h"
 #include "mainwindow/PaneCsv.h"
 #include "mainwindow/PaneLoader.h"
+#include "player/CareerChartData.h"
 #include "player/PlayerHistory.h"
+
+#ifdef TENVOLL_HAS_GUI
+#include "charts/ChartRender.h"
+#include "charts/XYGraph.h"
+#endif
 
 #include <ostream>
 
@@ -31,7 +41,7 @@ bool openPane(BatchContext& c, const std::string& file, bool statisticsCheck, Pa
 // message) when the file could not be written.
 bool writeCsv(BatchContext& c, const std::string& path, const std::vector<std::string>& lines) {
     try {
-        writeCsvLines(path, lines);
+        writeCsvLines(c.programFolder, path, lines);
     } catch (const LeagueError& e) {
         c.err << kCsvNotSavedMessage << "\n" << e.fullText() << "\n";
         return false;
@@ -51,8 +61,61 @@ int paneCsv(BatchContext& c, const std::vector<std::string>& args) {
     return writeCsv(c, out, rosterCsvLines(load.teamName, load.content)) ? kSuccess : kFailure;
 }
 
+// The career chart of the detail window as a picture: SVG for a name ending in
+// ".svg", PNG otherwise (drawn by the graph widget offscreen).
+bool writeCareerChart(BatchContext& c, const IniSection& player, const std::string& name,
+                      const std::vector<std::string>& itemTexts, const std::string& path) {
+    const bool pitcher = PlayerRecord(player).isPitcher();
+    std::vector<std::size_t> items;
+    for (const std::string& text : itemTexts) {
+        auto item = careerItemIndex(pitcher, text);
+        if (!item) {
+            std::string known;
+            for (const CareerItem& i : careerItems(pitcher))
+                known += " " + i.label;
+            throw UsageError{"unknown --item for this player: " + text + " (items:" + known + ")"};
+        }
+        items.push_back(*item);
+    }
+    if (items.empty())
+        items.push_back(defaultCareerItem(pitcher));
+    if (items.size() > 2)
+        throw UsageError{"--item can be given at most twice"};
+    const charts::CareerChartData data = careerChartData(player, name, items);
+    if (path.ends_with(".svg") || path.ends_with(".SVG")) {
+        charts::TXYGraphCore graph;
+        charts::setUpCareerGraph(graph, data);
+        try {
+            writeBytesAtomic(path, charts::renderGraphToSvg(graph, charts::kCareerChartWidth,
+                                                            charts::kCareerChartHeight));
+        } catch (const LeagueError& e) {
+            c.err << e.fullText() << "\n";
+            return false;
+        }
+    } else {
+#ifdef TENVOLL_HAS_GUI
+        charts::ensureGuiApplication();
+        charts::TXYGraph graph;
+        charts::setUpCareerGraph(graph.graph(), data);
+        QString error;
+        if (!charts::renderGraphToPng(graph, QString::fromStdString(path),
+                                      QSize(charts::kCareerChartWidth, charts::kCareerChartHeight),
+                                      &error)) {
+            c.err << error.toStdString() << "\n";
+            return false;
+        }
+#else
+        c.err << "このビルドにはPNGの描画がありません (.svg を指定してください)\n";
+        return false;
+#endif
+    }
+    c.err << "グラフ保存終了！ " << path << "\n";
+    return true;
+}
+
 int history(BatchContext& c, const std::vector<std::string>& args) {
-    ArgumentList a(args, {"--team", "--csv", "--copy-data", "--copy-stats"}, {"--no-stats-check"});
+    ArgumentList a(args, {"--team", "--csv", "--copy-data", "--copy-stats", "--chart", "--item"},
+                   {"--no-stats-check"});
     a.expectPositionals(1);
     const std::string& name = a.positional(0, "NAME");
     if (!a.has("--team"))
@@ -97,7 +160,12 @@ int history(BatchContext& c, const std::vector<std::string>& args) {
         c.out << copiedRowPlayerData(history, *dataRow, player, side) << "\n";
     if (statsRow)
         c.out << copiedRowStatistics(history, *statsRow, player, side) << "\n";
-    if (!a.has("--csv") && !dataRow && !statsRow)
+    if (a.has("--chart") &&
+        !writeCareerChart(c, *player, name, a.values("--item"), c.argumentPath(a.value("--chart"))))
+        return kFailure;
+    if (a.has("--item") && !a.has("--chart"))
+        throw UsageError{"--item needs --chart OUT"};
+    if (!a.has("--csv") && !dataRow && !statsRow && !a.has("--chart"))
         for (const std::string& line : csv)
             c.out << line << "\n";
     return kSuccess;
@@ -109,11 +177,12 @@ void addPaneCommands(std::vector<BatchCommand>& table) {
     table.push_back({"pane-csv", "FILE OUT [--no-stats-check]",
                      "チームファイルを画面の表示どおりに開き、ロスターのCSVファイルを作成",
                      paneCsv});
-    table.push_back({"history",
-                     "NAME --team FILE [--csv OUT] [--no-stats-check] [--copy-data TERM] "
-                     "[--copy-stats TERM]",
-                     "選手の個人データ (CSV、または指定した期のクリップボード用テキスト) を出力",
-                     history});
+    table.push_back(
+        {"history",
+         "NAME --team FILE [--csv OUT] [--no-stats-check] [--copy-data TERM] "
+         "[--copy-stats TERM] [--chart OUT.png|OUT.svg [--item ITEM]...]",
+         "選手の個人データ (CSV、指定した期のクリップボード用テキスト、推移のグラフ) を出力",
+         history});
 }
 
 } // namespace tenvoll::batch

@@ -5,6 +5,7 @@
 #include "charts/TermSpread.h"
 #include "league/FolderLock.h"
 #include "league/LeagueError.h"
+#include "league/OutputTarget.h"
 #include "league/Settings.h"
 #include "mainwindow/NameSearch.h"
 #include "mainwindow/Ranking.h"
@@ -98,6 +99,7 @@ bool writeTermChart(BatchContext& c, const std::vector<RankingRow>& rows, const 
         return false;
     }
 #ifdef TENVOLL_HAS_GUI
+    checkOutputTarget(c.programFolder, path);
     charts::ensureGuiApplication();
     charts::TXYGraph graph;
     const charts::TermSpreadSeries series = charts::setUpTermSpreadGraph(graph);
@@ -138,7 +140,7 @@ int ranking(BatchContext& c, const std::vector<std::string>& args) {
         printRow(c.out, row);
     if (a.has("--csv")) {
         std::string path = c.argumentPath(a.value("--csv"));
-        writeRankingCsv(path,
+        writeRankingCsv(c.programFolder, path,
                         rankingCsvLines(rankingCsvHeading(options), result.captions, result.rows));
         c.err << "CSVデータ保存終了！ " << path << "\n";
     }

@@ -113,7 +113,7 @@ int statsMarks(BatchContext& c, const std::vector<std::string>& args) {
     std::string file = c.argumentPath(a.positional(0, "FILE"));
     long long term = termOption(a);
     long long games = a.integer("--games", kDefaultGames, kMinGames, kMaxGames);
-    if (!fileExists(file))
+    if (!entryPresent(file))
         throw LeagueError("ファイルが存在しません！", file);
 
     Settings settings(c.programFolder);

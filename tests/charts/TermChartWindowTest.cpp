@@ -18,6 +18,7 @@
 #include <QImage>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 
 #include <gtest/gtest.h>
 
@@ -185,6 +186,20 @@ TEST(TermChartFromMainWindow, MenuEntryInSearchModeAndTheBatchDrawsTheSamePictur
     EXPECT_EQ(written.size(), charts::kTermSpreadChartSize);
     EXPECT_TRUE(written == shown);
 
+    // Neither the batch nor the window's save puts a picture over a team file.
+    const std::string teamFile = league.teamFiles[0];
+    const std::string teamBytes = test::readBytes(teamFile);
+    err.str({});
+    EXPECT_EQ(batch::runBatch({"--program-folder", folder.path(), "ranking", "--stat", "0",
+                               "--chart", teamFile},
+                              out, err),
+              1);
+    EXPECT_NE(err.str().find("リーグのファイルには出力できません"), std::string::npos);
+    dialogs.fileAnswers.enqueue(QString::fromStdString(teamFile));
+    w->findChild<QAction*>(QStringLiteral("SaveImageAction"))->trigger();
+    EXPECT_EQ(dialogs.messages.last(), QStringLiteral("画像ファイルを保存できませんでした。"));
+    EXPECT_EQ(test::readBytes(teamFile), teamBytes);
+
     // A career ranking cannot be charted; an empty list writes no file.
     EXPECT_EQ(batch::runBatch({"--program-folder", folder.path(), "ranking", "--stat", "0",
                                "--career", "--chart", folder.file("career.png")},
@@ -200,4 +215,30 @@ TEST(TermChartFromMainWindow, MenuEntryInSearchModeAndTheBatchDrawsTheSamePictur
     EXPECT_NE(err.str().find("順位表が空なので、グラフは書き出しませんでした。"),
               std::string::npos);
     EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(none)));
+}
+
+// "分析" opens centred on the main window, not at the screen's corner.
+TEST(TermChartFromMainWindow, OpensCentredOnTheMainWindow) {
+    TempFolder folder;
+    RecordingDialogs dialogs;
+    sample::writeSampleLeague(folder.path(), {4, 3, 56, 3});
+    TForm1 main(folder.path());
+    main.findChild<QAction*>(QStringLiteral("SearchAction"))->trigger();
+    main.show();
+    QApplication::processEvents();
+    const QRect screen = main.screen()->availableGeometry();
+    const QSize size = main.frameGeometry().size();
+    // Wherever the main window stands, the chart comes up over its middle.
+    main.move(screen.center() - QPoint(size.width() / 2, size.height() / 2) + QPoint(40, 30));
+    QApplication::processEvents();
+    main.search().panel()->startButton()->click();
+    main.pane(PaneSide::Top)->chartAction()->trigger();
+    TForm8* w = main.chartWindow();
+    ASSERT_NE(w, nullptr);
+    QApplication::processEvents();
+    const QPoint offset = w->frameGeometry().center() - main.frameGeometry().center();
+    EXPECT_LE(offset.manhattanLength(), 4)
+        << offset.x() << "," << offset.y() << " main " << main.frameGeometry().x() << ","
+        << main.frameGeometry().y() << " " << size.width() << "x" << size.height() << " screen "
+        << screen.width() << "x" << screen.height();
 }

@@ -6,6 +6,7 @@
 #include "league/FileAccess.h"
 #include "league/IniStore.h"
 #include "league/Kyoutuu.h"
+#include "league/Platform.h"
 #include "league/Settings.h"
 #include "support/TestFiles.h"
 #include "termupdate/TermUpdate.h"
@@ -30,7 +31,7 @@ TEST(ExportRoundTrip, TermUpdateReadsTheExportedTeamsBack) {
         before.push_back(IniStore::load(path));
 
     // Six teams per file, slots 1 to 6, as the growth files of the next term.
-    std::filesystem::remove_all(folder.file("temp"));
+    std::filesystem::remove_all(platform::fsPath(folder.file("temp")));
     TermUpdateInput input{folder.path(),
                           league.leagueName,
                           league.latestTerm + 1,

@@ -8,6 +8,7 @@
 #include "league/FileAccess.h"
 #include "league/IniStore.h"
 #include "league/LeagueError.h"
+#include "league/OutputTarget.h"
 #include "league/Paths.h"
 
 using namespace tenvoll;
@@ -103,10 +104,10 @@ TEST_F(ExportLeague, AnUnreadableTeamFileStopsTheExport) {
 TEST_F(ExportLeague, NeverWritesOverTheLeaguesFiles) {
     const IniStore settings = IniStore::load(folder.file("Tenvoll.ini"));
     for (const char* file : {"東/赤組.txt", "東/青組.TVL", "西/緑組.txt", "tenvoll.ini"})
-        EXPECT_THROW(checkExportTarget(folder.path(), settings, folder.file(file)), LeagueError)
+        EXPECT_THROW(checkOutputTarget(folder.path(), settings, folder.file(file)), LeagueError)
             << file;
-    EXPECT_NO_THROW(checkExportTarget(folder.path(), settings, folder.file("東/出力.txt")));
-    EXPECT_NO_THROW(checkExportTarget(folder.path(), settings, folder.file("出力.txt")));
+    EXPECT_NO_THROW(checkOutputTarget(folder.path(), settings, folder.file("東/出力.txt")));
+    EXPECT_NO_THROW(checkOutputTarget(folder.path(), settings, folder.file("出力.txt")));
 }
 
 TEST(ExportPlayerLine, PositionOfTheEntryAndDataOfTheChosenTerm) {

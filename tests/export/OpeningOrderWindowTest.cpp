@@ -12,9 +12,11 @@
 #include "support/CheckedModelTester.h"
 #include "support/RecordingDialogs.h"
 #include "support/TestFiles.h"
+#include "tools/sample-league/SampleLeague.h"
 #include "windowkit/MarkedCellDelegate.h"
 #include "windowkit/ProgramState.h"
 #include "windowkit/QtText.h"
+#include "windowkit/TimedStatusBar.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -305,4 +307,61 @@ TEST_F(OpeningOrderWindowTest, TheWindowWritesTheSameCopyAsTheBatchCommand) {
               0)
         << err.str();
     EXPECT_TRUE(test::readBytes(second.copyFile) == test::readBytes(league.copyFile));
+}
+
+// A newcomer's whole line in the status bar neither widens the window nor
+// goes before it can be read.
+TEST_F(OpeningOrderWindowTest, LongStatusKeepsTheWindowsWidthAndStaysToBeRead) {
+    choose();
+    w->show();
+    QCoreApplication::processEvents();
+    const int width = w->width();
+    const QString line = kRookie + QStringLiteral(" 長い長い長い長い備考の欄") + QString(60, u'X');
+    dialogs.inputAnswers.enqueue(line);
+    triggerMenu(OrderList::Unsigned, QStringLiteral("新人選手を追加"));
+    QCoreApplication::processEvents();
+    ASSERT_EQ(w->statusText(), line);
+    EXPECT_EQ(w->width(), width);
+    auto* bar = w->findChild<TimedStatusBar*>();
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->toolTip(), line);
+    EXPECT_GE(bar->clearTime(), 2000 + 80 * int(line.size()));
+
+    // A short text keeps the window's own time.
+    w->managerGrid()->setCurrentCell(1, 6);
+    EXPECT_EQ(w->statusText(), QStringLiteral("エンドラン策"));
+    EXPECT_EQ(bar->clearTime(), 5000);
+}
+
+// Every team of the demo league opens with managers in the game's range and a
+// complete lineup: the grid's check marks nothing and the copy checks out.
+TEST(SampleLeagueOrder, EveryTeamHasValidManagersAndACompleteLineup) {
+    TempFolder dir;
+    RecordingDialogs dialogs;
+    const sample::SampleSummary summary = sample::writeSampleLeague(dir.path(), {4, 3, 56, 5});
+    TForm1 main(dir.path());
+    main.findChild<QAction*>(QStringLiteral("OpeningOrderAction"))->trigger();
+    TForm6* w = main.openingOrderWindow();
+    ASSERT_NE(w, nullptr);
+    auto* box = w->findChild<QComboBox*>(QStringLiteral("OrderingTeamBox"));
+    ASSERT_EQ(box->count(), 4);
+    const QStringList range{QStringLiteral("-2"), QStringLiteral("-1"), QStringLiteral("0"),
+                            QStringLiteral("+1"), QStringLiteral("+2")};
+    for (int team = 0; team < box->count(); ++team) {
+        box->showPopup();
+        box->view()->setCurrentIndex(box->model()->index(team, 0));
+        QTest::keyClick(box->view(), Qt::Key_Return);
+        QTableWidget* grid = w->managerGrid();
+        for (int r = 1; r <= 2; ++r)
+            for (int c = 1; c <= 9; ++c)
+                EXPECT_TRUE(range.contains(grid->item(r, c)->text()))
+                    << team << " " << r << " " << c << " "
+                    << grid->item(r, c)->text().toStdString();
+        grid->setCurrentCell(1, 1);
+        QTest::keyClick(grid, Qt::Key_Return);
+        EXPECT_NE(w->statusText(), qs(kAttributeRangeStatus)) << team;
+        QTest::mouseClick(w->writeButton(), Qt::LeftButton);
+        EXPECT_EQ(w->statusText(), qs(kPositionsOkStatus)) << team;
+    }
+    EXPECT_TRUE(dialogs.kinds.count(MessageKind::Warning) == 0);
 }

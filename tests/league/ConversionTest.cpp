@@ -151,7 +151,9 @@ TEST(Conversion, UnsignedNeverReplacesAFourDigitFile) {
 }
 
 TEST(Conversion, Targets) {
-    EXPECT_EQ(conversionTarget("/l/データ/012期未契約選手.txt", ConversionMode::Unsigned),
-              "/l/データ/0012期未契約選手.txt");
-    EXPECT_EQ(conversionTarget("/l/team.txt", ConversionMode::Team), "/l/team.txt");
+    EXPECT_EQ(
+        conversionTarget(test::native("/l/データ/012期未契約選手.txt"), ConversionMode::Unsigned),
+        test::native("/l/データ/0012期未契約選手.txt"));
+    EXPECT_EQ(conversionTarget(test::native("/l/team.txt"), ConversionMode::Team),
+              test::native("/l/team.txt"));
 }

@@ -1,9 +1,12 @@
-// The table codec against the platform's converter, exhaustively: every single
-// byte and byte pair read as cp932, every code point and every one-, two- and
+// The table codec against glibc's converter, exhaustively: every single byte
+// and byte pair read as cp932, every code point and every one-, two- and
 // three-byte sequence (and the four-byte lead ranges) written as cp932. Both
-// must agree on the output, on what is refused and on where.
+// must agree on the output, on what is refused and on where. And the tables
+// in the source are what the generator makes of this system's converter now.
 #include "league/Cp932Tables.h"
-#include "league/TextCodec.h"
+#include "support/TestFiles.h"
+#include "tools/cp932-tables/Cp932Generator.h"
+#include "tools/cp932-tables/Cp932Iconv.h"
 
 #include <gtest/gtest.h>
 
@@ -26,8 +29,8 @@ std::string hex(std::string_view bytes) {
 // Compares one input both ways; returns an empty string when they agree.
 std::string difference(bool intoUtf8, std::string_view input) {
     const Cp932Tables& tables = Cp932Tables::instance();
-    platform::Conversion expected =
-        intoUtf8 ? platform::cp932ToUtf8(input) : platform::utf8ToCp932(input);
+    cp932gen::Conversion expected =
+        intoUtf8 ? cp932gen::iconvToUtf8(input) : cp932gen::iconvToCp932(input);
     std::string output = "stale";
     std::size_t failedAt = 0;
     bool ok =
@@ -144,4 +147,11 @@ TEST(Cp932Tables, LongTextsAndFailuresInsideThem) {
         check(ascii + utf8.substr(0, utf8.size() - 1)); // cut inside a character
         check("ｱ\\~");
     });
+}
+
+TEST(Cp932Tables, SourceDataIsWhatTheGeneratorMakesOfTheConverter) {
+    const std::string generated = cp932gen::generateTableSource();
+    const std::string stored = test::readBytes(TENVOLL_SOURCE_DIR "/league/Cp932Data.inc");
+    EXPECT_TRUE(generated == stored)
+        << "league/Cp932Data.inc is stale: run generate-cp932-tables league/Cp932Data.inc";
 }

@@ -4,14 +4,18 @@
 #include "league/IniStore.h"
 #include "league/Journal.h"
 #include "league/LeagueError.h"
+#include "league/Platform.h"
 #include "league/Recovery.h"
 #include "support/TestFiles.h"
+#include "support/TestPlatform.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
+#ifndef _WIN32
 #include <sys/stat.h>
+#endif
 
 using namespace tenvoll;
 using tenvoll::test::TempFolder;
@@ -54,6 +58,25 @@ TEST_F(FileAccess, FailureGivesTheCauseInJapanese) {
         EXPECT_NE(text.find("(ファイルまたはフォルダがありません)"), std::string::npos) << text;
         EXPECT_EQ(text.find("No such"), std::string::npos) << text;
     }
+}
+
+// A file another program holds open cannot be replaced on Windows: after a
+// moment of retries the save fails in Japanese, naming the file, and the old
+// file and the folder are as they were.
+TEST_F(FileAccess, FileHeldByAnotherProgramIsNamedAndKept) {
+    if (!test::holdExclusively(dir.file("a.txt")))
+        GTEST_SKIP() << "no exclusive holds on this system";
+    try {
+        writeTextFileAtomic(dir.file("a.txt"), "new");
+        test::releaseHolds();
+        FAIL() << "a held file was replaced";
+    } catch (const LeagueError& e) {
+        test::releaseHolds();
+        const std::string text = e.what();
+        EXPECT_NE(text.find("ほかのプログラムが使用中です"), std::string::npos) << text;
+        EXPECT_NE(text.find(dir.file("a.txt")), std::string::npos) << text;
+    }
+    EXPECT_EQ(test::snapshotFolder(dir.path()), before);
 }
 
 TEST_F(FileAccess, FailedWriteOrRenameKeepsTheOldFile) {
@@ -135,32 +158,38 @@ TEST_F(FileAccess, ListsCopiesAndRemoves) {
 // on disk could leave an empty file after a power loss), and the descriptor of
 // the temporary file is closed all the same.
 TEST_F(FileAccess, FailedFlushKeepsTheOldFileAndClosesTheFile) {
-    auto openFiles = [] {
-        return std::distance(std::filesystem::directory_iterator("/proc/self/fd"),
-                             std::filesystem::directory_iterator());
-    };
-    const auto open = openFiles();
+    const long open = test::openFileCount();
     WriteFaults::failSync(1);
     EXPECT_THROW(writeTextFileAtomic(dir.file("a.txt"), "new"), LeagueError);
     EXPECT_EQ(test::snapshotFolder(dir.path()), before);
-    EXPECT_EQ(openFiles(), open);
+    EXPECT_EQ(test::openFileCount(), open);
     EXPECT_EQ(WriteFaults::renamesSoFar(), 0);
 }
 
 // Only regular files are read, up to a size limit: a FIFO would block and a
-// link to /dev/zero read without end.
+// device (a link to /dev/zero, Windows' NUL) read without end.
 TEST_F(FileAccess, ReadsRegularFilesOnly) {
+#ifdef _WIN32
+    EXPECT_THROW(readTextFile("NUL"), LeagueError);
+#else
     ASSERT_EQ(::mkfifo(dir.file("fifo.txt").c_str(), 0600), 0);
     EXPECT_THROW(readFileBytes(dir.file("fifo.txt")), LeagueError);
     std::filesystem::create_symlink("/dev/zero", dir.file("zero.txt"));
     EXPECT_THROW(readTextFile(dir.file("zero.txt")), LeagueError);
+#endif
     EXPECT_THROW(readFileBytes(dir.path()), LeagueError);
 }
 
 // Two spellings of one file ("..", letter case, a link) have one identity.
 TEST_F(FileAccess, FileIdentityOfOtherSpellings) {
-    std::filesystem::create_directory(dir.file("sub"));
+    std::filesystem::create_directory(platform::fsPath(dir.file("sub")));
+    // Symbolic links need a privilege on Windows; a hard link is a second name too.
+#ifdef _WIN32
+    std::filesystem::create_hard_link(platform::fsPath(dir.file("a.txt")),
+                                      platform::fsPath(dir.file("link.txt")));
+#else
     std::filesystem::create_symlink(dir.file("a.txt"), dir.file("link.txt"));
+#endif
     const std::string a = fileIdentity(dir.file("a.txt"));
     EXPECT_EQ(fileIdentity(dir.file("sub/../a.txt")), a);
     EXPECT_EQ(fileIdentity(dir.file("sub/../A.TXT")), a);
@@ -175,7 +204,7 @@ TEST_F(FileAccess, FileIdentityOfOtherSpellings) {
 TEST_F(FileAccess, JournalledCommitRecoversAfterEveryRename) {
     auto stageAll = [&](FileTransaction& t) {
         t.useJournal(dir.path(), "テスト");
-        std::filesystem::create_directory(dir.file("new"));
+        std::filesystem::create_directory(platform::fsPath(dir.file("new")));
         t.noteCreatedFolder(dir.file("new"));
         t.stageBytes(dir.file("a.txt"), "new a");
         t.stageBytes(dir.file("new/c.txt"), "new c");
@@ -191,20 +220,20 @@ TEST_F(FileAccess, JournalledCommitRecoversAfterEveryRename) {
             EXPECT_THROW(t.commit(), SimulatedCrash);
         }
         const std::string journal = dir.file(kJournalFileName);
-        ASSERT_TRUE(std::filesystem::exists(journal));
+        ASSERT_TRUE(std::filesystem::exists(platform::fsPath(journal)));
         RecoveryOutcome outcome = recoverJournal(journal);
         EXPECT_TRUE(outcome.problems.empty())
             << (outcome.problems.empty() ? "" : outcome.problems[0]);
-        EXPECT_FALSE(std::filesystem::exists(journal));
+        EXPECT_FALSE(std::filesystem::exists(platform::fsPath(journal)));
         if (k <= 3) {
             EXPECT_EQ(test::snapshotFolder(dir.path()), before);
-            EXPECT_FALSE(std::filesystem::exists(dir.file("new")));
+            EXPECT_FALSE(std::filesystem::exists(platform::fsPath(dir.file("new"))));
             EXPECT_EQ(outcome.restored.size(), static_cast<std::size_t>(k == 3 ? 2 : k > 0));
         } else {
             EXPECT_TRUE(outcome.wasComplete);
             EXPECT_EQ(test::readBytes(dir.file("b.txt")), "new b");
             EXPECT_EQ(test::snapshotFolder(dir.path()).size(), 3u);
-            std::filesystem::remove_all(dir.file("new"));
+            std::filesystem::remove_all(platform::fsPath(dir.file("new")));
             test::writeBytes(dir.file("a.txt"), "old a");
             test::writeBytes(dir.file("b.txt"), "old b");
         }

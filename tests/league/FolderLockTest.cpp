@@ -1,57 +1,44 @@
-// The folder lock between processes (a forked child stands for the batch tool
-// or a second window) and inside one process.
+// The folder lock between processes (a second process of the test program
+// stands for the batch tool or a second window) and inside one process.
 #include "league/FolderLock.h"
 #include "league/LeagueError.h"
+#include "support/ChildProcess.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
 
-#include <sys/wait.h>
-#include <unistd.h>
-
 using namespace tenvoll;
 using Mode = FolderLock::Mode;
 
 namespace {
 
-// A child process that holds the lock in `mode` until told to let go.
+// The child: holds the lock of folder args[0] in mode args[1] until told to let go.
+int holdLock(test::ChildChannel& channel) {
+    const Mode mode = channel.args().at(1) == "exclusive" ? Mode::Exclusive : Mode::Shared;
+    try {
+        FolderLock lock = FolderLock::acquire(channel.args().at(0), mode, 0);
+        channel.answer("held");
+        channel.waitForFinish();
+    } catch (const LeagueError&) {
+        channel.answer("refused");
+    }
+    return 0;
+}
+const test::ChildRole holdLockRole("hold-lock", holdLock);
+
+// Another process that holds the lock in `mode` until it goes.
 class OtherProcess {
 public:
-    OtherProcess(const std::string& folder, Mode mode) {
-        if (::pipe(ready_) != 0 || ::pipe(finish_) != 0)
-            throw std::runtime_error("pipe");
-        pid_ = ::fork();
-        if (pid_ == 0) {
-            char c = 0;
-            try {
-                FolderLock lock = FolderLock::acquire(folder, mode, 0);
-                c = 1;
-                (void)!::write(ready_[1], &c, 1);
-                (void)!::read(finish_[0], &c, 1);
-            } catch (const LeagueError&) {
-                (void)!::write(ready_[1], &c, 1);
-            }
-            ::_exit(0);
-        }
-        char c = 0;
-        held_ = ::read(ready_[0], &c, 1) == 1 && c == 1;
-    }
-    ~OtherProcess() {
-        char c = 1;
-        (void)!::write(finish_[1], &c, 1);
-        int status = 0;
-        ::waitpid(pid_, &status, 0);
-        for (int fd : {ready_[0], ready_[1], finish_[0], finish_[1]})
-            ::close(fd);
-    }
+    OtherProcess(const std::string& folder, Mode mode)
+        : child_("hold-lock", {folder, mode == Mode::Exclusive ? "exclusive" : "shared"}),
+          held_(child_.answer() == "held") {}
     bool held() const { return held_; }
 
 private:
-    int ready_[2]{}, finish_[2]{};
-    pid_t pid_ = -1;
-    bool held_ = false;
+    test::ChildProcess child_;
+    bool held_;
 };
 
 bool refused(const std::string& folder, Mode mode, int waitMs = 0) {

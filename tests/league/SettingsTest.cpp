@@ -42,8 +42,8 @@ TEST(Settings, MissingFileGivesTheDefaults) {
 TEST(Settings, TeamPathsRelativeOrWithADrive) {
     TempFolder dir;
     Settings s = loaded(dir, "[Main]\nTeam1=\\L\\a.txt\nTeam2=/elsewhere/b.txt\n機構名=L\n");
-    EXPECT_EQ(s.fullPath(s.team1()), dir.path() + "/L/a.txt");
-    EXPECT_EQ(s.fullPath(s.team2()), "/elsewhere/b.txt");
+    EXPECT_EQ(s.fullPath(s.team1()), dir.file("L/a.txt"));
+    EXPECT_EQ(s.fullPath(s.team2()), test::native("/elsewhere/b.txt"));
     EXPECT_EQ(s.leagueName(), "L");
 }
 
@@ -64,7 +64,7 @@ TEST(Settings, RegistryEntriesAndMenus) {
     EXPECT_EQ(entries[0].firstTeam, "一軍A");
     EXPECT_EQ(entries[0].farmTeam, "二軍A");
     EXPECT_EQ(entries[0].path, "\\L\\a.txt");
-    EXPECT_EQ(s.leagueFolder("L"), dir.path() + "/L");
+    EXPECT_EQ(s.leagueFolder("L"), dir.file("L"));
 
     EXPECT_EQ(s.teamMenuPaths("Zero"), (std::vector<std::string>{"\\Z\\z.txt"}));
     EXPECT_TRUE(s.entries("Zero").empty());

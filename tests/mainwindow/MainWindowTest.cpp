@@ -80,10 +80,11 @@ TEST_F(MainWindowTest, MenusInOrder) {
                                 QStringLiteral("ツール(&T)"), QStringLiteral("Option(&O)"),
                                 QStringLiteral("Help(&H)")}));
     QMenu* file = w.findChild<QMenu*>(QStringLiteral("FileMenu"));
-    EXPECT_EQ(menuTexts(file),
-              (QStringList{QStringLiteral("レジューム"), QStringLiteral("東京ボルタナ"),
-                           QStringLiteral("大阪ファイターズ"), QStringLiteral("CSVエクスポート"),
-                           QStringLiteral("データマージ"), QStringLiteral("終了")}));
+    EXPECT_EQ(
+        menuTexts(file),
+        (QStringList{QStringLiteral("レジューム"), QStringLiteral("上: 東京ボルタナ"),
+                     QStringLiteral("下: 大阪ファイターズ"), QStringLiteral("CSVエクスポート"),
+                     QStringLiteral("データマージ"), QStringLiteral("終了")}));
     // The team submenus list the stored paths in registry order.
     EXPECT_EQ(
         menuTexts(w.findChild<QMenu*>(QStringLiteral("TopTeamMenu"))),
@@ -129,6 +130,7 @@ TEST_F(MainWindowTest, MissingFileClearsThePane) {
     TForm1 w(folder.path());
     w.openTeam(PaneSide::Top, file("リーグ/ない.txt"));
     EXPECT_EQ(dialogs.messages, QStringList{QStringLiteral("ファイルが存在しません！")});
+    EXPECT_EQ(dialogs.kinds, QList<MessageKind>{MessageKind::Warning});
     EXPECT_EQ(cell(w, PaneSide::Top, GridKind::Batters, 0, 1), QString());
 }
 
@@ -163,6 +165,25 @@ TEST_F(MainWindowTest, StepsWrapAroundAndSameTeamComparesBothForms) {
     w.openTeam(PaneSide::Bottom, file("リーグ/東京.txt"));
     w.pane(PaneSide::Bottom)->sameTeamAction()->trigger();
     EXPECT_EQ(dialogs.messages.last(), QStringLiteral("すでに同じチームが閲覧されています。"));
+}
+
+// Both panes on one team whose name holds "&": the two submenus stay apart
+// and every caption shows the name as it is, without a shortcut mark.
+TEST_F(MainWindowTest, TeamSubmenusOfOneTeamAreToldApartAndKeepTheirAmpersand) {
+    std::string text = tenvoll::test::readCp932(file("リーグ/東京.txt"));
+    const std::string from = "東京ボルタナ";
+    text.replace(text.find(from), from.size(), "東京&ボルタナ");
+    tenvoll::test::writeCp932(file("リーグ/東京.txt"), text);
+    TForm1 w(folder.path());
+    w.openTeam(PaneSide::Bottom, file("リーグ/東京.txt"));
+    QMenu* file = w.findChild<QMenu*>(QStringLiteral("FileMenu"));
+    QMenu* top = w.findChild<QMenu*>(QStringLiteral("TopTeamMenu"));
+    QMenu* bottom = w.findChild<QMenu*>(QStringLiteral("BottomTeamMenu"));
+    EXPECT_EQ(menuTexts(file).mid(1, 2), (QStringList{QStringLiteral("上: 東京&&ボルタナ"),
+                                                      QStringLiteral("下: 東京&&ボルタナ")}));
+    EXPECT_EQ(top->menuAction()->iconText(), QStringLiteral("上: 東京&ボルタナ"));
+    EXPECT_EQ(bottom->menuAction()->iconText(), QStringLiteral("下: 東京&ボルタナ"));
+    EXPECT_EQ(w.pane(PaneSide::Top)->titleAction()->iconText(), QStringLiteral("東京&ボルタナ"));
 }
 
 TEST_F(MainWindowTest, ExitThenCloseWritesRelativePaths) {

@@ -21,7 +21,7 @@ TEST(RankingCsv, WritesHeadingCaptionsAndRowsAsShiftJisWithCrLf) {
     TempFolder dir;
     std::string path = dir.file("out.csv");
     writeBytes(path, "old content that is longer than the new one, to be replaced whole");
-    writeRankingCsv(path, rankingCsvLines(heading, rankingCaptions(o.item), {row}));
+    writeRankingCsv(dir.path(), path, rankingCsvLines(heading, rankingCaptions(o.item), {row}));
 
     std::string expected =
         "投手_投球回数,制限なし,昇順\r\n"

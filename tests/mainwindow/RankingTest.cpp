@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 using namespace tenvoll;
 using namespace tenvoll::test;
 
@@ -370,4 +372,59 @@ TEST(Ranking, SectionsAreReadByTheLineRulesOfTheStore) {
     EXPECT_EQ(listing(r), "後 80 0003期\n空白 60 0003期\n注記 5 0003期\n注記 4 0004期\n");
     EXPECT_EQ(r.players.sectionNames(), (std::vector<std::string>{"後", "空白", "注記"}));
     EXPECT_EQ(r.players.value("注記", "値"), "[偽]");
+}
+
+// Rankings run together read every file once and give each ranking what it
+// gives alone: rows, gathered sections and unread files; the term option keeps
+// the single terms of one term.
+TEST(Rankings, TogetherGiveWhatEachGivesAloneAndTheTermOptionKeepsOneTerm) {
+    TestLeague lg;
+    lg.writeMarks("150");
+    std::vector<TestPlayer> team;
+    for (int i = 0; i < 130; ++i) {
+        TestPlayer b = batter("打" + std::to_string(i), 3,
+                              bat("打" + std::to_string(i), 470 + i % 7, std::to_string(i % 40)));
+        b.last = 4;
+        b.stats.push_back({4, bat("打" + std::to_string(i), 480, std::to_string(60 - i % 50))});
+        b.career = bat("打" + std::to_string(i), 950, std::to_string(i % 40 + 60 - i % 50));
+        team.push_back(b);
+        team.push_back(pitcher("投" + std::to_string(i), 4,
+                               pit("投" + std::to_string(i), 150 + i % 30, i % 3)));
+    }
+    lg.addTeam("a.txt", team);
+    lg.addUnsigned(4, {batter("引退", 3, bat("引退", 500, "45"))});
+    lg.registerTeam("missing.txt");
+
+    std::vector<RankingOptions> all;
+    for (int item : {kHomeRuns, kInnings, kPitcherHits})
+        for (int mode = 0; mode < 3; ++mode) {
+            RankingOptions o =
+                options(item, true,
+                        item == kPitcherHits ? RankingOrder::Ascending : RankingOrder::Descending);
+            o.career = mode == 2;
+            if (mode == 0)
+                o.term = 4;
+            all.push_back(o);
+        }
+    RecordingReporter together;
+    const std::vector<RankingResult> results = runRankings(lg.league(), all, together);
+    ASSERT_EQ(results.size(), all.size());
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        RecordingReporter alone;
+        const RankingResult one = runRanking(lg.league(), all[i], alone);
+        EXPECT_EQ(results[i].rows, one.rows) << i;
+        EXPECT_EQ(results[i].players.serialize(), one.players.serialize()) << i;
+        EXPECT_EQ(results[i].ruleNote, one.ruleNote) << i;
+        EXPECT_EQ(results[i].unreadFiles, one.unreadFiles) << i;
+    }
+    // The term ranking holds term 4 alone; the single-term ranking both terms.
+    for (const RankingRow& row : results[0].rows)
+        EXPECT_EQ(row[17], "0004期");
+    EXPECT_GE(results[0].rows.size(), 100u);
+    std::set<std::string> terms;
+    for (const RankingRow& row : results[1].rows)
+        terms.insert(row[17]);
+    EXPECT_EQ(terms, (std::set<std::string>{"0003期", "0004期"}));
+    // Each file was read once: one status per file.
+    EXPECT_EQ(together.statuses.size(), 2u);
 }

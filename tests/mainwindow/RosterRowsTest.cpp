@@ -150,6 +150,18 @@ TEST(RosterRows, SummaryDividesByTheFixedRowCounts) {
     EXPECT_EQ(row(5), (std::vector<std::string>{"二軍投手", "1.58", "", "0"}));
 }
 
+// A damaged age is clamped to 10^9 before it is summed: the averages stay
+// what that value gives instead of wrapping around.
+TEST(RosterRows, SummaryOfADamagedAgeIsClampedNotWrapped) {
+    PaneContent pane = tokyo();
+    pane.grid(GridKind::Batters).rows[0][static_cast<std::size_t>(roster_column::kAge)].text =
+        "9223372036854775807";
+    auto rows = teamSummary(pane);
+    // (10^9 + 22) / 16 and (10^9 + 22 + 30 + 20 + 19) / 56.
+    EXPECT_EQ(rows[2].averageAge, "62500001.38");
+    EXPECT_EQ(rows[0].averageAge, "17857144.48");
+}
+
 TEST(RosterRows, TeamFileAndNextSeasonCopyMarkTheirDifferences) {
     const std::string txt = leagueFile("東京.txt"), tvl = leagueFile("東京.tvl");
     EXPECT_TRUE(isSameTeamPair(txt, tvl));

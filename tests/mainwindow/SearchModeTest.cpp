@@ -22,6 +22,7 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTableView>
@@ -238,4 +239,54 @@ TEST_F(SearchModeTest, NameSearchFillsTheTopPaneAndLeavingRestoresIt) {
     EXPECT_EQ(main->pane(PaneSide::Top)->model(GridKind::Batters)->rowCount(), 16);
     EXPECT_TRUE(main->pane(PaneSide::Top)->isTabShown(PaneTab::Batters));
     EXPECT_FALSE(main->pane(PaneSide::Top)->isTabShown(PaneTab::Ranking));
+}
+
+// After a ranking row put its name into the box, switching to the name search
+// and typing a name replaces that text instead of appending to it.
+TEST_F(SearchModeTest, TypedNameReplacesTheTextOfTheChosenRankingRow) {
+    panel()->restrictionGroup()->button(0)->click();
+    startSearch();
+    ASSERT_GT(list()->rowCount(), 1);
+    const QRect row = listView()->visualRect(list()->index(1, 0));
+    QTest::mouseClick(listView()->viewport(), Qt::LeftButton, {}, row.center());
+    ASSERT_FALSE(panel()->searchText().isEmpty());
+    const QString wanted = cell(0, 0);
+
+    QTest::mouseClick(panel()->nameSearchBox(), Qt::LeftButton);
+    ASSERT_TRUE(panel()->nameSearchBox()->isChecked());
+    QApplication::processEvents();
+    for (QChar c : wanted) // typed one character at a time, as a keyboard does
+        QTest::sendKeyEvent(QTest::Click, panel()->searchTextBox()->lineEdit(), Qt::Key_unknown,
+                            QString(c), Qt::NoModifier);
+    EXPECT_EQ(panel()->searchText(), wanted);
+    startSearch();
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+    EXPECT_EQ(topName(GridKind::Batters, 0), wanted);
+
+    // Tabbing or clicking into the box selects its text as well.
+    panel()->searchTextBox()->clearFocus();
+    panel()->searchTextBox()->setFocus(Qt::TabFocusReason);
+    QApplication::processEvents();
+    EXPECT_EQ(panel()->searchTextBox()->lineEdit()->selectedText(), wanted);
+}
+
+// Career totals belong to no term: "期別" is offered only for term rankings,
+// and its tooltip says why it is not.
+TEST_F(SearchModeTest, TermChartIsOffWithCareerTotalsAndSaysWhy) {
+    QAction* chart = main->pane(PaneSide::Top)->chartAction();
+    QTest::mouseClick(panel()->careerBox(), Qt::LeftButton);
+    startSearch();
+    ASSERT_GT(list()->rowCount(), 0);
+    EXPECT_EQ(cell(0, 17), QStringLiteral("通算"));
+    EXPECT_FALSE(chart->isEnabled());
+    EXPECT_TRUE(chart->toolTip().contains(QStringLiteral("通算成績")));
+    EXPECT_TRUE(main->pane(PaneSide::Top)
+                    ->popupMenu()
+                    ->findChild<QMenu*>(QStringLiteral("ChartMenu"))
+                    ->toolTipsVisible());
+
+    QTest::mouseClick(panel()->careerBox(), Qt::LeftButton);
+    startSearch();
+    EXPECT_TRUE(chart->isEnabled());
+    EXPECT_TRUE(chart->toolTip().isEmpty() || chart->toolTip() == chart->text());
 }

@@ -134,6 +134,16 @@ TEST(PlayerHistory, NonNumericValuesCountAsZeroAndTheHistoryStaysWhole) {
     EXPECT_NE(h.summary.find("    0イニング"), std::string::npos);
 }
 
+// Damaged career innings are clamped to 10^9 for the summary instead of
+// overflowing when counted in thirds.
+TEST(PlayerHistory, SummaryClampsDamagedInnings) {
+    IniStore team = IniStore::parse(
+        "[乱]\r\n新規=1\r\n最終=1\r\n投手=1\r\n通算成績=乱 詳 1.00 1 0 0 0 0 0 "
+        "9223372036854775807 2 0 0 0 0 0 .0 0 \r\n0001能力=P 乱 右 本 140 A B B B B B 5 12 \r\n");
+    PlayerHistory h = buildPlayerHistory(*team.section("乱"), "乱", nullptr);
+    EXPECT_NE(h.summary.find("1000000001イニング"), std::string::npos) << h.summary;
+}
+
 TEST(PlayerHistory, ClipboardTextsAndTheirErrorCodes) {
     Fixture f;
     const IniSection* batter = f.team.section("打者ソ");

@@ -1,5 +1,6 @@
 // Player detail window under the offscreen platform, opened from the panes of
 // the main window on fixtures/main-window.
+#include "charts/XYGraph.h"
 #include "league/Kyoutuu.h"
 #include "league/TextCodec.h"
 #include "mainwindow/RosterPane.h"
@@ -16,9 +17,12 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QToolTip>
 
 #include <gtest/gtest.h>
 
@@ -229,4 +233,96 @@ TEST_F(PlayerWindowTest, WindowShrinksToAPlayerWithFewerTerms) {
     tenvoll::test::choosePlayer(*main, PaneSide::Top, fewest);
     QApplication::processEvents();
     EXPECT_LT(detail()->height(), tall);
+}
+
+namespace {
+
+// "name: (x, y) (x, y)" of every series of the detail window's chart.
+std::string chartSeries(TForm2& window) {
+    std::string out;
+    charts::TXYGraphCore& graph = window.careerGraph()->graph();
+    for (int s = 0; s < graph.seriesCount(); ++s) {
+        const charts::TXYGraphSeries* series = graph.series(s);
+        out += series->Name() + ":";
+        for (int i = 0; i < series->pointCount(); ++i)
+            out += " (" + QString::number(series->xValue(i)).toStdString() + ", " +
+                   QString::number(series->yValue(i)).toStdString() + ")";
+        out += "\n";
+    }
+    return out;
+}
+
+} // namespace
+
+TEST_F(PlayerWindowTest, CareerChartShowsTheChosenItemsAndFollowsThePlayersKind) {
+    tenvoll::test::choosePlayer(*main, PaneSide::Top, QStringLiteral("山田ソ太郎"));
+    TForm2& window = *detail();
+    EXPECT_EQ(window.chartItem()->currentText(), QStringLiteral("能力:指数"));
+    EXPECT_EQ(window.secondChartItem()->currentText(), QStringLiteral("なし"));
+    EXPECT_EQ(chartSeries(window), "能力:指数: (4, 345) (5, 340)\n");
+
+    // A second item; the term without statistics has no point.
+    QComboBox* second = window.secondChartItem();
+    second->setCurrentIndex(second->findText(QStringLiteral("成績:打率")));
+    EXPECT_EQ(chartSeries(window), "能力:指数: (4, 345) (5, 340)\n成績:打率: (4, 0.312)\n");
+    EXPECT_EQ(window.careerGraph()->graph().Title().front(), "山田ソ太郎  能力:指数 / 成績:打率");
+
+    // A pitcher brings the pitchers' items, starting again at the index.
+    tenvoll::test::choosePlayer(*main, PaneSide::Top, QStringLiteral("投手能一"));
+    EXPECT_EQ(window.chartItem()->currentText(), QStringLiteral("能力:指数"));
+    EXPECT_NE(window.chartItem()->findText(QStringLiteral("能力:球速")), -1);
+    EXPECT_EQ(window.secondChartItem()->currentText(), QStringLiteral("なし"));
+    EXPECT_EQ(window.careerGraph()->graph().seriesCount(), 1);
+}
+
+// Text columns grow to their values: a team name of nine characters shows
+// whole; one beyond the most width is cut and its tooltip gives it whole.
+TEST(TextColumnsTest, TextColumnsGrowToTheirValuesAndLongerOnesHaveATooltip) {
+    TempFolder folder;
+    RecordingDialogs dialogs;
+    tenvoll::test::copyFixtureFolder("main-window", folder.path());
+    const std::string teamFile = folder.file("リーグ/東京.txt");
+    std::string text = tenvoll::test::readCp932(teamFile);
+    const std::string club = "0004所属=東京ボルタナ";
+    const QString nine = QStringLiteral("紅葉ウンディーネズ");
+    const QString long_ =
+        QStringLiteral("東京ボルタナ・ファーム・ウエスタン・リーグ選抜チーム・二十二世紀");
+    text.replace(text.find(club), club.size(), "0004所属=" + nine.toStdString());
+    text.replace(text.find(club), club.size(), "0004所属=" + long_.toStdString());
+    tenvoll::test::writeCp932(teamFile, text);
+    TForm1 main(folder.path());
+
+    struct Case {
+        QString player;
+        QString club;
+        bool whole;
+    };
+    for (const Case& c : {Case{QStringLiteral("山田ソ太郎"), nine, true},
+                          Case{QStringLiteral("資質無十"), long_, false}}) {
+        tenvoll::test::choosePlayer(main, PaneSide::Top, c.player);
+        ASSERT_NE(main.playerDetailWindow(), nullptr);
+        GridView* grid = main.playerDetailWindow()->grid();
+        main.playerDetailWindow()->show();
+        QApplication::processEvents();
+        const QAbstractItemModel* m = grid->model();
+        QModelIndex cell;
+        for (int r = 0; r < m->rowCount() && !cell.isValid(); ++r)
+            for (int col = 0; col < m->columnCount(); ++col)
+                if (m->index(r, col).data().toString() == c.club)
+                    cell = m->index(r, col);
+        ASSERT_TRUE(cell.isValid()) << c.player.toStdString();
+        const QRect rect = grid->visualRect(cell);
+        const QFontMetrics metrics(grid->font());
+        const int room = cellTextArea(rect).width();
+        EXPECT_EQ(metrics.elidedText(c.club, Qt::ElideRight, room) == c.club, c.whole)
+            << c.player.toStdString();
+        if (c.whole)
+            continue;
+        EXPECT_EQ(grid->columnWidth(cell.column()), grid->mostTextColumnWidth());
+        QHelpEvent help(QEvent::ToolTip, rect.center(),
+                        grid->viewport()->mapToGlobal(rect.center()));
+        QApplication::sendEvent(grid->viewport(), &help);
+        EXPECT_EQ(QToolTip::text(), c.club);
+        QToolTip::hideText();
+    }
 }

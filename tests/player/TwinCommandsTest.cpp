@@ -22,6 +22,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 using namespace tenvoll;
 using tenvoll::test::BatchRun;
 using tenvoll::test::readBytes;
@@ -116,6 +118,46 @@ TEST_F(TwinCommands, PaneCsvEqualsThePanesCsvWithAndWithoutTheStatisticsCheck) {
     ASSERT_EQ(batch.status, 0) << batch.err;
     EXPECT_EQ(readBytes(folder.file("batch-plain.csv")), plain);
     EXPECT_NE(plain, marked);
+}
+
+// No output replaces a league file: pane-csv, history --csv, ranking --csv and
+// the pane's save dialog refuse the settings file, a team file (also spelt
+// through ".." and in other letter case), its next-season copy, seiseki.ini
+// and files in the data and backup folders, and every file stays as it was.
+TEST_F(TwinCommands, OutputsNeverReplaceLeagueFiles) {
+    namespace fs = std::filesystem;
+    const std::string league = sample.leagueFolder;
+    const std::string teamName = fs::path(team).filename().string();
+    const std::string tvl = team.substr(0, team.size() - 4) + ".tvl";
+    test::writeBytes(tvl, readBytes(team));
+    fs::create_directories(league + "/バックアップ/0005期更新前");
+    const std::vector<std::string> targets = {
+        folder.file("TENVOLL.ini"),
+        team,
+        league + "/データ/../" + teamName,
+        tvl,
+        league + "/seiseki.ini",
+        league + "/データ/一覧.csv",
+        league + "/バックアップ/0005期更新前/" + teamName,
+    };
+    main->openTeam(PaneSide::Top, team);
+    const std::string name = slotName(0);
+    const auto before = test::snapshotFolder(folder.path());
+    for (const std::string& target : targets) {
+        SCOPED_TRACE(target);
+        for (const std::vector<std::string>& command :
+             {std::vector<std::string>{"pane-csv", team, target},
+              {"history", name, "--team", team, "--csv", target},
+              {"ranking", "--stat", "野手_本塁打", "--csv", target}}) {
+            BatchRun r = run(command);
+            EXPECT_EQ(r.status, 1) << command[0];
+            EXPECT_NE(r.err.find("リーグのファイルには出力できません"), std::string::npos) << r.err;
+        }
+        dialogs.fileAnswers.enqueue(QString::fromStdString(target));
+        main->pane(PaneSide::Top)->csvAction()->trigger();
+        EXPECT_EQ(dialogs.messages.last(), QStringLiteral("CSVファイルを保存できませんでした。"));
+        EXPECT_EQ(test::snapshotFolder(folder.path()), before);
+    }
 }
 
 TEST_F(TwinCommands, PaneCsvConvertsAnOldLayoutFileAsThePaneDoes) {

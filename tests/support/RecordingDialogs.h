@@ -14,38 +14,45 @@ public:
     RecordingDialogs() { setDialogs(this); }
     ~RecordingDialogs() override { setDialogs(nullptr); }
 
-    QStringList messages;  // texts of message boxes, in order
-    QStringList details;   // their particulars
-    QStringList questions; // texts of yes/no questions
+    QStringList messages;         // texts of message boxes, in order
+    QStringList details;          // their particulars
+    QList<MessageKind> kinds;     // how each message box presented itself
+    QStringList questions;        // texts of yes/no questions
+    QList<DefaultAnswer> presets; // the answer each question's Enter gives
     QStringList proposedSaveNames;
     QList<QUrl> opened; // addresses handed to the shell
 
-    QStringList choices;    // texts of the questions with several answers
-    QStringList aboutTexts; // about boxes: text, then particulars
+    QStringList choices;      // texts of the questions with several answers
+    QList<int> choicePresets; // the option each one's Enter gives
+    QStringList aboutTexts;   // about boxes: text, then particulars
     QQueue<bool> questionAnswers;
     QQueue<int> choiceAnswers; // an empty queue answers with the last option
     QQueue<std::optional<QString>> inputAnswers;
     QQueue<std::optional<QString>> fileAnswers; // open, save and folder dialogs
     QQueue<std::optional<QColor>> colourAnswers;
 
-    void message(QWidget*, const QString& text, const QString& detail) override {
+    void message(QWidget*, const QString& text, const QString& detail, MessageKind kind) override {
         messages << text;
         details << detail;
+        kinds << kind;
     }
-    bool question(QWidget*, const QString& text) override {
+    bool question(QWidget*, const QString& text, DefaultAnswer preset) override {
         questions << text;
+        presets << preset;
         return questionAnswers.isEmpty() ? false : questionAnswers.dequeue();
     }
-    int choice(QWidget*, const QString& text, const QString&, const QStringList& options) override {
+    int choice(QWidget*, const QString& text, const QString&, const QStringList& options,
+               int preset) override {
         choices << text;
+        choicePresets << preset;
         lastOptions = options;
         return choiceAnswers.isEmpty() ? int(options.size()) - 1 : choiceAnswers.dequeue();
     }
     void about(QWidget*, const QString& text, const QString& detail) override {
         aboutTexts << text << detail;
     }
-    std::optional<QString> inputText(QWidget*, const QString&, const QString&,
-                                     const QString&) override {
+    std::optional<QString> inputText(QWidget*, const QString&, const QString&, const QString&,
+                                     int) override {
         return inputAnswers.isEmpty() ? std::nullopt : inputAnswers.dequeue();
     }
     std::optional<QString> openFileName(QWidget*, const QString&,

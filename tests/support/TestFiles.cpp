@@ -2,6 +2,7 @@
 #include "support/TestFiles.h"
 
 #include "league/FolderLock.h"
+#include "league/Platform.h"
 #include "league/TextCodec.h"
 
 #include <algorithm>
@@ -10,7 +11,6 @@
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -18,11 +18,12 @@ namespace tenvoll::test {
 
 TempFolder::TempFolder() {
     static std::atomic<int> counter{0};
-    fs::path base = fs::temp_directory_path() / ("tenvoll-test-" + std::to_string(::getpid()) +
-                                                 "-" + std::to_string(counter++));
+    fs::path base = fs::temp_directory_path() /
+                    ("tenvoll-test-" + std::to_string(platform::currentProcessId()) + "-" +
+                     std::to_string(counter++));
     fs::remove_all(base);
     fs::create_directories(base);
-    path_ = base.string();
+    path_ = platform::pathText(base);
 }
 
 TempFolder::~TempFolder() {
@@ -35,11 +36,17 @@ std::string TempFolder::file(std::string_view relative) const {
     std::replace(r.begin(), r.end(), '\\', '/');
     while (!r.empty() && r.front() == '/')
         r.erase(r.begin());
-    return (fs::path(path_) / r).string();
+    return platform::pathText(platform::fsPath(path_) / platform::fsPath(native(r)));
+}
+
+std::string native(std::string_view path) {
+    std::string p(path);
+    std::replace(p.begin(), p.end(), '/', platform::kPathSeparator);
+    return p;
 }
 
 void writeBytes(const std::string& path, std::string_view bytes) {
-    fs::path p(path);
+    fs::path p = platform::fsPath(path);
     if (p.has_parent_path())
         fs::create_directories(p.parent_path());
     std::ofstream f(p, std::ios::binary | std::ios::trunc);
@@ -60,7 +67,7 @@ void writeCp932(const std::string& path, std::string_view text) {
 }
 
 std::string readBytes(const std::string& path) {
-    std::ifstream f(path, std::ios::binary);
+    std::ifstream f(platform::fsPath(path), std::ios::binary);
     if (!f)
         throw std::runtime_error("cannot read " + path);
     std::ostringstream s;
@@ -88,16 +95,21 @@ std::string lines(const std::vector<std::string>& l) {
 
 std::vector<std::pair<std::string, std::string>> snapshotFolder(const std::string& folder) {
     std::vector<std::pair<std::string, std::string>> files;
-    for (const auto& e : fs::recursive_directory_iterator(folder))
-        if (e.is_regular_file() && e.path().filename() != tenvoll::kFolderLockFileName)
-            files.emplace_back(fs::relative(e.path(), folder).string(),
-                               readBytes(e.path().string()));
+    const fs::path top = platform::fsPath(folder);
+    for (const auto& e : fs::recursive_directory_iterator(top))
+        if (e.is_regular_file() && e.path().filename() != tenvoll::kFolderLockFileName) {
+            // Named with '/' on every platform.
+            std::string name = platform::pathText(fs::relative(e.path(), top));
+            if (platform::kPathSeparator != '/')
+                std::replace(name.begin(), name.end(), platform::kPathSeparator, '/');
+            files.emplace_back(name, readBytes(platform::pathText(e.path())));
+        }
     std::sort(files.begin(), files.end());
     return files;
 }
 
 std::string fixture(std::string_view name) {
-    return (fs::path(TENVOLL_FIXTURES) / std::string(name)).string();
+    return platform::pathText(platform::fsPath(TENVOLL_FIXTURES) / platform::fsPath(name));
 }
 
 } // namespace tenvoll::test
@@ -105,7 +117,7 @@ std::string fixture(std::string_view name) {
 namespace tenvoll::test {
 
 void copyFixtureFolder(std::string_view name, const std::string& destination) {
-    fs::copy(fixture(name), destination,
+    fs::copy(platform::fsPath(fixture(name)), platform::fsPath(destination),
              fs::copy_options::recursive | fs::copy_options::overwrite_existing);
 }
 

@@ -16,12 +16,17 @@ public:
     TempFolder& operator=(const TempFolder&) = delete;
 
     const std::string& path() const { return path_; }
-    // Full path of a name inside the folder ("a/b.txt" or "a\\b.txt").
+    // Full path of a name inside the folder ("a/b.txt" or "a\\b.txt"), in the
+    // platform's separators.
     std::string file(std::string_view relative) const;
 
 private:
     std::string path_;
 };
+
+// A path written with '/' in the platform's separators, for expectations that
+// hold on every platform.
+std::string native(std::string_view path);
 
 // Writes UTF-8 text as cp932; "\n" becomes CR LF. Creates missing folders.
 void writeCp932(const std::string& path, std::string_view text);

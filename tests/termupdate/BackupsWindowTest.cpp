@@ -67,6 +67,8 @@ TEST_F(BackupsWindowTest, MainMenuUndoAsksWithTheFilesAndRestoresTheLeague) {
     dialogs.choiceAnswers.enqueue(1); // キャンセル
     action->trigger();
     ASSERT_EQ(dialogs.choices.size(), 1);
+    // Enter on the question cancels: both answers rewrite the league's files.
+    EXPECT_EQ(dialogs.choicePresets, QList<int>{1});
     EXPECT_TRUE(dialogs.choices[0].startsWith(QStringLiteral("5期の期更新 (")));
     EXPECT_EQ(dialogs.lastOptions,
               (QStringList{QStringLiteral("取り消す"), QStringLiteral("キャンセル")}));

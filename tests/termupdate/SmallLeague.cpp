@@ -1,6 +1,7 @@
 // The small league fixture and the recording reporter.
 #include "SmallLeague.h"
 
+#include "league/Platform.h"
 #include "termupdate/TermUpdateSetup.h"
 
 #include <algorithm>
@@ -11,14 +12,16 @@ namespace fs = std::filesystem;
 namespace tenvoll::test {
 
 void copyTree(const std::string& from, const std::string& to) {
-    fs::copy(from, to, fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+    fs::copy(platform::fsPath(from), platform::fsPath(to),
+             fs::copy_options::recursive | fs::copy_options::overwrite_existing);
 }
 
 std::vector<std::string> foldersBelow(const std::string& folder) {
     std::vector<std::string> out;
-    for (const auto& e : fs::recursive_directory_iterator(folder))
+    const fs::path top = platform::fsPath(folder);
+    for (const auto& e : fs::recursive_directory_iterator(top))
         if (e.is_directory())
-            out.push_back(fs::relative(e.path(), folder).string());
+            out.push_back(platform::pathText(fs::relative(e.path(), top)));
     std::sort(out.begin(), out.end());
     return out;
 }

@@ -2,6 +2,7 @@
 // removed, halves to even, tenth values), keys with few or no values, the
 // text-level prepend to seiseki.ini, and refusal of a bad qualification field.
 #include "SmallLeague.h"
+#include "league/Platform.h"
 #include "league/StatsMarksFile.h"
 
 #include "league/FileAccess.h"
@@ -19,7 +20,9 @@ namespace {
 
 class StatsMarksRun : public ::testing::Test {
 protected:
-    void SetUp() override { std::filesystem::create_directories(folder.file("league")); }
+    void SetUp() override {
+        std::filesystem::create_directories(platform::fsPath(folder.file("league")));
+    }
 
     StatsMarksInput input(const std::string& file, long long term) const {
         return {folder.path(), folder.file("league"), file, term, 150};
@@ -44,7 +47,7 @@ TEST_F(StatsMarksRun, HandWorkedFile) {
     EXPECT_EQ(readBytes(folder.file("temp/Top10.txt")),
               readBytes(fixture("stats_marks_hand_worked/Top10.txt")));
     // Without a seiseki.ini the section lives in Top10.txt alone.
-    EXPECT_FALSE(std::filesystem::exists(folder.file("league/seiseki.ini")));
+    EXPECT_FALSE(std::filesystem::exists(platform::fsPath(folder.file("league/seiseki.ini"))));
     EXPECT_EQ(reporter.statuses, (std::vector<std::string>{file, "処理が終了しました。"}));
 }
 

@@ -6,6 +6,7 @@
 #include "league/FileAccess.h"
 #include "league/FolderLock.h"
 #include "league/LeagueError.h"
+#include "league/Platform.h"
 #include "league/Recovery.h"
 #include "league/Sha256.h"
 #include "support/BatchRun.h"
@@ -130,7 +131,7 @@ TEST(TermUndo, AFileChangedSinceRefusesTheUndoOrRedoNamingItAndChangesNothing) {
     const std::string reds = readBytes(league.path("league/reds.txt"));
     const std::string top10 = readBytes(league.path("temp/Top10.txt"));
     writeBytes(league.path("league/reds.txt"), reds + "x=1\r\n");
-    std::filesystem::remove(league.path("temp/Top10.txt"));
+    std::filesystem::remove(platform::fsPath(league.path("temp/Top10.txt")));
     const Snapshot edited = snapshotFolder(league.programFolder());
 
     const std::string message = refusal(league, UndoAction::Undo);
@@ -235,13 +236,14 @@ void cutShort(const SmallLeague& league) {
     writeCp932(updateManifestPath(league), text.substr(0, text.find("[ファイル3]")));
 }
 void missingBackupFile(const SmallLeague& league) {
-    std::filesystem::remove(league.path("league/バックアップ/0005期更新前/blues.txt"));
+    std::filesystem::remove(
+        platform::fsPath(league.path("league/バックアップ/0005期更新前/blues.txt")));
 }
 void alteredBackupFile(const SmallLeague& league) {
     writeBytes(league.path("league/バックアップ/0005期更新前/seiseki.ini"), "[1]\r\n");
 }
 void noManifest(const SmallLeague& league) {
-    std::filesystem::remove(updateManifestPath(league));
+    std::filesystem::remove(platform::fsPath(updateManifestPath(league)));
 }
 
 } // namespace
@@ -298,7 +300,8 @@ TEST(TermUndo, BatchListsBackupsAndUndoesWithDryRunFirst) {
     EXPECT_NE(runBatchIn(league.programFolder(), {"backups"}).out.find("バックアップはありません"),
               std::string::npos);
     update(league, 5);
-    std::filesystem::create_directories(league.path("league/バックアップ/0003期更新前"));
+    std::filesystem::create_directories(
+        platform::fsPath(league.path("league/バックアップ/0003期更新前")));
     writeBytes(league.path("league/バックアップ/0003期更新前/reds.txt"), "old");
     const Snapshot updated = leagueState(league);
 

@@ -4,6 +4,7 @@
 
 #include "app/batch/BatchCommand.h"
 #include "league/IniStore.h"
+#include "league/TextCodec.h"
 
 #include "support/BatchRun.h"
 
@@ -111,4 +112,26 @@ TEST(TermUpdateBatch, NewestTermNeedsAgainAndOlderTermsAreRefused) {
     EXPECT_TRUE(has(older.err, "3期はリーグの最新の期 (5期) より前です。")) << older.err;
     EXPECT_EQ(snapshotFolder(league.programFolder()), after);
     EXPECT_EQ(runCommand(league, {"term-update", "--term", "5", "--again"}).status, 0);
+}
+
+// An empty statistics file, one without statistics lines, one whose last line
+// was cut off, or one with a value no season reaches (whose squares would
+// overflow) is refused; neither Top10.txt nor seiseki.ini changes.
+TEST(TermUpdateBatch, StatsMarksRefuseEmptyAndCutFiles) {
+    const std::string whole = readBytes(fixture("stats_marks_hand_worked/0004期一軍成績.txt"));
+    const std::string cut = whole.substr(0, whole.find("\r\n", whole.size() / 2) + 20);
+    const std::string huge = whole + encodeCp932("甲 チ .300 140 500 100000000000000000 1 1 1 1 "
+                                                 "1 1 1 1 1 .5 .5\r\n",
+                                                 "");
+    for (const std::string& bytes : {std::string(), std::string("打率 試合\r\n"), cut, huge}) {
+        SmallLeague league;
+        writeBytes(league.path("temp/0004期一軍成績.txt"), bytes);
+        auto before = snapshotFolder(league.programFolder());
+        BatchRun marks =
+            runCommand(league, {"stats-marks", "\\temp\\0004期一軍成績.txt", "--term", "5"});
+        EXPECT_EQ(marks.status, 1) << bytes;
+        EXPECT_TRUE(has(marks.err, "0004期一軍成績.txt")) << marks.err;
+        EXPECT_TRUE(has(marks.err, "Top10の成績")) << marks.err;
+        EXPECT_EQ(snapshotFolder(league.programFolder()), before);
+    }
 }

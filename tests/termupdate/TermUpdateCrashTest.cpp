@@ -9,21 +9,40 @@
 #include "league/FileAccess.h"
 #include "league/FolderLock.h"
 #include "league/LeagueError.h"
+#include "league/Platform.h"
 #include "league/Recovery.h"
+#include "support/ChildProcess.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <sstream>
-
-#include <sys/wait.h>
-#include <unistd.h>
 
 using namespace tenvoll;
 using namespace tenvoll::test;
 
 namespace {
+
+// The children: one holds the program folder args[0] (a window's update)
+// until told to let go; one stages two files and dies before its commit.
+int holdLeague(ChildChannel& channel) {
+    FolderLock lock = FolderLock::acquire(channel.args().at(0), FolderLock::Mode::Exclusive);
+    channel.answer("held");
+    channel.waitForFinish();
+    return 0;
+}
+const ChildRole holdLeagueRole("hold-league", holdLeague);
+
+int dieWhileStaging(ChildChannel& channel) {
+    const std::string& folder = channel.args().at(0);
+    FileTransaction t; // never committed: the process dies with its temporaries
+    t.stageText(folder + "/league/reds.txt", "途中");
+    t.stageText(folder + "/temp/0004期一軍成績.txt", "途中");
+    std::_Exit(0);
+}
+const ChildRole dieWhileStagingRole("die-while-staging", dieWhileStaging);
 
 int renamesOfASuccessfulRun() {
     SmallLeague league;
@@ -50,8 +69,21 @@ std::string journalOf(const SmallLeague& league) {
 
 // The files a successful run leaves, without the scratch files it deletes
 // after its commit (a cut-off run leaves them).
+// The league folder's files, with the time line of each update's manifest
+// blanked: two runs a second apart write the same files otherwise.
 std::vector<std::pair<std::string, std::string>> leagueFiles(const SmallLeague& league) {
-    return snapshotFolder(league.path("league"));
+    auto files = snapshotFolder(league.path("league"));
+    const std::string timeKey = "\r\n\x93\xFA\x8E\x9E="; // 日時 in cp932
+    for (auto& [name, bytes] : files) {
+        if (!name.ends_with("目録.ini"))
+            continue;
+        std::size_t at = bytes.find(timeKey);
+        if (at == std::string::npos)
+            continue;
+        at += timeKey.size();
+        bytes.erase(at, bytes.find("\r\n", at) - at);
+    }
+    return files;
 }
 
 // Puts the test's folders on a memory file system where there is one: the
@@ -91,7 +123,7 @@ TEST(TermUpdateCrash, RecoveryAfterEveryRenamePutsTheLeagueBackByteForByte) {
         auto before = snapshotFolder(league.programFolder());
         auto folders = foldersBelow(league.programFolder());
         crashAfter(league, k);
-        ASSERT_TRUE(std::filesystem::exists(journalOf(league)));
+        ASSERT_TRUE(std::filesystem::exists(platform::fsPath(journalOf(league))));
         if (k > 0 && k < renames) { // half updated, as the crash left it
             EXPECT_NE(snapshotFolder(league.programFolder()), before);
         }
@@ -125,7 +157,7 @@ TEST(TermUpdateCrash, ACrashAfterTheLastStepKeepsTheNewTerm) {
     EXPECT_EQ(leagueFiles(league).size(), leagueFiles(done).size());
     EXPECT_EQ(readBytes(league.path("league/reds.txt")), readBytes(done.path("league/reds.txt")));
     EXPECT_EQ(readBytes(league.path("league/blues.txt")), readBytes(done.path("league/blues.txt")));
-    EXPECT_FALSE(std::filesystem::exists(journalOf(league)));
+    EXPECT_FALSE(std::filesystem::exists(platform::fsPath(journalOf(league))));
 }
 
 TEST(TermUpdateCrash, BatchCommandsRecoverFirstAndRecoverOnDemand) {
@@ -155,20 +187,9 @@ TEST(TermUpdateCrash, BatchCommandsRecoverFirstAndRecoverOnDemand) {
 TEST(TermUpdateCrash, SecondWriterIsRefusedAtOnce) {
     SmallLeague league;
     auto before = snapshotFolder(league.programFolder());
-    int ready[2], finish[2];
-    ASSERT_EQ(::pipe(ready), 0);
-    ASSERT_EQ(::pipe(finish), 0);
-    pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        FolderLock lock = FolderLock::acquire(league.programFolder(), FolderLock::Mode::Exclusive);
-        char c = 1;
-        (void)!::write(ready[1], &c, 1);
-        (void)!::read(finish[0], &c, 1);
-        ::_exit(0);
-    }
-    char c;
-    ASSERT_EQ(::read(ready[0], &c, 1), 1);
+    auto other = std::make_unique<ChildProcess>("hold-league",
+                                                std::vector<std::string>{league.programFolder()});
+    ASSERT_EQ(other->answer(), "held");
 
     std::ostringstream out, err;
     EXPECT_EQ(
@@ -181,9 +202,7 @@ TEST(TermUpdateCrash, SecondWriterIsRefusedAtOnce) {
     EXPECT_THROW(runTermUpdate(league.input(5), reporter), LeagueError);
     EXPECT_EQ(snapshotFolder(league.programFolder()), before);
 
-    (void)!::write(finish[1], &c, 1);
-    int status = 0;
-    ::waitpid(child, &status, 0);
+    other.reset();
     runTermUpdate(league.input(5), reporter); // free again
 }
 
@@ -192,20 +211,14 @@ TEST(TermUpdateCrash, SecondWriterIsRefusedAtOnce) {
 TEST(TermUpdateCrash, TemporaryFilesOfADeadWriterAreRemoved) {
     SmallLeague league;
     auto before = snapshotFolder(league.programFolder());
-    pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        FileTransaction t; // never committed: the process dies with its temporaries
-        t.stageText(league.path("league/reds.txt"), "途中");
-        t.stageText(league.path("temp/0004期一軍成績.txt"), "途中");
-        ::_exit(0);
+    {
+        ChildProcess writer("die-while-staging", {league.programFolder()});
+        EXPECT_EQ(writer.wait(), 0);
     }
-    int status = 0;
-    ::waitpid(child, &status, 0);
     EXPECT_EQ(snapshotFolder(league.programFolder()).size(), before.size() + 2);
     test::writeBytes(league.path("league/.reds.txt.123.x.tmp"), "not ours");
     EXPECT_TRUE(recoverInterruptedOperations(league.programFolder()).empty());
-    std::filesystem::remove(league.path("league/.reds.txt.123.x.tmp"));
+    std::filesystem::remove(platform::fsPath(league.path("league/.reds.txt.123.x.tmp")));
     EXPECT_EQ(snapshotFolder(league.programFolder()), before);
 }
 

@@ -5,6 +5,8 @@
 
 #include "league/IniStore.h"
 #include "league/LeagueError.h"
+#include "league/Platform.h"
+#include "league/TextCodec.h"
 #include "termupdate/TermUpdate.h"
 
 #include <algorithm>
@@ -57,8 +59,8 @@ TEST(TermUpdate, RebuildsTheLeagueFromTheGameFiles) {
     EXPECT_EQ(readBytes(backup + "/reds.txt"), oldReds);
     EXPECT_EQ(readBytes(backup + "/blues.txt"), oldBlues);
     EXPECT_EQ(readBytes(backup + "/seiseki.ini"), oldMarks);
-    EXPECT_FALSE(std::filesystem::exists(backup + "/データ"));
-    EXPECT_FALSE(std::filesystem::exists(league.path("temp/新人.txt")));
+    EXPECT_FALSE(std::filesystem::exists(platform::fsPath(backup + "/データ")));
+    EXPECT_FALSE(std::filesystem::exists(platform::fsPath(league.path("temp/新人.txt"))));
 
     // The window's status texts, in order.
     std::vector<std::string> expected = {"準備中.",
@@ -125,7 +127,7 @@ TEST(TermUpdate, FirstTermWritesTermZeroKeys) {
     EXPECT_EQ(reds.value("赤井", "0000所属"), "レッズ");
     EXPECT_EQ(reds.value("赤井", "最終"), "1");
     EXPECT_TRUE(reds.section("赤井")->has("0001能力"));
-    EXPECT_TRUE(std::filesystem::exists(league.path("temp/0000期一軍成績.txt")));
+    EXPECT_TRUE(std::filesystem::exists(platform::fsPath(league.path("temp/0000期一軍成績.txt"))));
     IniStore unsignedPlayers = loadStore(league.path("league/データ/0000期未契約選手.txt"));
     EXPECT_EQ(unsignedPlayers.value("新田", "新規"), "0");
     EXPECT_TRUE(readBytes(league.path("temp/Top10.txt")).starts_with("[0]\r\n"));
@@ -221,6 +223,11 @@ void countThatIsNoNumber(SmallLeague& l, TermUpdateInput&) {
     writeCp932(l.path("temp/seiseki/batting.txt"),
                "打率\n赤井 レ .310 140 480 百 25 2 20 80 3 50 90 12 4 .520 .375\n");
 }
+// 10^17 at-bats: no season of the game comes near; the marks would wrap.
+void statisticBeyondTheGame(SmallLeague& l, TermUpdateInput&) {
+    writeCp932(l.path("temp/seiseki/batting.txt"),
+               "打率\n赤井 レ .310 140 100000000000000000 150 25 2 20 80 3 50 90 12 4 .520 .375\n");
+}
 void shortLineOfAPitcher(SmallLeague& l, TermUpdateInput&) {
     writeCp932(l.path("temp/seiseki/pitching.txt"), "赤星 レ\n");
 }
@@ -236,7 +243,7 @@ void olderFormTeamFileWithHistory(SmallLeague& l, TermUpdateInput&) {
         "7 青山 左 長 E E B E E E C 3 3 4 3 3 15 3 3 240 | 29 ; 3 3 ; 成績 ; 2 ; ブルーズ\n");
 }
 void missingTeamFile(SmallLeague& l, TermUpdateInput&) {
-    std::filesystem::remove(l.path("league/blues.txt"));
+    std::filesystem::remove(platform::fsPath(l.path("league/blues.txt")));
 }
 void sameFileForTwoTeams(SmallLeague& l, TermUpdateInput&) {
     std::string ini = readCp932(l.path("Tenvoll.ini"));
@@ -265,6 +272,14 @@ void teamSectionMissing(SmallLeague& l, TermUpdateInput&) {
     std::string blues = readCp932(l.path("league/blues.txt"));
     writeCp932(l.path("league/blues.txt"), blues.substr(blues.find("[青山]")));
 }
+// Every "[…]" line gone: what is left are the team's and the players' keys.
+void sectionLinesStripped(SmallLeague& l, TermUpdateInput&) {
+    std::string kept;
+    for (const std::string& line : splitLines(readCp932(l.path("league/blues.txt"))))
+        if (!line.starts_with("["))
+            kept += line + "\n";
+    writeCp932(l.path("league/blues.txt"), kept);
+}
 void termBelowNewest(SmallLeague&, TermUpdateInput& in) {
     in.newTerm = 3;
 }
@@ -285,6 +300,7 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedCase{"HeaderWithoutManagerLine", cutGrowthAfterTeamName, "2_blues.txt の 3 行目"},
         RefusedCase{"EmptyStatisticsLine", emptyStatisticsLine, "pitching.txt の 2 行目"},
         RefusedCase{"CountThatIsNoNumber", countThatIsNoNumber, "batting.txt の 2 行目"},
+        RefusedCase{"StatisticBeyondTheGame", statisticBeyondTheGame, "batting.txt の 2 行目"},
         RefusedCase{"ShortLineOfAPitcher", shortLineOfAPitcher, "pitching.txt の 1 行目"},
         RefusedCase{"UnreadableListFile", missingGrowthFile, "消えた.txt"},
         RefusedCase{"TeamMissingFromTheGrowthFiles", teamWithoutGrowthFile, "ブルーズ"},
@@ -297,6 +313,8 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedCase{"PlayerBeforeAnyTeam", playerBeforeAnyTeam, "1_reds.txt の 1 行目"},
         RefusedCase{"DamagedTeamLine", damagedTeamLine, "blues.txt に選手のセクションがあります"},
         RefusedCase{"TeamSectionMissing", teamSectionMissing, "blues.txt に選手のセクション"},
+        RefusedCase{"SectionLinesStripped", sectionLinesStripped,
+                    "blues.txt はチームファイルの項目 (キー=値) の行だけ"},
         RefusedCase{"TermBelowTheNewest", termBelowNewest, "最新の期 (4期) より前"},
         RefusedCase{"NewestTermWithoutAgain", newestTermWithoutAgain, "すでに追加されています"},
         RefusedCase{"SameFileThroughDots", sameFileThroughDots, "二つのチームに登録"}),
@@ -308,9 +326,10 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(TermUpdate, BackupsOfFilesOutsideTheLeagueStayInsideTheBackupFolder) {
     SmallLeague league;
     TempFolder outside;
-    const std::string name = std::filesystem::path(outside.path()).filename().string();
-    std::filesystem::create_directories(outside.file("a"));
-    std::filesystem::copy_file(league.path("league/blues.txt"), outside.file("a/blues.txt"));
+    const std::string name = platform::pathText(platform::fsPath(outside.path()).filename());
+    std::filesystem::create_directories(platform::fsPath(outside.file("a")));
+    std::filesystem::copy_file(platform::fsPath(league.path("league/blues.txt")),
+                               platform::fsPath(outside.file("a/blues.txt")));
     std::string ini = readCp932(league.path("Tenvoll.ini"));
     const std::string entry = "ブルーズ二軍,\\league\\blues.txt";
     ini.replace(ini.find(entry), entry.size(), "ブルーズ二軍,\\..\\" + name + "\\a\\blues.txt");
@@ -322,6 +341,7 @@ TEST(TermUpdate, BackupsOfFilesOutsideTheLeagueStayInsideTheBackupFolder) {
     EXPECT_EQ(readBytes(result.backupFolder + "/その他/blues.txt"), original);
     EXPECT_EQ(readBytes(result.backupFolder + "/reds.txt"),
               readBytes(fixture("termupdate_small_league/league/reds.txt")));
-    for (const auto& e : std::filesystem::recursive_directory_iterator(outside.path()))
-        EXPECT_NE(e.path().filename(), "バックアップ") << e.path();
+    for (const auto& e :
+         std::filesystem::recursive_directory_iterator(platform::fsPath(outside.path())))
+        EXPECT_NE(platform::pathText(e.path().filename()), "バックアップ");
 }

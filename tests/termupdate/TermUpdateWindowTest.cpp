@@ -11,8 +11,10 @@
 #include "termupdate/Unit4.h"
 #include "tools/sample-league/SampleLeague.h"
 #include "windowkit/ProgramState.h"
+#include "windowkit/QtText.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QListWidget>
@@ -90,9 +92,51 @@ TEST_F(TermUpdateWindowTest, DroppedFilesAreCopiedAndDeletedFromTheWorkingFolder
         list->item(i)->setSelected(list->item(i)->text() == QStringLiteral("追加.txt"));
     w.findChild<QAction*>(QStringLiteral("DeleteFilesAction"))->trigger();
     EXPECT_FALSE(fileExists(copy));
-    // The second entry names a file already gone: it stays, and the status says so.
-    EXPECT_EQ(texts(list).count(QStringLiteral("追加.txt")), 1);
-    EXPECT_EQ(w.statusText(), QStringLiteral("削除失敗しました。"));
+    // The other entry names the file already deleted: it goes as well.
+    EXPECT_EQ(texts(list).count(QStringLiteral("追加.txt")), 0);
+    EXPECT_EQ(w.statusText(), QString::fromStdString(copy) +
+                                  QStringLiteral("はすでにありません。一覧から外しました。"));
+}
+
+// Files added or removed outside the program show at the next data check and
+// whenever the window becomes active again; a gone file's entry can be removed.
+TEST_F(TermUpdateWindowTest, ListsFollowTheWorkingFoldersAndAGoneEntryCanBeRemoved) {
+    ProgramState state(folder.path());
+    TForm4 w(state);
+    ASSERT_TRUE(w.prepare());
+    w.show();
+    QListWidget* growth = w.fileList(WorkingList::Growth);
+    const QStringList before = texts(growth);
+    ASSERT_EQ(before.size(), 4);
+    const std::string growthFolder = joinPath(joinPath(folder.path(), "temp"), "seichou");
+    const std::string gone = joinPath(growthFolder, ss(before[0]));
+
+    // Deleted in the file manager, then "ファイルを削除" on its stale entry.
+    ASSERT_TRUE(removeFile(gone));
+    growth->item(0)->setSelected(true);
+    w.findChild<QAction*>(QStringLiteral("DeleteFilesAction"))->trigger();
+    EXPECT_EQ(texts(growth), before.mid(1));
+    EXPECT_EQ(w.statusText(), QString::fromStdString(gone) +
+                                  QStringLiteral("はすでにありません。一覧から外しました。"));
+
+    // Another one deleted outside: "データチェック" lists the folder anew and
+    // reports the team that lost its file.
+    const std::string second = joinPath(growthFolder, ss(before[1]));
+    ASSERT_TRUE(removeFile(second));
+    QTest::mouseClick(button(w, "Button5"), Qt::LeftButton);
+    EXPECT_EQ(texts(growth), before.mid(2));
+    EXPECT_TRUE(w.statusText().endsWith(QStringLiteral("関係のエラーがあります。")))
+        << w.statusText().toStdString();
+
+    // A file put back outside shows once the window is active again.
+    tenvoll::test::writeCp932(second, "abc\n");
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    QApplication::processEvents();
+    w.activateWindow();
+    QApplication::processEvents();
+    EXPECT_EQ(texts(growth), before.mid(1));
 }
 
 TEST_F(TermUpdateWindowTest, CheckEnablesTheRunWhichAddsTheTerm) {
@@ -172,11 +216,14 @@ TEST_F(TermUpdateWindowTest, OlderTermIsRefusedAndTheNewestAsksFirst) {
     EXPECT_EQ(tenvoll::test::snapshotFolder(folder.path()), before);
     ASSERT_FALSE(dialogs.messages.isEmpty());
     EXPECT_TRUE(dialogs.messages.last().contains(QStringLiteral("より前です")));
+    EXPECT_EQ(dialogs.kinds.last(), MessageKind::Warning);
 
     w.termBox()->setValue(static_cast<int>(summary.latestTerm));
     dialogs.questionAnswers.enqueue(false);
     QTest::mouseClick(button(w, "Button1"), Qt::LeftButton);
     EXPECT_EQ(dialogs.questions.size(), 1);
+    // Adding the term again rewrites every team file: a stray Enter says no.
+    EXPECT_EQ(dialogs.presets, QList<DefaultAnswer>{DefaultAnswer::No});
     EXPECT_EQ(tenvoll::test::snapshotFolder(folder.path()), before);
 
     dialogs.questionAnswers.enqueue(true);
@@ -209,5 +256,6 @@ TEST_F(TermUpdateWindowTest, FailedCheckLeavesTheRunDisabled) {
     w.findChild<QAction*>(QStringLiteral("DeleteFilesAction"))->trigger();
     QTest::mouseClick(button(w, "Button5"), Qt::LeftButton);
     EXPECT_TRUE(dialogs.messages.last().endsWith(QStringLiteral("関係のエラーがあります。")));
+    EXPECT_EQ(dialogs.kinds.last(), MessageKind::Warning);
     EXPECT_FALSE(w.runButton()->isEnabled());
 }

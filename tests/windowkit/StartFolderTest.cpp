@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <filesystem>
 
 #include <gtest/gtest.h>
 
@@ -80,6 +81,11 @@ TEST_F(StartFolderTest, CommandLineAndCurrentFolderWinOverTheRememberedOne) {
     // The current folder without settings file gives way to the remembered one;
     // with one, it wins.
     EXPECT_EQ(start(), league());
+    // A link leading nowhere in its place still marks the folder: the settings
+    // reader then refuses it with a message rather than it being passed over.
+    std::filesystem::create_symlink("nowhere.ini", root.file("cwd/Tenvoll.ini"));
+    EXPECT_EQ(start(), current());
+    std::filesystem::remove(root.file("cwd/Tenvoll.ini"));
     test::writeCp932(root.file("cwd/Tenvoll.ini"), "[Main]\n");
     EXPECT_EQ(start(), current());
 

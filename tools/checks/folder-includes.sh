@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 
-folders=(league windowkit mainwindow player termupdate export charts app tools)
+folders=(league windowkit mainwindow player termupdate export charts report app tools)
 edges=$(
     for from in "${folders[@]}"; do
         find "$from" -name "*.cpp" -o -name "*.h" | while read -r file; do

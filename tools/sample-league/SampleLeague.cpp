@@ -188,7 +188,7 @@ std::vector<std::string> SampleWriter::writeMainTeamFiles(const League& league) 
         team.append(kToolKey, kMainTool);
         for (int slot = 0; slot < kRosterSlots; ++slot) {
             const Player& p = league.players[std::size_t(rosterAt(league, last, k, slot))];
-            team.append(std::to_string(slot), p.position + " " + p.name);
+            team.append(std::to_string(slot), std::string(slotPosition(slot)) + " " + p.name);
         }
         for (int slot = 0; slot < kRosterSlots; ++slot)
             appendPlayer(store, league, rosterAt(league, last, k, slot), last, kMainTool);
@@ -240,7 +240,7 @@ std::string gameTeamFile(const League& league, int k, const std::vector<int>& ro
         for (int slot = role * kHalfSlots; slot < (role + 1) * kHalfSlots; ++slot) {
             const Player& p =
                 league.players[std::size_t(roster[std::size_t(k * kRosterSlots + slot)])];
-            block.playerLines.push_back(gameLine(p, p.season(term)));
+            block.playerLines.push_back(gameLine(p, p.season(term), slotPosition(slot)));
         }
         for (auto& l : gameTeamBlockLines(block))
             lines.push_back(std::move(l));

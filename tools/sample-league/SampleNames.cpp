@@ -161,9 +161,12 @@ std::vector<TeamIdentity> makeTeams(int count, bool smallLeague, NamePool& names
             names.reserve(t.shortName[role]);
             t.uniform[role] = std::string("UNI") + number + (role == 0 ? "H" : "F") + " SYM" +
                               number + " BGM" + number;
+            // The nine tendencies, each one of -2, -1, 0, +1, +2 as the game writes them.
             std::string manager = names.nextGenerated();
-            for (int v = 0; v < 9; ++v)
-                manager += " " + std::to_string(random.range(1, 9));
+            for (int v = 0; v < 9; ++v) {
+                const int tendency = random.range(-2, 2);
+                manager += (tendency > 0 ? " +" : " ") + std::to_string(tendency);
+            }
             t.manager[role] = manager;
         }
         teams.push_back(std::move(t));

@@ -25,6 +25,16 @@ inline bool slotIsPitcher(int slot) {
 inline bool slotIsFirstTeam(int slot) {
     return slot < kHalfSlots;
 }
+// The position code a roster slot gives its player: each team's first nine
+// fielders take the eight positions and the designated hitter once each, the
+// other fielders sit on the bench, the pitchers pitch.
+inline const char* slotPosition(int slot) {
+    constexpr const char* kLineup[] = {"2", "3", "4", "5", "6", "7", "8", "9", "D"};
+    const int within = slot % kHalfSlots;
+    if (within >= kFieldersPerHalf)
+        return "P";
+    return within < 9 ? kLineup[within] : "-";
+}
 
 // Batting counts: games, at-bats, hits, doubles, triples, home runs, runs batted
 // in, sacrifices, walks, strikeouts, stolen bases, errors.

@@ -120,8 +120,9 @@ std::string markRecord(std::vector<long long> values, bool lowestBest) {
 
 } // namespace
 
-std::vector<std::string> gameLineFields(const Player& p, const Season& s) {
-    std::vector<std::string> f = {p.position, p.name};
+std::vector<std::string> gameLineFields(const Player& p, const Season& s,
+                                        std::string_view position) {
+    std::vector<std::string> f = {position.empty() ? p.position : std::string(position), p.name};
     const auto& a = s.ability;
     if (p.pitcher) {
         f.push_back(kThrowSide[a[2]]);
@@ -146,8 +147,8 @@ std::vector<std::string> gameLineFields(const Player& p, const Season& s) {
     return f;
 }
 
-std::string gameLine(const Player& p, const Season& s) {
-    std::vector<std::string> f = gameLineFields(p, s);
+std::string gameLine(const Player& p, const Season& s, std::string_view position) {
+    std::vector<std::string> f = gameLineFields(p, s, position);
     return abilityText(f) + "; " + aptitudeText(f, p.pitcher);
 }
 

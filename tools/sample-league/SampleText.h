@@ -6,14 +6,17 @@
 #include "tools/sample-league/SampleSimulation.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tenvoll::sample {
 
-// The fields of a game player line: abilities, ";", aptitudes.
-std::vector<std::string> gameLineFields(const Player& p, const Season& s);
+// The fields of a game player line: abilities, ";", aptitudes. `position`
+// replaces the player's own position code when given (his roster slot's).
+std::vector<std::string> gameLineFields(const Player& p, const Season& s,
+                                        std::string_view position = {});
 // The line as the game writes it (ability columns padded).
-std::string gameLine(const Player& p, const Season& s);
+std::string gameLine(const Player& p, const Season& s, std::string_view position = {});
 
 // A first-team statistics line as the team file stores it: 17 (batter) or 18
 // (pitcher) fields, each followed by one blank; field 10 of a pitcher is the

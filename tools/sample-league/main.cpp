@@ -28,6 +28,8 @@ long long numberArgument(const std::string& option, const std::string& text) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // Its messages are Japanese: a Windows console shows them only as UTF-8.
+    tenvoll::platform::useUtf8Console();
     std::vector<std::string> args = tenvoll::platform::commandLineArguments(argc, argv);
     std::string folder;
     tenvoll::sample::SampleOptions options;

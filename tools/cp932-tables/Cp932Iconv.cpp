@@ -1,13 +1,11 @@
-// POSIX iconv implementation of the cp932 <-> UTF-8 converter. Another platform
-// replaces this file only.
-#include "league/TextCodec.h"
-
-#include "league/LeagueError.h"
+// glibc's cp932 <-> UTF-8 converter through iconv.
+#include "tools/cp932-tables/Cp932Iconv.h"
 
 #include <cerrno>
 #include <iconv.h>
+#include <stdexcept>
 
-namespace tenvoll::platform {
+namespace tenvoll::cp932gen {
 
 namespace {
 
@@ -15,8 +13,7 @@ class IconvHandle {
 public:
     IconvHandle(const char* to, const char* from) : handle_(iconv_open(to, from)) {
         if (handle_ == reinterpret_cast<iconv_t>(-1))
-            throw LeagueError("文字コードの変換 (CP932 と UTF-8) が使えません。",
-                              "iconv_open が失敗しました");
+            throw std::runtime_error("iconv_open (CP932, UTF-8) failed");
     }
     ~IconvHandle() { iconv_close(handle_); }
     IconvHandle(const IconvHandle&) = delete;
@@ -59,11 +56,11 @@ Conversion convert(bool intoUtf8, std::string_view input) {
 
 } // namespace
 
-Conversion cp932ToUtf8(std::string_view input) {
+Conversion iconvToUtf8(std::string_view input) {
     return convert(true, input);
 }
-Conversion utf8ToCp932(std::string_view input) {
+Conversion iconvToCp932(std::string_view input) {
     return convert(false, input);
 }
 
-} // namespace tenvoll::platform
+} // namespace tenvoll::cp932gen
