@@ -63,8 +63,8 @@ std::string exportPlayerLine(const IniStore& store, std::string_view entry, bool
     const long long last = player ? player->integer("最終", 0) : 0;
     const long long term = latest ? last : last - 1;
     auto part = [&](std::string_view what) {
-        const std::string* v = player ? player->find(termKey(term, what)) : nullptr;
-        return v ? *v : std::string(kNoDataText);
+        const std::string_view* v = player ? player->find(termKey(term, what)) : nullptr;
+        return std::string(v ? *v : std::string_view(kNoDataText));
     };
     std::string line = part(kAbility) + " ; " + part(kAptitude);
     // The stored ability text starts with the player's position of that term;
@@ -82,7 +82,7 @@ std::vector<std::string> exportTeamBlock(const IniStore& store, int half, bool l
     // every export and term update). An empty value gets the error marker too:
     // a blank line would be skipped by the game's reader.
     auto header = [&](std::string_view key) {
-        const std::string* v = team ? team->find(key) : nullptr;
+        const std::string_view* v = team ? team->find(key) : nullptr;
         return v ? std::string(trimIniBlanks(*v)) : std::string();
     };
     GameTeamBlock block{header(keys.name), header(keys.uniform), header(keys.manager), {}};

@@ -29,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (store.sectionCount() > 0) {
         IniSection& s = store.sectionAt(0);
         for (const IniLine* line : s.keys()) {
-            std::string key = line->key;
+            std::string key(line->key);
             s.set(foldCase(key), "x");
             if (s.value(key) != "x")
                 std::abort();

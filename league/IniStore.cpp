@@ -8,7 +8,7 @@
 #include "league/TextCompare.h"
 
 #include <algorithm>
-#include <iterator>
+#include <cstring>
 
 namespace tenvoll {
 
@@ -35,13 +35,62 @@ struct FoldedKey {
 
 // ---- IniSection ----------------------------------------------------------
 
+IniSection::IniSection(const IniSection& other) : name_(other.name_) {
+    copyFrom(other);
+}
+
 IniSection& IniSection::operator=(const IniSection& other) {
     if (this != &other) {
         name_ = other.name_;
-        lines_ = other.lines_;
+        owned_.clear();
         index_.reset();
+        copyFrom(other);
     }
     return *this;
+}
+
+// Shares the other's loaded text; the texts it owns are copied.
+void IniSection::copyFrom(const IniSection& other) {
+    text_ = other.text_;
+    body_ = other.body_;
+    lines_ = other.lines_;
+    for (IniLine& line : lines_) {
+        if (!other.inText(line.key))
+            line.key = own(line.key);
+        if (!other.inText(line.value))
+            line.value = own(line.value);
+    }
+}
+
+bool IniSection::inText(std::string_view view) const {
+    if (view.empty() || !text_)
+        return view.empty();
+    const char* begin = text_->data();
+    return view.data() >= begin && view.data() + view.size() <= begin + text_->size();
+}
+
+std::string_view IniSection::own(std::string_view text) {
+    if (text.empty())
+        return {};
+    return owned_.emplace_back(text);
+}
+
+void IniSection::splitBody() const {
+    std::string_view body = body_;
+    body_ = {};
+    std::size_t estimate = 1;
+    for (const char *p = body.data(), *end = p + body.size();
+         (p = static_cast<const char*>(std::memchr(p, '\n', std::size_t(end - p)))); ++p)
+        ++estimate;
+    lines_.reserve(lines_.size() + estimate);
+    IniLineWalker walker(body);
+    IniTextLine l;
+    while (walker.next(l)) {
+        if (l.kind == IniTextLine::Raw)
+            lines_.push_back(IniLine{l.line, {}, true});
+        else if (l.kind == IniTextLine::Key)
+            lines_.push_back(IniLine{l.name, l.value, false});
+    }
 }
 
 const IniLine* IniSection::findLinear(std::string_view key) const {
@@ -52,15 +101,21 @@ const IniLine* IniSection::findLinear(std::string_view key) const {
 }
 
 void IniSection::buildIndex() const {
-    index_ = std::make_unique<
-        std::unordered_map<std::string, std::size_t, FoldedHash, std::equal_to<>>>();
-    index_->reserve(lines_.size() * 2);
-    for (std::size_t i = 0; i < lines_.size(); ++i)
-        if (!lines_[i].raw)
-            index_->try_emplace(foldCase(lines_[i].key), i);
+    index_ = std::make_unique<KeyIndex>();
+    index_->positions.reserve(lines_.size() * 2);
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+        const IniLine& line = lines_[i];
+        if (line.raw)
+            continue;
+        std::string_view key = line.key;
+        if (needsFolding(key))
+            key = index_->foldedKeys.emplace_back(foldCase(key));
+        index_->positions.try_emplace(key, i);
+    }
 }
 
-const std::string* IniSection::find(std::string_view key) const {
+const std::string_view* IniSection::find(std::string_view key) const {
+    split();
     if (lines_.size() < kIndexThreshold && !index_) {
         const IniLine* line = findLinear(key);
         return line ? &line->value : nullptr;
@@ -68,22 +123,26 @@ const std::string* IniSection::find(std::string_view key) const {
     if (!index_)
         buildIndex();
     FoldedKey folded(key);
-    auto it = index_->find(folded.view);
-    return it == index_->end() ? nullptr : &lines_[it->second].value;
+    auto it = index_->positions.find(folded.view);
+    return it == index_->positions.end() ? nullptr : &lines_[it->second].value;
 }
 
 std::string IniSection::value(std::string_view key, std::string_view fallback) const {
-    const std::string* v = find(key);
-    return v ? *v : std::string(fallback);
+    return std::string(valueView(key, fallback));
+}
+
+std::string_view IniSection::valueView(std::string_view key, std::string_view fallback) const {
+    const std::string_view* v = find(key);
+    return v ? *v : fallback;
 }
 
 long long IniSection::integer(std::string_view key, long long fallback) const {
-    const std::string* v = find(key);
+    const std::string_view* v = find(key);
     return v ? parseIntegerOr(*v, fallback) : fallback;
 }
 
 bool IniSection::boolean(std::string_view key, bool fallback) const {
-    const std::string* v = find(key);
+    const std::string_view* v = find(key);
     if (!v)
         return fallback;
     auto n = parseInteger(*v);
@@ -91,8 +150,9 @@ bool IniSection::boolean(std::string_view key, bool fallback) const {
 }
 
 void IniSection::set(std::string_view key, std::string_view value) {
-    if (const std::string* existing = find(key)) {
-        const_cast<std::string&>(*existing).assign(value);
+    if (const std::string_view* existing = find(key)) {
+        if (*existing != value)
+            const_cast<std::string_view&>(*existing) = own(value);
         return;
     }
     append(key, value);
@@ -103,16 +163,27 @@ void IniSection::setInteger(std::string_view key, long long value) {
 }
 
 void IniSection::append(std::string_view key, std::string_view value) {
-    lines_.push_back(IniLine{std::string(key), std::string(value), false});
-    if (index_)
-        index_->try_emplace(foldCase(key), lines_.size() - 1);
+    split();
+    // Owned before the line is added: `key` or `value` may view this section's lines.
+    std::string_view ownKey = own(key);
+    std::string_view ownValue = own(value);
+    lines_.push_back(IniLine{ownKey, ownValue, false});
+    if (index_) {
+        std::string_view indexKey = ownKey;
+        if (needsFolding(indexKey))
+            indexKey = index_->foldedKeys.emplace_back(foldCase(indexKey));
+        index_->positions.try_emplace(indexKey, lines_.size() - 1);
+    }
 }
 
 void IniSection::appendRaw(std::string_view line) {
-    lines_.push_back(IniLine{std::string(line), {}, true});
+    split();
+    std::string_view text = own(line);
+    lines_.push_back(IniLine{text, {}, true});
 }
 
 bool IniSection::remove(std::string_view key) {
+    split();
     auto before = lines_.size();
     std::erase_if(lines_, [&](const IniLine& l) { return !l.raw && equalsIgnoreCase(l.key, key); });
     if (lines_.size() == before)
@@ -122,6 +193,7 @@ bool IniSection::remove(std::string_view key) {
 }
 
 std::vector<const IniLine*> IniSection::keys() const {
+    split();
     std::vector<const IniLine*> out;
     out.reserve(lines_.size());
     for (const auto& l : lines_)
@@ -132,7 +204,7 @@ std::vector<const IniLine*> IniSection::keys() const {
 
 // ---- IniStore ------------------------------------------------------------
 
-IniStore::IniStore(const IniStore& other) : preamble_(other.preamble_) {
+IniStore::IniStore(const IniStore& other) : text_(other.text_), preamble_(other.preamble_) {
     sections_.reserve(other.sections_.size());
     for (const auto& s : other.sections_)
         sections_.push_back(std::make_unique<IniSection>(*s));
@@ -148,46 +220,96 @@ IniStore& IniStore::operator=(const IniStore& other) {
 }
 
 IniStore IniStore::parse(std::string_view text) {
-    IniStore store;
-    IniSection* current = nullptr;
-    // A section's lines gather in one reused buffer and move into the section
-    // at its end with exactly the room they need: growing each section's own
-    // vector would leave up to half of it unused (big stores hold millions of lines).
-    std::vector<IniLine> pending;
-    auto close = [&] {
-        if (!current)
-            return;
-        current->lines_.reserve(pending.size());
-        std::move(pending.begin(), pending.end(), std::back_inserter(current->lines_));
-        pending.clear();
-    };
-    IniLineWalker walker(text);
-    IniTextLine l;
-    while (walker.next(l)) {
-        switch (l.kind) {
-        case IniTextLine::Blank:
+    return parseText(std::string(text));
+}
+
+namespace {
+
+bool isIniBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+// Where the line holding `pos` ends: its first CR or LF, or the end of the text.
+std::size_t lineEndFrom(std::string_view text, std::size_t pos) {
+    while (pos < text.size() && text[pos] != '\r' && text[pos] != '\n')
+        ++pos;
+    return pos;
+}
+
+// Where the line after the one ending at `end` starts (CR LF, LF or a lone CR).
+std::size_t nextLineStart(std::string_view text, std::size_t end) {
+    if (end >= text.size())
+        return text.size();
+    if (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n')
+        return end + 2;
+    return end + 1;
+}
+
+struct HeaderLine {
+    std::size_t begin; // the line's first byte
+    std::size_t next;  // the first byte of the line after it
+    std::string_view name;
+};
+
+// The next section header at or after `from`, found by jumping from one "[" to
+// the next: only a "[" with nothing but blanks before it on its line can start
+// one, and only when the line's trimmed text ends in "]".
+bool nextHeader(std::string_view text, std::size_t& from, HeaderLine& out) {
+    const char* base = text.data();
+    while (from < text.size()) {
+        const void* hit = std::memchr(base + from, '[', text.size() - from);
+        if (!hit)
             break;
-        case IniTextLine::Header:
-            close();
-            current = &store.appendSection(l.name);
-            break;
-        case IniTextLine::Raw:
-        case IniTextLine::Key:
-            if (!current)
-                store.preamble_.emplace_back(l.line);
-            else if (l.kind == IniTextLine::Raw)
-                pending.push_back(IniLine{std::string(l.line), {}, true});
-            else
-                pending.push_back(IniLine{std::string(l.name), std::string(l.value), false});
-            break;
-        }
+        std::size_t bracket = std::size_t(static_cast<const char*>(hit) - base);
+        std::size_t begin = bracket;
+        while (begin > 0 && isIniBlank(text[begin - 1]))
+            --begin;
+        std::size_t end = lineEndFrom(text, bracket);
+        from = end;
+        if (begin > 0 && text[begin - 1] != '\r' && text[begin - 1] != '\n')
+            continue;
+        std::size_t last = end;
+        while (last > bracket && isIniBlank(text[last - 1]))
+            --last;
+        if (last - bracket < 2 || text[last - 1] != ']')
+            continue;
+        out.begin = begin;
+        out.next = nextLineStart(text, end);
+        out.name = trimIniBlanks(text.substr(bracket + 1, last - 1 - (bracket + 1)));
+        from = out.next;
+        return true;
     }
-    close();
+    from = text.size();
+    return false;
+}
+
+} // namespace
+
+IniStore IniStore::parseText(std::string&& text) {
+    IniStore store;
+    store.text_ = std::make_shared<const std::string>(std::move(text));
+    std::string_view all = *store.text_;
+    std::size_t from = 0;
+    HeaderLine header{};
+    bool found = nextHeader(all, from, header);
+    IniLineWalker preamble(all.substr(0, found ? header.begin : all.size()));
+    IniTextLine l;
+    while (preamble.next(l))
+        if (l.kind != IniTextLine::Blank)
+            store.preamble_.emplace_back(l.line);
+    while (found) {
+        IniSection& section = store.appendSection(header.name);
+        section.text_ = store.text_;
+        std::size_t bodyBegin = header.next;
+        found = nextHeader(all, from, header);
+        std::size_t bodyEnd = found ? header.begin : all.size();
+        section.body_ = all.substr(bodyBegin, bodyEnd - bodyBegin);
+    }
     return store;
 }
 
 IniStore IniStore::load(const std::string& path) {
-    return parse(readTextFile(path));
+    return parseText(readTextFile(path));
 }
 
 void appendSectionText(std::string& out, const IniSection& section) {
@@ -276,6 +398,7 @@ void IniStore::appendSectionsFrom(IniStore&& other) {
 }
 
 void IniStore::clear() {
+    text_.reset();
     preamble_.clear();
     sections_.clear();
     byName_.clear();

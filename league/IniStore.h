@@ -2,6 +2,12 @@
 // lines in file order. Section and key names compare ignoring case (ASCII and
 // full-width Latin letters); look-ups are hashed.
 //
+// The decoded text of a loaded file is kept in one buffer, shared by the store,
+// its copies and every section taken from it; keys and values are views into
+// it, and a value set or appended later is owned by its section. Loading finds
+// the section headers only; a section's lines are split the first time they
+// are read or changed.
+//
 // Reading rules (nothing in a file can make loading fail):
 //  - a line whose trimmed text is "[name]" starts a section; "[]" starts a
 //    section with the empty name, which is kept and can be looked up as "";
@@ -17,6 +23,7 @@
 // look-ups use the first one.
 #pragma once
 
+#include <deque>
 #include <functional>
 #include <memory>
 #include <string>
@@ -26,9 +33,11 @@
 
 namespace tenvoll {
 
+// Views into the store's text or into the section's own copies; valid while the
+// section lives and its line is neither changed nor removed.
 struct IniLine {
-    std::string key;
-    std::string value;
+    std::string_view key;
+    std::string_view value;
     bool raw = false; // a line that is not "key=value": kept verbatim in `key`
 };
 
@@ -37,20 +46,23 @@ struct FoldedHash {
     std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
 };
 
+using IniBuffer = std::shared_ptr<const std::string>;
+
 class IniSection {
 public:
     explicit IniSection(std::string name) : name_(std::move(name)) {}
-    IniSection(const IniSection& other) : name_(other.name_), lines_(other.lines_) {}
+    IniSection(const IniSection& other);
     IniSection& operator=(const IniSection& other);
     IniSection(IniSection&&) noexcept = default;
     IniSection& operator=(IniSection&&) noexcept = default;
 
     const std::string& name() const { return name_; }
 
-    // Value of the first key of that name, or null.
-    const std::string* find(std::string_view key) const;
+    // Value of the first key of that name, or null (valid as IniLine's views are).
+    const std::string_view* find(std::string_view key) const;
     bool has(std::string_view key) const { return find(key) != nullptr; }
     std::string value(std::string_view key, std::string_view fallback = {}) const;
+    std::string_view valueView(std::string_view key, std::string_view fallback = {}) const;
     // A whole number; `fallback` when missing or not a number.
     long long integer(std::string_view key, long long fallback) const;
     // "1"/"0" as the files write booleans: any other number is true, no number is `fallback`.
@@ -67,21 +79,38 @@ public:
     bool remove(std::string_view key);
 
     // Every line in file order, raw lines included.
-    const std::vector<IniLine>& lines() const { return lines_; }
+    const std::vector<IniLine>& lines() const {
+        split();
+        return lines_;
+    }
     // The keys in file order, duplicates included (positional readers).
     std::vector<const IniLine*> keys() const;
 
 private:
     friend class IniStore;
-    const IniLine* findLinear(std::string_view folded) const;
+    const IniLine* findLinear(std::string_view key) const;
     void buildIndex() const;
+    // Splits the section's text into lines when that has not been done yet.
+    void split() const {
+        if (!body_.empty())
+            splitBody();
+    }
+    void splitBody() const;
+    std::string_view own(std::string_view text);
+    bool inText(std::string_view view) const;
+    void copyFrom(const IniSection& other);
 
     std::string name_;
-    std::vector<IniLine> lines_;
+    IniBuffer text_;                // the loaded text the views point into, or null
+    mutable std::string_view body_; // the lines' text while not yet split
+    mutable std::vector<IniLine> lines_;
+    std::deque<std::string> owned_; // texts of lines set or added after loading
     // folded key -> position of its first line; built on first look-up of a big section
-    mutable std::unique_ptr<
-        std::unordered_map<std::string, std::size_t, FoldedHash, std::equal_to<>>>
-        index_;
+    struct KeyIndex {
+        std::unordered_map<std::string_view, std::size_t> positions;
+        std::deque<std::string> foldedKeys; // keys that differ from their folded form
+    };
+    mutable std::unique_ptr<KeyIndex> index_;
 };
 
 // The INI text of one section as an INI store writes it: "[name]" and its
@@ -99,6 +128,8 @@ public:
     IniStore& operator=(const IniStore& other);
 
     static IniStore parse(std::string_view text);
+    // The same, keeping `text` itself as the store's buffer.
+    static IniStore parseText(std::string&& text);
     // Reads and decodes a file (cp932 or UTF-8); throws LeagueError.
     static IniStore load(const std::string& path);
     // The file's text: CR LF after every line.
@@ -136,6 +167,7 @@ public:
 private:
     void reindex();
 
+    IniBuffer text_;
     std::vector<std::string> preamble_;
     std::vector<std::unique_ptr<IniSection>> sections_;
     std::unordered_map<std::string, IniSection*, FoldedHash, std::equal_to<>> byName_;

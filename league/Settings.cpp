@@ -56,7 +56,7 @@ HighlightColours Settings::colours() const {
     HighlightColours colours;
     for (const auto& c : kColourKeys) {
         const IniSection* main = ini_.section(kMainSection);
-        const std::string* text = main ? main->find(c.key) : nullptr;
+        const std::string_view* text = main ? main->find(c.key) : nullptr;
         if (!text)
             continue;
         if (auto value = parseColour(*text))

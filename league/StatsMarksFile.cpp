@@ -44,9 +44,15 @@ const IniSection* StatsMarksFile::firstSection() const {
 }
 
 MarkRecord StatsMarksFile::recordAt(const IniSection& section, std::size_t position) {
-    std::vector<const IniLine*> keys = section.keys();
     MarkRecord r;
-    r.fields = splitFields(position < keys.size() ? keys[position]->value : std::string("0"));
+    std::size_t k = 0;
+    for (const IniLine& line : section.lines()) {
+        if (!line.raw && k++ == position) {
+            r.fields = splitFields(line.value);
+            return r;
+        }
+    }
+    r.fields = splitFields("0");
     return r;
 }
 

@@ -78,7 +78,7 @@ std::string teamDisplayName(const IniStore& team) {
 
 std::optional<RosterSlot> rosterSlot(const IniStore& team, int slot) {
     const IniSection* s = team.section(kTeamSection);
-    const std::string* value = s ? s->find(std::to_string(slot)) : nullptr;
+    const std::string_view* value = s ? s->find(std::to_string(slot)) : nullptr;
     if (!value)
         return std::nullopt;
     std::vector<std::string> f = splitFields(*value);

@@ -4,6 +4,7 @@
 
 #include "league/FileAccess.h"
 #include "league/GameRules.h"
+#include "league/IniText.h"
 #include "league/Kyoutuu.h"
 #include "league/LeagueError.h"
 #include "league/Numbers.h"
@@ -14,6 +15,7 @@
 #include "mainwindow/SectionScan.h"
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
 #include <memory>
 #include <set>
@@ -105,62 +107,131 @@ struct Candidate {
     std::string_view line;
 };
 
-// The lines of one player section to rank: the career line, or the
-// statistics lines of the terms "新規" to "最終" (missing "最終" reads 9999)
-// in term order. Keys are read in one pass; the first of a name counts.
-std::vector<Candidate> candidateLines(const ScannedSection& s, bool career,
-                                      std::optional<long long> onlyTerm = std::nullopt) {
-    std::vector<Candidate> out;
+// Whether a key's first byte can start one of the keys the ranking reads:
+// "TTTT成績" (a digit or "-"), "投手", "新規", "最終" or "通算成績". Every
+// other line is passed over without looking for its "=".
+bool mayBeRankingKey(unsigned char c) {
+    static const bool* table = [] {
+        static bool t[256] = {};
+        for (char d = '0'; d <= '9'; ++d)
+            t[static_cast<unsigned char>(d)] = true;
+        t[static_cast<unsigned char>('-')] = true;
+        for (std::string_view key : {kPitcher, kFirstTerm, kLastTerm, kCareer})
+            t[static_cast<unsigned char>(key.front())] = true;
+        return t;
+    }();
+    return table[c];
+}
+
+// One player section as the ranking reads it: only the keys it needs, each the
+// first of its name, with IniStore's line rules. Reading stops as soon as
+// "投手" names the other kind.
+struct RankedSection {
+    bool ofKind = false;
+    std::vector<Candidate> candidates; // the lines to rank, in term order
+};
+
+void readRankedSection(std::string_view text, bool pitcher, bool career, RankedSection& out) {
+    out.ofKind = false;
+    out.candidates.clear();
+    std::string_view flag, first, last, careerLine;
+    bool hasFlag = false, hasFirst = false, hasLast = false, hasCareer = false;
+    const char* base = text.data();
+    const std::size_t n = text.size();
+    // The header line is skipped: the section's keys start on the next line.
+    std::size_t pos = 0;
+    while (pos < n && base[pos] != '\r' && base[pos] != '\n')
+        ++pos;
+    while (pos < n) {
+        if (base[pos] == '\r' && pos + 1 < n && base[pos + 1] == '\n')
+            pos += 2;
+        else
+            ++pos;
+        if (pos >= n)
+            break;
+        const void* lf = std::memchr(base + pos, '\n', n - pos);
+        std::size_t limit = lf ? std::size_t(static_cast<const char*>(lf) - base) : n;
+        const void* cr = std::memchr(base + pos, '\r', limit - pos);
+        std::size_t end = cr ? std::size_t(static_cast<const char*>(cr) - base) : limit;
+        std::size_t b = pos;
+        pos = end;
+        while (b < end && (base[b] == ' ' || base[b] == '\t'))
+            ++b;
+        if (b == end || !mayBeRankingKey(static_cast<unsigned char>(base[b])))
+            continue;
+        const void* eq = std::memchr(base + b, '=', end - b);
+        if (!eq)
+            continue;
+        std::size_t e = std::size_t(static_cast<const char*>(eq) - base);
+        std::string_view key = trimIniBlanks(text.substr(b, e - b));
+        std::string_view value = text.substr(e + 1, end - e - 1);
+        if (auto term = career ? std::nullopt : statsKeyTerm(key)) {
+            out.candidates.push_back({*term, value});
+        } else if (!hasFlag && key == kPitcher) {
+            hasFlag = true;
+            flag = value;
+            auto v = parseInteger(flag);
+            if (!v || (*v != 0) != pitcher)
+                return; // the other kind, or none
+            if (career && hasCareer)
+                break;
+        } else if (career) {
+            if (!hasCareer && key == kCareer) {
+                hasCareer = true;
+                careerLine = value;
+                if (hasFlag)
+                    break;
+            }
+        } else if (!hasFirst && key == kFirstTerm) {
+            hasFirst = true;
+            first = value;
+        } else if (!hasLast && key == kLastTerm) {
+            hasLast = true;
+            last = value;
+        }
+    }
+    if (!hasFlag)
+        return; // a section without "投手" is found by neither kind
+    out.ofKind = true;
     if (career) {
-        const std::string_view* line = s.find(kCareer);
-        if (line && !line->empty())
-            out.push_back({0, *line});
-        return out;
+        if (hasCareer && !careerLine.empty())
+            out.candidates.push_back({0, careerLine});
+        return;
     }
-    const std::string_view* first = s.find(kFirstTerm);
-    const std::string_view* last = s.find(kLastTerm);
-    long long from = first ? parseIntegerOr(*first, 0) : 0;
-    long long to = last ? parseIntegerOr(*last, 9999) : 9999;
-    if (to < from)
-        return out;
-    for (const ScannedKey& k : s.keys) {
-        auto term = statsKeyTerm(k.key);
-        if (term && *term >= from && *term <= to && (!onlyTerm || *term == *onlyTerm))
-            out.push_back({*term, k.value});
+    long long from = hasFirst ? parseIntegerOr(first, 0) : 0;
+    long long to = hasLast ? parseIntegerOr(last, 9999) : 9999;
+    std::vector<Candidate>& c = out.candidates;
+    if (to < from) {
+        c.clear();
+        return;
     }
+    std::erase_if(c, [&](const Candidate& k) { return k.term < from || k.term > to; });
     // Term order; of two keys of one term the first counts, as in a look-up.
-    std::stable_sort(out.begin(), out.end(),
+    std::stable_sort(c.begin(), c.end(),
                      [](const Candidate& a, const Candidate& b) { return a.term < b.term; });
-    out.erase(std::unique(out.begin(), out.end(),
-                          [](const Candidate& a, const Candidate& b) { return a.term == b.term; }),
-              out.end());
-    std::erase_if(out, [](const Candidate& c) { return c.line.empty(); });
-    return out;
+    c.erase(std::unique(c.begin(), c.end(),
+                        [](const Candidate& a, const Candidate& b) { return a.term == b.term; }),
+            c.end());
+    std::erase_if(c, [](const Candidate& k) { return k.line.empty(); });
 }
 
-// The kind filter: "投手" must be present and say so; a section without it
-// (or with no number in it) is found by neither kind.
-bool isOfKind(const ScannedSection& s, bool pitcher) {
-    const std::string_view* flag = s.find(kPitcher);
-    if (!flag)
-        return false;
-    auto value = parseInteger(*flag);
-    return value && (*value != 0) == pitcher;
-}
-
+// A listed entry. Its row is built when the file it came from has been read
+// and the entry is still listed; until then it is a view of its line.
 struct Entry {
-    // Held apart, so that sorting moves a pointer and not 18 strings.
-    std::unique_ptr<RankingRow> row;
     long long key;
     std::size_t source; // ordinal of the file it came from
+    long long term;
+    std::string_view line;
+    std::unique_ptr<RankingRow> row;
+    std::string foldedName; // the player's name folded, without its term tag
 };
 
 // A listed entry's section, kept as its text (copied out of its file) and
 // parsed only when the run ends: most are pushed out by later files.
 struct GatheredSection {
     std::size_t source;
-    std::string foldedName;
-    std::string name; // with its term tag
+    std::string foldedName; // without the term tag
+    std::string name;       // with its term tag
     std::string text;
 };
 
@@ -182,16 +253,20 @@ class RankingRun {
 public:
     RankingRun(const SearchLeague& league, const RankingOptions& options, SearchReporter& reporter)
         : league_(league), options_(options), reporter_(reporter),
-          pitcher_(isPitcherItem(options.item)), column_(rankingSortColumn(options.item)) {}
+          pitcher_(isPitcherItem(options.item)), column_(rankingSortColumn(options.item)),
+          neededFields_(
+              std::max<std::size_t>(pitcher_ && column_ >= kInningsColumn ? column_ + 1 : column_,
+                                    pitcher_ ? 10 : 4) +
+              1) {}
 
     RankingResult run();
 
-    // The steps of run(), for runRankings: before the first file, one file's
-    // sections by kind (already split into candidates), after the last file.
+    // The steps of run(), for runRankings: before the first file, one
+    // candidate line, the end of one file (its sections of the ranked kind),
+    // after the last file.
     void begin();
-    void considerFields(const Fields& f, long long term, const std::string& tag,
-                        std::size_t source);
-    void endFile(const std::vector<std::pair<std::string, std::string_view>>& sections,
+    void consider(std::string_view line, long long term, std::size_t source);
+    void endFile(const std::vector<ScannedHeader>& sections, const std::string& tag,
                  std::size_t source);
     RankingResult finish();
     bool pitcher() const { return pitcher_; }
@@ -219,13 +294,13 @@ public:
 
 private:
     void rankFile(const FileToRank& file, std::size_t source);
-    void consider(std::string_view line, long long term, const std::string& tag,
-                  std::size_t source);
+    long long sortValue(const Fields& f) const;
+    void buildRows(const std::string& tag, std::size_t source);
     bool better(long long a, long long b) const {
         return options_.order == RankingOrder::Ascending ? a < b : a > b;
     }
     void sortAndCut();
-    void gather(const std::vector<std::pair<std::string, std::string_view>>& sections,
+    void gather(const std::vector<ScannedHeader>& sections, const std::string& tag,
                 std::size_t source);
 
     const SearchLeague& league_;
@@ -240,8 +315,12 @@ private:
     std::vector<Entry> entries_;
     std::optional<long long> cutOff_; // the key of the last entry once the list is full
     std::size_t sizeAfterCut_ = 0;
+    // The fields a candidate line is split up to: its name, the sort column
+    // and the restriction's measure.
+    const std::size_t neededFields_;
     Fields fields_; // reused for every candidate line
     std::vector<std::string> quoted_;
+    RankedSection section_; // reused for every section
     std::vector<GatheredSection> gathered_;
 };
 
@@ -272,9 +351,10 @@ void RankingRun::readRestriction() {
     if (!options_.restricted)
         return;
     const IniSection* newest = marks ? marks->firstSection() : nullptr;
-    const std::string* record = newest ? newest->find(kBatterGamesKey) : nullptr;
+    const std::string_view* record = newest ? newest->find(kBatterGamesKey) : nullptr;
     result_.defaultGames = !record;
-    std::vector<std::string> f = splitFields(record ? *record : std::to_string(kDefaultGames));
+    std::vector<std::string> f =
+        record ? splitFields(*record) : splitFields(std::to_string(kDefaultGames));
     auto games = f.empty() ? std::nullopt : parseInteger(f[0]);
     if (!games) {
         result_.ruleNote = "規定: なし (seiseki.iniの試合数「" + (f.empty() ? "" : f[0]) +
@@ -291,14 +371,16 @@ void RankingRun::readRestriction() {
                                   : " ※seiseki.iniが見つからないため150試合として計算";
 }
 
-void RankingRun::consider(std::string_view line, long long term, const std::string& tag,
-                          std::size_t source) {
-    splitFieldViews(line, fields_, quoted_);
-    considerFields(fields_, term, tag, source);
+// The value a line is ranked by: its sort column as the list shows it.
+long long RankingRun::sortValue(const Fields& f) const {
+    if (pitcher_ && column_ == kInningsColumn)
+        return rankingValue(mergedInnings(fieldAt(f, 9), fieldAt(f, 10)));
+    return rankingValue(fieldAt(f, pitcher_ && column_ > kInningsColumn ? column_ + 1 : column_));
 }
 
-void RankingRun::considerFields(const Fields& f, long long term, const std::string& tag,
-                                std::size_t source) {
+void RankingRun::consider(std::string_view line, long long term, std::size_t source) {
+    Fields& f = fields_;
+    splitFieldViews(line, f, quoted_, neededFields_);
     if (f.empty())
         return;
     if (restriction_.active) {
@@ -306,20 +388,32 @@ void RankingRun::considerFields(const Fields& f, long long term, const std::stri
                      : wholeOrZero(fieldAt(f, 4)) < restriction_.atBats)
             return;
     }
-    std::string sortCell = cellOf(f, column_, pitcher_);
-    long long key = rankingValue(sortCell);
+    long long key = sortValue(f);
     // Strictly worse than the last of a full list: it could never be listed.
     if (cutOff_ && better(*cutOff_, key))
         return;
-    Entry e{std::make_unique<RankingRow>(), key, source};
-    RankingRow& row = *e.row;
-    row[0] = tag + std::string(f[0]);
-    for (std::size_t c = 1; c < kTermColumn; ++c)
-        row[c] = c == column_ ? sortCell : cellOf(f, c, pitcher_);
-    row[kTermColumn] = options_.career ? std::string(kCareerTermText) : termText(term) + "期";
-    entries_.push_back(std::move(e));
+    entries_.push_back(Entry{key, source, term, line, nullptr, {}});
     if (entries_.size() >= sizeAfterCut_ + kCompactAt)
         sortAndCut();
+}
+
+// The rows of the entries of the file just read that are still listed, built
+// while their lines are there.
+void RankingRun::buildRows(const std::string& tag, std::size_t source) {
+    for (Entry& e : entries_) {
+        if (e.row || e.source != source)
+            continue;
+        Fields& f = fields_;
+        splitFieldViews(e.line, f, quoted_);
+        e.row = std::make_unique<RankingRow>();
+        RankingRow& row = *e.row;
+        row[0] = tag + std::string(f[0]);
+        for (std::size_t c = 1; c < kTermColumn; ++c)
+            row[c] = cellOf(f, c, pitcher_);
+        row[kTermColumn] = options_.career ? std::string(kCareerTermText) : termText(e.term) + "期";
+        e.foldedName = foldCase(f[0]);
+        e.line = {};
+    }
 }
 
 // Sorts the list and removes every entry after the 100th that does not tie
@@ -349,41 +443,53 @@ void RankingRun::rankFile(const FileToRank& file, std::size_t source) {
         result_.unreadFiles.push_back(file.path);
         return;
     }
-    const std::string tag = file.term ? termTag(*file.term) : std::string();
-    // Sections of the ranked kind, by tagged name, for the gathering below.
-    std::vector<std::pair<std::string, std::string_view>> sections;
-    scanSections(text, [&](const ScannedSection& s) {
-        if (equalsIgnoreCase(s.name, kTeamSection) || !isOfKind(s, pitcher_))
+    // Sections of the ranked kind, for the gathering below.
+    std::vector<ScannedHeader> sections;
+    scanSectionHeaders(text, [&](const ScannedHeader& h) {
+        if (equalsIgnoreCase(h.name, kTeamSection))
             return;
-        sections.emplace_back(tag + std::string(s.name), s.text);
-        for (const Candidate& c : candidateLines(s, options_.career, options_.term))
-            consider(c.line, c.term, tag, source);
+        readRankedSection(h.text, pitcher_, options_.career, section_);
+        if (!section_.ofKind)
+            return;
+        sections.push_back(h);
+        for (const Candidate& c : section_.candidates)
+            if (options_.career || !options_.term || c.term == *options_.term)
+                consider(c.line, c.term, source);
     });
-    endFile(sections, source);
+    endFile(sections, file.term ? termTag(*file.term) : std::string(), source);
 }
 
-void RankingRun::endFile(const std::vector<std::pair<std::string, std::string_view>>& sections,
+void RankingRun::endFile(const std::vector<ScannedHeader>& sections, const std::string& tag,
                          std::size_t source) {
     sortAndCut();
+    buildRows(tag, source);
     if (options_.keepSections)
-        gather(sections, source);
+        gather(sections, tag, source);
 }
 
 // Keeps the sections of this file that listed entries are named by, and drops
 // the sections of earlier files whose entries have left the list.
-void RankingRun::gather(const std::vector<std::pair<std::string, std::string_view>>& sections,
+void RankingRun::gather(const std::vector<ScannedHeader>& sections, const std::string& tag,
                         std::size_t source) {
-    std::set<std::pair<std::size_t, std::string>> listed;
+    std::set<std::pair<std::size_t, std::string_view>> listed;
     for (const Entry& e : entries_)
-        listed.emplace(e.source, foldCase((*e.row)[0]));
+        listed.emplace(e.source, e.foldedName);
     std::erase_if(gathered_, [&](const GatheredSection& g) {
         return !listed.contains({g.source, g.foldedName});
     });
-    for (const auto& [name, text] : sections) {
-        std::string folded = foldCase(name);
-        if (!listed.contains({source, folded}))
+    if (listed.empty() || std::prev(listed.end())->first != source)
+        return; // no entry of this file is listed
+    std::string folded;
+    for (const ScannedHeader& h : sections) {
+        std::string_view name = h.name;
+        if (needsFolding(name)) {
+            folded = foldCase(name);
+            name = folded;
+        }
+        if (!listed.contains({source, name}))
             continue;
-        gathered_.push_back({source, std::move(folded), name, std::string(text)});
+        gathered_.push_back(
+            {source, std::string(name), tag + std::string(h.name), std::string(h.text)});
     }
 }
 
@@ -418,21 +524,6 @@ RankingResult RankingRun::run() {
     return finish();
 }
 
-// One section's candidate lines split once, for every run of its kind.
-struct SplitCandidate {
-    long long term;
-    Fields fields;
-    std::vector<std::string> quoted;
-};
-
-void splitCandidates(const std::vector<Candidate>& lines, std::vector<SplitCandidate>& out) {
-    out.resize(lines.size());
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        out[i].term = lines[i].term;
-        splitFieldViews(lines[i].line, out[i].fields, out[i].quoted);
-    }
-}
-
 } // namespace
 
 std::vector<RankingResult> runRankings(const SearchLeague& league,
@@ -455,10 +546,12 @@ std::vector<RankingResult> runRankings(const SearchLeague& league,
     RankingRun& first = *runs.front();
     const bool marksMissing =
         std::any_of(runs.begin(), runs.end(), [](const auto& r) { return r->marksMissing(); });
-    const bool keepSections = std::any_of(options.begin(), options.end(),
-                                          [](const RankingOptions& o) { return o.keepSections; });
-    std::vector<SplitCandidate> terms, careers;
-    std::vector<std::pair<std::string, std::string_view>> sections[2]; // batters, pitchers
+    // Which kinds (batters, pitchers) and ways (terms, careers) are ranked.
+    bool wanted[2][2] = {};
+    for (const RankingOptions& o : options)
+        wanted[isPitcherItem(o.item) ? 1 : 0][o.career ? 1 : 0] = true;
+    std::vector<ScannedHeader> sections[2]; // batters, pitchers
+    RankedSection section;
     const auto files = first.filesToRankForAll();
     reporter.progress(0, files.size());
     for (std::size_t i = 0; i < files.size(); ++i) {
@@ -486,27 +579,33 @@ std::vector<RankingResult> runRankings(const SearchLeague& league,
         const std::string tag = files[i].second ? termTag(*files[i].second) : std::string();
         sections[0].clear();
         sections[1].clear();
-        scanSections(text, [&](const ScannedSection& s) {
-            if (equalsIgnoreCase(s.name, kTeamSection))
+        scanSectionHeaders(text, [&](const ScannedHeader& h) {
+            if (equalsIgnoreCase(h.name, kTeamSection))
                 return;
-            const bool pitcher = isOfKind(s, true);
-            if (!pitcher && !isOfKind(s, false))
-                return;
-            if (keepSections)
-                sections[pitcher ? 1 : 0].emplace_back(tag + std::string(s.name), s.text);
-            splitCandidates(candidateLines(s, false), terms);
-            splitCandidates(candidateLines(s, true), careers);
-            for (auto& run : runs) {
-                if (run->pitcher() != pitcher)
-                    continue;
-                const RankingOptions& o = run->options();
-                for (const SplitCandidate& c : o.career ? careers : terms)
-                    if (o.career || !o.term || c.term == *o.term)
-                        run->considerFields(c.fields, c.term, tag, i);
+            for (int kind = 0; kind < 2; ++kind) {
+                bool listed = false;
+                for (int way = 0; way < 2; ++way) {
+                    if (!wanted[kind][way])
+                        continue;
+                    readRankedSection(h.text, kind == 1, way == 1, section);
+                    if (!section.ofKind)
+                        break; // not of this kind, whichever way
+                    listed = true;
+                    for (auto& run : runs) {
+                        const RankingOptions& o = run->options();
+                        if (run->pitcher() != (kind == 1) || o.career != (way == 1))
+                            continue;
+                        for (const Candidate& c : section.candidates)
+                            if (o.career || !o.term || c.term == *o.term)
+                                run->consider(c.line, c.term, i);
+                    }
+                }
+                if (listed)
+                    sections[kind].push_back(h);
             }
         });
         for (auto& run : runs)
-            run->endFile(sections[run->pitcher() ? 1 : 0], i);
+            run->endFile(sections[run->pitcher() ? 1 : 0], tag, i);
         reporter.progress(i + 1, files.size());
     }
     for (auto& run : runs)

@@ -5,6 +5,8 @@
 #include "league/Kyoutuu.h"
 #include "league/TextCompare.h"
 
+#include <algorithm>
+
 namespace tenvoll {
 
 const std::string_view* ScannedSection::find(std::string_view key) const {
@@ -15,11 +17,13 @@ const std::string_view* ScannedSection::find(std::string_view key) const {
 }
 
 void splitFieldViews(std::string_view s, std::vector<std::string_view>& out,
-                     std::vector<std::string>& quoted) {
+                     std::vector<std::string>& quoted, std::size_t limit) {
     out.clear();
+    if (limit == 0)
+        return;
     if (s.find('"') != std::string_view::npos) {
         quoted = splitFields(s);
-        out.assign(quoted.begin(), quoted.end());
+        out.assign(quoted.begin(), quoted.begin() + std::ptrdiff_t(std::min(limit, quoted.size())));
         return;
     }
     auto separates = [](char c) { return static_cast<unsigned char>(c) <= ' ' && c != '\0'; };
@@ -35,6 +39,8 @@ void splitFieldViews(std::string_view s, std::vector<std::string_view>& out,
         while (i < n && !separates(s[i]) && s[i] != ',')
             ++i;
         out.push_back(s.substr(start, i - start));
+        if (out.size() == limit)
+            return;
         skipBlanks();
         if (i < n && s[i] == ',') {
             if (i + 1 == n)

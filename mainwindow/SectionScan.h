@@ -8,6 +8,7 @@
 #include "league/IniStore.h"
 
 #include <functional>
+#include <limits>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -44,11 +45,13 @@ struct ScannedHeader {
 void scanSectionHeaders(std::string_view text,
                         const std::function<void(const ScannedHeader&)>& visit);
 
-// Splits a line by the rule of splitFields, into views of `line` (no copies).
-// A line holding a double quote is split by splitFields itself and its fields
-// are kept in `quoted`, which must then outlive the views.
+// Splits a line by the rule of splitFields, into views of `line` (no copies),
+// stopping after the first `limit` fields. A line holding a double quote is
+// split by splitFields itself and its fields are kept in `quoted`, which must
+// then outlive the views.
 void splitFieldViews(std::string_view line, std::vector<std::string_view>& out,
-                     std::vector<std::string>& quoted);
+                     std::vector<std::string>& quoted,
+                     std::size_t limit = std::numeric_limits<std::size_t>::max());
 
 // A store holding the section of `sectionText` (a ScannedSection's text) as
 // IniStore reads it, under another name; its lines and values are untouched.

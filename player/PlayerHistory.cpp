@@ -258,8 +258,8 @@ std::string copiedPlayerData(const IniSection* player, const std::string& termCe
     const bool top = side == StoreSide::Top;
     auto term = parseInteger(termCell);
     auto read = [&](std::string_view what, const char* missing) {
-        const std::string* v = (player && term) ? player->find(termKey(*term, what)) : nullptr;
-        return v ? *v : std::string(missing);
+        const std::string_view* v = (player && term) ? player->find(termKey(*term, what)) : nullptr;
+        return std::string(v ? *v : std::string_view(missing));
     };
     return read(kAbility, top ? "Error111" : "Error113") + " ; " +
            read(kAptitude, top ? "Error112" : "Error114");
@@ -269,12 +269,12 @@ std::string copiedStatistics(const IniSection* player, const std::string& termCe
                              StoreSide side) {
     const bool top = side == StoreSide::Top;
     if (firstRow) {
-        const std::string* v = player ? player->find(kCareer) : nullptr;
-        return v ? *v : std::string(top ? "Error117" : "Error118");
+        const std::string_view* v = player ? player->find(kCareer) : nullptr;
+        return std::string(v ? *v : std::string_view(top ? "Error117" : "Error118"));
     }
     auto term = parseInteger(termCell);
-    const std::string* v = (player && term) ? player->find(termKey(*term, kStats)) : nullptr;
-    return v ? *v : std::string(top ? "Error115" : "Error116");
+    const std::string_view* v = (player && term) ? player->find(termKey(*term, kStats)) : nullptr;
+    return std::string(v ? *v : std::string_view(top ? "Error115" : "Error116"));
 }
 
 const IniSection* shownPlayerSection(std::string_view shown, std::string_view topSelection,

@@ -158,8 +158,8 @@ void LeagueOrganisation::read(const std::string& currentLeague) {
         return;
     const long long end = std::min(loadedCount_, settings.entryIndexEnd(currentLeague_));
     for (long long i = 0; i < end; ++i)
-        if (const std::string* text = section->find(Settings::entryKey(i)))
-            entries_.push_back(*text);
+        if (const std::string_view* text = section->find(Settings::entryKey(i)))
+            entries_.emplace_back(*text);
 }
 
 void LeagueOrganisation::load(const std::string& currentLeague, const std::string& team1,

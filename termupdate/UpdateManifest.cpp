@@ -103,10 +103,10 @@ Manifest parseManifest(std::string_view text, const std::string& path) {
     if (head == nullptr)
         throw damaged("[目録] がありません");
     auto required = [&](const IniSection& s, std::string_view key) {
-        const std::string* v = s.find(key);
+        const std::string_view* v = s.find(key);
         if (v == nullptr)
             throw damaged("[" + s.name() + "] に " + std::string(key) + " がありません");
-        return *v;
+        return std::string(*v);
     };
     auto number = [&](const IniSection& s, std::string_view key, long long min, long long max) {
         std::string v = required(s, key);

@@ -1,16 +1,20 @@
 // The one Qt adaptor of the engines' progress reporter (league/ProgressReporter.h):
-// status texts and progress drawn at once while a run keeps the GUI thread
-// busy, message texts shown through dialogs(). Used by the main window's
+// status texts and progress drawn while a run keeps the GUI thread busy (at
+// once, then at most ten times a second, and always at the end),
+// message texts shown through dialogs(). Used by the main window's
 // searches and the term-update window.
 #pragma once
 
 #include "league/ProgressReporter.h"
 
+#include <QElapsedTimer>
 #include <QString>
 
 #include <functional>
+#include <optional>
 #include <set>
 #include <string>
+#include <utility>
 
 class QProgressBar;
 class QWidget;
@@ -35,11 +39,22 @@ public:
     void message(const std::string& text) override;
 
 private:
+    // Whether the window is drawn now: at most ten times a second,
+    // since a drawn status bar or progress bar costs more than reading a file
+    // (the progress bar paints itself at once whenever its value moves).
+    bool repaintDue();
+    // Hands the latest status and progress to the widgets and draws them.
+    void flush();
+
     QWidget* window_;
     std::function<void(const QString&)> showStatus_;
     QProgressBar* bar_;
     Messages messages_;
     std::set<std::string> shown_;
+    QElapsedTimer lastRepaint_;
+    std::optional<QString> pendingStatus_;
+    std::optional<std::pair<std::size_t, std::size_t>> pendingProgress_;
+    bool finished_ = false; // the last unit is done: everything is drawn at once
 };
 
 } // namespace tenvoll

@@ -320,7 +320,7 @@ TEST_F(OpeningOrderTest, ANewcomerGetsAPlaceholderRecordAndARowOfHisKind) {
 
     std::string record;
     for (const IniLine& line : order.scratchStore().section("新人")->lines())
-        record += line.key + "=" + line.value + "\n";
+        record.append(line.key).append("=").append(line.value).append("\n");
     EXPECT_EQ(record, "新規=3\n最終=3\nツール=標準\nコメント=\n投手=1\n"
                       "通算成績=0 0 0.00 0 0 0 0 0 0 0 0 0 0 0 0 0 0.00 0.00\n"
                       "0003能力=P 新人             右 中  147  E  D  C  4  D  C   4  298 \n"

@@ -26,7 +26,7 @@ std::string sectionText(const IniStore& store, std::string_view name) {
         return "missing section " + std::string(name);
     std::string out = "[" + s->name() + "]\n";
     for (const auto& l : s->lines())
-        out += l.key + "=" + l.value + "\n";
+        out.append(l.key).append("=").append(l.value).append("\n");
     return out;
 }
 

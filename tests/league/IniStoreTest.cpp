@@ -5,6 +5,8 @@
 #include "league/LeagueError.h"
 #include "support/TestFiles.h"
 
+#include <memory>
+
 #include <gtest/gtest.h>
 
 using namespace tenvoll;
@@ -15,7 +17,7 @@ namespace {
 std::string keysOf(const IniSection& s) {
     std::string out;
     for (const IniLine* l : s.keys())
-        out += l->key + "=" + l->value + "|";
+        out.append(l->key).append("=").append(l->value).append("|");
     return out;
 }
 
@@ -161,4 +163,62 @@ TEST(IniStore, SavesCp932AndLoadsEitherEncoding) {
     test::writeBytes(dir.file("u.ini"), "\xEF\xBB\xBF[表]\r\n能=1\r\n");
     EXPECT_EQ(IniStore::load(dir.file("u.ini")).value("表", "能"), "1");
     EXPECT_THROW(IniStore::load(dir.file("missing.ini")), LeagueError);
+}
+
+// Sections are found by their "[" alone: one that is indented, followed by
+// blanks or ended by any line end starts a section; one inside a line, without
+// its "]" or with text after it does not.
+TEST(IniStore, FindsHeadersOnlyWhereTheyStartALine) {
+    struct Case {
+        std::string_view text;
+        std::string_view written;
+    };
+    const Case cases[] = {
+        {"  [A] \t\r\nk=[B]\r\n x[C]\r\n[D\r\n[E]f\r\n", "[A]\r\nk=[B]\r\n x[C]\r\n[D\r\n[E]f\r\n"},
+        {"p=[Q]\n\t[ A ]\nk=1\r[B]\r\n\r\n[]", "p=[Q]\r\n[A]\r\nk=1\r\n[B]\r\n[]\r\n"},
+        {"[A]\r\n[[B]]\r\n[C]=1\r\n[", "[A]\r\n[[B]]\r\n[C]=1\r\n[\r\n"},
+        {"\r\n\r\n[A]k\r\n[A]", "[A]k\r\n[A]\r\n"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(IniStore::parse(c.text).serialize(), c.written) << c.text;
+
+    IniStore ini = IniStore::parse(cases[0].text);
+    EXPECT_EQ(ini.sectionNames(), (std::vector<std::string>{"A"}));
+    EXPECT_EQ(ini.value("A", "k"), "[B]");
+    EXPECT_EQ(IniStore::parse(cases[1].text).sectionNames(),
+              (std::vector<std::string>{"A", "B", ""}));
+    EXPECT_EQ(IniStore::parse(cases[2].text).sectionNames(),
+              (std::vector<std::string>{"A", "[B]"}));
+}
+
+// Values set after loading belong to their section: they outlive the store
+// they came from, copies keep their own, and a value may be set from another
+// line of the same section.
+TEST(IniStore, ChangedValuesOutliveTheirStoreAndCopies) {
+    std::unique_ptr<IniSection> kept;
+    IniStore copy;
+    {
+        IniStore ini = IniStore::parse("[A]\r\nk=1\r\nj=2\r\n[B]\r\nx=loaded\r\n");
+        ini.section("A")->set("k", std::string("changed"));
+        ini.section("A")->set("j", *ini.section("A")->find("k"));
+        ini.section("A")->append("new", "3");
+        ini.section("A")->appendRaw("raw");
+        kept = std::make_unique<IniSection>(*ini.section("A"));
+        copy = ini;
+        ini.section("A")->set("k", "again");
+    }
+    EXPECT_EQ(keysOf(*kept), "k=changed|j=changed|new=3|");
+    EXPECT_EQ(copy.serialize(),
+              "[A]\r\nk=changed\r\nj=changed\r\nnew=3\r\nraw\r\n[B]\r\nx=loaded\r\n");
+
+    IniSection assigned("other");
+    assigned = *kept;
+    kept.reset();
+    EXPECT_EQ(assigned.value("J"), "changed");
+    EXPECT_EQ(assigned.lines().back().key, "raw");
+
+    IniStore target = IniStore::parse("[T]\r\n");
+    target.appendSectionsFrom(std::move(copy));
+    EXPECT_EQ(target.value("B", "x"), "loaded");
+    EXPECT_EQ(target.value("a", "NEW"), "3");
 }

@@ -348,6 +348,32 @@ TEST(Ranking, TermSpansAreReadFromTheKeysThatExist) {
               "開 9 9999期\n開 4 0004期\n内 3 0003期\n");
 }
 
+// A player section is read key by key as the store reads it, wherever its keys
+// stand: "投手" after the statistics, the first of two keys counts, a key with
+// blanks around it is a key, a commented or "="-less line is none, any line end
+// ends a line, and a "[" inside a value starts no section.
+TEST(Ranking, SectionsAreReadByTheLineRulesOfTheStore) {
+    TestLeague lg;
+    lg.addTeam("a.txt", {});
+    const std::string text =
+        "[Team]\r\n投手=0\r\n0003成績=" + bat("チーム", 500, "90") +
+        "\r\n"
+        "[後]\r\n0003成績=" +
+        bat("後", 500, "80") + "\r\n最終=3\r\n新規=3\r\n投手=0\r\n" +
+        "[二重]\n投手=1\n投手=0\n0003成績=" + bat("二重", 500, "70") + "\n" +
+        "[空白]\r  0003成績  = " + bat("空白", 500, "60") + "\r投手 =0\r新規=3\r新規=4\r" +
+        "0002成績=" + bat("空白", 500, "59") + "\r" +
+        "[注記]\r\n;0003成績=" + bat("注記", 500, "50") + "\r\n0003成績\r\n投手=0\r\n" +
+        "0003成績=" + bat("注記", 500, "5") + "\r\n0003成績=" + bat("注記", 500, "55") +
+        "\r\n値=[偽]\r\n  [偽] x\r\n0004成績=" + bat("注記", 500, "4") + "\r\n";
+    writeCp932(lg.teamPath("a.txt"), text);
+    RecordingReporter rep;
+    RankingResult r = runRanking(lg.league(), options(kHomeRuns), rep);
+    EXPECT_EQ(listing(r), "後 80 0003期\n空白 60 0003期\n注記 5 0003期\n注記 4 0004期\n");
+    EXPECT_EQ(r.players.sectionNames(), (std::vector<std::string>{"後", "空白", "注記"}));
+    EXPECT_EQ(r.players.value("注記", "値"), "[偽]");
+}
+
 // Rankings run together read every file once and give each ranking what it
 // gives alone: rows, gathered sections and unread files; the term option keeps
 // the single terms of one term.
