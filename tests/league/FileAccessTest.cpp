@@ -296,7 +296,10 @@ TEST_F(FileAccess, FailedFolderFlushIsAFailure) {
 TEST_F(FileAccess, WritingALinkedFileWritesItsTarget) {
     std::filesystem::create_directory(dir.file("real"));
     test::writeBytes(dir.file("real/t.txt"), "old");
-    std::filesystem::create_symlink(dir.file("real/t.txt"), dir.file("link.txt"));
+    std::error_code noLink;
+    std::filesystem::create_symlink(dir.file("real/t.txt"), dir.file("link.txt"), noLink);
+    if (noLink)
+        GTEST_SKIP() << "no symbolic links for this user: " << noLink.message();
     writeBytesAtomic(dir.file("link.txt"), "one");
     EXPECT_TRUE(std::filesystem::is_symlink(dir.file("link.txt")));
     EXPECT_EQ(test::readBytes(dir.file("real/t.txt")), "one");

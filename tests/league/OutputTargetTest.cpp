@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <string_view>
 
 using namespace tenvoll;
 
@@ -18,11 +19,16 @@ TEST(OutputTarget, RefusesLeagueFilesByAnySpellingAndAllowsOthers) {
     test::writeCp932(folder.file("L/red.txt"), "[Team]\n");
     test::writeCp932(folder.file("M/blue.txt"), "[Team]\n");
     std::filesystem::create_directories(folder.file("L/データ"));
-    std::filesystem::create_symlink(folder.file("L"), folder.file("link"));
+    // Windows gives symbolic links only to privileged users: without one, the
+    // spellings through the link are left out.
+    std::error_code noLink;
+    std::filesystem::create_directory_symlink(folder.file("L"), folder.file("link"), noLink);
     for (const char* refused :
          {"tenvoll.ini", "L/red.txt", "L/RED.TXT", "L/データ/../red.txt", "link/red.txt",
           "L/red.tvl", "M/blue.txt", "L/seiseki.ini", "M/seiseki.ini", "L/データ/新.csv",
           "link/データ/x.csv", "L/バックアップ/0005期更新前/red.txt"}) {
+        if (noLink && std::string_view(refused).starts_with("link/"))
+            continue;
         try {
             checkOutputTarget(folder.path(), folder.file(refused));
             ADD_FAILURE() << refused << " was allowed";
