@@ -104,13 +104,18 @@ TEST_F(LeagueOrganisationTest, EntriesAreRefusedForEmptyFieldsSameNamesAndLineBr
 // a link or another letter case is refused when the entry is made.
 TEST_F(LeagueOrganisationTest, AnEntryNamingARegisteredFileAnotherWayIsRefused) {
     writeTeamFile(folder.file("A/reds.txt"), "レッズ", "レッズ二軍");
-    std::filesystem::create_symlink(folder.file("A/reds.txt"), folder.file("A/link.txt"));
+    // Windows gives symbolic links only to privileged users: without one, the
+    // spelling through the link is left out.
+    std::error_code noLink;
+    std::filesystem::create_symlink(folder.file("A/reds.txt"), folder.file("A/link.txt"), noLink);
     LeagueOrganisation o = loaded();
     for (const std::string& path :
          {std::string("\\A\\reds.txt"), std::string("\\A\\REDS.TXT"),
           std::string("\\A\\..\\A\\reds.txt"), std::string("\\A\\link.txt"),
           folder.file("A/reds.txt"), std::string("\\A\\Greens.txt")})
-        EXPECT_EQ(o.addEntry({"新", "新二軍", path}), EntryRefusal::SameFile) << path;
+        if (!(noLink && path == "\\A\\link.txt")) {
+            EXPECT_EQ(o.addEntry({"新", "新二軍", path}), EntryRefusal::SameFile) << path;
+        }
     EXPECT_EQ(o.replaceEntry(1, {"新", "新二軍", "\\a\\reds.txt"}), EntryRefusal::SameFile);
     EXPECT_EQ(o.replaceEntry(0, {"赤", "赤二軍", "\\A\\REDS.txt"}), EntryRefusal::None);
     EXPECT_EQ(o.addEntry({"新", "新二軍", "\\A\\new.txt"}), EntryRefusal::None);
