@@ -7,6 +7,7 @@
 #include "league/Paths.h"
 #include "league/Platform.h"
 #include "league/TextCompare.h"
+#include "termupdate/CreatedFolders.h"
 
 #include <filesystem>
 #include <optional>
@@ -15,34 +16,6 @@
 namespace tenvoll {
 
 namespace {
-
-// Folders created by a commit, removed again (when empty) unless it succeeds.
-class CreatedFolders {
-public:
-    ~CreatedFolders() {
-        if (kept_)
-            return;
-        for (auto it = created_.rbegin(); it != created_.rend(); ++it) {
-            std::error_code ec;
-            std::filesystem::remove(platform::fsPath(resolvePath(*it)), ec);
-        }
-    }
-    void ensure(const std::string& path) {
-        if (path.empty() || folderExists(path))
-            return;
-        std::string parent = folderOf(path);
-        if (!parent.empty() && parent != path)
-            ensure(parent);
-        createFolders(path);
-        created_.push_back(path);
-    }
-    void keep() { kept_ = true; }
-    const std::vector<std::string>& created() const { return created_; }
-
-private:
-    std::vector<std::string> created_;
-    bool kept_ = false;
-};
 
 // Where each replaced file goes in the backup folder: its path below the
 // league folder, or below the program folder under "プログラムフォルダ", or

@@ -9,6 +9,7 @@
 #include "league/Platform.h"
 #include "league/Settings.h"
 #include "league/Sha256.h"
+#include "termupdate/CreatedFolders.h"
 
 #include <algorithm>
 #include <chrono>
@@ -380,35 +381,6 @@ Prepared prepare(const std::string& programFolder, const std::string& leagueName
                               "フォルダのファイルを手で戻してください。"
                             : "取り消せる期更新がありません。");
 }
-
-// Folders created for the kept files, removed again (when empty) unless the
-// commit succeeds; recovery removes them after a crash.
-class CreatedFolders {
-public:
-    ~CreatedFolders() {
-        if (kept_)
-            return;
-        for (auto it = created_.rbegin(); it != created_.rend(); ++it) {
-            std::error_code ec;
-            fs::remove(platform::fsPath(resolvePath(*it)), ec);
-        }
-    }
-    void ensure(const std::string& path) {
-        if (path.empty() || folderExists(path))
-            return;
-        std::string parent = folderOf(path);
-        if (!parent.empty() && parent != path)
-            ensure(parent);
-        createFolders(path);
-        created_.push_back(path);
-    }
-    void keep() { kept_ = true; }
-    const std::vector<std::string>& created() const { return created_; }
-
-private:
-    std::vector<std::string> created_;
-    bool kept_ = false;
-};
 
 void commit(const Prepared& p) {
     CreatedFolders folders;
