@@ -284,15 +284,15 @@ platform::FileHandle openRegularFile(const std::string& path, bool whole, std::u
     return fd;
 }
 
-} // namespace
-
-std::string readFileStart(const std::string& path, std::size_t maxBytes) {
-    std::uint64_t size = 0;
-    platform::FileHandle fd = openRegularFile(path, false, size);
-    std::string bytes(static_cast<std::size_t>(std::min<std::uint64_t>(size, maxBytes)), '\0');
-    std::size_t got = 0;
-    while (got < bytes.size()) {
-        std::intptr_t n = platform::readFile(fd, bytes.data() + got, bytes.size() - got);
+// Reads at most `limit` bytes of an open file; closes it and throws on a
+// failed read.
+std::string readUpTo(platform::FileHandle fd, const std::string& path, std::size_t limit,
+                     std::uint64_t size) {
+    std::string bytes;
+    bytes.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(size, limit)));
+    char buf[65536];
+    while (bytes.size() < limit) {
+        std::intptr_t n = platform::readFile(fd, buf, std::min(sizeof buf, limit - bytes.size()));
         if (n == 0)
             break;
         if (n < 0) {
@@ -300,35 +300,29 @@ std::string readFileStart(const std::string& path, std::size_t maxBytes) {
             platform::closeFile(fd);
             failWith("ファイルを読み込めませんでした", path, err);
         }
-        got += static_cast<std::size_t>(n);
+        bytes.append(buf, static_cast<std::size_t>(n));
     }
+    return bytes;
+}
+
+} // namespace
+
+std::string readFileStart(const std::string& path, std::size_t maxBytes) {
+    std::uint64_t size = 0;
+    platform::FileHandle fd = openRegularFile(path, false, size);
+    std::string bytes = readUpTo(fd, path, maxBytes, size);
     platform::closeFile(fd);
-    bytes.resize(got);
     return bytes;
 }
 
 std::string readFileBytes(const std::string& path) {
     std::uint64_t size = 0;
     platform::FileHandle fd = openRegularFile(path, true, size);
-    std::string bytes;
-    bytes.reserve(static_cast<std::size_t>(size));
-    char buf[65536];
-    while (true) {
-        std::intptr_t n = platform::readFile(fd, buf, sizeof buf);
-        if (n == 0)
-            break;
-        if (n < 0) {
-            int err = errno;
-            platform::closeFile(fd);
-            failWith("ファイルを読み込めませんでした", path, err);
-        }
-        if (bytes.size() + static_cast<std::size_t>(n) > kMaxFileBytes) {
-            platform::closeFile(fd);
-            throw LeagueError("ファイルが大きすぎるため読み込みませんでした: " + path);
-        }
-        bytes.append(buf, static_cast<std::size_t>(n));
-    }
+    // One byte beyond the most tells a file that grew past it while read.
+    std::string bytes = readUpTo(fd, path, kMaxFileBytes + 1, size);
     platform::closeFile(fd);
+    if (bytes.size() > kMaxFileBytes)
+        throw LeagueError("ファイルが大きすぎるため読み込みませんでした: " + path);
     return bytes;
 }
 
