@@ -24,6 +24,7 @@
 #include "mainwindow/Unit7.h"
 #include "player/Unit2.h"
 #include "report/ReportWindow.h"
+#include "termupdate/BackupsWindow.h"
 #include "termupdate/Unit3.h"
 #include "termupdate/Unit4.h"
 #include "windowkit/ProgramArguments.h"
@@ -186,6 +187,12 @@ int main(int argc, char** argv) {
             w->setNameFilter(QStringLiteral("CSVファイル (*.csv)"));
             w->selectFile(QStringLiteral("東京.csv"));
             extra = w;
+        } else if (windowName == QStringLiteral("backups")) {
+            auto* w = new tenvoll::BackupsWindow(window.state(), &window);
+            w->refresh();
+            extra = w;
+        } else if (windowName == QStringLiteral("report")) {
+            extra = new tenvoll::ReportWindow(window.state(), &window);
         } else if (windowName == QStringLiteral("colours")) {
             extra = new tenvoll::TForm7(window.state(), &window);
         } else if (windowName == QStringLiteral("export")) {
