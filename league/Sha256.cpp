@@ -1,6 +1,7 @@
-// SHA-256 (FIPS 180-4) over a whole byte string.
+// SHA-256 (FIPS 180-4), over a byte string given whole or in pieces.
 #include "league/Sha256.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -58,25 +59,45 @@ void compress(std::array<std::uint32_t, 8>& h, const unsigned char* block) {
 
 } // namespace
 
-std::string sha256Hex(std::string_view bytes) {
-    std::array<std::uint32_t, 8> h = {0x6a09e667, 0xbb67ae85, 0x3c6ef372, 0xa54ff53a,
-                                      0x510e527f, 0x9b05688c, 0x1f83d9ab, 0x5be0cd19};
+Sha256::Sha256()
+    : state_{0x6a09e667, 0xbb67ae85, 0x3c6ef372, 0xa54ff53a,
+             0x510e527f, 0x9b05688c, 0x1f83d9ab, 0x5be0cd19} {}
+
+void Sha256::add(std::string_view bytes) {
     const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
-    std::size_t whole = bytes.size() / 64 * 64;
-    for (std::size_t i = 0; i < whole; i += 64)
-        compress(h, data + i);
+    std::size_t n = bytes.size();
+    total_ += n;
+    // A block begun by an earlier piece is filled first.
+    if (buffered_ > 0) {
+        std::size_t take = std::min(n, kBlock - buffered_);
+        std::copy(data, data + take, block_.begin() + static_cast<std::ptrdiff_t>(buffered_));
+        buffered_ += take;
+        data += take;
+        n -= take;
+        if (buffered_ < kBlock)
+            return;
+        compress(state_, block_.data());
+        buffered_ = 0;
+    }
+    for (; n >= kBlock; data += kBlock, n -= kBlock)
+        compress(state_, data);
+    std::copy(data, data + n, block_.begin());
+    buffered_ = n;
+}
+
+std::string Sha256::hex() const {
+    std::array<std::uint32_t, 8> h = state_;
     // The tail, the 0x80 marker and the length in bits fill one or two blocks.
-    std::array<unsigned char, 128> tail{};
-    std::size_t rest = bytes.size() - whole;
-    for (std::size_t i = 0; i < rest; ++i)
-        tail[i] = data[whole + i];
-    tail[rest] = 0x80;
-    std::size_t blocks = rest + 9 > 64 ? 2 : 1;
-    std::uint64_t bits = std::uint64_t(bytes.size()) * 8;
+    std::array<unsigned char, 2 * kBlock> tail{};
+    std::copy(block_.begin(), block_.begin() + static_cast<std::ptrdiff_t>(buffered_),
+              tail.begin());
+    tail[buffered_] = 0x80;
+    std::size_t blocks = buffered_ + 9 > kBlock ? 2 : 1;
+    std::uint64_t bits = total_ * 8;
     for (int i = 0; i < 8; ++i)
-        tail[blocks * 64 - 1 - i] = static_cast<unsigned char>(bits >> (8 * i));
+        tail[blocks * kBlock - 1 - i] = static_cast<unsigned char>(bits >> (8 * i));
     for (std::size_t b = 0; b < blocks; ++b)
-        compress(h, tail.data() + 64 * b);
+        compress(h, tail.data() + kBlock * b);
 
     static constexpr char kDigits[] = "0123456789abcdef";
     std::string out;
@@ -85,6 +106,12 @@ std::string sha256Hex(std::string_view bytes) {
         for (int shift = 28; shift >= 0; shift -= 4)
             out += kDigits[(word >> shift) & 0xf];
     return out;
+}
+
+std::string sha256Hex(std::string_view bytes) {
+    Sha256 h;
+    h.add(bytes);
+    return h.hex();
 }
 
 } // namespace tenvoll

@@ -100,8 +100,9 @@ struct RosterCursor {
 
 class TermMerge {
 public:
-    TermMerge(const TermMergeInput& input, TermSources& sources, TermProgress& progress)
-        : in_(input), sources_(sources), progress_(progress), roles_(input.entries),
+    TermMerge(const TermMergeInput& input, TermSources& sources, TermOutputSink& sink,
+              TermProgress& progress)
+        : in_(input), sources_(sources), sink_(sink), progress_(progress), roles_(input.entries),
           S_(input.newTerm), P_(input.newTerm - 1) {}
 
     TermOutputs run() {
@@ -297,7 +298,7 @@ private:
         for (const auto& line : lines)
             if (line.keep && names.insert(foldCase(line.fields[0])).second)
                 statisticsText_.push_back(line.text);
-        out_.files.push_back({in_.statisticsPath, joinCrlf(statisticsText_)});
+        sink_.write({in_.statisticsPath, joinCrlf(statisticsText_)});
         progress_.setStatus("成績処理終了");
     }
 
@@ -402,7 +403,7 @@ private:
                 computeTotals(*player);
                 appendSectionText(text, *player);
             }
-            out_.files.push_back({in_.teamPaths[t], std::move(text)});
+            sink_.write({in_.teamPaths[t], std::move(text)});
             db_.take(e.firstTeam);
             db_.take(e.farmTeam);
             progress_.advance();
@@ -462,7 +463,7 @@ private:
             appendSectionText(text, s);
             ++out_.unsignedPlayers;
         });
-        out_.files.push_back({in_.unsignedPath, std::move(text)});
+        sink_.write({in_.unsignedPath, std::move(text)});
         progress_.advance();
     }
 
@@ -474,15 +475,15 @@ private:
         std::vector<std::string> section =
             statsMarksSection(statisticsText_, P_, in_.games, in_.statisticsPath);
         progress_.setStatus(std::string(kMarksDone));
-        out_.files.push_back({in_.top10Path, joinCrlf(section)});
+        sink_.write({in_.top10Path, joinCrlf(section)});
         if (std::optional<std::string> old = sources_.existingBytes(in_.seisekiPath))
-            out_.files.push_back(
-                {in_.seisekiPath, prependSection(*old, section, in_.seisekiPath), true});
+            sink_.write({in_.seisekiPath, prependSection(*old, section, in_.seisekiPath), true});
         progress_.advance();
     }
 
     const TermMergeInput& in_;
     TermSources& sources_;
+    TermOutputSink& sink_;
     TermProgress& progress_;
     const TeamRoles roles_;
     const long long S_;
@@ -505,8 +506,19 @@ long long lastTermOf(const IniSection& player) {
     return 0;
 }
 
+TermOutputs mergeTerm(const TermMergeInput& input, TermSources& sources, TermOutputSink& sink,
+                      TermProgress& progress) {
+    return TermMerge(input, sources, sink, progress).run();
+}
+
 TermOutputs mergeTerm(const TermMergeInput& input, TermSources& sources, TermProgress& progress) {
-    return TermMerge(input, sources, progress).run();
+    struct Keep : TermOutputSink {
+        std::vector<OutputFile> files;
+        void write(OutputFile file) override { files.push_back(std::move(file)); }
+    } keep;
+    TermOutputs out = mergeTerm(input, sources, keep, progress);
+    out.files = std::move(keep.files);
+    return out;
 }
 
 std::size_t mergeProgressUnits(const TermMergeInput& input) {

@@ -6,7 +6,8 @@
 //
 // The merge touches no file. Its sources hand it each file's text when a step
 // needs it, in the order of the steps, so that the run reads (and reports) one
-// file after the other and a test can give it strings.
+// file after the other and a test can give it strings; each output goes to its
+// sink as soon as it is built, so that its text need not wait for the others.
 #pragma once
 
 #include "league/GameRules.h"
@@ -59,9 +60,17 @@ struct OutputFile {
     bool encoded = false;
 };
 
+// Where the merge hands each output file as soon as it is built, in writing
+// order: the first-team statistics file, the team files in registry order,
+// the unsigned players, Top10.txt and (when the league has one) seiseki.ini.
+class TermOutputSink {
+public:
+    virtual ~TermOutputSink() = default;
+    virtual void write(OutputFile file) = 0;
+};
+
 struct TermOutputs {
-    // The first-team statistics file, the team files in registry order, the
-    // unsigned players, Top10.txt and (when the league has one) seiseki.ini.
+    // The output files, when the merge was asked to keep them.
     std::vector<OutputFile> files;
     std::size_t unsignedPlayers = 0;
     // Player names found in more than one team file: they share one section,
@@ -72,6 +81,9 @@ struct TermOutputs {
 // Runs steps 1 to 7 of the update in memory. Reports the steps' status texts
 // and one progress unit per file read or built. Throws LeagueError naming the
 // file and line of a refused input.
+TermOutputs mergeTerm(const TermMergeInput& input, TermSources& sources, TermOutputSink& sink,
+                      TermProgress& progress);
+// The same, keeping every output in `files`.
 TermOutputs mergeTerm(const TermMergeInput& input, TermSources& sources, TermProgress& progress);
 
 // Progress units of the merge: each team file read and built, each list file,
