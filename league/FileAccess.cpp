@@ -454,6 +454,21 @@ void FileTransaction::stageCopy(const std::string& from, const std::string& path
     targets_.push_back(target);
 }
 
+void FileTransaction::stageWith(const std::string& path,
+                                const std::function<void(const ByteWriter&)>& produce) {
+    std::string target = writeTargetFor(path);
+    std::string temp = writeTemporaryFrom(target, [&](platform::FileHandle out) {
+        int err = 0; // the first failed write; the pieces after it are dropped
+        produce([&](std::string_view bytes) {
+            if (err == 0 && platform::writeFile(out, bytes) != 0)
+                err = errno;
+        });
+        return err;
+    });
+    staged_.push_back({target, temp});
+    targets_.push_back(target);
+}
+
 void FileTransaction::renameFirstFrom(std::size_t first) {
     const auto at = static_cast<std::ptrdiff_t>(std::min(first, staged_.size()));
     std::rotate(staged_.begin(), staged_.begin() + at, staged_.end());

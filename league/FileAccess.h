@@ -101,6 +101,10 @@ public:
     // sees each block as it is copied.
     void stageCopy(const std::string& from, const std::string& path,
                    const std::function<void(std::string_view)>& observe = {});
+    // Writes a temporary file beside `path` now from the bytes `produce` hands
+    // to its writer piece by piece (a file too big to build whole first).
+    using ByteWriter = std::function<void(std::string_view)>;
+    void stageWith(const std::string& path, const std::function<void(const ByteWriter&)>& produce);
     // The files staged from position `first` on are renamed before the earlier
     // ones, each group in its order: a caller that stages its outputs while it
     // builds them still renames the backups it stages last first.

@@ -54,6 +54,26 @@ void TermCommit::write(OutputFile file) {
     progress_.advance();
 }
 
+void TermCommit::writeInPieces(const std::string& path,
+                               const std::function<void(const PieceWriter&)>& produce) {
+    refuseSecondContent(path);
+    const bool replaces = entryPresent(path);
+    folders_.ensure(folderOf(path));
+    Sha256 hash;
+    std::size_t line = 1; // where the next piece starts, for an encoding error's message
+    transaction_.stageWith(path, [&](const FileTransaction::ByteWriter& writeBytes) {
+        produce([&](std::string_view text) {
+            std::string bytes = encodeCp932(text, path, line);
+            line += static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+            hash.add(bytes);
+            writeBytes(bytes);
+        });
+    });
+    staged_.push_back({path, hash.hex(), replaces});
+    written_.push_back(path);
+    progress_.advance();
+}
+
 // Where a replaced file goes in the backup folder: its path below the league
 // folder, or below the program folder under "プログラムフォルダ", or under
 // "その他" by name. Paths are compared resolved, so ".." cannot lead outside

@@ -35,6 +35,9 @@ public:
     // Encodes the file and writes its temporary file now, creating missing
     // folders. Refuses a file that names a file already staged. One progress unit.
     void write(OutputFile file) override;
+    // The same, each piece encoded and written as it comes.
+    void writeInPieces(const std::string& path,
+                       const std::function<void(const PieceWriter&)>& produce) override;
 
     // Copies every file the outputs replace into the backup folder, adds the
     // manifest and renames everything. One progress unit per backup and one

@@ -27,6 +27,8 @@ namespace {
 constexpr int kFirstTeam = 1;
 constexpr int kFarmTeam = 2;
 constexpr std::size_t kOutsField = 10;
+// The unsigned players' text is written in pieces of about this size.
+constexpr std::size_t kUnsignedPieceBytes = 1u << 20;
 
 std::string lineRef(const std::string& file, std::size_t index) {
     return file + " の " + std::to_string(index + 1) + " 行目";
@@ -123,8 +125,10 @@ private:
         return s ? s->boolean(kPitcher, true) : true;
     }
 
-    void noteOrigin(std::string_view name, const std::string& file) {
-        origin_.try_emplace(foldCase(name), file);
+    // The first file a name is read from, for the messages about its player.
+    static void noteOrigin(NameNote& note, const std::string& file) {
+        if (!note.origin)
+            note.origin = &file;
     }
 
     // ---- step 1: every player of the league's team files ---------------------------
@@ -163,14 +167,18 @@ private:
             IniSection& s = team.sectionAt(i);
             if (equalsIgnoreCase(s.name(), kTeamSection))
                 continue;
-            std::string folded = foldCase(s.name());
-            if (!knownPlayers_.insert(folded).second && sharedSeen_.insert(folded).second)
-                out_.sharedNames.push_back(s.name());
-            noteOrigin(s.name(), path);
             long long last = lastTermOf(s);
             if (!newest || last > *newest)
                 newest = last;
-            db_.add(std::move(s));
+            std::string name = s.name();
+            NameNote* note = nullptr;
+            if (db_.add(std::move(s), &note)) {
+                note->inTeamFile = true;
+                noteOrigin(*note, path);
+            } else if (!note->shared) {
+                note->shared = true;
+                out_.sharedNames.push_back(std::move(name));
+            }
         }
     }
 
@@ -198,7 +206,10 @@ private:
             std::vector<std::string> lines = sources_.listFileLines(file);
             for (std::size_t i = 0; i < lines.size(); ++i) {
                 std::vector<std::string> f = splitFields(lines[i]);
-                if (!isGamePlayerLine(f) || knownPlayers_.contains(foldCase(f[1])))
+                if (!isGamePlayerLine(f))
+                    continue;
+                const NameNote* known = db_.lookUp(f[1]).note;
+                if (known && known->inTeamFile)
                     continue;
                 enterNewPlayer(f, file, i, lines[i]);
             }
@@ -210,7 +221,8 @@ private:
                         std::size_t index, const std::string& line) {
         bool pitcher = isGamePitcherCode(f[0]);
         std::string ability = abilityOf(f, file, index, line);
-        IniSection& s = db_.ensure(f[1]);
+        WorkingStore::Held held = db_.ensureHeld(f[1]);
+        IniSection& s = *held.section;
         s.setInteger(kFirstTerm, P_);
         s.setInteger(kLastTerm, P_);
         s.set(kToolKey, toolVariantText(in_.tool));
@@ -221,7 +233,7 @@ private:
         s.set(termKey(P_, kAptitude), aptitudeText(f, pitcher));
         s.set(termKey(P_, kStats), "");
         s.set(termKey(P_, kAffiliation), "");
-        noteOrigin(f[1], file);
+        noteOrigin(*held.note, file);
     }
 
     // ---- step 3: rosters, abilities and aptitudes of term S -----------------------
@@ -273,7 +285,8 @@ private:
         db_.ensure(*cursor.team).set(std::to_string(cursor.slot++), f[0] + " " + f[1]);
         bool pitcher = isGamePitcherCode(f[0]);
         std::string ability = abilityOf(f, file, index, line);
-        IniSection& s = db_.ensure(f[1]);
+        WorkingStore::Held held = db_.ensureHeld(f[1]);
+        IniSection& s = *held.section;
         s.setInteger(kLastTerm, S_);
         s.set(termKey(S_, kAbility), ability);
         s.set(termKey(S_, kAptitude), aptitudeText(f, pitcher));
@@ -284,7 +297,7 @@ private:
         // A player known from no file would otherwise count as a pitcher.
         if (!s.has(kPitcher))
             s.setBoolean(kPitcher, pitcher);
-        noteOrigin(f[1], file);
+        noteOrigin(*held.note, file);
     }
 
     // ---- step 4: first-team statistics of term P ------------------------------------
@@ -397,10 +410,11 @@ private:
             std::string text;
             appendSectionText(text, header);
             for (int slot = 0; slot < kSlotCount; ++slot) {
-                std::unique_ptr<IniSection> player = takeSlotPlayer(header, slot);
+                NameNote note;
+                std::unique_ptr<IniSection> player = takeSlotPlayer(header, slot, note);
                 if (!player)
                     continue; // an empty slot or a player already placed
-                computeTotals(*player);
+                computeTotals(*player, note);
                 appendSectionText(text, *player);
             }
             sink_.write({in_.teamPaths[t], std::move(text)});
@@ -428,19 +442,18 @@ private:
         return header;
     }
 
-    std::unique_ptr<IniSection> takeSlotPlayer(const IniSection& header, int slot) {
+    std::unique_ptr<IniSection> takeSlotPlayer(const IniSection& header, int slot, NameNote& note) {
         std::vector<std::string> f = splitFields(header.value(std::to_string(slot)));
         if (f.size() < 2 || f[1].empty())
             return nullptr;
-        return db_.take(f[1]);
+        return db_.take(f[1], &note);
     }
 
-    void computeTotals(IniSection& player) const {
+    static void computeTotals(IniSection& player, const NameNote& note) {
         try {
             recomputeCareerTotals(player);
         } catch (const LeagueError& e) {
-            auto it = origin_.find(foldCase(player.name()));
-            throw LeagueError(e.what(), it == origin_.end() ? std::string() : it->second);
+            throw LeagueError(e.what(), note.origin ? *note.origin : std::string());
         }
     }
 
@@ -452,18 +465,21 @@ private:
             for (std::size_t i = 0; i < old.sectionCount(); ++i)
                 db_.add(std::move(old.sectionAt(i)));
         }
-        std::size_t size = 0;
-        for (const IniSection* s : db_.remaining())
-            size += sectionTextSize(*s);
-        std::string text;
-        text.reserve(size);
-        // Each player leaves the working store once his text is written, so
-        // the store shrinks while the text grows and is gone before the writing.
-        db_.drain([&](const IniSection& s) {
-            appendSectionText(text, s);
-            ++out_.unsignedPlayers;
+        // Each player leaves the working store once his text is written, and
+        // the text goes to the file a piece at a time, so the store shrinks
+        // while the file grows.
+        sink_.writeInPieces(in_.unsignedPath, [&](const TermOutputSink::PieceWriter& put) {
+            std::string text;
+            db_.drain([&](const IniSection& s) {
+                appendSectionText(text, s);
+                ++out_.unsignedPlayers;
+                if (text.size() >= kUnsignedPieceBytes) {
+                    put(text);
+                    text.clear();
+                }
+            });
+            put(text);
         });
-        sink_.write({in_.unsignedPath, std::move(text)});
         progress_.advance();
     }
 
@@ -489,21 +505,29 @@ private:
     const long long S_;
     const long long P_;
 
-    WorkingStore db_;
-    std::unordered_set<std::string> knownPlayers_;        // folded names of the team files
-    std::unordered_set<std::string> sharedSeen_;          // folded names met twice
-    std::unordered_map<std::string, std::string> origin_; // folded name -> file read from
-    std::vector<std::string> statisticsText_;             // the first-team statistics lines
+    WorkingStore db_;                         // every section with its name's note
+    std::vector<std::string> statisticsText_; // the first-team statistics lines
     TermOutputs out_;
 };
 
 } // namespace
 
 long long lastTermOf(const IniSection& player) {
-    for (const IniLine& line : player.lines())
-        if (!line.raw && equalsIgnoreCase(line.key, kLastTerm))
-            return parseIntegerOr(line.value, 0);
-    return 0;
+    long long last = 0;
+    player.visitLines([&](const IniLine& line) {
+        if (line.raw || !equalsIgnoreCase(line.key, kLastTerm))
+            return true;
+        last = parseIntegerOr(line.value, 0);
+        return false;
+    });
+    return last;
+}
+
+void TermOutputSink::writeInPieces(const std::string& path,
+                                   const std::function<void(const PieceWriter&)>& produce) {
+    std::string text;
+    produce([&](std::string_view piece) { text += piece; });
+    write({path, std::move(text)});
 }
 
 TermOutputs mergeTerm(const TermMergeInput& input, TermSources& sources, TermOutputSink& sink,

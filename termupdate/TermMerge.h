@@ -16,8 +16,10 @@
 #include "termupdate/TermProgress.h"
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tenvoll {
@@ -65,8 +67,14 @@ struct OutputFile {
 // the unsigned players, Top10.txt and (when the league has one) seiseki.ini.
 class TermOutputSink {
 public:
+    using PieceWriter = std::function<void(std::string_view)>;
     virtual ~TermOutputSink() = default;
     virtual void write(OutputFile file) = 0;
+    // A text output handed over piece by piece (each piece whole lines, CR LF
+    // included), so that the whole text is never held; by default gathered and
+    // written as one.
+    virtual void writeInPieces(const std::string& path,
+                               const std::function<void(const PieceWriter&)>& produce);
 };
 
 struct TermOutputs {
@@ -90,9 +98,9 @@ TermOutputs mergeTerm(const TermMergeInput& input, TermSources& sources, TermPro
 // the unsigned players and the marks.
 std::size_t mergeProgressUnits(const TermMergeInput& input);
 
-// A player's "最終" (0 when missing), read without building the section's key
-// index: the working store holds every player of the league at once, and an
-// index for each would take more memory than their lines.
+// A player's "最終" (0 when missing), read without splitting the section's
+// lines or building its key index: the working store holds every player of the
+// league at once, and most of them are only written out again.
 long long lastTermOf(const IniSection& player);
 
 } // namespace tenvoll
