@@ -13,7 +13,7 @@
 set -u
 
 if [ $# -lt 3 ]; then
-    sed -n '2,13p' "$0" >&2
+    sed -n '2,12p' "$0" >&2
     exit 2
 fi
 ref=$(realpath "$1")
