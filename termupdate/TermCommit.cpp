@@ -45,7 +45,7 @@ void TermCommit::write(OutputFile file) {
     std::string encoded;
     if (!file.encoded) {
         encoded = encodeCp932(file.content, file.path);
-        std::string().swap(file.content); // the text goes before the next output is built
+        std::string().swap(file.content); // only the bytes are held while they are written
     }
     const std::string& bytes = file.encoded ? file.content : encoded;
     transaction_.stageBytes(file.path, bytes);
