@@ -13,6 +13,7 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 
 namespace fs = std::filesystem;
 
@@ -99,8 +100,11 @@ int syncCounted(platform::FileHandle fd) {
     return platform::flushFile(fd);
 }
 
-// Writes bytes to a new temporary file beside `target`, flushed to disk.
-std::string writeTemporary(const std::string& target, std::string_view bytes) {
+// Writes a new temporary file beside `target`, flushed to disk: `fill` writes
+// its bytes and returns 0, or an error number of the write. An exception from
+// `fill` (a source that cannot be read) removes the file and passes on.
+std::string writeTemporaryFrom(const std::string& target,
+                               const std::function<int(platform::FileHandle)>& fill) {
     FaultState& f = faults();
     ++f.writes;
     std::string temp = uniqueSibling(target, ".tmp");
@@ -111,14 +115,21 @@ std::string writeTemporary(const std::string& target, std::string_view bytes) {
     if (fd == platform::kNoFile)
         failWith("ファイルを書き込めませんでした", target, errno);
     platform::copyPermissions(target, fd); // keep the target's permissions
-    if (platform::writeFile(fd, bytes) != 0) {
-        int err = errno;
+    int err = 0;
+    try {
+        err = fill(fd);
+    } catch (...) {
+        platform::closeFile(fd);
+        platform::deleteFile(temp);
+        throw;
+    }
+    if (err != 0) {
         platform::closeFile(fd);
         platform::deleteFile(temp);
         failWith("ファイルを書き込めませんでした", target, err);
     }
     // The descriptor is closed whether or not the flush worked.
-    int err = syncCounted(fd) != 0 ? errno : 0;
+    err = syncCounted(fd) != 0 ? errno : 0;
     if (platform::closeFile(fd) != 0 && err == 0)
         err = errno;
     if (err != 0) {
@@ -126,6 +137,12 @@ std::string writeTemporary(const std::string& target, std::string_view bytes) {
         failWith("ファイルを書き込めませんでした", target, err);
     }
     return temp;
+}
+
+std::string writeTemporary(const std::string& target, std::string_view bytes) {
+    return writeTemporaryFrom(target, [&](platform::FileHandle fd) {
+        return platform::writeFile(fd, bytes) != 0 ? errno : 0;
+    });
 }
 
 // A rename of the rollback, through the fault seam.
@@ -400,6 +417,62 @@ void FileTransaction::stageBytes(const std::string& path, std::string_view bytes
     std::string temp = writeTemporary(target, bytes);
     staged_.push_back({target, temp});
     targets_.push_back(target);
+}
+
+void FileTransaction::stageCopy(const std::string& from, const std::string& path,
+                                const std::function<void(std::string_view)>& observe) {
+    std::string target = writeTargetFor(path);
+    std::uint64_t size = 0;
+    platform::FileHandle in = openRegularFile(from, true, size);
+    std::string temp;
+    try {
+        temp = writeTemporaryFrom(target, [&](platform::FileHandle out) {
+            char buf[kCopyBlockBytes];
+            std::uint64_t copied = 0;
+            for (;;) {
+                std::intptr_t n = platform::readFile(in, buf, sizeof buf);
+                if (n == 0)
+                    return 0;
+                if (n < 0)
+                    failWith("ファイルを読み込めませんでした", from, errno);
+                copied += static_cast<std::uint64_t>(n);
+                if (copied > kMaxFileBytes)
+                    throw LeagueError("ファイルが大きすぎるため読み込みませんでした: " + from);
+                std::string_view piece(buf, static_cast<std::size_t>(n));
+                if (observe)
+                    observe(piece);
+                if (platform::writeFile(out, piece) != 0)
+                    return errno;
+            }
+        });
+    } catch (...) {
+        platform::closeFile(in);
+        throw;
+    }
+    platform::closeFile(in);
+    staged_.push_back({target, temp});
+    targets_.push_back(target);
+}
+
+void FileTransaction::stageWith(const std::string& path,
+                                const std::function<void(const ByteWriter&)>& produce) {
+    std::string target = writeTargetFor(path);
+    std::string temp = writeTemporaryFrom(target, [&](platform::FileHandle out) {
+        int err = 0; // the first failed write; the pieces after it are dropped
+        produce([&](std::string_view bytes) {
+            if (err == 0 && platform::writeFile(out, bytes) != 0)
+                err = errno;
+        });
+        return err;
+    });
+    staged_.push_back({target, temp});
+    targets_.push_back(target);
+}
+
+void FileTransaction::renameFirstFrom(std::size_t first) {
+    const auto at = static_cast<std::ptrdiff_t>(std::min(first, staged_.size()));
+    std::rotate(staged_.begin(), staged_.begin() + at, staged_.end());
+    std::rotate(targets_.begin(), targets_.begin() + at, targets_.end());
 }
 
 void FileTransaction::stageRemoval(const std::string& path) {

@@ -10,6 +10,7 @@
 #include "league/LeagueError.h"
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -77,6 +78,8 @@ public:
 // The largest file the program reads (a team file of a long league is a few
 // megabytes); anything bigger is refused rather than read into memory.
 inline constexpr std::size_t kMaxFileBytes = 256u * 1024u * 1024u;
+// The block a file copy reads and writes at a time.
+inline constexpr std::size_t kCopyBlockBytes = 65536;
 
 // Name of the journal a multi-file commit keeps in its journal folder while it
 // renames (see FileTransaction::useJournal and league/Recovery.h).
@@ -93,6 +96,19 @@ public:
     // Encodes and writes a temporary file beside `path` now.
     void stageText(const std::string& path, std::string_view text);
     void stageBytes(const std::string& path, std::string_view bytes);
+    // Copies the file `from` into a temporary file beside `path` now, block by
+    // block (never held whole), with the checks of readFileBytes; `observe`
+    // sees each block as it is copied.
+    void stageCopy(const std::string& from, const std::string& path,
+                   const std::function<void(std::string_view)>& observe = {});
+    // Writes a temporary file beside `path` now from the bytes `produce` hands
+    // to its writer piece by piece (a file too big to build whole first).
+    using ByteWriter = std::function<void(std::string_view)>;
+    void stageWith(const std::string& path, const std::function<void(const ByteWriter&)>& produce);
+    // The files staged from position `first` on are renamed before the earlier
+    // ones, each group in its order: a caller that stages its outputs while it
+    // builds them still renames the backups it stages last first.
+    void renameFirstFrom(std::size_t first);
     // Removes the file at commit, in staging order among the renames (and
     // counted as one by the fault seam). It is kept like a replaced file, so
     // a failed commit or recovery puts it back; the journal records it as a

@@ -16,6 +16,9 @@ namespace {
 
 // Sections with fewer lines are searched linearly; an index would cost more.
 constexpr std::size_t kIndexThreshold = 12;
+// A full line table grows by an eighth and four lines.
+constexpr std::size_t kGrowthDivisor = 8;
+constexpr std::size_t kGrowthLines = 4;
 
 // Folded form for hashing; avoids allocating when the name needs no folding.
 struct FoldedKey {
@@ -72,8 +75,28 @@ bool IniSection::inText(std::string_view view) const {
 std::string_view IniSection::own(std::string_view text) {
     if (text.empty())
         return {};
-    return owned_.emplace_back(text);
+    return owned_.emplace_front(text);
 }
+
+namespace {
+
+// The lines of a section's text as IniLines, in order; stops when `visit`
+// returns false. Blank lines are no lines.
+template <typename Visit> void walkBody(std::string_view body, Visit&& visit) {
+    IniLineWalker walker(body);
+    IniTextLine l;
+    while (walker.next(l)) {
+        if (l.kind == IniTextLine::Raw) {
+            if (!visit(IniLine{l.line, {}, true}))
+                return;
+        } else if (l.kind == IniTextLine::Key) {
+            if (!visit(IniLine{l.name, l.value, false}))
+                return;
+        }
+    }
+}
+
+} // namespace
 
 void IniSection::splitBody() const {
     std::string_view body = body_;
@@ -83,14 +106,17 @@ void IniSection::splitBody() const {
          (p = static_cast<const char*>(std::memchr(p, '\n', std::size_t(end - p)))); ++p)
         ++estimate;
     lines_.reserve(lines_.size() + estimate);
-    IniLineWalker walker(body);
-    IniTextLine l;
-    while (walker.next(l)) {
-        if (l.kind == IniTextLine::Raw)
-            lines_.push_back(IniLine{l.line, {}, true});
-        else if (l.kind == IniTextLine::Key)
-            lines_.push_back(IniLine{l.name, l.value, false});
-    }
+    walkBody(body, [&](const IniLine& line) {
+        lines_.push_back(line);
+        return true;
+    });
+}
+
+void IniSection::visitLines(const std::function<bool(const IniLine&)>& visit) const {
+    for (const IniLine& line : lines_)
+        if (!visit(line))
+            return;
+    walkBody(body_, visit);
 }
 
 const IniLine* IniSection::findLinear(std::string_view key) const {
@@ -167,6 +193,10 @@ void IniSection::append(std::string_view key, std::string_view value) {
     // Owned before the line is added: `key` or `value` may view this section's lines.
     std::string_view ownKey = own(key);
     std::string_view ownValue = own(value);
+    // A loaded section grows by a few lines (a term's keys): room for a few
+    // more each time, rather than doubling the line table of a long history.
+    if (lines_.size() == lines_.capacity())
+        lines_.reserve(lines_.size() + lines_.size() / kGrowthDivisor + kGrowthLines);
     lines_.push_back(IniLine{ownKey, ownValue, false});
     if (index_) {
         std::string_view indexKey = ownKey;
@@ -316,20 +346,23 @@ void appendSectionText(std::string& out, const IniSection& section) {
     out += '[';
     out += section.name();
     out += "]\r\n";
-    for (const IniLine& line : section.lines()) {
+    section.visitLines([&](const IniLine& line) {
         out += line.key;
         if (!line.raw) {
             out += '=';
             out += line.value;
         }
         out += "\r\n";
-    }
+        return true;
+    });
 }
 
 std::size_t sectionTextSize(const IniSection& section) {
     std::size_t size = section.name().size() + 4;
-    for (const IniLine& line : section.lines())
+    section.visitLines([&](const IniLine& line) {
         size += line.key.size() + (line.raw ? 0 : 1 + line.value.size()) + 2;
+        return true;
+    });
     return size;
 }
 

@@ -24,6 +24,7 @@
 #pragma once
 
 #include <deque>
+#include <forward_list>
 #include <functional>
 #include <memory>
 #include <string>
@@ -83,6 +84,10 @@ public:
         split();
         return lines_;
     }
+    // Every line in file order as lines() gives them, without splitting a text
+    // not yet split (a section that is only written out needs no line table);
+    // stops when `visit` returns false.
+    void visitLines(const std::function<bool(const IniLine&)>& visit) const;
     // The keys in file order, duplicates included (positional readers).
     std::vector<const IniLine*> keys() const;
 
@@ -104,7 +109,9 @@ private:
     IniBuffer text_;                // the loaded text the views point into, or null
     mutable std::string_view body_; // the lines' text while not yet split
     mutable std::vector<IniLine> lines_;
-    std::deque<std::string> owned_; // texts of lines set or added after loading
+    // Texts of lines set or added after loading; a list, which (unlike a deque)
+    // takes no memory in the many sections that never get one.
+    std::forward_list<std::string> owned_;
     // folded key -> position of its first line; built on first look-up of a big section
     struct KeyIndex {
         std::unordered_map<std::string_view, std::size_t> positions;

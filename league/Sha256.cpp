@@ -1,8 +1,13 @@
-// SHA-256 (FIPS 180-4) over a whole byte string.
+// SHA-256 (FIPS 180-4), over a byte string given whole or in pieces.
 #include "league/Sha256.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
+
+#if defined(__x86_64__) || defined(__i386__)
+#include <immintrin.h>
+#endif
 
 namespace tenvoll {
 
@@ -56,27 +61,111 @@ void compress(std::array<std::uint32_t, 8>& h, const unsigned char* block) {
     h[7] += k;
 }
 
+#if (defined(__x86_64__) || defined(__i386__)) && (defined(__GNUC__) || defined(__clang__))
+#define TENVOLL_SHA_EXTENSIONS 1
+
+// The same rounds with the processor's SHA instructions, four rounds of the
+// schedule and two of the compression per instruction.
+__attribute__((target("sha,sse4.1"))) void compressWithExtensions(std::array<std::uint32_t, 8>& h,
+                                                                  const unsigned char* data,
+                                                                  std::size_t blocks) {
+    const __m128i byteSwap = _mm_set_epi64x(0x0c0d0e0f08090a0bULL, 0x0405060700010203ULL);
+    __m128i tmp = _mm_loadu_si128(reinterpret_cast<const __m128i*>(&h[0]));
+    __m128i state1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(&h[4]));
+    tmp = _mm_shuffle_epi32(tmp, 0xB1);               // CDAB
+    state1 = _mm_shuffle_epi32(state1, 0x1B);         // EFGH
+    __m128i state0 = _mm_alignr_epi8(tmp, state1, 8); // ABEF
+    state1 = _mm_blend_epi16(state1, tmp, 0xF0);      // CDGH
+    for (std::size_t b = 0; b < blocks; ++b, data += 64) {
+        const __m128i abef = state0;
+        const __m128i cdgh = state1;
+        __m128i w[16]; // the schedule, four words each
+        for (std::size_t g = 0; g < 16; ++g) {
+            if (g < 4)
+                w[g] = _mm_shuffle_epi8(
+                    _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + 16 * g)), byteSwap);
+            else
+                w[g] = _mm_sha256msg2_epu32(_mm_add_epi32(_mm_sha256msg1_epu32(w[g - 4], w[g - 3]),
+                                                          _mm_alignr_epi8(w[g - 1], w[g - 2], 4)),
+                                            w[g - 1]);
+            __m128i msg = _mm_add_epi32(
+                w[g], _mm_loadu_si128(reinterpret_cast<const __m128i*>(&kRound[4 * g])));
+            state1 = _mm_sha256rnds2_epu32(state1, state0, msg);
+            msg = _mm_shuffle_epi32(msg, 0x0E);
+            state0 = _mm_sha256rnds2_epu32(state0, state1, msg);
+        }
+        state0 = _mm_add_epi32(state0, abef);
+        state1 = _mm_add_epi32(state1, cdgh);
+    }
+    tmp = _mm_shuffle_epi32(state0, 0x1B);       // FEBA
+    state1 = _mm_shuffle_epi32(state1, 0xB1);    // DCHG
+    state0 = _mm_blend_epi16(tmp, state1, 0xF0); // DCBA
+    state1 = _mm_alignr_epi8(state1, tmp, 8);    // HGFE
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(&h[0]), state0);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(&h[4]), state1);
+}
+
+bool haveExtensions() {
+    static const bool have = __builtin_cpu_supports("sha") && __builtin_cpu_supports("sse4.1");
+    return have;
+}
+#endif
+
+// `blocks` whole blocks of 64 bytes.
+void compressBlocks(std::array<std::uint32_t, 8>& h, const unsigned char* data,
+                    std::size_t blocks) {
+#ifdef TENVOLL_SHA_EXTENSIONS
+    if (haveExtensions()) {
+        compressWithExtensions(h, data, blocks);
+        return;
+    }
+#endif
+    for (std::size_t b = 0; b < blocks; ++b)
+        compress(h, data + 64 * b);
+}
+
 } // namespace
 
-std::string sha256Hex(std::string_view bytes) {
-    std::array<std::uint32_t, 8> h = {0x6a09e667, 0xbb67ae85, 0x3c6ef372, 0xa54ff53a,
-                                      0x510e527f, 0x9b05688c, 0x1f83d9ab, 0x5be0cd19};
+Sha256::Sha256()
+    : state_{0x6a09e667, 0xbb67ae85, 0x3c6ef372, 0xa54ff53a,
+             0x510e527f, 0x9b05688c, 0x1f83d9ab, 0x5be0cd19} {}
+
+void Sha256::add(std::string_view bytes) {
     const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
-    std::size_t whole = bytes.size() / 64 * 64;
-    for (std::size_t i = 0; i < whole; i += 64)
-        compress(h, data + i);
+    std::size_t n = bytes.size();
+    total_ += n;
+    // A block begun by an earlier piece is filled first.
+    if (buffered_ > 0) {
+        std::size_t take = std::min(n, kBlock - buffered_);
+        std::copy(data, data + take, block_.begin() + static_cast<std::ptrdiff_t>(buffered_));
+        buffered_ += take;
+        data += take;
+        n -= take;
+        if (buffered_ < kBlock)
+            return;
+        compressBlocks(state_, block_.data(), 1);
+        buffered_ = 0;
+    }
+    const std::size_t whole = n / kBlock;
+    compressBlocks(state_, data, whole);
+    data += whole * kBlock;
+    n -= whole * kBlock;
+    std::copy(data, data + n, block_.begin());
+    buffered_ = n;
+}
+
+std::string Sha256::hex() const {
+    std::array<std::uint32_t, 8> h = state_;
     // The tail, the 0x80 marker and the length in bits fill one or two blocks.
-    std::array<unsigned char, 128> tail{};
-    std::size_t rest = bytes.size() - whole;
-    for (std::size_t i = 0; i < rest; ++i)
-        tail[i] = data[whole + i];
-    tail[rest] = 0x80;
-    std::size_t blocks = rest + 9 > 64 ? 2 : 1;
-    std::uint64_t bits = std::uint64_t(bytes.size()) * 8;
+    std::array<unsigned char, 2 * kBlock> tail{};
+    std::copy(block_.begin(), block_.begin() + static_cast<std::ptrdiff_t>(buffered_),
+              tail.begin());
+    tail[buffered_] = 0x80;
+    std::size_t blocks = buffered_ + 9 > kBlock ? 2 : 1;
+    std::uint64_t bits = total_ * 8;
     for (int i = 0; i < 8; ++i)
-        tail[blocks * 64 - 1 - i] = static_cast<unsigned char>(bits >> (8 * i));
-    for (std::size_t b = 0; b < blocks; ++b)
-        compress(h, tail.data() + 64 * b);
+        tail[blocks * kBlock - 1 - i] = static_cast<unsigned char>(bits >> (8 * i));
+    compressBlocks(h, tail.data(), blocks);
 
     static constexpr char kDigits[] = "0123456789abcdef";
     std::string out;
@@ -85,6 +174,12 @@ std::string sha256Hex(std::string_view bytes) {
         for (int shift = 28; shift >= 0; shift -= 4)
             out += kDigits[(word >> shift) & 0xf];
     return out;
+}
+
+std::string sha256Hex(std::string_view bytes) {
+    Sha256 h;
+    h.add(bytes);
+    return h.hex();
 }
 
 } // namespace tenvoll

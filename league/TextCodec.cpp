@@ -126,7 +126,8 @@ DecodedText decodeFileBytes(std::string_view bytes, const std::string& pathForMe
     return decoded;
 }
 
-std::string encodeCp932(std::string_view utf8, const std::string& pathForMessage) {
+std::string encodeCp932(std::string_view utf8, const std::string& pathForMessage,
+                        std::size_t firstLine) {
     std::string bytes;
     std::size_t at = 0;
     if (!Cp932Tables::instance().toCp932(utf8, bytes, at)) {
@@ -137,7 +138,7 @@ std::string encodeCp932(std::string_view utf8, const std::string& pathForMessage
         throw LeagueError(
             "「" + ch + "」(" + code +
             ") は Shift-JIS (cp932) で表せない文字のため保存できません: " + pathForMessage +
-            " の " + std::to_string(lineNumberAt(utf8, at)) + " 行目");
+            " の " + std::to_string(firstLine - 1 + lineNumberAt(utf8, at)) + " 行目");
     }
     return bytes;
 }

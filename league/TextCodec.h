@@ -27,7 +27,10 @@ DecodedText decodeFileBytes(std::string_view bytes, const std::string& pathForMe
 
 // Encodes UTF-8 text as cp932. Throws LeagueError naming the first character
 // cp932 cannot represent and `pathForMessage`.
-std::string encodeCp932(std::string_view utf8, const std::string& pathForMessage);
+// `firstLine`: the line of the file the text starts at (a file encoded piece
+// by piece), for the message.
+std::string encodeCp932(std::string_view utf8, const std::string& pathForMessage,
+                        std::size_t firstLine = 1);
 
 // Length of the UTF-8 sequence starting with the byte `lead`, or 0 when it
 // cannot start one (a continuation byte, or a byte never used in UTF-8).

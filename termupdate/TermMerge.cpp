@@ -27,6 +27,8 @@ namespace {
 constexpr int kFirstTeam = 1;
 constexpr int kFarmTeam = 2;
 constexpr std::size_t kOutsField = 10;
+// The unsigned players' text is written in pieces of about this size.
+constexpr std::size_t kUnsignedPieceBytes = 1u << 20;
 
 std::string lineRef(const std::string& file, std::size_t index) {
     return file + " の " + std::to_string(index + 1) + " 行目";
@@ -100,8 +102,9 @@ struct RosterCursor {
 
 class TermMerge {
 public:
-    TermMerge(const TermMergeInput& input, TermSources& sources, TermProgress& progress)
-        : in_(input), sources_(sources), progress_(progress), roles_(input.entries),
+    TermMerge(const TermMergeInput& input, TermSources& sources, TermOutputSink& sink,
+              TermProgress& progress)
+        : in_(input), sources_(sources), sink_(sink), progress_(progress), roles_(input.entries),
           S_(input.newTerm), P_(input.newTerm - 1) {}
 
     TermOutputs run() {
@@ -122,8 +125,10 @@ private:
         return s ? s->boolean(kPitcher, true) : true;
     }
 
-    void noteOrigin(std::string_view name, const std::string& file) {
-        origin_.try_emplace(foldCase(name), file);
+    // The first file a name is read from, for the messages about its player.
+    static void noteOrigin(NameNote& note, const std::string& file) {
+        if (!note.origin)
+            note.origin = &file;
     }
 
     // ---- step 1: every player of the league's team files ---------------------------
@@ -162,14 +167,18 @@ private:
             IniSection& s = team.sectionAt(i);
             if (equalsIgnoreCase(s.name(), kTeamSection))
                 continue;
-            std::string folded = foldCase(s.name());
-            if (!knownPlayers_.insert(folded).second && sharedSeen_.insert(folded).second)
-                out_.sharedNames.push_back(s.name());
-            noteOrigin(s.name(), path);
             long long last = lastTermOf(s);
             if (!newest || last > *newest)
                 newest = last;
-            db_.add(std::move(s));
+            std::string name = s.name();
+            NameNote* note = nullptr;
+            if (db_.add(std::move(s), &note)) {
+                note->inTeamFile = true;
+                noteOrigin(*note, path);
+            } else if (!note->shared) {
+                note->shared = true;
+                out_.sharedNames.push_back(std::move(name));
+            }
         }
     }
 
@@ -197,7 +206,10 @@ private:
             std::vector<std::string> lines = sources_.listFileLines(file);
             for (std::size_t i = 0; i < lines.size(); ++i) {
                 std::vector<std::string> f = splitFields(lines[i]);
-                if (!isGamePlayerLine(f) || knownPlayers_.contains(foldCase(f[1])))
+                if (!isGamePlayerLine(f))
+                    continue;
+                const NameNote* known = db_.lookUp(f[1]).note;
+                if (known && known->inTeamFile)
                     continue;
                 enterNewPlayer(f, file, i, lines[i]);
             }
@@ -209,7 +221,8 @@ private:
                         std::size_t index, const std::string& line) {
         bool pitcher = isGamePitcherCode(f[0]);
         std::string ability = abilityOf(f, file, index, line);
-        IniSection& s = db_.ensure(f[1]);
+        WorkingStore::Held held = db_.ensureHeld(f[1]);
+        IniSection& s = *held.section;
         s.setInteger(kFirstTerm, P_);
         s.setInteger(kLastTerm, P_);
         s.set(kToolKey, toolVariantText(in_.tool));
@@ -220,7 +233,7 @@ private:
         s.set(termKey(P_, kAptitude), aptitudeText(f, pitcher));
         s.set(termKey(P_, kStats), "");
         s.set(termKey(P_, kAffiliation), "");
-        noteOrigin(f[1], file);
+        noteOrigin(*held.note, file);
     }
 
     // ---- step 3: rosters, abilities and aptitudes of term S -----------------------
@@ -272,7 +285,8 @@ private:
         db_.ensure(*cursor.team).set(std::to_string(cursor.slot++), f[0] + " " + f[1]);
         bool pitcher = isGamePitcherCode(f[0]);
         std::string ability = abilityOf(f, file, index, line);
-        IniSection& s = db_.ensure(f[1]);
+        WorkingStore::Held held = db_.ensureHeld(f[1]);
+        IniSection& s = *held.section;
         s.setInteger(kLastTerm, S_);
         s.set(termKey(S_, kAbility), ability);
         s.set(termKey(S_, kAptitude), aptitudeText(f, pitcher));
@@ -283,7 +297,7 @@ private:
         // A player known from no file would otherwise count as a pitcher.
         if (!s.has(kPitcher))
             s.setBoolean(kPitcher, pitcher);
-        noteOrigin(f[1], file);
+        noteOrigin(*held.note, file);
     }
 
     // ---- step 4: first-team statistics of term P ------------------------------------
@@ -297,7 +311,7 @@ private:
         for (const auto& line : lines)
             if (line.keep && names.insert(foldCase(line.fields[0])).second)
                 statisticsText_.push_back(line.text);
-        out_.files.push_back({in_.statisticsPath, joinCrlf(statisticsText_)});
+        sink_.write({in_.statisticsPath, joinCrlf(statisticsText_)});
         progress_.setStatus("成績処理終了");
     }
 
@@ -396,13 +410,14 @@ private:
             std::string text;
             appendSectionText(text, header);
             for (int slot = 0; slot < kSlotCount; ++slot) {
-                std::unique_ptr<IniSection> player = takeSlotPlayer(header, slot);
+                NameNote note;
+                std::unique_ptr<IniSection> player = takeSlotPlayer(header, slot, note);
                 if (!player)
                     continue; // an empty slot or a player already placed
-                computeTotals(*player);
+                computeTotals(*player, note);
                 appendSectionText(text, *player);
             }
-            out_.files.push_back({in_.teamPaths[t], std::move(text)});
+            sink_.write({in_.teamPaths[t], std::move(text)});
             db_.take(e.firstTeam);
             db_.take(e.farmTeam);
             progress_.advance();
@@ -427,19 +442,18 @@ private:
         return header;
     }
 
-    std::unique_ptr<IniSection> takeSlotPlayer(const IniSection& header, int slot) {
+    std::unique_ptr<IniSection> takeSlotPlayer(const IniSection& header, int slot, NameNote& note) {
         std::vector<std::string> f = splitFields(header.value(std::to_string(slot)));
         if (f.size() < 2 || f[1].empty())
             return nullptr;
-        return db_.take(f[1]);
+        return db_.take(f[1], &note);
     }
 
-    void computeTotals(IniSection& player) const {
+    static void computeTotals(IniSection& player, const NameNote& note) {
         try {
             recomputeCareerTotals(player);
         } catch (const LeagueError& e) {
-            auto it = origin_.find(foldCase(player.name()));
-            throw LeagueError(e.what(), it == origin_.end() ? std::string() : it->second);
+            throw LeagueError(e.what(), note.origin ? *note.origin : std::string());
         }
     }
 
@@ -451,18 +465,21 @@ private:
             for (std::size_t i = 0; i < old.sectionCount(); ++i)
                 db_.add(std::move(old.sectionAt(i)));
         }
-        std::size_t size = 0;
-        for (const IniSection* s : db_.remaining())
-            size += sectionTextSize(*s);
-        std::string text;
-        text.reserve(size);
-        // Each player leaves the working store once his text is written, so
-        // the store shrinks while the text grows and is gone before the writing.
-        db_.drain([&](const IniSection& s) {
-            appendSectionText(text, s);
-            ++out_.unsignedPlayers;
+        // Each player leaves the working store once his text is written, and
+        // the text goes to the file a piece at a time, so the store shrinks
+        // while the file grows.
+        sink_.writeInPieces(in_.unsignedPath, [&](const TermOutputSink::PieceWriter& put) {
+            std::string text;
+            db_.drain([&](const IniSection& s) {
+                appendSectionText(text, s);
+                ++out_.unsignedPlayers;
+                if (text.size() >= kUnsignedPieceBytes) {
+                    put(text);
+                    text.clear();
+                }
+            });
+            put(text);
         });
-        out_.files.push_back({in_.unsignedPath, std::move(text)});
         progress_.advance();
     }
 
@@ -474,39 +491,58 @@ private:
         std::vector<std::string> section =
             statsMarksSection(statisticsText_, P_, in_.games, in_.statisticsPath);
         progress_.setStatus(std::string(kMarksDone));
-        out_.files.push_back({in_.top10Path, joinCrlf(section)});
+        sink_.write({in_.top10Path, joinCrlf(section)});
         if (std::optional<std::string> old = sources_.existingBytes(in_.seisekiPath))
-            out_.files.push_back(
-                {in_.seisekiPath, prependSection(*old, section, in_.seisekiPath), true});
+            sink_.write({in_.seisekiPath, prependSection(*old, section, in_.seisekiPath), true});
         progress_.advance();
     }
 
     const TermMergeInput& in_;
     TermSources& sources_;
+    TermOutputSink& sink_;
     TermProgress& progress_;
     const TeamRoles roles_;
     const long long S_;
     const long long P_;
 
-    WorkingStore db_;
-    std::unordered_set<std::string> knownPlayers_;        // folded names of the team files
-    std::unordered_set<std::string> sharedSeen_;          // folded names met twice
-    std::unordered_map<std::string, std::string> origin_; // folded name -> file read from
-    std::vector<std::string> statisticsText_;             // the first-team statistics lines
+    WorkingStore db_;                         // every section with its name's note
+    std::vector<std::string> statisticsText_; // the first-team statistics lines
     TermOutputs out_;
 };
 
 } // namespace
 
 long long lastTermOf(const IniSection& player) {
-    for (const IniLine& line : player.lines())
-        if (!line.raw && equalsIgnoreCase(line.key, kLastTerm))
-            return parseIntegerOr(line.value, 0);
-    return 0;
+    long long last = 0;
+    player.visitLines([&](const IniLine& line) {
+        if (line.raw || !equalsIgnoreCase(line.key, kLastTerm))
+            return true;
+        last = parseIntegerOr(line.value, 0);
+        return false;
+    });
+    return last;
+}
+
+void TermOutputSink::writeInPieces(const std::string& path,
+                                   const std::function<void(const PieceWriter&)>& produce) {
+    std::string text;
+    produce([&](std::string_view piece) { text += piece; });
+    write({path, std::move(text)});
+}
+
+TermOutputs mergeTerm(const TermMergeInput& input, TermSources& sources, TermOutputSink& sink,
+                      TermProgress& progress) {
+    return TermMerge(input, sources, sink, progress).run();
 }
 
 TermOutputs mergeTerm(const TermMergeInput& input, TermSources& sources, TermProgress& progress) {
-    return TermMerge(input, sources, progress).run();
+    struct Keep : TermOutputSink {
+        std::vector<OutputFile> files;
+        void write(OutputFile file) override { files.push_back(std::move(file)); }
+    } keep;
+    TermOutputs out = mergeTerm(input, sources, keep, progress);
+    out.files = std::move(keep.files);
+    return out;
 }
 
 std::size_t mergeProgressUnits(const TermMergeInput& input) {

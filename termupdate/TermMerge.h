@@ -6,7 +6,8 @@
 //
 // The merge touches no file. Its sources hand it each file's text when a step
 // needs it, in the order of the steps, so that the run reads (and reports) one
-// file after the other and a test can give it strings.
+// file after the other and a test can give it strings; each output goes to its
+// sink as soon as it is built, so that its text need not wait for the others.
 #pragma once
 
 #include "league/GameRules.h"
@@ -15,8 +16,10 @@
 #include "termupdate/TermProgress.h"
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tenvoll {
@@ -59,9 +62,23 @@ struct OutputFile {
     bool encoded = false;
 };
 
+// Where the merge hands each output file as soon as it is built, in writing
+// order: the first-team statistics file, the team files in registry order,
+// the unsigned players, Top10.txt and (when the league has one) seiseki.ini.
+class TermOutputSink {
+public:
+    using PieceWriter = std::function<void(std::string_view)>;
+    virtual ~TermOutputSink() = default;
+    virtual void write(OutputFile file) = 0;
+    // A text output handed over piece by piece (each piece whole lines, CR LF
+    // included), so that the whole text is never held; by default gathered and
+    // written as one.
+    virtual void writeInPieces(const std::string& path,
+                               const std::function<void(const PieceWriter&)>& produce);
+};
+
 struct TermOutputs {
-    // The first-team statistics file, the team files in registry order, the
-    // unsigned players, Top10.txt and (when the league has one) seiseki.ini.
+    // The output files, when the merge was asked to keep them.
     std::vector<OutputFile> files;
     std::size_t unsignedPlayers = 0;
     // Player names found in more than one team file: they share one section,
@@ -72,15 +89,18 @@ struct TermOutputs {
 // Runs steps 1 to 7 of the update in memory. Reports the steps' status texts
 // and one progress unit per file read or built. Throws LeagueError naming the
 // file and line of a refused input.
+TermOutputs mergeTerm(const TermMergeInput& input, TermSources& sources, TermOutputSink& sink,
+                      TermProgress& progress);
+// The same, keeping every output in `files`.
 TermOutputs mergeTerm(const TermMergeInput& input, TermSources& sources, TermProgress& progress);
 
 // Progress units of the merge: each team file read and built, each list file,
 // the unsigned players and the marks.
 std::size_t mergeProgressUnits(const TermMergeInput& input);
 
-// A player's "最終" (0 when missing), read without building the section's key
-// index: the working store holds every player of the league at once, and an
-// index for each would take more memory than their lines.
+// A player's "最終" (0 when missing), read without splitting the section's
+// lines or building its key index: the working store holds every player of the
+// league at once, and most of them are only written out again.
 long long lastTermOf(const IniSection& player);
 
 } // namespace tenvoll

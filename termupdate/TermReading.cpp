@@ -34,13 +34,6 @@ TermLeague readTermLeague(const std::string& programFolder, const std::string& l
     return league;
 }
 
-std::string TermFileSources::readKept(const std::string& path) {
-    std::string bytes = readFileBytes(path);
-    std::string text = decodeFileBytes(bytes, path).text;
-    originals_[path] = std::move(bytes);
-    return text;
-}
-
 void TermFileSources::useText(const std::string& path, std::string text) {
     replacedTexts_[fileIdentity(path)] = std::move(text);
 }
@@ -52,9 +45,10 @@ std::string TermFileSources::teamFileText(std::size_t team) {
         throw LeagueError("チームファイルのフォルダがありません: " + folderOf(path), name);
     if (!entryPresent(path))
         throw LeagueError("チームファイルがありません: " + path, name);
-    std::string text = readKept(path);
+    std::string text = readTextFile(path); // refused as any team file would be
+    // Each team file is asked for once (the registry names no file twice).
     auto replaced = replacedTexts_.find(fileIdentity(path));
-    return replaced != replacedTexts_.end() ? replaced->second : text;
+    return replaced != replacedTexts_.end() ? std::move(replaced->second) : text;
 }
 
 std::vector<std::string> TermFileSources::listFileLines(const std::string& path) {
@@ -64,15 +58,13 @@ std::vector<std::string> TermFileSources::listFileLines(const std::string& path)
 std::optional<std::string> TermFileSources::existingText(const std::string& path) {
     if (!entryPresent(path))
         return std::nullopt;
-    return readKept(path);
+    return readTextFile(path);
 }
 
 std::optional<std::string> TermFileSources::existingBytes(const std::string& path) {
     if (!entryPresent(path))
         return std::nullopt;
-    std::string bytes = readFileBytes(path);
-    originals_[path] = bytes;
-    return bytes;
+    return readFileBytes(path);
 }
 
 } // namespace tenvoll

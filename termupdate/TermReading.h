@@ -1,6 +1,6 @@
 // The reading of a term update: the league's registry, and every file the
-// run takes in — found, read and decoded as the merge asks for it — with the
-// bytes of each file as read, which the backups copy.
+// run takes in — found, read and decoded as the merge asks for it. Nothing
+// read is kept: the backups copy the files from disk at the commit.
 #pragma once
 
 #include "league/Settings.h"
@@ -37,14 +37,8 @@ public:
     // same run initialises); its bytes on disk are still what the backup keeps.
     void useText(const std::string& path, std::string text);
 
-    // Path -> bytes of the team files and output files read so far.
-    std::unordered_map<std::string, std::string> takeOriginals() { return std::move(originals_); }
-
 private:
-    std::string readKept(const std::string& path);
-
     const TermLeague& league_;
-    std::unordered_map<std::string, std::string> originals_;
     std::unordered_map<std::string, std::string> replacedTexts_; // by file identity
 };
 

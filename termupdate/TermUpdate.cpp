@@ -89,27 +89,25 @@ TermUpdateResult runLocked(const TermUpdateInput& in, TermUpdateReporter& report
         for (const auto& f : checked.initialised)
             sources.useText(f.path, f.text);
     }
-    TermOutputs outputs = mergeTerm(merge, sources, progress);
+    const TermPlaces places{in.programFolder, league.leagueFolder, in.newTerm};
+    TermCommit commit(places, progress);
+    TermOutputs outputs = mergeTerm(merge, sources, commit, progress);
 
     TermUpdateResult result;
-    for (const auto& out : outputs.files)
-        result.writtenFiles.push_back(out.path);
+    result.writtenFiles = commit.writtenFiles();
     result.statisticsFile = merge.statisticsPath;
     result.unsignedFile = merge.unsignedPath;
     result.unsignedPlayers = outputs.unsignedPlayers;
     result.sharedNames = std::move(outputs.sharedNames);
 
     progress.setStatus("ファイルを保存中");
-    const TermPlaces places{in.programFolder, league.leagueFolder, in.newTerm};
-    TermCommitPlan plan = planTermCommit(std::move(outputs.files), sources.takeOriginals(), places);
     TermManifestInput manifest{in.programFolder, league.leagueFolder,
                                in.leagueName,    std::string(toolVariantText(*in.tool)),
                                in.newTerm,       {}};
     for (std::string_view name : kScratchFiles)
         manifest.removedAfterCommit.push_back(joinProgramFolder(in.programFolder, name));
-    addTermManifest(plan, manifest);
-    result.backupFolder = plan.backupFolder;
-    commitTermPlan(plan, places, progress);
+    commit.commit(manifest);
+    result.backupFolder = commit.backupFolder();
 
     result.deletedFiles = deleteScratchFiles(in.programFolder, progress);
     progress.setStatus(std::string(kStatusDone));

@@ -4,12 +4,13 @@
 // P = S − 1, rebuilt team files with career totals, the unsigned players of
 // term P and the statistics marks of term P.
 //
-// The run is all or nothing: every input is read and checked and every output
-// computed in memory first; then copies of the files it replaces go to a
-// backup folder of the league ("バックアップ\" + TTTT(S) + "期更新前") and all
-// outputs are written in one file transaction, journalled in the league folder
-// so that a crash between its renames is undone at the next start. A failure
-// leaves every file as it was. The run holds the exclusive folder lock.
+// The run is all or nothing: every input is read and checked, and each output
+// is written to a temporary file as soon as it is computed; then copies of the
+// files it replaces go to a backup folder of the league ("バックアップ\" +
+// TTTT(S) + "期更新前") and everything is renamed in one file transaction,
+// journalled in the league folder so that a crash between its renames is
+// undone at the next start. A failure leaves every file as it was. The run
+// holds the exclusive folder lock.
 // Its pieces: TermReading.h (inputs), TermMerge.h (the steps in memory),
 // TermCommit.h (backups and the transaction).
 #pragma once

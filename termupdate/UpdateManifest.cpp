@@ -1,5 +1,5 @@
 // The manifest of a backup folder: its text, its checks, and the manifest a
-// term update adds to its commit.
+// term update writes with its commit.
 #include "termupdate/UpdateManifest.h"
 
 #include "league/FileAccess.h"
@@ -63,10 +63,6 @@ std::optional<std::string> below(const std::string& file, const std::string& fol
     std::string text = platform::pathText(rel);
     std::replace(text.begin(), text.end(), '/', '\\');
     return text;
-}
-
-std::string encodedBytes(const OutputFile& file) {
-    return file.encoded ? file.content : encodeCp932(file.content, file.path);
 }
 
 } // namespace
@@ -200,15 +196,8 @@ std::string manifestStoredPath(const std::string& path, const std::string& progr
     return platform::pathText(canonicalOf(path));
 }
 
-void addTermManifest(TermCommitPlan& plan, const TermManifestInput& in) {
-    if (plan.backupFolder.empty())
-        plan.backupFolder = backupFolderFor(in.leagueFolder, in.newTerm);
-    auto nameInFolder = [&](const std::string& backupPath) {
-        std::string name = backupPath.substr(plan.backupFolder.size() + 1);
-        std::replace(name.begin(), name.end(), platform::kPathSeparator, '\\');
-        return name;
-    };
-
+Manifest termManifest(const TermManifestInput& in, std::vector<ManifestFile> outputs,
+                      const ManifestBackUp& backUp) {
     Manifest m;
     m.kind = BackupKind::TermUpdate;
     m.term = in.newTerm;
@@ -216,34 +205,17 @@ void addTermManifest(TermCommitPlan& plan, const TermManifestInput& in) {
     m.tool = in.tool;
     m.league = in.leagueName;
     m.serial = nextManifestSerial(in.leagueFolder);
-    std::vector<const OutputFile*> backupOf(plan.outputs.size(), nullptr);
-    for (std::size_t k = 0; k < plan.replacedOutputs.size(); ++k)
-        backupOf[plan.replacedOutputs[k]] = &plan.backups[k];
-    for (std::size_t i = 0; i < plan.outputs.size(); ++i) {
-        const OutputFile& out = plan.outputs[i];
-        ManifestFile f;
-        f.storedPath = manifestStoredPath(out.path, in.programFolder);
-        if (const OutputFile* b = backupOf[i]) {
-            f.backupName = nameInFolder(b->path);
-            f.before = sha256Hex(b->content);
-        }
-        f.after = sha256Hex(encodedBytes(out));
-        m.files.push_back(std::move(f));
-    }
+    m.files = std::move(outputs);
     for (const auto& path : in.removedAfterCommit) {
         if (!fileExists(path))
             continue;
-        std::string bytes = readFileBytes(path);
         ManifestFile f;
         f.storedPath = manifestStoredPath(path, in.programFolder);
         f.backupName = backupNameFor(path, in.programFolder, in.leagueFolder);
-        f.before = sha256Hex(bytes);
-        plan.backups.push_back(
-            {joinPath(plan.backupFolder, toNativePath(f.backupName)), std::move(bytes), true});
+        f.before = backUp(path, f.backupName);
         m.files.push_back(std::move(f));
     }
-    plan.backups.push_back(
-        {joinPath(plan.backupFolder, std::string(kManifestFileName)), manifestText(m), false});
+    return m;
 }
 
 } // namespace tenvoll

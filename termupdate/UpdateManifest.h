@@ -23,8 +23,7 @@
 // when the undo is redone; an undo's manifest turns やり直し済み then.
 #pragma once
 
-#include "termupdate/TermCommit.h"
-
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -84,8 +83,15 @@ struct TermManifestInput {
     std::vector<std::string> removedAfterCommit;
 };
 
-// Adds the manifest (and the copies of the files removed after the commit) to
-// a planned term update, creating a backup folder when none was planned.
-void addTermManifest(TermCommitPlan& plan, const TermManifestInput& input);
+// Copies a file into the backup folder as `backupName` (backslashes, below
+// the folder); returns the SHA-256 of its bytes.
+using ManifestBackUp =
+    std::function<std::string(const std::string& path, const std::string& backupName)>;
+
+// The manifest of a term update: `outputs` are the files it writes, in writing
+// order, each with its backup name and hashes; then every file of
+// `removedAfterCommit` that exists, copied into the backup folder by `backUp`.
+Manifest termManifest(const TermManifestInput& input, std::vector<ManifestFile> outputs,
+                      const ManifestBackUp& backUp);
 
 } // namespace tenvoll

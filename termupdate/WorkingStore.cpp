@@ -5,54 +5,53 @@
 
 namespace tenvoll {
 
-IniSection* WorkingStore::find(std::string_view name) {
+WorkingStore::Held WorkingStore::lookUp(std::string_view name) {
     auto it = index_.find(foldCase(name));
-    return it == index_.end() ? nullptr : sections_[it->second].get();
+    if (it == index_.end())
+        return {};
+    Entry& e = entries_[it->second];
+    return {e.section.get(), &e.note};
 }
 
-IniSection& WorkingStore::ensure(std::string_view name) {
-    if (IniSection* s = find(name))
-        return *s;
-    index_.emplace(foldCase(name), sections_.size());
-    sections_.push_back(std::make_unique<IniSection>(std::string(name)));
-    return *sections_.back();
+WorkingStore::Held WorkingStore::ensureHeld(std::string_view name) {
+    auto [it, fresh] = index_.try_emplace(foldCase(name), entries_.size());
+    if (fresh)
+        entries_.push_back({std::make_unique<IniSection>(std::string(name)), {}});
+    Entry& e = entries_[it->second];
+    return {e.section.get(), &e.note};
 }
 
-bool WorkingStore::add(IniSection&& section) {
-    if (IniSection* existing = find(section.name())) {
-        mergeKeys(*existing, section);
-        return false;
-    }
-    index_.emplace(foldCase(section.name()), sections_.size());
-    sections_.push_back(std::make_unique<IniSection>(std::move(section)));
-    return true;
+bool WorkingStore::add(IniSection&& section, NameNote** note) {
+    auto [it, fresh] = index_.try_emplace(foldCase(section.name()), entries_.size());
+    if (fresh)
+        entries_.push_back({std::make_unique<IniSection>(std::move(section)), {}});
+    Entry& e = entries_[it->second];
+    if (!fresh)
+        mergeKeys(*e.section, section);
+    if (note)
+        *note = &e.note;
+    return fresh;
 }
 
-std::unique_ptr<IniSection> WorkingStore::take(std::string_view name) {
+std::unique_ptr<IniSection> WorkingStore::take(std::string_view name, NameNote* note) {
     auto it = index_.find(foldCase(name));
     if (it == index_.end())
         return nullptr;
-    std::unique_ptr<IniSection> s = std::move(sections_[it->second]);
+    Entry& e = entries_[it->second];
+    if (note)
+        *note = e.note;
     index_.erase(it);
-    return s;
-}
-
-std::vector<const IniSection*> WorkingStore::remaining() const {
-    std::vector<const IniSection*> out;
-    for (const auto& s : sections_)
-        if (s)
-            out.push_back(s.get());
-    return out;
+    return std::move(e.section);
 }
 
 void WorkingStore::drain(const std::function<void(const IniSection&)>& visit) {
     index_.clear();
-    for (auto& s : sections_) {
-        if (s)
-            visit(*s);
-        s.reset();
+    for (auto& e : entries_) {
+        if (e.section)
+            visit(*e.section);
+        e.section.reset();
     }
-    sections_.clear();
+    entries_.clear();
 }
 
 void mergeKeys(IniSection& into, const IniSection& from) {

@@ -132,6 +132,47 @@ TEST_F(FileAccess, TransactionWritesAllOrNothing) {
               (Snapshot{{"a.txt", "new a"}, {"b.txt", "old b"}, {"c.txt", "new c"}}));
 }
 
+// Files copied or written in pieces are staged like the others; a source that
+// cannot be read leaves no temporary file; files staged last can be renamed
+// first (a failed rename then stops before the earlier ones are touched).
+TEST_F(FileAccess, CopiesPiecesAndRenameOrderAreStagedLikeAnyFile) {
+    const std::string big(3 * kCopyBlockBytes + 5, 'x');
+    test::writeBytes(dir.file("big.txt"), big);
+    {
+        FileTransaction t;
+        EXPECT_THROW(t.stageCopy(dir.file("missing.txt"), dir.file("a.txt")), LeagueError);
+        EXPECT_EQ(t.stagedCount(), 0u);
+    }
+    before = test::snapshotFolder(dir.path());
+    {
+        FileTransaction t;
+        t.stageText(dir.file("a.txt"), "new a");
+        std::string seen;
+        t.stageCopy(dir.file("big.txt"), dir.file("copy.txt"),
+                    [&](std::string_view piece) { seen += piece; });
+        t.stageWith(dir.file("b.txt"), [](const FileTransaction::ByteWriter& write) {
+            write("new ");
+            write("b");
+        });
+        EXPECT_EQ(seen, big);
+        t.renameFirstFrom(1);
+        ASSERT_EQ(t.targets().size(), 3u);
+        EXPECT_TRUE(t.targets()[0].ends_with("copy.txt"));
+        EXPECT_TRUE(t.targets()[2].ends_with("a.txt"));
+        WriteFaults::failRename(2); // b.txt: copy.txt goes again, a.txt was never touched
+        EXPECT_THROW(t.commit(), LeagueError);
+    }
+    EXPECT_EQ(test::snapshotFolder(dir.path()), before);
+    WriteFaults::reset();
+    FileTransaction t;
+    t.stageCopy(dir.file("big.txt"), dir.file("copy.txt"));
+    t.stageWith(dir.file("b.txt"),
+                [](const FileTransaction::ByteWriter& write) { write("new b"); });
+    t.commit();
+    EXPECT_EQ(test::readBytes(dir.file("copy.txt")), big);
+    EXPECT_EQ(test::readBytes(dir.file("b.txt")), "new b");
+}
+
 TEST_F(FileAccess, UncommittedTransactionLeavesNothing) {
     {
         FileTransaction t;

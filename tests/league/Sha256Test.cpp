@@ -26,3 +26,16 @@ TEST(Sha256, MatchesTheStandardVectors) {
     for (const auto& c : cases)
         EXPECT_EQ(sha256Hex(c.input), c.hex) << c.input.size() << " bytes";
 }
+
+// Pieces of every size that straddle the block boundary give the digest of the whole.
+TEST(Sha256, PiecesGiveTheDigestOfTheWhole) {
+    std::string bytes;
+    for (int i = 0; i < 300; ++i)
+        bytes += static_cast<char>(i * 7 + 1);
+    for (std::size_t piece : {1u, 3u, 63u, 64u, 65u, 129u}) {
+        Sha256 h;
+        for (std::size_t at = 0; at < bytes.size(); at += piece)
+            h.add(std::string_view(bytes).substr(at, piece));
+        EXPECT_EQ(h.hex(), sha256Hex(bytes)) << piece;
+    }
+}

@@ -30,15 +30,15 @@ SmallLeague::SmallLeague() {
     copyTree(fixture("termupdate_small_league"), folder_.path());
 }
 
-TermUpdateInput SmallLeague::input(long long newTerm) const {
+TermUpdateInput SmallLeague::inputFor(const std::string& programFolder, long long newTerm) {
     RecordingReporter quiet;
-    TermUpdateSetup setup = openTermUpdate(programFolder(), quiet);
+    TermUpdateSetup setup = openTermUpdate(programFolder, quiet);
     auto files = [&](WorkingList list) {
-        return workingFilePaths(programFolder(), list,
+        return workingFilePaths(programFolder, list,
                                 setup.fileNames[static_cast<std::size_t>(list)]);
     };
     TermUpdateInput in;
-    in.programFolder = programFolder();
+    in.programFolder = programFolder;
     in.leagueName = setup.leagueName;
     in.newTerm = newTerm;
     in.tool = setup.tool;

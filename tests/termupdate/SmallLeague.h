@@ -33,7 +33,9 @@ public:
     std::string path(std::string_view relative) const { return folder_.file(relative); }
     // The run's input as the window builds it: the league of the settings and
     // the files of the three working folders.
-    TermUpdateInput input(long long newTerm) const;
+    TermUpdateInput input(long long newTerm) const { return inputFor(programFolder(), newTerm); }
+    // The same for the small league in `programFolder` (a child process's).
+    static TermUpdateInput inputFor(const std::string& programFolder, long long newTerm);
     std::string expected(std::string_view relative) const;
 
 private:

@@ -56,6 +56,20 @@ int dieBeforeJournal(ChildChannel& channel) {
 }
 const ChildRole dieBeforeJournalRole("die-before-journal", dieBeforeJournal);
 
+// A term update killed once every output is written to its temporary file,
+// before the backups and the journal.
+int dieAfterStagingOutputs(ChildChannel& channel) {
+    struct DieWhenSaving : RecordingReporter {
+        void status(const std::string& text) override {
+            if (text == "ファイルを保存中")
+                std::_Exit(0);
+        }
+    } reporter;
+    runTermUpdate(SmallLeague::inputFor(channel.args().at(0), 5), reporter);
+    return 1;
+}
+const ChildRole dieAfterStagingOutputsRole("die-after-staging-outputs", dieAfterStagingOutputs);
+
 int renamesOfASuccessfulRun() {
     SmallLeague league;
     RecordingReporter reporter;
@@ -236,6 +250,29 @@ TEST(TermUpdateCrash, TemporaryFilesOfADeadWriterAreRemoved) {
     EXPECT_TRUE(recoverInterruptedOperations(league.programFolder()).empty());
     std::filesystem::remove(platform::fsPath(league.path("league/.reds.txt.123.x.tmp")));
     EXPECT_EQ(snapshotFolder(league.programFolder()), before);
+}
+
+// The outputs are written while the run still builds the others: killed then,
+// it leaves one temporary file per output, which the next start removes.
+TEST(TermUpdateCrash, OutputsOfARunKilledBeforeItsBackupsAreRemoved) {
+    SmallLeague league;
+    auto before = snapshotFolder(league.programFolder());
+    auto folders = foldersBelow(league.programFolder());
+    {
+        ChildProcess writer("die-after-staging-outputs", {league.programFolder()});
+        EXPECT_EQ(writer.wait(), 0);
+    }
+    // The statistics, two team files, the unsigned players, Top10.txt, seiseki.ini.
+    EXPECT_EQ(snapshotFolder(league.programFolder()).size(), before.size() + 6);
+    EXPECT_TRUE(recoverInterruptedOperations(league.programFolder()).empty());
+    EXPECT_EQ(snapshotFolder(league.programFolder()), before);
+    // The folder made for the unsigned players' file stays, empty: nothing
+    // tells it from one the user made, and the next run uses it.
+    std::vector<std::string> after = foldersBelow(league.programFolder());
+    std::erase(after, std::string("league/データ"));
+    EXPECT_EQ(after, folders);
+    RecordingReporter reporter;
+    EXPECT_NO_THROW(runTermUpdate(league.input(5), reporter));
 }
 
 // Cut off after k renames (k = renames + 1: after its completion mark), then

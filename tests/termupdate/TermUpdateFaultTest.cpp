@@ -5,9 +5,11 @@
 
 #include "league/FileAccess.h"
 #include "league/LeagueError.h"
+#include "league/Platform.h"
 #include "league/Recovery.h"
 #include "support/BatchRun.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 
 using namespace tenvoll;
@@ -58,6 +60,21 @@ TEST(TermUpdateFaults, AnyFailedWriteOrRenameLeavesTheLeagueAsItWas) {
         expectUnchangedAfterFault(WriteFaults::failWrite, k);
     for (int k = 1; k <= counts.renames; ++k)
         expectUnchangedAfterFault(WriteFaults::failRename, k);
+}
+
+// A refusal once most outputs are written (seiseki.ini unreadable, the last
+// input) removes their temporary files and the folder made for one of them.
+TEST(TermUpdateFaults, ARefusalAfterTheFirstOutputsRemovesTheirFilesAndFolders) {
+    SmallLeague league;
+    std::filesystem::remove_all(platform::fsPath(league.path("league/データ")));
+    auto before = snapshotFolder(league.programFolder());
+    auto folders = foldersBelow(league.programFolder());
+    ReadFaults::deny(league.path("league/seiseki.ini"));
+    RecordingReporter reporter;
+    EXPECT_THROW(runTermUpdate(league.input(5), reporter), LeagueError);
+    ReadFaults::reset();
+    EXPECT_EQ(snapshotFolder(league.programFolder()), before);
+    EXPECT_EQ(foldersBelow(league.programFolder()), folders);
 }
 
 // The last rename fails and so does putting the first replaced file back: the
