@@ -1,16 +1,12 @@
 // tenvoll-batch: the league operations of ボルタナ選手名鑑 from the command line.
+// It loads no Qt: a command line that draws a PNG is handed to the drawing
+// helper beside it, where the build has one.
 #include "app/batch/BatchCommand.h"
-#include "league/Platform.h"
-
-#include <iostream>
+#include "app/batch/ChartDrawing.h"
 
 int main(int argc, char** argv) {
-    try {
-        tenvoll::platform::useUtf8Console();
-        std::vector<std::string> args = tenvoll::platform::commandLineArguments(argc, argv);
-        return tenvoll::batch::runBatch(args, std::cout, std::cerr);
-    } catch (...) {
-        std::cerr << tenvoll::batch::unexpectedFailureText() << "\n";
-        return tenvoll::batch::kFailure;
-    }
+#ifdef TENVOLL_HAS_DRAWING_HELPER
+    tenvoll::batch::setDrawingHandOver(&tenvoll::batch::runDrawingHelper);
+#endif
+    return tenvoll::batch::batchMain(argc, argv);
 }

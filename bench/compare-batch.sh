@@ -145,6 +145,15 @@ for league in "$@"; do
     printf '%s\n' "term-update --term $term" >"$c"
     compare_case "$label term update of a term already there" "$league" "$c"
 
+    # The commands that draw, which tenvoll-batch hands to its drawing helper.
+    printf '%s\n' "graph-demo gallery" "graph-demo" "graph-demo a b" "graph-demo --help" \
+        "ranking --stat 0 --chart spread.png" "ranking --stat 0 --career --chart career.png" \
+        "ranking --stat 0 --players retired --order asc --chart '$main/x.png'" \
+        "history '$player' --team '$main/$biggest' --chart career.png" \
+        "history '$player' --team '$main/$biggest' --chart career.svg --item 指数" \
+        "history '$player' --team '$main/$biggest' --chart career2.png --item nothing" >"$c"
+    compare_case "$label charts" "$league" "$c"
+
     printf '%s\n' "retotal '$main/$biggest'" "retotal '$main/team01.txt'" "retotal missing.txt" >"$c"
     compare_case "$label retotal" "$league" "$c"
     : >"$c"

@@ -110,6 +110,16 @@ long currentProcessId();
 // True only when the process is known to have ended.
 bool processGone(long pid);
 
+// The full path of the running program's executable; empty when the system
+// cannot tell.
+std::string runningProgramPath();
+// Runs `program` with `args` (its arguments after its own name) in place of
+// this process, with this process's standard input, output and error: on
+// POSIX the process becomes the program and the call returns only when that
+// failed; on Windows the program is started, waited for, and its exit status
+// returned. −1 when it could not be started.
+int runProgramInPlace(const std::string& program, const std::vector<std::string>& args);
+
 // ---- time ---------------------------------------------------------------------
 
 // A time (seconds since 1970, UTC) as local date and time: "2026-04-01 09:30:05".

@@ -1,5 +1,5 @@
 // The platform layer on POSIX systems (Linux): file descriptors, fsync,
-// rename, flock, stat and kill.
+// rename, flock, stat, kill and exec.
 #include "league/Platform.h"
 
 #include <cerrno>
@@ -156,6 +156,22 @@ void unlockFile(FileHandle file) {
 
 long currentProcessId() {
     return static_cast<long>(::getpid());
+}
+
+std::string runningProgramPath() {
+    std::error_code ec;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return ec ? std::string() : pathText(self);
+}
+
+int runProgramInPlace(const std::string& program, const std::vector<std::string>& args) {
+    std::vector<char*> argv;
+    argv.push_back(const_cast<char*>(program.c_str()));
+    for (const std::string& a : args)
+        argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    ::execv(program.c_str(), argv.data());
+    return -1;
 }
 
 bool processGone(long pid) {

@@ -1,6 +1,6 @@
 // The platform layer on Windows: wide (UTF-16) file APIs, FlushFileBuffers,
-// MoveFileExW, LockFileEx, file indexes and process handles. The system's
-// error codes are mapped to the errno values of the same meaning.
+// MoveFileExW, LockFileEx, file indexes, process handles and CreateProcessW.
+// The system's error codes are mapped to the errno values of the same meaning.
 #include "league/Platform.h"
 
 #include <cerrno>
@@ -317,6 +317,79 @@ bool processGone(long pid) {
     const bool ended = ::WaitForSingleObject(h, 0) == WAIT_OBJECT_0;
     ::CloseHandle(h);
     return ended;
+}
+
+std::string runningProgramPath() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (n == 0)
+            return {};
+        if (n < path.size()) {
+            path.resize(n);
+            return narrow(path);
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
+namespace {
+
+// One argument as CommandLineToArgvW reads it back: quoted when it holds a
+// blank or a quote, backslashes doubled where they precede a quote.
+void appendArgument(std::wstring& line, const std::wstring& arg) {
+    if (!line.empty())
+        line += L' ';
+    if (!arg.empty() && arg.find_first_of(L" \t\n\v\"") == std::wstring::npos) {
+        line += arg;
+        return;
+    }
+    line += L'"';
+    std::size_t backslashes = 0;
+    for (wchar_t ch : arg) {
+        if (ch == L'\\') {
+            ++backslashes;
+            continue;
+        }
+        line.append(ch == L'"' ? backslashes * 2 + 1 : backslashes, L'\\');
+        backslashes = 0;
+        line += ch;
+    }
+    line.append(backslashes * 2, L'\\');
+    line += L'"';
+}
+
+} // namespace
+
+int runProgramInPlace(const std::string& program, const std::vector<std::string>& args) {
+    const std::wstring path = wide(program);
+    std::wstring line;
+    appendArgument(line, path);
+    for (const std::string& a : args)
+        appendArgument(line, wide(a));
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = ::GetStdHandle(STD_OUTPUT_HANDLE);
+    startup.hStdError = ::GetStdHandle(STD_ERROR_HANDLE);
+    // The standard handles are the only ones the program passes on (the
+    // program's own files are opened uninheritable).
+    for (HANDLE h : {startup.hStdInput, startup.hStdOutput, startup.hStdError})
+        if (h != nullptr && h != INVALID_HANDLE_VALUE)
+            ::SetHandleInformation(h, HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT);
+    PROCESS_INFORMATION info{};
+    if (!::CreateProcessW(path.c_str(), line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                          &startup, &info))
+        return failed();
+    ::CloseHandle(info.hThread);
+    ::WaitForSingleObject(info.hProcess, INFINITE);
+    DWORD status = 0;
+    const BOOL known = ::GetExitCodeProcess(info.hProcess, &status);
+    ::CloseHandle(info.hProcess);
+    if (!known)
+        return failed();
+    return static_cast<int>(status);
 }
 
 std::string localDateTimeText(std::int64_t secondsSinceEpoch) {

@@ -241,12 +241,14 @@ void SearchMode::runRankingSearch(SearchReporter& reporter) {
     ListViewSeiseki->show();
     ListViewSeiseki->setToolTip(panel_->itemText());
     state_.setRanking({result.captions, result.rows, rankingOptions_.career, rankingOptions_.item});
-    rankingModel_->setRanking(result.captions, std::move(result.rows));
     // A column the user sorted by stays the list's order for later searches.
+    // The rows are ordered, marked and given their sort arrow before the list
+    // takes them, so that its columns are measured once, not per step.
     if (chosenSortColumn_)
-        rankingModel_->sortBy(*chosenSortColumn_, sortOrder_);
+        sortRankingRows(result.rows, *chosenSortColumn_, sortOrder_);
     showSortIndicator(chosenSortColumn_.value_or(result.sortColumn));
     rankingModel_->setSearchText(panel_->searchText());
+    rankingModel_->setRanking(result.captions, std::move(result.rows));
     ruleNote_->setText(qs(result.ruleNote));
     state_.setPaneStore(PaneSide::Top, std::move(result.players));
 }
@@ -295,14 +297,14 @@ void SearchMode::updateChartAction() {
 
 void SearchMode::ListViewSeisekiCompare(int column) {
     chosenSortColumn_ = column;
-    rankingModel_->sortBy(column, sortOrder_);
     showSortIndicator(column);
+    // The new order refits the columns, with the arrow's caption already in place.
+    rankingModel_->sortBy(column, sortOrder_);
 }
 
 void SearchMode::showSortIndicator(int column) {
     ListViewSeiseki->horizontalHeader()->setSortIndicator(
         column, sortOrder_ == RankingOrder::Ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
-    static_cast<GridView*>(ListViewSeiseki)->fitColumnsToValues();
 }
 
 void SearchMode::rankingRowChosen(int row) {

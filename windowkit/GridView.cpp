@@ -2,6 +2,7 @@
 #include "windowkit/GridView.h"
 
 #include <QApplication>
+#include <QHash>
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QKeyEvent>
@@ -99,7 +100,12 @@ void GridView::setModel(QAbstractItemModel* newModel) {
     connect(newModel, &QAbstractItemModel::layoutChanged, this, refit);
     connect(newModel, &QAbstractItemModel::rowsInserted, this, refit);
     connect(newModel, &QAbstractItemModel::rowsRemoved, this, refit);
-    connect(newModel, &QAbstractItemModel::dataChanged, this, refit);
+    // A change of marks or colours alone leaves the texts and their widths.
+    connect(newModel, &QAbstractItemModel::dataChanged, this,
+            [refit](const QModelIndex&, const QModelIndex&, const QList<int>& roles) {
+                if (roles.isEmpty() || roles.contains(Qt::DisplayRole))
+                    refit();
+            });
 }
 
 void GridView::fitColumnsToValues() {
@@ -107,6 +113,15 @@ void GridView::fitColumnsToValues() {
     if (!m)
         return;
     const QFontMetrics metrics(font());
+    // Texts repeat down a column (team names, terms, small numbers): each is
+    // measured once.
+    QHash<QString, int> measured;
+    auto textWidth = [&](const QString& text) {
+        auto it = measured.constFind(text);
+        if (it == measured.cend())
+            it = measured.insert(text, cellTextWidth(metrics, text));
+        return *it;
+    };
     const bool wasFitting = std::exchange(fittingColumns_, true);
     const int columns = m->columnCount();
     const int rows = m->rowCount();
@@ -132,13 +147,13 @@ void GridView::fitColumnsToValues() {
             const QString text = index.data(Qt::DisplayRole).toString();
             if (!(align & (Qt::AlignRight | Qt::AlignHCenter))) {
                 if (!text.isEmpty() && widestText < mostText)
-                    widestText = std::max(widestText, cellTextWidth(metrics, text));
+                    widestText = std::max(widestText, textWidth(text));
                 continue;
             }
             if (text.size() + 1 < longest)
                 continue;
             longest = std::max(longest, text.size());
-            widest = std::max(widest, cellTextWidth(metrics, text));
+            widest = std::max(widest, textWidth(text));
         }
         widest = std::max(widest, std::min(widestText, std::max(width, mostText)));
         setColumnWidth(c, std::max(width, widest));

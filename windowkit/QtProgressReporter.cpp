@@ -31,7 +31,7 @@ bool QtProgressReporter::repaintDue() {
     return !lastRepaint_.isValid() || lastRepaint_.elapsed() >= kRepaintIntervalMs;
 }
 
-void QtProgressReporter::flush() {
+void QtProgressReporter::handOver() {
     if (pendingStatus_)
         showStatus_(*pendingStatus_);
     if (pendingProgress_) {
@@ -40,21 +40,30 @@ void QtProgressReporter::flush() {
     }
     pendingStatus_.reset();
     pendingProgress_.reset();
+}
+
+void QtProgressReporter::flush() {
+    handOver();
     repaint();
     lastRepaint_.start();
 }
 
+void QtProgressReporter::report() {
+    if (repaintDue())
+        flush();
+    else if (finished_)
+        handOver(); // drawn with the window once the run returns
+}
+
 void QtProgressReporter::status(const std::string& text) {
     pendingStatus_ = qs(text);
-    if (finished_ || repaintDue())
-        flush();
+    report();
 }
 
 void QtProgressReporter::progress(std::size_t done, std::size_t total) {
     pendingProgress_ = {done, total};
     finished_ = done >= total;
-    if (finished_ || repaintDue())
-        flush();
+    report();
 }
 
 void QtProgressReporter::message(const std::string& text) {

@@ -1,6 +1,7 @@
 // The one Qt adaptor of the engines' progress reporter (league/ProgressReporter.h):
 // status texts and progress drawn while a run keeps the GUI thread busy (at
-// once, then at most ten times a second, and always at the end),
+// once, then at most ten times a second; the last ones are always handed to
+// the widgets, which the window draws when the run returns),
 // message texts shown through dialogs(). Used by the main window's
 // searches and the term-update window.
 #pragma once
@@ -43,8 +44,12 @@ private:
     // since a drawn status bar or progress bar costs more than reading a file
     // (the progress bar paints itself at once whenever its value moves).
     bool repaintDue();
-    // Hands the latest status and progress to the widgets and draws them.
+    // Hands the latest status and progress to the widgets.
+    void handOver();
+    // handOver, and draws them.
     void flush();
+    // After each report: drawn when due; at the end at least handed over.
+    void report();
 
     QWidget* window_;
     std::function<void(const QString&)> showStatus_;
@@ -54,7 +59,7 @@ private:
     QElapsedTimer lastRepaint_;
     std::optional<QString> pendingStatus_;
     std::optional<std::pair<std::size_t, std::size_t>> pendingProgress_;
-    bool finished_ = false; // the last unit is done: everything is drawn at once
+    bool finished_ = false; // the last unit is done: everything goes to the widgets
 };
 
 } // namespace tenvoll

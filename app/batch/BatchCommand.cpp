@@ -1,6 +1,7 @@
 // tenvoll-batch: option parsing, command dispatch, --help and --version.
 #include "app/batch/BatchCommand.h"
 
+#include "app/batch/ChartDrawing.h"
 #include "league/LeagueError.h"
 #include "league/Numbers.h"
 #include "league/Paths.h"
@@ -104,6 +105,8 @@ int runBatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
         out << "tenvoll-batch " << it->name << " " << it->usage << "\n  " << it->summary << "\n";
         return kSuccess;
     }
+    if (it->draws && !chartDrawing() && drawingHandOver() && it->draws(rest))
+        return drawingHandOver()(args, out, err);
     BatchContext context{folder, out, err};
     try {
         if (it->name != kRecoverCommand && !recoverBeforeCommand(context))
@@ -117,6 +120,17 @@ int runBatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
         return kFailure;
     } catch (...) {
         err << unexpectedFailureText() << "\n";
+        return kFailure;
+    }
+}
+
+int batchMain(int argc, char** argv) {
+    try {
+        platform::useUtf8Console();
+        std::vector<std::string> args = platform::commandLineArguments(argc, argv);
+        return runBatch(args, std::cout, std::cerr);
+    } catch (...) {
+        std::cerr << unexpectedFailureText() << "\n";
         return kFailure;
     }
 }

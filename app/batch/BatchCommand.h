@@ -32,6 +32,9 @@ struct BatchCommand {
     std::string_view usage;   // arguments after the name
     std::string_view summary; // one line for --help
     int (*run)(BatchContext& context, const std::vector<std::string>& args);
+    // True when these arguments draw a PNG (the command is then run by the
+    // drawing helper); none for a command that never draws.
+    bool (*draws)(const std::vector<std::string>& args) = nullptr;
 };
 
 // Command groups.
@@ -61,6 +64,10 @@ const std::vector<BatchCommand>& batchCommands();
 
 // Runs the command line; returns the exit status.
 int runBatch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+// The main of tenvoll-batch and of its drawing helper: the command line of the
+// process on the console.
+int batchMain(int argc, char** argv);
 
 // Option parsing shared by the commands: "--name value" pairs and positionals.
 class ArgumentList {

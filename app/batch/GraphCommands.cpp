@@ -1,10 +1,7 @@
 // tenvoll-batch graph-demo: the graph gallery, drawn by the graph widget
-// offscreen. Only this command starts Qt.
+// offscreen in the drawing helper.
 #include "app/batch/BatchCommand.h"
-
-#ifdef TENVOLL_HAS_GUI
-#include "charts/GraphGallery.h"
-#endif
+#include "app/batch/ChartDrawing.h"
 
 #include <ostream>
 
@@ -16,19 +13,22 @@ int graphDemo(BatchContext& c, const std::vector<std::string>& args) {
     ArgumentList a(args, {});
     a.expectPositionals(1);
     const std::string folder = c.argumentPath(a.positional(0, "OUT_DIR"));
-#ifdef TENVOLL_HAS_GUI
-    return charts::writeGraphGallery(folder, c.out, c.err) ? kSuccess : kFailure;
-#else
+    if (const ChartDrawing* drawing = chartDrawing())
+        return drawing->graphGallery(folder, c.out, c.err) ? kSuccess : kFailure;
     c.err << "このビルドにはグラフの描画がありません\n";
     return kFailure;
-#endif
+}
+
+bool alwaysDraws(const std::vector<std::string>&) {
+    return true;
 }
 
 } // namespace
 
 void addGraphCommands(std::vector<BatchCommand>& table) {
     table.push_back({"graph-demo", "OUT_DIR",
-                     "グラフの見本 (系列の種類と軸の目盛ごとに PNG) を書き出す", &graphDemo});
+                     "グラフの見本 (系列の種類と軸の目盛ごとに PNG) を書き出す", &graphDemo,
+                     &alwaysDraws});
 }
 
 } // namespace tenvoll::batch

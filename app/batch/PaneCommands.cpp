@@ -3,6 +3,7 @@
 // (CSV, the two clipboard texts and the career chart), on the engines the
 // windows use.
 #include "app/batch/BatchCommand.h"
+#include "app/batch/ChartDrawing.h"
 
 #include "charts/SvgRender.h"
 #include "league/FileAccess.h"
@@ -13,11 +14,6 @@
 #include "mainwindow/PaneLoader.h"
 #include "player/CareerChartData.h"
 #include "player/PlayerHistory.h"
-
-#ifdef TENVOLL_HAS_GUI
-#include "charts/ChartRender.h"
-#include "charts/XYGraph.h"
-#endif
 
 #include <ostream>
 
@@ -61,8 +57,12 @@ int paneCsv(BatchContext& c, const std::vector<std::string>& args) {
     return writeCsv(c, out, rosterCsvLines(load.teamName, load.content)) ? kSuccess : kFailure;
 }
 
+bool isSvgName(const std::string& path) {
+    return path.ends_with(".svg") || path.ends_with(".SVG");
+}
+
 // The career chart of the detail window as a picture: SVG for a name ending in
-// ".svg", PNG otherwise (drawn by the graph widget offscreen).
+// ".svg", PNG otherwise (drawn by the drawing helper).
 bool writeCareerChart(BatchContext& c, const IniSection& player, const std::string& name,
                       const std::vector<std::string>& itemTexts, const std::string& path) {
     const bool pitcher = PlayerRecord(player).isPitcher();
@@ -82,7 +82,7 @@ bool writeCareerChart(BatchContext& c, const IniSection& player, const std::stri
     if (items.size() > 2)
         throw UsageError{"--item can be given at most twice"};
     const charts::CareerChartData data = careerChartData(player, name, items);
-    if (path.ends_with(".svg") || path.ends_with(".SVG")) {
+    if (isSvgName(path)) {
         charts::TXYGraphCore graph;
         charts::setUpCareerGraph(graph, data);
         try {
@@ -93,29 +93,39 @@ bool writeCareerChart(BatchContext& c, const IniSection& player, const std::stri
             return false;
         }
     } else {
-#ifdef TENVOLL_HAS_GUI
-        charts::ensureGuiApplication();
-        charts::TXYGraph graph;
-        charts::setUpCareerGraph(graph.graph(), data);
-        QString error;
-        if (!charts::renderGraphToPng(graph, QString::fromStdString(path),
-                                      QSize(charts::kCareerChartWidth, charts::kCareerChartHeight),
-                                      &error)) {
-            c.err << error.toStdString() << "\n";
+        const ChartDrawing* drawing = chartDrawing();
+        if (!drawing) {
+            c.err << "このビルドにはPNGの描画がありません (.svg を指定してください)\n";
             return false;
         }
-#else
-        c.err << "このビルドにはPNGの描画がありません (.svg を指定してください)\n";
-        return false;
-#endif
+        std::string error;
+        if (!drawing->careerPng(data, path, error)) {
+            c.err << error << "\n";
+            return false;
+        }
     }
     c.err << "グラフ保存終了！ " << path << "\n";
     return true;
 }
 
+ArgumentList historyArguments(const std::vector<std::string>& args) {
+    return ArgumentList(args,
+                        {"--team", "--csv", "--copy-data", "--copy-stats", "--chart", "--item"},
+                        {"--no-stats-check"});
+}
+
+// A PNG chart is drawn by the drawing helper; an SVG one here.
+bool historyDraws(const std::vector<std::string>& args) {
+    try {
+        const ArgumentList a = historyArguments(args);
+        return a.has("--chart") && !isSvgName(a.value("--chart"));
+    } catch (const UsageError&) {
+        return false; // the command itself reports it
+    }
+}
+
 int history(BatchContext& c, const std::vector<std::string>& args) {
-    ArgumentList a(args, {"--team", "--csv", "--copy-data", "--copy-stats", "--chart", "--item"},
-                   {"--no-stats-check"});
+    ArgumentList a = historyArguments(args);
     a.expectPositionals(1);
     const std::string& name = a.positional(0, "NAME");
     if (!a.has("--team"))
@@ -182,7 +192,7 @@ void addPaneCommands(std::vector<BatchCommand>& table) {
          "NAME --team FILE [--csv OUT] [--no-stats-check] [--copy-data TERM] "
          "[--copy-stats TERM] [--chart OUT.png|OUT.svg [--item ITEM]...]",
          "選手の個人データ (CSV、指定した期のクリップボード用テキスト、推移のグラフ) を出力",
-         history});
+         history, historyDraws});
 }
 
 } // namespace tenvoll::batch

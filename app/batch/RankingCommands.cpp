@@ -1,6 +1,7 @@
 // tenvoll-batch ranking and find: the league-wide ranking and the player name
 // search of the current league of the program folder's "Tenvoll.ini".
 #include "app/batch/BatchCommand.h"
+#include "app/batch/ChartDrawing.h"
 
 #include "charts/TermSpread.h"
 #include "league/FolderLock.h"
@@ -10,12 +11,6 @@
 #include "mainwindow/NameSearch.h"
 #include "mainwindow/Ranking.h"
 #include "mainwindow/RankingCsv.h"
-
-#ifdef TENVOLL_HAS_GUI
-#include "charts/ChartRender.h"
-#include "charts/TermSpreadChart.h"
-#include "charts/XYGraph.h"
-#endif
 
 #include <ostream>
 #include <set>
@@ -98,30 +93,37 @@ bool writeTermChart(BatchContext& c, const std::vector<RankingRow>& rows, const 
         c.err << "順位表が空なので、グラフは書き出しませんでした。\n";
         return false;
     }
-#ifdef TENVOLL_HAS_GUI
+    const ChartDrawing* drawing = chartDrawing();
+    if (!drawing) {
+        c.err << "このビルドにはグラフの描画がありません\n";
+        return false;
+    }
     checkOutputTarget(c.programFolder, path);
-    charts::ensureGuiApplication();
-    charts::TXYGraph graph;
-    const charts::TermSpreadSeries series = charts::setUpTermSpreadGraph(graph);
-    charts::showTermSpread(*series.Series1, charts::termSpread(terms));
-    QString error;
-    if (!charts::renderGraphToPng(graph, QString::fromStdString(path), charts::kTermSpreadChartSize,
-                                  &error)) {
-        c.err << error.toStdString() << "\n";
+    std::string error;
+    if (!drawing->termSpreadPng(terms, path, error)) {
+        c.err << error << "\n";
         return false;
     }
     c.err << "グラフ保存終了！ " << path << "\n";
     return true;
-#else
-    (void)path;
-    c.err << "このビルドにはグラフの描画がありません\n";
-    return false;
-#endif
+}
+
+ArgumentList rankingArguments(const std::vector<std::string>& args) {
+    return ArgumentList(args, {"--stat", "--limit", "--order", "--players", "--csv", "--chart"},
+                        {"--career"});
+}
+
+// The chart is drawn by the drawing helper.
+bool rankingDraws(const std::vector<std::string>& args) {
+    try {
+        return rankingArguments(args).has("--chart");
+    } catch (const UsageError&) {
+        return false; // the command itself reports it
+    }
 }
 
 int ranking(BatchContext& c, const std::vector<std::string>& args) {
-    ArgumentList a(args, {"--stat", "--limit", "--order", "--players", "--csv", "--chart"},
-                   {"--career"});
+    ArgumentList a = rankingArguments(args);
     a.expectPositionals(0);
     RankingOptions options = rankingOptions(a);
     // The chart counts single seasons per term; a career list has no terms.
@@ -175,7 +177,8 @@ void addRankingCommands(std::vector<BatchCommand>& table) {
     table.push_back({"ranking",
                      "--stat ITEM [--limit none|qualified] [--order asc|desc] "
                      "[--players all|active|retired] [--career] [--csv OUT] [--chart OUT.png]",
-                     "現在の機構の全選手を成績で順位付け (上位100件、同順位を含む)", ranking});
+                     "現在の機構の全選手を成績で順位付け (上位100件、同順位を含む)", ranking,
+                     rankingDraws});
     table.push_back({"find", "NAME", "現在の機構の全チームと未契約選手から選手名で検索", find});
 }
 

@@ -132,6 +132,7 @@ TEST_F(SearchModeTest, TheColumnSortedByStaysTheListsOrderUntilAnotherStatistic)
     EXPECT_GE(listView()->columnWidth(5), header->sectionSizeHint(5)); // caption and arrow
     startSearch(); // the same statistic once more: still by the chosen column
     EXPECT_EQ(header->sortIndicatorSection(), 5);
+    EXPECT_GE(listView()->columnWidth(5), header->sectionSizeHint(5));
     for (int r = 1; r < list()->rowCount(); ++r)
         ASSERT_GE(rankingValue(cell(r - 1, 5).toStdString()),
                   rankingValue(cell(r, 5).toStdString()))
@@ -140,6 +141,7 @@ TEST_F(SearchModeTest, TheColumnSortedByStaysTheListsOrderUntilAnotherStatistic)
     panel()->itemGroup()->button(6)->click(); // 野手_本塁打, column 8
     startSearch();
     EXPECT_EQ(header->sortIndicatorSection(), 8);
+    EXPECT_GE(listView()->columnWidth(8), header->sectionSizeHint(8));
     EXPECT_GE(rankingValue(cell(0, 8).toStdString()),
               rankingValue(cell(list()->rowCount() - 1, 8).toStdString()));
 }

@@ -1,4 +1,5 @@
 // tenvoll-batch report and history --chart on fixtures/main-window.
+#include "app/batch/QtChartDrawing.h"
 #include "support/BatchRun.h"
 #include "support/TestFiles.h"
 
@@ -16,7 +17,10 @@ namespace {
 
 class ReportBatchTest : public ::testing::Test {
 protected:
-    void SetUp() override { tenvoll::test::copyFixtureFolder("main-window", program.path()); }
+    void SetUp() override {
+        tenvoll::test::copyFixtureFolder("main-window", program.path());
+        tenvoll::batch::installQtChartDrawing(); // as the drawing helper draws
+    }
     TempFolder program;
     TempFolder out;
 };

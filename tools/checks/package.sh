@@ -50,7 +50,7 @@ dpkg_root() {
 }
 dpkg_root --install "$deb"
 
-for f in usr/bin/tenvoll usr/bin/tenvoll-batch usr/share/applications/$app_id.desktop \
+for f in usr/bin/tenvoll usr/bin/tenvoll-batch usr/bin/tenvoll-batch-draw usr/share/applications/$app_id.desktop \
     usr/share/metainfo/$app_id.metainfo.xml usr/share/tenvoll/manual/index.html \
     usr/share/icons/hicolor/16x16/apps/$app_id.png usr/share/icons/hicolor/256x256/apps/$app_id.png \
     usr/share/icons/hicolor/scalable/apps/$app_id.svg; do
@@ -66,6 +66,11 @@ out=$(env -u DISPLAY -u WAYLAND_DISPLAY "$root/usr/bin/tenvoll" --version)
 [[ "$out" == "tenvoll $version (Qt "* ]] || fail "tenvoll --version printed \"$out\""
 out=$("$root/usr/bin/tenvoll-batch" --version)
 [ "$out" = "tenvoll-batch $version" ] || fail "tenvoll-batch --version printed \"$out\""
+# The batch tool loads no Qt; it hands the drawing to the helper installed beside it.
+! ldd "$root/usr/bin/tenvoll-batch" | grep -q libQt6 || fail "tenvoll-batch loads Qt"
+env -u DISPLAY -u WAYLAND_DISPLAY "$root/usr/bin/tenvoll-batch" graph-demo "$scratch/gallery" \
+    >/dev/null || fail "tenvoll-batch graph-demo failed"
+compgen -G "$scratch/gallery/*.png" >/dev/null || fail "tenvoll-batch graph-demo drew nothing"
 
 # Started as the menu starts it (from "/", no folder argument), the program
 # opens the league folder remembered in the user's configuration.

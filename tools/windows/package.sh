@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Makes tenvoll-<version>-windows-x64.zip from a Windows build with the windows:
-# the three programs, the Qt DLLs and plugins they load, the compiler's runtime
+# the four programs, the Qt DLLs and plugins they load, the compiler's runtime
 # DLLs, qt.conf, Qt's Japanese translation, the manual and はじめに.txt.
 # Usage: package.sh BUILD_DIR [OUT_DIR]
 set -euo pipefail
@@ -15,13 +15,13 @@ stage="$out/$name"
 rm -rf "$stage" "$out/$name.zip"
 mkdir -p "$stage/platforms" "$stage/styles" "$stage/translations"
 
-cp "$build/app/tenvoll.exe" "$build/app/tenvoll-batch.exe" \
+cp "$build/app/tenvoll.exe" "$build/app/tenvoll-batch.exe" "$build/app/tenvoll-batch-draw.exe" \
     "$build/tools/sample-league/sample-league.exe" "$stage/"
 # The build's debugging information stays in the build.
 "$TENVOLL_MINGW-strip" --strip-debug "$stage"/*.exe
 cp "$TENVOLL_QT_DIR/bin/Qt6Core.dll" "$TENVOLL_QT_DIR/bin/Qt6Gui.dll" \
     "$TENVOLL_QT_DIR/bin/Qt6Widgets.dll" "$stage/"
-# The Windows platform for the windows; offscreen for the batch tool's graphs.
+# The Windows platform for the windows; offscreen for the drawing helper's graphs.
 cp "$TENVOLL_QT_DIR/plugins/platforms/qwindows.dll" \
     "$TENVOLL_QT_DIR/plugins/platforms/qoffscreen.dll" "$stage/platforms/"
 cp "$TENVOLL_QT_DIR/plugins/styles/qwindowsvistastyle.dll" "$stage/styles/"
@@ -49,6 +49,7 @@ iconv -f UTF-8 -t CP932 <<'TEXT' | sed 's/$/\r/' >"$stage/はじめに.txt"
 ■ 入っているもの
   tenvoll.exe        選手名鑑 (ウィンドウ)
   tenvoll-batch.exe  コマンドライン版 (tenvoll-batch --help で使い方を表示)
+  tenvoll-batch-draw.exe  コマンドライン版がグラフを描くときに使うプログラム
   sample-league.exe  サンプルリーグを作るプログラム
   manual\index.html  説明書
   そのほかの .dll と platforms, styles, translations のフォルダは
