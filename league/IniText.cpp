@@ -1,24 +1,9 @@
 // Line splitting and classification of INI-form text.
 #include "league/IniText.h"
 
-#include <cstring>
+#include "league/TextCodec.h"
 
 namespace tenvoll {
-
-namespace {
-
-// Where the line starting at `pos` ends: the first CR or LF, or the end.
-// Two memchr calls per line; a character-by-character search costs far more.
-std::size_t lineEnd(std::string_view text, std::size_t pos) {
-    const char* base = text.data();
-    const void* lf = std::memchr(base + pos, '\n', text.size() - pos);
-    std::size_t limit =
-        lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - base) : text.size();
-    const void* cr = std::memchr(base + pos, '\r', limit - pos);
-    return cr ? static_cast<std::size_t>(static_cast<const char*>(cr) - base) : limit;
-}
-
-} // namespace
 
 std::string_view trimIniBlanks(std::string_view s) {
     std::size_t b = 0, e = s.size();
@@ -52,7 +37,7 @@ bool IniLineWalker::next(IniTextLine& out) {
     if (pos_ >= text_.size())
         return false;
     out.begin = pos_;
-    out.end = lineEnd(text_, pos_);
+    out.end = findLineEnd(text_, pos_);
     out.line = text_.substr(out.begin, out.end - out.begin);
     pos_ = out.end + 1;
     if (out.end + 1 < text_.size() && text_[out.end] == '\r' && text_[out.end + 1] == '\n')

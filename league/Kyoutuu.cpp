@@ -19,46 +19,13 @@ bool isBlankOrControl(char c) {
 
 std::vector<std::string> splitFields(std::string_view s) {
     std::vector<std::string> fields;
-    std::size_t i = 0;
-    const std::size_t n = s.size();
     // A game line has about one field per four bytes; one allocation then suffices.
-    fields.reserve(std::min<std::size_t>(n / 4 + 1, 48));
-    auto skipBlanks = [&] {
-        while (i < n && isBlankOrControl(s[i]))
-            ++i;
-    };
-    skipBlanks();
-    while (i < n) {
-        std::string field;
-        if (s[i] == '"') {
-            ++i;
-            while (i < n) {
-                if (s[i] == '"') {
-                    if (i + 1 < n && s[i + 1] == '"') {
-                        field += '"';
-                        i += 2;
-                        continue;
-                    }
-                    ++i;
-                    break;
-                }
-                field += s[i++];
-            }
-        } else {
-            std::size_t start = i;
-            while (i < n && !isBlankOrControl(s[i]) && s[i] != ',')
-                ++i;
-            field.assign(s.substr(start, i - start));
-        }
-        fields.push_back(std::move(field));
-        skipBlanks();
-        if (i < n && s[i] == ',') {
-            if (i + 1 == n)
-                fields.emplace_back();
-            ++i;
-            skipBlanks();
-        }
-    }
+    fields.reserve(std::min<std::size_t>(s.size() / 4 + 1, 48));
+    std::string scratch;
+    forEachField(s, scratch, [&](std::string_view field) {
+        fields.emplace_back(field);
+        return true;
+    });
     return fields;
 }
 

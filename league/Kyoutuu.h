@@ -3,6 +3,8 @@
 // names and the career totals of statistics lines.
 #pragma once
 
+#include "league/TextCodec.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,6 +15,96 @@ namespace tenvoll {
 // double quotes group (a doubled quote inside stands for one), two commas
 // enclose an empty field and a comma at the very end adds a final empty field.
 std::vector<std::string> splitFields(std::string_view line);
+
+// The same split without copies: calls `visit(field)` (a std::string_view) for
+// every field in order until it returns false. An unquoted field is a view of
+// `line`; a quoted one is unquoted into `scratch` and valid only during the call.
+template <class Visit>
+void forEachField(std::string_view line, std::string& scratch, Visit&& visit) {
+    auto separates = [](char c) { return static_cast<unsigned char>(c) <= ' ' && c != '\0'; };
+    const std::size_t n = line.size();
+    std::size_t i = 0;
+    auto skipBlanks = [&] {
+        while (i < n && separates(line[i]))
+            ++i;
+    };
+    skipBlanks();
+    while (i < n) {
+        std::string_view field;
+        if (line[i] == '"') {
+            scratch.clear();
+            for (++i; i < n; ++i) {
+                if (line[i] != '"') {
+                    scratch += line[i];
+                } else if (i + 1 < n && line[i + 1] == '"') {
+                    scratch += '"';
+                    ++i;
+                } else {
+                    ++i;
+                    break;
+                }
+            }
+            field = scratch;
+        } else {
+            std::size_t start = i;
+            while (i < n && !separates(line[i]) && line[i] != ',')
+                ++i;
+            field = line.substr(start, i - start);
+        }
+        if (!visit(field))
+            return;
+        skipBlanks();
+        if (i < n && line[i] == ',') {
+            if (i + 1 == n) {
+                visit(std::string_view());
+                return;
+            }
+            ++i;
+            skipBlanks();
+        }
+    }
+}
+
+// Calls `visit(field)` for every field of at least `minLength` bytes in every
+// line of `text` (lines as splitLines splits them, each as splitFields does).
+// Without a double quote in the text, line ends separate fields like blanks, so
+// the whole text is searched at once, and a stretch of `minLength` bytes is
+// tested from its end: the last separator in it is where the next field may
+// start, so short fields are passed over without reading each of their bytes.
+template <class Visit>
+void forEachLongField(std::string_view text, std::size_t minLength, std::string& scratch,
+                      Visit&& visit) {
+    if (minLength == 0 || text.find('"') != std::string_view::npos) {
+        forEachLine(text, [&](std::string_view line) {
+            forEachField(line, scratch, [&](std::string_view field) {
+                if (field.size() >= minLength)
+                    visit(field);
+                return true;
+            });
+        });
+        return;
+    }
+    auto separates = [](char c) {
+        return (static_cast<unsigned char>(c) <= ' ' && c != '\0') || c == ',';
+    };
+    const std::size_t n = text.size();
+    std::size_t start = 0;   // a field may start here: the text's start or after a separator
+    std::size_t checked = 0; // [start, checked) holds no separator
+    while (start + minLength <= n) {
+        std::size_t j = start + minLength;
+        while (j > checked && !separates(text[j - 1]))
+            --j;
+        if (j > checked) {
+            start = checked = j; // too short: the next field starts after text[j - 1]
+            continue;
+        }
+        std::size_t end = start + minLength;
+        while (end < n && !separates(text[end]))
+            ++end;
+        visit(text.substr(start, end - start));
+        start = checked = end + 1;
+    }
+}
 
 // A field written so that splitFields reads it back unchanged: in double quotes
 // (inner quotes doubled) when it is empty or holds a blank, control character,

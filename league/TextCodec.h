@@ -42,6 +42,22 @@ bool isValidUtf8(std::string_view bytes);
 // Splits text at CR LF, LF or CR. A final line break does not add an empty line.
 std::vector<std::string> splitLines(std::string_view text);
 
+// Where the line starting at `pos` ends: the first CR or LF from there, or the
+// end of the text.
+std::size_t findLineEnd(std::string_view text, std::size_t pos);
+
+// Calls `visit(line)` (a view of `text`) for every line splitLines gives, in order.
+template <class Visit> void forEachLine(std::string_view text, Visit&& visit) {
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        std::size_t end = findLineEnd(text, pos);
+        visit(text.substr(pos, end - pos));
+        pos = end + 1;
+        if (pos < text.size() && text[end] == '\r' && text[pos] == '\n')
+            ++pos;
+    }
+}
+
 // Joins lines, each followed by CR LF.
 std::string joinCrlf(const std::vector<std::string>& lines);
 

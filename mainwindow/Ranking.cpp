@@ -149,10 +149,7 @@ void readRankedSection(std::string_view text, bool pitcher, bool career, RankedS
             ++pos;
         if (pos >= n)
             break;
-        const void* lf = std::memchr(base + pos, '\n', n - pos);
-        std::size_t limit = lf ? std::size_t(static_cast<const char*>(lf) - base) : n;
-        const void* cr = std::memchr(base + pos, '\r', limit - pos);
-        std::size_t end = cr ? std::size_t(static_cast<const char*>(cr) - base) : limit;
+        std::size_t end = findLineEnd(text, pos);
         std::size_t b = pos;
         pos = end;
         while (b < end && (base[b] == ' ' || base[b] == '\t'))

@@ -26,29 +26,11 @@ void splitFieldViews(std::string_view s, std::vector<std::string_view>& out,
         out.assign(quoted.begin(), quoted.begin() + std::ptrdiff_t(std::min(limit, quoted.size())));
         return;
     }
-    auto separates = [](char c) { return static_cast<unsigned char>(c) <= ' ' && c != '\0'; };
-    const std::size_t n = s.size();
-    std::size_t i = 0;
-    auto skipBlanks = [&] {
-        while (i < n && separates(s[i]))
-            ++i;
-    };
-    skipBlanks();
-    while (i < n) {
-        std::size_t start = i;
-        while (i < n && !separates(s[i]) && s[i] != ',')
-            ++i;
-        out.push_back(s.substr(start, i - start));
-        if (out.size() == limit)
-            return;
-        skipBlanks();
-        if (i < n && s[i] == ',') {
-            if (i + 1 == n)
-                out.emplace_back();
-            ++i;
-            skipBlanks();
-        }
-    }
+    std::string unquoted; // untouched: the line holds no quote
+    forEachField(s, unquoted, [&](std::string_view field) {
+        out.push_back(field);
+        return out.size() < limit;
+    });
 }
 
 IniStore renamedSection(std::string_view sectionText, std::string_view newName) {

@@ -16,6 +16,7 @@
 #include "league/TextCompare.h"
 #include "termupdate/TermInputs.h"
 
+#include <algorithm>
 #include <unordered_map>
 
 namespace tenvoll {
@@ -49,8 +50,9 @@ bool isTeamHeaderWithValue(std::string_view line) {
 }
 
 // How often each name (folded) occurs among all fields of all growth lines.
-// Folding keeps byte lengths, so a field of a length no name has (most are
-// numbers and grades) is passed over without being folded.
+// Folding keeps byte lengths, so fields shorter than every name (most are
+// numbers and grades) are passed over unread, and a field of a length no name
+// has is not looked up.
 std::unordered_map<std::string, std::size_t> nameCounts(const std::vector<std::string>& names,
                                                         const std::vector<std::string>& files) {
     std::unordered_map<std::string, std::size_t> counts;
@@ -61,15 +63,22 @@ std::unordered_map<std::string, std::size_t> nameCounts(const std::vector<std::s
             nameLength.resize(name.size() + 1);
         nameLength[name.size()] = true;
     }
+    std::size_t shortest = names.empty() ? 0 : names.front().size();
+    for (const auto& name : names)
+        shortest = std::min(shortest, name.size());
+    std::string scratch, key;
+    auto count = [&](std::string_view field) {
+        if (field.size() >= nameLength.size() || !nameLength[field.size()])
+            return;
+        if (needsFolding(field))
+            key = foldCase(field);
+        else
+            key.assign(field);
+        if (auto it = counts.find(key); it != counts.end())
+            ++it->second;
+    };
     for (const auto& file : files)
-        for (const auto& line : readTextLines(file))
-            for (const auto& field : splitFields(line)) {
-                if (field.size() >= nameLength.size() || !nameLength[field.size()])
-                    continue;
-                auto it = counts.find(foldCase(field));
-                if (it != counts.end())
-                    ++it->second;
-            }
+        forEachLongField(readTextFile(file), shortest, scratch, count);
     return counts;
 }
 

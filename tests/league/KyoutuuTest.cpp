@@ -80,6 +80,35 @@ TEST(Kyoutuu, QuotedFieldsSplitBackUnchanged) {
     EXPECT_EQ(quoteField("x\"y"), "\"x\"\"y\"");
 }
 
+// The long-field search against the plain split of every line, on texts made
+// of fields of every length, every separator, line end and quote.
+TEST(SplitFields, LongFieldsAsTheLinesSplitThem) {
+    const std::vector<std::string_view> pieces = {
+        "a",  "名前", "ＡＢ", " ", "\t", ",", "\r", "\n", "\r\n", "xyz", std::string_view("\0", 1),
+        ",,", "  "};
+    unsigned seed = 7;
+    auto nextRandom = [&] { return seed = seed * 1103515245u + 12345u; };
+    std::string scratch;
+    for (int round = 0; round < 400; ++round) {
+        std::string text;
+        const std::size_t count = nextRandom() % 40;
+        for (std::size_t i = 0; i < count; ++i)
+            text += pieces[(nextRandom() >> 8) % pieces.size()];
+        if (round % 4 == 3)
+            text.insert(text.size() / 2, "\"q \"\"x");
+        for (std::size_t minLength = 0; minLength <= 7; ++minLength) {
+            std::vector<std::string> expected, found;
+            for (const std::string& line : splitLines(text))
+                for (std::string& field : splitFields(line))
+                    if (field.size() >= minLength)
+                        expected.push_back(std::move(field));
+            forEachLongField(text, minLength, scratch,
+                             [&](std::string_view field) { found.emplace_back(field); });
+            EXPECT_EQ(found, expected) << "[" << text << "] " << minLength;
+        }
+    }
+}
+
 TEST(Numbers, WholeNumbersAsTheFilesWriteThem) {
     struct Case {
         std::string text;

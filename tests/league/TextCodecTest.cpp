@@ -95,6 +95,29 @@ TEST(TextCodec, SplitsAtEveryLineEnd) {
     EXPECT_EQ(joinCrlf({"a", "", "b"}), "a\r\n\r\nb\r\n");
 }
 
+// The search for a line end, at every start, against a search byte by byte;
+// the texts hold CR, LF, both and neither, bytes close to them and above 0x80.
+TEST(TextCodec, FindsTheFirstLineEndFromEveryStart) {
+    const std::string bytes = std::string("ab\x0b\x0c\x0e\x8a\x8d\xff\x0a\x0d", 10);
+    unsigned seed = 3;
+    auto nextRandom = [&] { return seed = seed * 1103515245u + 12345u; };
+    for (int round = 0; round < 300; ++round) {
+        std::string text;
+        const std::size_t size = nextRandom() % 40;
+        const unsigned rare = 1 + nextRandom() % 16; // line ends from dense to rare
+        for (std::size_t i = 0; i < size; ++i) {
+            unsigned r = nextRandom() >> 8;
+            text += r % rare == 0 ? bytes[8 + r / rare % 2] : bytes[r / rare % 8];
+        }
+        for (std::size_t pos = 0; pos <= text.size(); ++pos) {
+            std::size_t expected = text.find_first_of("\r\n", pos);
+            EXPECT_EQ(findLineEnd(text, pos),
+                      expected == std::string::npos ? text.size() : expected)
+                << round << " " << pos;
+        }
+    }
+}
+
 TEST(TextCodec, CountsAndPadsCp932Bytes) {
     struct Case {
         std::string text;

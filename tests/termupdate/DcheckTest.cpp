@@ -173,6 +173,23 @@ TEST(DataCheck, CoverageFailsForANameHeldTwiceOrNotAtAll) {
     EXPECT_EQ(runDataCheck(checkInput(league, 5), reporter).uncoveredTeam, "レッズ");
 }
 
+// A name counts only as a whole field, in any letter case, whatever ends the
+// line; a name with a blank can only be a quoted field.
+TEST(DataCheck, CoverageCountsWholeFieldsOnly) {
+    DataCheckInput input;
+    input.teamNames = {"Ｒｅｄｓ", "ブルーズ", "青 組"};
+    TempFolder folder;
+    input.programFolder = folder.path();
+    input.growthFiles = {folder.file("g1.txt"), folder.file("g2.txt")};
+    writeCp932(input.growthFiles[0], "  ブルーズ二軍 x\r  ｒｅｄｓ,1,2\r\n青 組\n");
+    writeCp932(input.growthFiles[1], "\"青 組\" ブルーズ\n");
+    RecordingReporter reporter;
+    EXPECT_TRUE(runDataCheck(input, reporter).passed);
+
+    writeCp932(input.growthFiles[0], "  ブルーズ二軍 x\r  ｒｅｄｓ,1,ブルーズ\r\n");
+    EXPECT_EQ(runDataCheck(input, reporter).uncoveredTeam, "ブルーズ");
+}
+
 TEST(DataCheck, InitialisesGameTextTeamFilesOnceAndAtomically) {
     SmallLeague league;
     writeCp932(league.path("league/blues.txt"), kGameText);
