@@ -211,12 +211,17 @@ TEST(OutputFolder, RefusesLeagueFoldersAndForeignFiles) {
     EXPECT_EQ(test::readBytes(other.file("notes.txt")), "mine");
 
     // A link planted in an earlier output folder leads no page elsewhere.
+    // Windows gives symbolic links only to privileged users: without one, this
+    // part is left out.
     TempFolder site, elsewhere;
     writeLeagueReport(league, site.path(), progress);
     fs::remove_all(fsPath(site.file("teams")));
-    fs::create_directory_symlink(fsPath(elsewhere.path()), fsPath(site.file("teams")));
-    EXPECT_THROW(writeLeagueReport(league, site.path(), progress), LeagueError);
-    EXPECT_TRUE(fs::is_empty(fsPath(elsewhere.path())));
+    std::error_code noLink;
+    fs::create_directory_symlink(fsPath(elsewhere.path()), fsPath(site.file("teams")), noLink);
+    if (!noLink) {
+        EXPECT_THROW(writeLeagueReport(league, site.path(), progress), LeagueError);
+        EXPECT_TRUE(fs::is_empty(fsPath(elsewhere.path())));
+    }
 }
 
 TEST(RerunReport, ReplacesPagesAndRemovesThoseOfPlayersGone) {

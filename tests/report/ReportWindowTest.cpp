@@ -8,6 +8,7 @@
 #include "windowkit/ProgramState.h"
 
 #include <QAction>
+#include <QDir>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
@@ -46,7 +47,9 @@ TEST_F(ReportWindowTest, MenuAsksForTheFolderWritesThePagesAndOffersTheBrowser) 
     ASSERT_EQ(dialogs.questions.size(), 1);
     EXPECT_TRUE(dialogs.questions[0].startsWith(QStringLiteral("Webページを出力しました。")));
     ASSERT_EQ(dialogs.opened.size(), 1);
-    EXPECT_EQ(dialogs.opened[0].toLocalFile(), site + QStringLiteral("/index.html"));
+    // A file URL's path has '/' on every platform.
+    EXPECT_EQ(dialogs.opened[0].toLocalFile(),
+              QDir::fromNativeSeparators(site) + QStringLiteral("/index.html"));
     EXPECT_TRUE(std::filesystem::is_regular_file(platform::fsPath(out.file("site/index.html"))));
 
     // A cancelled folder dialog writes nothing.
