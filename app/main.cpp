@@ -16,6 +16,7 @@
 #include "export/Unit6.h"
 #include "league/LeagueError.h"
 #include "league/OutputTarget.h"
+#include "league/Platform.h"
 #include "league/Recovery.h"
 #include "league/TeamFile.h"
 #include "mainwindow/SearchMode.h"
@@ -86,17 +87,19 @@ void recoverAtStart(const std::string& programFolder) {
         tenvoll::dialogs().message(nullptr, tenvoll::qs(tenvoll::recoveryMessage(outcomes)));
 }
 
-// --version and --help answer before Qt looks for a display.
+// --version and --help answer before Qt looks for a display, on the console
+// the program was started from.
 bool printsOnly(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--version") == 0) {
-            std::cout << tenvoll::programVersionLine().toStdString() << "\n";
-            return true;
-        }
-        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
-            std::cout << tenvoll::programUsage().toStdString();
-            return true;
-        }
+        const bool version = std::strcmp(argv[i], "--version") == 0;
+        const bool help = std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0;
+        if (!version && !help)
+            continue;
+        tenvoll::platform::useParentConsole();
+        std::cout << (version ? tenvoll::programVersionLine().toStdString() + "\n"
+                              : tenvoll::programUsage().toStdString())
+                  << std::flush;
+        return true;
     }
     return false;
 }

@@ -136,5 +136,9 @@ int errorNumberOf(const std::error_code& ec);
 std::vector<std::string> commandLineArguments(int argc, char** argv);
 // Makes the console show the program's UTF-8 output.
 void useUtf8Console();
+// For a program without a console of its own (the Windows window program):
+// writes its standard output and errors to the console it was started from,
+// unless they already lead somewhere (a pipe, a file). Then as useUtf8Console.
+void useParentConsole();
 
 } // namespace tenvoll::platform

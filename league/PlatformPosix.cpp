@@ -197,4 +197,6 @@ std::vector<std::string> commandLineArguments(int argc, char** argv) {
 
 void useUtf8Console() {}
 
+void useParentConsole() {}
+
 } // namespace tenvoll::platform

@@ -427,4 +427,27 @@ void useUtf8Console() {
     ::_setmode(::_fileno(stderr), _O_BINARY);
 }
 
+namespace {
+
+bool leadsSomewhere(DWORD which) {
+    const HANDLE h = ::GetStdHandle(which);
+    return h != nullptr && h != INVALID_HANDLE_VALUE && ::GetFileType(h) != FILE_TYPE_UNKNOWN;
+}
+
+} // namespace
+
+void useParentConsole() {
+    const bool out = leadsSomewhere(STD_OUTPUT_HANDLE);
+    const bool err = leadsSomewhere(STD_ERROR_HANDLE);
+    // A program of the window subsystem starts without a console even from
+    // cmd; the parent's console only takes the streams that lead nowhere.
+    if ((!out || !err) && ::AttachConsole(ATTACH_PARENT_PROCESS)) {
+        if (!out)
+            std::freopen("CONOUT$", "w", stdout);
+        if (!err)
+            std::freopen("CONOUT$", "w", stderr);
+    }
+    useUtf8Console();
+}
+
 } // namespace tenvoll::platform

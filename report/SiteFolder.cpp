@@ -1,23 +1,27 @@
 // Writing the pages into the output folder.
 #include "report/SiteFolder.h"
 
+#include "league/FileAccess.h"
 #include "league/LeagueError.h"
+#include "league/Platform.h"
+#include "league/SystemErrors.h"
 
+#include <cerrno>
 #include <filesystem>
-#include <fstream>
 #include <iterator>
-#include <sstream>
 
 namespace tenvoll::report {
 
 namespace fs = std::filesystem;
+using platform::fsPath;
+using platform::pathText;
 
 namespace {
 
 fs::path canonicalOf(const std::string& path) {
     std::error_code ec;
-    fs::path p = fs::weakly_canonical(fs::absolute(fs::path(path), ec), ec);
-    return ec ? fs::path(path).lexically_normal() : p;
+    fs::path p = fs::weakly_canonical(fs::absolute(fsPath(path), ec), ec);
+    return ec ? fsPath(path).lexically_normal() : p;
 }
 
 // True when `inner` is `outer` or lies inside it.
@@ -33,9 +37,13 @@ bool within(const fs::path& inner, const fs::path& outer) {
 }
 
 bool validRelative(const std::string& path) {
-    if (path.empty() || path.front() == '/' || path.find('\\') != std::string::npos)
+    // A drive ("C:x") or a stream ("a:b") would lead out of the folder on Windows.
+    if (path.empty() || path.front() == '/' || path.find_first_of("\\:") != std::string::npos)
         return false;
-    for (const fs::path& part : fs::path(path))
+    const fs::path p = fsPath(path);
+    if (p.has_root_path())
+        return false;
+    for (const fs::path& part : p)
         if (part == ".." || part == "." || part.empty())
             return false;
     return true;
@@ -46,7 +54,7 @@ bool validRelative(const std::string& path) {
 // removal elsewhere.
 bool throughNoLink(const fs::path& root, const std::string& relative) {
     fs::path at = root;
-    const fs::path rel(relative);
+    const fs::path rel = fsPath(relative);
     for (auto part = rel.begin(); part != rel.end() && std::next(part) != rel.end(); ++part) {
         at /= *part;
         std::error_code ec;
@@ -77,15 +85,21 @@ SiteFolder::SiteFolder(const std::string& folder, const std::vector<std::string>
     fs::create_directories(out, ec);
     if (ec)
         throw LeagueError("出力先のフォルダを作成できません。", folder + ": " + ec.message());
-    folder_ = out.string();
+    folder_ = pathText(out);
 
-    const fs::path list = out / std::string(kPageListName);
-    if (fs::exists(list, ec)) {
-        std::ifstream in(list, std::ios::binary);
-        std::string line;
-        while (std::getline(in, line))
+    const std::string list = pathText(out / fsPath(kPageListName));
+    if (entryPresent(list)) {
+        const std::string text = readFileBytes(list);
+        std::size_t start = 0;
+        while (start < text.size()) {
+            std::size_t end = text.find('\n', start);
+            if (end == std::string::npos)
+                end = text.size();
+            const std::string line = text.substr(start, end - start);
             if (validRelative(line))
                 previous_.insert(line);
+            start = end + 1;
+        }
     } else if (!fs::is_empty(out, ec)) {
         throw LeagueError("出力先のフォルダに他のファイルがあります。空のフォルダか、以前に"
                           "Webページを出力したフォルダを選んでください。",
@@ -96,32 +110,35 @@ SiteFolder::SiteFolder(const std::string& folder, const std::vector<std::string>
 void SiteFolder::write(const std::string& relativePath, std::string_view bytes) {
     if (!validRelative(relativePath))
         throw LeagueError("出力するファイル名が正しくありません。", relativePath);
-    if (!throughNoLink(folder_, relativePath))
+    if (!throughNoLink(fsPath(folder_), relativePath))
         throw LeagueError("出力先のフォルダの中にリンクがあるため書き込みません。", relativePath);
-    const fs::path target = fs::path(folder_) / relativePath;
-    const fs::path parent = target.parent_path();
+    const fs::path targetPath = fsPath(folder_) / fsPath(relativePath);
+    const std::string target = pathText(targetPath);
+    const std::string parent = pathText(targetPath.parent_path());
     std::error_code ec;
-    if (madeFolders_.insert(parent.string()).second) {
-        fs::create_directories(parent, ec);
+    if (madeFolders_.insert(parent).second) {
+        fs::create_directories(fsPath(parent), ec);
         if (ec)
-            throw LeagueError("フォルダを作成できません。", parent.string() + ": " + ec.message());
+            throw LeagueError("フォルダを作成できません。", parent + ": " + ec.message());
     }
-    fs::path temporary = target;
-    temporary += ".part";
-    {
-        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-        file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        file.close();
-        if (!file) {
-            fs::remove(temporary, ec);
-            throw LeagueError("ファイルを書き込めません。", target.string());
-        }
+    // Pages can be made again from the league, so they are not flushed one by
+    // one; the rename still keeps each page whole.
+    const std::string temporary = target + ".part";
+    const platform::FileHandle file =
+        platform::openFile(temporary, platform::OpenMode::CreateReplace);
+    if (file == platform::kNoFile)
+        throw LeagueError("ファイルを書き込めません。", target + ": " + systemErrorText(errno));
+    const bool written = platform::writeFile(file, bytes) == 0;
+    const int writeError = errno;
+    if (platform::closeFile(file) != 0 || !written) {
+        const int error = written ? errno : writeError;
+        platform::deleteFile(temporary);
+        throw LeagueError("ファイルを書き込めません。", target + ": " + systemErrorText(error));
     }
-    fs::rename(temporary, target, ec);
-    if (ec) {
-        std::error_code ignored;
-        fs::remove(temporary, ignored);
-        throw LeagueError("ファイルを書き込めません。", target.string() + ": " + ec.message());
+    if (platform::replaceFile(temporary, target) != 0) {
+        const int error = errno;
+        platform::deleteFile(temporary);
+        throw LeagueError("ファイルを書き込めません。", target + ": " + systemErrorText(error));
     }
     written_.insert(relativePath);
     bytes_ += bytes.size();
@@ -133,8 +150,8 @@ void SiteFolder::finish(bool complete) {
     for (const std::string& old : previous_) {
         if (written_.contains(old))
             continue;
-        if (complete && throughNoLink(folder_, old))
-            fs::remove(fs::path(folder_) / old, ec);
+        if (complete && throughNoLink(fsPath(folder_), old))
+            fs::remove(fsPath(folder_) / fsPath(old), ec);
         else
             listed.insert(old); // still there: a later complete run removes it
     }

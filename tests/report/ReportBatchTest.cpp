@@ -1,5 +1,6 @@
 // tenvoll-batch report and history --chart on fixtures/main-window.
 #include "app/batch/QtChartDrawing.h"
+#include "league/Platform.h"
 #include "support/BatchRun.h"
 #include "support/TestFiles.h"
 
@@ -37,7 +38,7 @@ TEST_F(ReportBatchTest, ReportWritesTheEnginesPagesAndRefusesTheLeagueFolder) {
     const auto refused = runBatchIn(program.path(), {"report", program.file("リーグ/web")});
     EXPECT_EQ(refused.status, 1);
     EXPECT_NE(refused.err.find("機構のフォルダの中"), std::string::npos) << refused.err;
-    EXPECT_FALSE(std::filesystem::exists(program.file("リーグ/web")));
+    EXPECT_FALSE(std::filesystem::exists(tenvoll::platform::fsPath(program.file("リーグ/web"))));
 }
 
 TEST_F(ReportBatchTest, HistoryChartAsPngOrSvgWithOneOrTwoItems) {

@@ -1,12 +1,14 @@
 // The 「Webページ出力…」 window under the offscreen platform, from the main
 // window's menu on fixtures/main-window.
 #include "report/ReportWindow.h"
+#include "league/Platform.h"
 #include "mainwindow/Unit1.h"
 #include "support/RecordingDialogs.h"
 #include "support/TestFiles.h"
 #include "windowkit/ProgramState.h"
 
 #include <QAction>
+#include <QDir>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
@@ -45,8 +47,10 @@ TEST_F(ReportWindowTest, MenuAsksForTheFolderWritesThePagesAndOffersTheBrowser) 
     ASSERT_EQ(dialogs.questions.size(), 1);
     EXPECT_TRUE(dialogs.questions[0].startsWith(QStringLiteral("Webページを出力しました。")));
     ASSERT_EQ(dialogs.opened.size(), 1);
-    EXPECT_EQ(dialogs.opened[0].toLocalFile(), site + QStringLiteral("/index.html"));
-    EXPECT_TRUE(std::filesystem::is_regular_file(out.file("site/index.html")));
+    // A file URL's path has '/' on every platform.
+    EXPECT_EQ(dialogs.opened[0].toLocalFile(),
+              QDir::fromNativeSeparators(site) + QStringLiteral("/index.html"));
+    EXPECT_TRUE(std::filesystem::is_regular_file(platform::fsPath(out.file("site/index.html"))));
 
     // A cancelled folder dialog writes nothing.
     dialogs.fileAnswers.enqueue(std::nullopt);
@@ -63,7 +67,7 @@ TEST_F(ReportWindowTest, StopButtonEndsTheRunAndALeagueFolderIsRefused) {
     EXPECT_FALSE(window.outcome().complete);
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_EQ(dialogs.messages[0], QStringLiteral("Webページの出力を中止しました。"));
-    EXPECT_FALSE(std::filesystem::exists(out.file("site/index.html")));
+    EXPECT_FALSE(std::filesystem::exists(platform::fsPath(out.file("site/index.html"))));
 
     EXPECT_FALSE(window.writeInto(QString::fromStdString(folder.file("リーグ"))));
     EXPECT_EQ(dialogs.messages.back(), QStringLiteral("Webページを出力できませんでした。"));

@@ -83,9 +83,14 @@ TEST_F(StartFolderTest, CommandLineAndCurrentFolderWinOverTheRememberedOne) {
     EXPECT_EQ(start(), league());
     // A link leading nowhere in its place still marks the folder: the settings
     // reader then refuses it with a message rather than it being passed over.
-    std::filesystem::create_symlink("nowhere.ini", root.file("cwd/Tenvoll.ini"));
-    EXPECT_EQ(start(), current());
-    std::filesystem::remove(root.file("cwd/Tenvoll.ini"));
+    // Windows gives symbolic links only to privileged users: without one, this
+    // case is left out.
+    std::error_code noLink;
+    std::filesystem::create_symlink("nowhere.ini", root.file("cwd/Tenvoll.ini"), noLink);
+    if (!noLink) {
+        EXPECT_EQ(start(), current());
+    }
+    std::filesystem::remove(root.file("cwd/Tenvoll.ini"), noLink);
     test::writeCp932(root.file("cwd/Tenvoll.ini"), "[Main]\n");
     EXPECT_EQ(start(), current());
 
