@@ -23,7 +23,7 @@
 // look-ups use the first one.
 #pragma once
 
-#include <deque>
+#include <forward_list>
 #include <functional>
 #include <memory>
 #include <string>
@@ -88,6 +88,8 @@ public:
 
 private:
     friend class IniStore;
+    friend void appendSectionText(std::string& out, const IniSection& section);
+    friend std::size_t sectionTextSize(const IniSection& section);
     const IniLine* findLinear(std::string_view key) const;
     void buildIndex() const;
     // Splits the section's text into lines when that has not been done yet.
@@ -96,6 +98,10 @@ private:
             splitBody();
     }
     void splitBody() const;
+    // True while the lines are not split and their text is exactly what writing
+    // them gives (every line ends in CR LF, none is blank, no key has blanks
+    // around it): the text is then written as it is.
+    bool bodyWrittenAsIs() const;
     std::string_view own(std::string_view text);
     bool inText(std::string_view view) const;
     void copyFrom(const IniSection& other);
@@ -104,13 +110,15 @@ private:
     IniBuffer text_;                // the loaded text the views point into, or null
     mutable std::string_view body_; // the lines' text while not yet split
     mutable std::vector<IniLine> lines_;
-    std::deque<std::string> owned_; // texts of lines set or added after loading
+    // texts of lines set or added after loading (a list: no allocation while empty)
+    std::forward_list<std::string> owned_;
     // folded key -> position of its first line; built on first look-up of a big section
     struct KeyIndex {
         std::unordered_map<std::string_view, std::size_t> positions;
-        std::deque<std::string> foldedKeys; // keys that differ from their folded form
+        std::forward_list<std::string> foldedKeys; // keys that differ from their folded form
     };
     mutable std::unique_ptr<KeyIndex> index_;
+    mutable unsigned linearFinds_ = 0; // look-ups of a big section made before its index
 };
 
 // The INI text of one section as an INI store writes it: "[name]" and its
