@@ -54,6 +54,8 @@ run_case() { # BINARY LEAGUE CASE_FILE RESULT_DIR
 manifest_sum() { # FILE
     echo "$(LC_ALL=C sed 's/^\x93\xfa\x8e\x9e=.*$/\x93\xfa\x8e\x9e=/' "$1" | sha256sum | cut -d' ' -f1)  $1"
 }
+manifest_name=$(printf '\x96\xda\x98\x5e.ini' | iconv -f cp932 -t utf-8)
+time_key=$(printf '\x93\xfa\x8e\x9e=')
 
 compare_case() { # NAME LEAGUE CASE_FILE
     local name=$1 league=$2 casefile=$3

@@ -19,6 +19,14 @@ constexpr std::size_t kIndexThreshold = 12;
 // A full line table grows by an eighth and four lines.
 constexpr std::size_t kGrowthDivisor = 8;
 constexpr std::size_t kGrowthLines = 4;
+// A bigger section is searched linearly for its first few look-ups too (a pane
+// asks a player's section about ten keys): building the index costs as much as
+// about that many linear searches.
+constexpr unsigned kLinearFindsBeforeIndex = 8;
+
+bool isIniBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 // Folded form for hashing; avoids allocating when the name needs no folding.
 struct FoldedKey {
@@ -47,6 +55,7 @@ IniSection& IniSection::operator=(const IniSection& other) {
         name_ = other.name_;
         owned_.clear();
         index_.reset();
+        linearFinds_ = 0;
         copyFrom(other);
     }
     return *this;
@@ -119,6 +128,28 @@ void IniSection::visitLines(const std::function<bool(const IniLine&)>& visit) co
     walkBody(body_, visit);
 }
 
+bool IniSection::bodyWrittenAsIs() const {
+    if (body_.empty() || !lines_.empty())
+        return false;
+    const char* p = body_.data();
+    const char* const end = p + body_.size();
+    while (p < end) {
+        const auto rest = static_cast<std::size_t>(end - p);
+        const auto* cr = static_cast<const char*>(std::memchr(p, '\r', rest));
+        if (!cr || cr + 1 == end || cr[1] != '\n' || cr == p || isIniBlank(*p))
+            return false;
+        const auto length = static_cast<std::size_t>(cr - p);
+        if (std::memchr(p, '\n', length))
+            return false; // a line ended by a lone LF
+        if (*p != ';')
+            if (const auto* eq = static_cast<const char*>(std::memchr(p, '=', length));
+                eq && (eq == p || isIniBlank(eq[-1])))
+                return false; // a key that writing trims
+        p = cr + 2;
+    }
+    return true;
+}
+
 const IniLine* IniSection::findLinear(std::string_view key) const {
     for (const auto& line : lines_)
         if (!line.raw && equalsIgnoreCase(line.key, key))
@@ -135,14 +166,16 @@ void IniSection::buildIndex() const {
             continue;
         std::string_view key = line.key;
         if (needsFolding(key))
-            key = index_->foldedKeys.emplace_back(foldCase(key));
+            key = index_->foldedKeys.emplace_front(foldCase(key));
         index_->positions.try_emplace(key, i);
     }
 }
 
 const std::string_view* IniSection::find(std::string_view key) const {
     split();
-    if (lines_.size() < kIndexThreshold && !index_) {
+    if (!index_ && (lines_.size() < kIndexThreshold || linearFinds_ < kLinearFindsBeforeIndex)) {
+        if (lines_.size() >= kIndexThreshold)
+            ++linearFinds_;
         const IniLine* line = findLinear(key);
         return line ? &line->value : nullptr;
     }
@@ -201,7 +234,7 @@ void IniSection::append(std::string_view key, std::string_view value) {
     if (index_) {
         std::string_view indexKey = ownKey;
         if (needsFolding(indexKey))
-            indexKey = index_->foldedKeys.emplace_back(foldCase(indexKey));
+            indexKey = index_->foldedKeys.emplace_front(foldCase(indexKey));
         index_->positions.try_emplace(indexKey, lines_.size() - 1);
     }
 }
@@ -254,10 +287,6 @@ IniStore IniStore::parse(std::string_view text) {
 }
 
 namespace {
-
-bool isIniBlank(char c) {
-    return c == ' ' || c == '\t';
-}
 
 // Where the line holding `pos` ends: its first CR or LF, or the end of the text.
 std::size_t lineEndFrom(std::string_view text, std::size_t pos) {
@@ -319,20 +348,23 @@ IniStore IniStore::parseText(std::string&& text) {
     IniStore store;
     store.text_ = std::make_shared<const std::string>(std::move(text));
     std::string_view all = *store.text_;
+    // The headers first, so that the sections and their index are sized once.
+    std::vector<HeaderLine> headers;
     std::size_t from = 0;
-    HeaderLine header{};
-    bool found = nextHeader(all, from, header);
-    IniLineWalker preamble(all.substr(0, found ? header.begin : all.size()));
+    for (HeaderLine header{}; nextHeader(all, from, header);)
+        headers.push_back(header);
+    IniLineWalker preamble(all.substr(0, headers.empty() ? all.size() : headers.front().begin));
     IniTextLine l;
     while (preamble.next(l))
         if (l.kind != IniTextLine::Blank)
             store.preamble_.emplace_back(l.line);
-    while (found) {
-        IniSection& section = store.appendSection(header.name);
+    store.sections_.reserve(headers.size());
+    store.byName_.reserve(headers.size());
+    for (std::size_t i = 0; i < headers.size(); ++i) {
+        IniSection& section = store.appendSection(headers[i].name);
         section.text_ = store.text_;
-        std::size_t bodyBegin = header.next;
-        found = nextHeader(all, from, header);
-        std::size_t bodyEnd = found ? header.begin : all.size();
+        std::size_t bodyBegin = headers[i].next;
+        std::size_t bodyEnd = i + 1 < headers.size() ? headers[i + 1].begin : all.size();
         section.body_ = all.substr(bodyBegin, bodyEnd - bodyBegin);
     }
     return store;
@@ -346,6 +378,10 @@ void appendSectionText(std::string& out, const IniSection& section) {
     out += '[';
     out += section.name();
     out += "]\r\n";
+    if (section.bodyWrittenAsIs()) {
+        out += section.body_;
+        return;
+    }
     section.visitLines([&](const IniLine& line) {
         out += line.key;
         if (!line.raw) {
@@ -359,6 +395,8 @@ void appendSectionText(std::string& out, const IniSection& section) {
 
 std::size_t sectionTextSize(const IniSection& section) {
     std::size_t size = section.name().size() + 4;
+    if (section.bodyWrittenAsIs())
+        return size + section.body_.size();
     section.visitLines([&](const IniLine& line) {
         size += line.key.size() + (line.raw ? 0 : 1 + line.value.size()) + 2;
         return true;
@@ -368,13 +406,16 @@ std::size_t sectionTextSize(const IniSection& section) {
 
 std::string IniStore::serialize() const {
     std::string out;
-    std::size_t estimate = 0;
+    // Room for every section, split or not: at most a CR LF more per line than read.
+    std::size_t estimate = 64;
+    for (const auto& p : preamble_)
+        estimate += p.size() + 2;
     for (const auto& s : sections_) {
-        estimate += s->name().size() + 4;
-        for (const auto& l : s->lines())
+        estimate += s->name().size() + 4 + s->body_.size() + s->body_.size() / 2;
+        for (const auto& l : s->lines_)
             estimate += l.key.size() + l.value.size() + 3;
     }
-    out.reserve(estimate + 64);
+    out.reserve(estimate);
     for (const auto& p : preamble_) {
         out += p;
         out += "\r\n";

@@ -93,6 +93,8 @@ public:
 
 private:
     friend class IniStore;
+    friend void appendSectionText(std::string& out, const IniSection& section);
+    friend std::size_t sectionTextSize(const IniSection& section);
     const IniLine* findLinear(std::string_view key) const;
     void buildIndex() const;
     // Splits the section's text into lines when that has not been done yet.
@@ -101,6 +103,10 @@ private:
             splitBody();
     }
     void splitBody() const;
+    // True while the lines are not split and their text is exactly what writing
+    // them gives (every line ends in CR LF, none is blank, no key has blanks
+    // around it): the text is then written as it is.
+    bool bodyWrittenAsIs() const;
     std::string_view own(std::string_view text);
     bool inText(std::string_view view) const;
     void copyFrom(const IniSection& other);
@@ -115,9 +121,10 @@ private:
     // folded key -> position of its first line; built on first look-up of a big section
     struct KeyIndex {
         std::unordered_map<std::string_view, std::size_t> positions;
-        std::deque<std::string> foldedKeys; // keys that differ from their folded form
+        std::forward_list<std::string> foldedKeys; // keys that differ from their folded form
     };
     mutable std::unique_ptr<KeyIndex> index_;
+    mutable unsigned linearFinds_ = 0; // look-ups of a big section made before its index
 };
 
 // The INI text of one section as an INI store writes it: "[name]" and its

@@ -4,8 +4,11 @@
 #include "league/TextCodec.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
+#include <limits>
 
 namespace tenvoll {
 
@@ -65,9 +68,21 @@ std::optional<long long> parseWithoutPoints(std::string_view text) {
 }
 
 std::string termText(long long term) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%.4lld", term);
-    return buf;
+    // At least four digits, as "%.4lld" writes them: "0005", "-0005", "12345".
+    constexpr std::size_t kTermDigits = 4;
+    const unsigned long long magnitude = term < 0 ? 0ull - static_cast<unsigned long long>(term)
+                                                  : static_cast<unsigned long long>(term);
+    char digits[std::numeric_limits<unsigned long long>::digits10 + 1];
+    const char* end = std::to_chars(std::begin(digits), std::end(digits), magnitude).ptr;
+    const auto count = static_cast<std::size_t>(end - digits);
+    std::string text;
+    text.reserve(kTermDigits + count + 1);
+    if (term < 0)
+        text += '-';
+    if (count < kTermDigits)
+        text.append(kTermDigits - count, '0');
+    text.append(digits, count);
+    return text;
 }
 
 std::string ratioTwoDecimals(long long num, long long den) {

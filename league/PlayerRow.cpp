@@ -20,12 +20,17 @@ std::string fillers(std::size_t count) {
 
 } // namespace
 
-std::vector<std::string> playerRowFields(bool pitcher, const PlayerRowLines& lines,
-                                         std::size_t fillersWithoutStatistics) {
-    std::vector<std::string> fields =
-        splitFields(lines.ability + (pitcher ? std::string(kPitcherFillers) : std::string()));
+std::vector<std::string> abilityRowFields(bool pitcher, std::string_view ability) {
+    std::vector<std::string> fields = splitFields(
+        std::string(ability) + (pitcher ? std::string(kPitcherFillers) : std::string()));
     if (fields.size() < row_field::kAbilityValues)
         fields.resize(row_field::kAbilityValues);
+    return fields;
+}
+
+std::vector<std::string> playerRowFields(bool pitcher, const PlayerRowLines& lines,
+                                         std::size_t fillersWithoutStatistics) {
+    std::vector<std::string> fields = abilityRowFields(pitcher, lines.ability);
     fields.reserve(row_field::kFirstStatistic + kStatisticsFields + 2);
     std::vector<std::string> aptitude = splitFields(lines.aptitude);
     fields.push_back(aptitude.empty() ? std::string() : aptitude[0]);

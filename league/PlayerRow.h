@@ -40,6 +40,9 @@ struct PlayerRowLines {
 // or `fillersWithoutStatistics` "*" when it is empty; the affiliation.
 std::vector<std::string> playerRowFields(bool pitcher, const PlayerRowLines& lines,
                                          std::size_t fillersWithoutStatistics);
+// The first part of those values alone: the ability line (a pitcher's followed
+// by seven "*"), padded to 20.
+std::vector<std::string> abilityRowFields(bool pitcher, std::string_view ability);
 
 // Up when `now` is greater than `before`, Down when smaller, None when equal.
 Mark compareMark(long long now, long long before);

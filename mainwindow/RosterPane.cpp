@@ -146,14 +146,12 @@ int RosterPane::tabIndex(PaneTab tab) const {
 
 void RosterPane::clearGrids() {
     heading_->clear();
-    PaneContent empty = emptyPane();
-    for (GridKind kind : kGridKinds)
-        model(kind)->setGrid(empty.grid(kind));
+    showContent(emptyPane());
 }
 
-void RosterPane::showContent(const PaneContent& content) {
+void RosterPane::showContent(PaneContent content) {
     for (GridKind kind : kGridKinds)
-        model(kind)->setGrid(content.grid(kind));
+        model(kind)->setGrid(std::move(content.grid(kind)));
 }
 
 PaneContent RosterPane::content() const {

@@ -34,7 +34,7 @@ public:
     PaneSide side() const { return side_; }
     // Empties every roster cell and mark; the summary stays.
     void clearGrids();
-    void showContent(const PaneContent& content);
+    void showContent(PaneContent content);
     PaneContent content() const;
     void showSummary(const std::array<SummaryRow, 6>& rows, const QString& teamName);
     // The team's name: above the tabs, as tooltip and as the pop-up menu's title.

@@ -11,8 +11,6 @@
 #include "league/TeamFile.h"
 #include "league/TextCompare.h"
 
-#include <optional>
-
 namespace tenvoll {
 
 namespace {
@@ -50,11 +48,10 @@ std::size_t fieldIndex(int column) {
                                      static_cast<std::size_t>(column - col::kFirstStatistic);
 }
 
-// The values of the latest term's row: abilities and age of `abilityTerm`'s
-// lines, statistics and affiliation of the term before the latest.
-std::vector<std::string> rowFields(const PlayerRecord& p, const std::string& abilityLine,
-                                   long long term) {
-    const bool pitcher = p.isPitcher();
+// The values of the latest term's row: abilities and age of the latest
+// term's lines, statistics and affiliation of the term before it.
+std::vector<std::string> rowFields(const PlayerRecord& p, bool pitcher,
+                                   const std::string& abilityLine, long long term) {
     return playerRowFields(pitcher,
                            {abilityLine, p.termValue(term, kAptitude),
                             p.termValue(term - 1, kStats), p.termValue(term - 1, kAffiliation)},
@@ -66,30 +63,29 @@ RosterRow buildRow(const RosterSlot& slot, const IniSection* section) {
     IniSection empty(slot.name);
     PlayerRecord player(section ? *section : empty);
     const long long last = player.lastTerm();
+    const bool pitcher = player.isPitcher();
     const std::string latestAbility = player.termValue(last, kAbility);
     const std::string previousAbility = player.termValue(last - 1, kAbility);
+    std::vector<std::string> current = rowFields(player, pitcher, latestAbility, last);
 
-    std::vector<std::string> current = rowFields(player, latestAbility, last);
-    std::vector<std::string> compared =
-        rowFields(player, previousAbility.empty() ? latestAbility : previousAbility, last);
-
-    auto fieldFor = [](const std::vector<std::string>& f,
-                       int column) -> std::optional<std::string> {
-        std::size_t index = fieldIndex(column);
-        if (index >= f.size())
-            return std::nullopt;
-        return f[index];
-    };
+    // The abilities are marked against the term before's ability line; without
+    // one, or with the same line, every mark stays None.
+    if (!previousAbility.empty() && previousAbility != latestAbility) {
+        const std::vector<std::string> before = abilityRowFields(pitcher, previousAbility);
+        auto rank = [](const std::vector<std::string>& f, std::size_t index) {
+            return gradeRank(index < f.size() ? std::string_view(f[index]) : std::string_view());
+        };
+        for (int c = col::kFirstCompared; c <= col::kLastCompared; ++c) {
+            const std::size_t index = fieldIndex(c);
+            row[static_cast<std::size_t>(c)].mark =
+                compareMark(rank(current, index), rank(before, index));
+        }
+    }
     row[col::kPosition].text = slot.position;
     row[col::kName].text = slot.name;
     for (int c = col::kName + 1; c < kRosterColumns; ++c)
-        if (auto v = fieldFor(current, c))
-            row[static_cast<std::size_t>(c)].text = *v;
-    for (int c = col::kFirstCompared; c <= col::kLastCompared; ++c) {
-        auto now = fieldFor(current, c), before = fieldFor(compared, c);
-        row[static_cast<std::size_t>(c)].mark =
-            compareMark(gradeRank(now.value_or("")), gradeRank(before.value_or("")));
-    }
+        if (const std::size_t index = fieldIndex(c); index < current.size())
+            row[static_cast<std::size_t>(c)].text = std::move(current[index]);
     return row;
 }
 

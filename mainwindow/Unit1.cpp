@@ -288,10 +288,10 @@ void TForm1::openTeam(PaneSide side, const std::string& fullPath) {
         (side == PaneSide::Top ? QStringLiteral("上: ") : QStringLiteral("下: ")) +
         mnemonicSafe(name));
     checkTeamMenuItem(side, fullPath);
-    view->showContent(load.content);
+    const std::string firstName = load.content.grid(GridKind::Batters).rows.front()[1].text;
+    view->showContent(std::move(load.content));
     view->showSummary(load.summary, name);
 
-    const std::string firstName = load.content.grid(GridKind::Batters).rows.front()[1].text;
     const std::string& selected = state_->pane(side).selected;
     if (!selected.empty() && selected == state_->shownPlayer())
         state_->setShownPlayer(firstName);
@@ -310,8 +310,8 @@ void TForm1::runPaneComparison() {
     comparePanes(topContent, state_->pane(PaneSide::Top).path, state_->pane(PaneSide::Top).store,
                  bottomContent, state_->pane(PaneSide::Bottom).path,
                  state_->pane(PaneSide::Bottom).store);
-    topPane_->showContent(topContent);
-    bottomPane_->showContent(bottomContent);
+    topPane_->showContent(std::move(topContent));
+    bottomPane_->showContent(std::move(bottomContent));
 }
 
 void TForm1::resume() {

@@ -66,6 +66,21 @@ int cellTextWidth(const QFontMetrics& metrics, const QString& text) {
     return metrics.horizontalAdvance(text) + 1 + 3 + 2;
 }
 
+namespace {
+// Bound of the remembered widths: several leagues' worth of names and values.
+constexpr qsizetype kMostRememberedWidths = 8192;
+} // namespace
+
+int GridView::valueWidth(const QFontMetrics& metrics, const QString& text) {
+    if (auto it = valueWidths_.constFind(text); it != valueWidths_.constEnd())
+        return *it;
+    if (valueWidths_.size() >= kMostRememberedWidths)
+        valueWidths_.clear();
+    const int width = cellTextWidth(metrics, text);
+    valueWidths_.insert(text, width);
+    return width;
+}
+
 void GridView::setColumnWidths96(const std::vector<int>& widths) {
     leastWidths_.clear();
     for (int w : widths)
@@ -113,19 +128,15 @@ void GridView::fitColumnsToValues() {
     if (!m)
         return;
     const QFontMetrics metrics(font());
-    // Texts repeat down a column (team names, terms, small numbers): each is
-    // measured once.
-    QHash<QString, int> measured;
-    auto textWidth = [&](const QString& text) {
-        auto it = measured.constFind(text);
-        if (it == measured.cend())
-            it = measured.insert(text, cellTextWidth(metrics, text));
-        return *it;
-    };
+    if (valueWidthsFont_ != font() || mostTextWidth_ == 0) {
+        valueWidths_.clear();
+        valueWidthsFont_ = font();
+        mostTextWidth_ = mostTextColumnWidth();
+    }
     const bool wasFitting = std::exchange(fittingColumns_, true);
     const int columns = m->columnCount();
     const int rows = m->rowCount();
-    const int mostText = mostTextColumnWidth();
+    const int mostText = mostTextWidth_;
     for (int c = 0; c < columns; ++c) {
         const auto ci = static_cast<std::size_t>(c);
         if (ci < userWidths_.size() && userWidths_[ci] > 0) {
@@ -147,13 +158,13 @@ void GridView::fitColumnsToValues() {
             const QString text = index.data(Qt::DisplayRole).toString();
             if (!(align & (Qt::AlignRight | Qt::AlignHCenter))) {
                 if (!text.isEmpty() && widestText < mostText)
-                    widestText = std::max(widestText, textWidth(text));
+                    widestText = std::max(widestText, valueWidth(metrics, text));
                 continue;
             }
             if (text.size() + 1 < longest)
                 continue;
             longest = std::max(longest, text.size());
-            widest = std::max(widest, textWidth(text));
+            widest = std::max(widest, valueWidth(metrics, text));
         }
         widest = std::max(widest, std::min(widestText, std::max(width, mostText)));
         setColumnWidth(c, std::max(width, widest));

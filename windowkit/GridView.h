@@ -7,6 +7,8 @@
 // delegate elides the text and the cell's tooltip shows it whole.
 #pragma once
 
+#include <QFont>
+#include <QHash>
 #include <QTableView>
 
 #include <vector>
@@ -55,11 +57,18 @@ protected:
 
 private:
     void userResized(int column, int newSize);
+    // cellTextWidth of a value, remembered per text for the view's font: every
+    // content change measures each cell again, and most texts (grades, small
+    // numbers, the names of a team shown before) recur.
+    int valueWidth(const QFontMetrics& metrics, const QString& text);
 
     std::vector<int> leastWidths_;
     std::vector<int> userWidths_;
     bool fittingColumns_ = false; // the program, not the user, is setting widths
     bool fittedSize_ = false;     // fitToContents was asked: keep the size fitted
+    QHash<QString, int> valueWidths_;
+    QFont valueWidthsFont_; // the font valueWidths_ and mostTextWidth_ were measured in
+    int mostTextWidth_ = 0;
 };
 
 // Where a cell's text is drawn inside the cell.

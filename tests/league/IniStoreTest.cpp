@@ -52,6 +52,47 @@ TEST(IniStore, RoundTripsItsOwnFilesByteForByte) {
         EXPECT_EQ(IniStore::parse(text).serialize(), text) << text;
 }
 
+// A section never read is written from its loaded text when that text is
+// already as writing makes it; every other text must come out as its split
+// lines write it, line ends, blanks and all.
+TEST(IniStore, UnreadSectionsWriteAsTheirSplitLines) {
+    const std::vector<std::string> bodies = {
+        "k=1\r\nj=2\r\n",        // as written: taken as it is
+        "k=1\r\nj=2",            // last line without its end
+        "k=1\nj=2\r\n",          // a lone LF
+        "k=1\rj=2\r\n",          // a lone CR
+        "k=1\r\r\nj=2\r\n",      // CR CR LF
+        "k=1\r\n\r\nj=2\r\n",    // an empty line
+        "k=1\r\n \t\r\nj=2\r\n", // a blank line
+        " k=1\r\n",              // blank before a key
+        "k =1\r\n",              // blank after a key
+        "k\t=1\r\n",
+        "k= 1 \r\n", // blanks of a value stay
+        "=1\r\n",    // an empty key
+        "; a = b\r\nraw line\r\n ;x\r\n",
+        "式=a=b=c\r\n能力=右 普 A \r\n",
+    };
+    for (const std::string& body : bodies) {
+        const std::string text = "pre\r\n[A]\r\n" + body + "\r\n[B]\r\n" + body;
+        IniStore unread = IniStore::parse(text);
+        IniStore split = IniStore::parse(text);
+        for (std::size_t i = 0; i < split.sectionCount(); ++i)
+            split.sectionAt(i).lines();
+        std::string expected = split.serialize();
+        EXPECT_EQ(unread.serialize(), expected) << body;
+        const IniStore fresh = IniStore::parse(text);
+        ASSERT_NE(fresh.section("B"), nullptr) << body;
+        std::string sectionText;
+        appendSectionText(sectionText, *fresh.section("B"));
+        EXPECT_EQ(sectionText, expected.substr(expected.rfind("[B]"))) << body;
+        EXPECT_EQ(sectionTextSize(*IniStore::parse(text).section("B")), sectionText.size()) << body;
+    }
+    // Lines set after loading are written, not the loaded text.
+    IniStore changed = IniStore::parse("[A]\r\nk=1\r\n");
+    changed.set("A", "k", "2");
+    EXPECT_EQ(changed.serialize(), "[A]\r\nk=2\r\n");
+}
+
 TEST(IniStore, ReadsEveryLineEnd) {
     for (std::string_view text :
          {"[A]\nk=1\nj=2\n", "[A]\rk=1\rj=2", "[A]\r\nk=1\r\nj=2\r\n", "[A]\r\n\r\nk=1\n\rj=2"}) {

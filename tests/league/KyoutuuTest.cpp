@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include <optional>
 
 using namespace tenvoll;
@@ -145,6 +147,11 @@ TEST(Numbers, WholeNumbersAsTheFilesWriteThem) {
     EXPECT_EQ(termText(12), "0012");
     EXPECT_EQ(termText(0), "0000");
     EXPECT_EQ(termText(12345), "12345");
+    // Negative terms (a damaged 最終) keep the printf form, sign before the zeros.
+    EXPECT_EQ(termText(-5), "-0005");
+    EXPECT_EQ(termText(-123456), "-123456");
+    EXPECT_EQ(termText(std::numeric_limits<long long>::min()), "-9223372036854775808");
+    EXPECT_EQ(termText(std::numeric_limits<long long>::max()), "9223372036854775807");
     EXPECT_EQ(termKey(7, kAbility), "0007能力");
     EXPECT_EQ(termKey(0, kAffiliation), "0000所属");
 }

@@ -36,6 +36,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QStandardItemModel>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -275,4 +276,32 @@ TEST_F(DesktopHabitsTest, WindowSizesAndColumnWidthsAreRememberedForTheUser) {
     EXPECT_EQ(second.playerDetailWindow()->size(), fitted);
     second.close();
     delete memory;
+}
+
+// The grid remembers the widths of the values it measured: a value shown again
+// fits as before, and a new font measures everything again.
+TEST(GridViewWidths, NumberColumnsFollowTheirValuesAndTheFont) {
+    QStandardItemModel model(1, 1);
+    GridView grid;
+    grid.setModel(&model);
+    grid.setColumnWidths96({1});
+    auto show = [&](const QString& text) {
+        auto* item = new QStandardItem(text);
+        item->setTextAlignment(Qt::AlignRight);
+        model.setItem(0, 0, item); // dataChanged: the columns are fitted again
+        return grid.columnWidth(0);
+    };
+    const QString wide = QStringLiteral("123456789");
+    const int narrowWidth = show(QStringLiteral("1"));
+    const int wideWidth = show(wide);
+    EXPECT_EQ(wideWidth, cellTextWidth(QFontMetrics(grid.font()), wide));
+    EXPECT_LT(narrowWidth, wideWidth);
+    EXPECT_EQ(show(QStringLiteral("1")), narrowWidth);
+    EXPECT_EQ(show(wide), wideWidth);
+
+    QFont bigger = grid.font();
+    bigger.setPointSizeF(bigger.pointSizeF() * 3);
+    grid.setFont(bigger);
+    EXPECT_EQ(show(wide), cellTextWidth(QFontMetrics(bigger), wide));
+    EXPECT_GT(grid.columnWidth(0), wideWidth);
 }
