@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #if defined(__x86_64__) || defined(__i386__)
+#include <cpuid.h>
 #include <immintrin.h>
 #endif
 
@@ -105,8 +106,16 @@ __attribute__((target("sha,sse4.1"))) void compressWithExtensions(std::array<std
     _mm_storeu_si128(reinterpret_cast<__m128i*>(&h[4]), state1);
 }
 
+// Asked of the processor itself: clang's __builtin_cpu_supports knows no "sha".
 bool haveExtensions() {
-    static const bool have = __builtin_cpu_supports("sha") && __builtin_cpu_supports("sse4.1");
+    constexpr unsigned kSse41Bit = 1u << 19; // leaf 1, ECX
+    constexpr unsigned kShaBit = 1u << 29;   // leaf 7, EBX
+    static const bool have = [] {
+        unsigned a = 0, b = 0, c = 0, d = 0;
+        if (!__get_cpuid(1, &a, &b, &c, &d) || !(c & kSse41Bit))
+            return false;
+        return __get_cpuid_count(7, 0, &a, &b, &c, &d) && (b & kShaBit);
+    }();
     return have;
 }
 #endif
