@@ -20,8 +20,13 @@ std::vector<std::string> foldersBelow(const std::string& folder) {
     std::vector<std::string> out;
     const fs::path top = platform::fsPath(folder);
     for (const auto& e : fs::recursive_directory_iterator(top))
-        if (e.is_directory())
-            out.push_back(platform::pathText(fs::relative(e.path(), top)));
+        if (e.is_directory()) {
+            // With '/' on every platform, as the tests spell the folders.
+            std::string name = platform::pathText(fs::relative(e.path(), top));
+            if constexpr (fs::path::preferred_separator != '/')
+                std::replace(name.begin(), name.end(), '\\', '/');
+            out.push_back(std::move(name));
+        }
     std::sort(out.begin(), out.end());
     return out;
 }
