@@ -119,6 +119,11 @@ std::string runningProgramPath();
 // failed; on Windows the program is started, waited for, and its exit status
 // returned. −1 when it could not be started.
 int runProgramInPlace(const std::string& program, const std::vector<std::string>& args);
+#ifdef _WIN32
+// The command line that CommandLineToArgvW (and every C runtime) reads back
+// as `args`, the program's own name first.
+std::wstring windowsCommandLine(const std::vector<std::string>& args);
+#endif
 
 // ---- time ---------------------------------------------------------------------
 

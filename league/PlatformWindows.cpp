@@ -361,12 +361,18 @@ void appendArgument(std::wstring& line, const std::wstring& arg) {
 
 } // namespace
 
-int runProgramInPlace(const std::string& program, const std::vector<std::string>& args) {
-    const std::wstring path = wide(program);
+std::wstring windowsCommandLine(const std::vector<std::string>& args) {
     std::wstring line;
-    appendArgument(line, path);
     for (const std::string& a : args)
         appendArgument(line, wide(a));
+    return line;
+}
+
+int runProgramInPlace(const std::string& program, const std::vector<std::string>& args) {
+    const std::wstring path = wide(program);
+    std::vector<std::string> all{program};
+    all.insert(all.end(), args.begin(), args.end());
+    std::wstring line = windowsCommandLine(all);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
