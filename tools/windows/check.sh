@@ -13,6 +13,7 @@ linux_build="${1:-build}"
 ensure_packages "${TENVOLL_WINDOWS_PACKAGES[@]}"
 tools/windows/build-googletest.sh
 TENVOLL_GTEST_DIR="$(gtest_dir)"
+keep_wineserver
 jobs=$(nproc)
 launcher=()
 command -v ccache >/dev/null 2>&1 && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)

@@ -45,6 +45,27 @@ ensure_wine_prefix() {
     fi
 }
 
+# Runs CMD when the script ends, after what was registered before.
+on_exit() {
+    local command="$1" before=""
+    eval "set -- $(trap -p EXIT)"
+    [ $# -ge 3 ] && before="$3; "
+    trap -- "$before$command" EXIT
+}
+
+# One wineserver for the whole script and the scripts it starts. Left alone,
+# each program's server ends three seconds after the program, and a program
+# started while it is ending fails ("wine client error ... Connection reset by
+# peer"). A server that is already running is used as it is.
+keep_wineserver() {
+    ensure_wine_prefix
+    [ -n "${TENVOLL_WINESERVER_KEPT:-}" ] && return 0
+    export TENVOLL_WINESERVER_KEPT=1
+    if wineserver -p 2>/dev/null; then
+        on_exit 'wineserver -k 2>/dev/null || true'
+    fi
+}
+
 # wine finds the runtime DLLs in their Debian folders (the zip carries copies).
 wine_path_of() {
     local d out=""

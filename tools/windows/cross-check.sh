@@ -7,7 +7,7 @@ set -euo pipefail
 source "$(dirname "$0")/common.sh"
 linux="$(cd "$1" && pwd)"
 windows="$(cd "$2" && pwd)"
-ensure_wine_prefix
+keep_wineserver
 export LC_ALL=C.UTF-8
 # graph-demo and --chart start an offscreen Qt in the Windows program too.
 export QT_QPA_PLATFORM=offscreen
@@ -22,7 +22,7 @@ windows_folder() {
     w="$(winepath -w "$work/windows" 2>/dev/null | sed 's/\\/\\\\/g')"
     sed "/$w/ { s/$w/FOLDER/g; s|\\\\|/|g; }"
 }
-trap 'rm -rf "$work"' EXIT
+on_exit 'rm -rf "$work"'
 
 # The sample league from each platform's generator: byte for byte the same.
 (cd "$work" && "$linux/tools/sample-league/sample-league" linux >"$work/sample-linux.txt")

@@ -6,7 +6,7 @@ set -euo pipefail
 source "$(dirname "$0")/common.sh"
 build="$(cd "$1" && pwd)"
 pattern="${2:-_tests\.exe$}"
-ensure_wine_prefix
+keep_wineserver
 export QT_QPA_PLATFORM=offscreen
 use_windows_qt
 
