@@ -18,7 +18,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
 
 namespace tenvoll {
 
@@ -50,34 +49,10 @@ bool isTeamHeaderWithValue(std::string_view line) {
     return false;
 }
 
-// Bits 0x20 and 0x01 of every byte are all that folding changes: 'A' (41) and
-// 'a' (61); full-width Ａ (EF BC A1) and ａ (EF BD 81). A hash of the bytes
-// without them is the same for a text and its folded form.
-constexpr std::uint64_t kCaseBlindBytes = 0xDEDEDEDEDEDEDEDEull;
-
-std::uint64_t caseBlindHash(std::string_view s) {
-    constexpr std::uint64_t kMultiplier = 0x9E3779B97F4A7C15ull;
-    std::uint64_t h = s.size() * kMultiplier;
-    auto mix = [&](std::uint64_t word) {
-        h = (h ^ (word & kCaseBlindBytes)) * kMultiplier;
-        h ^= h >> 29;
-    };
-    std::size_t i = 0;
-    for (; i + 8 <= s.size(); i += 8) {
-        std::uint64_t word;
-        std::memcpy(&word, s.data() + i, 8);
-        mix(word);
-    }
-    std::uint64_t tail = 0;
-    std::memcpy(&tail, s.data() + i, s.size() - i);
-    mix(tail);
-    return h;
-}
-
 // How often each name occurs, ignoring case, in an open-addressed table. A
-// field is hashed as it is, without folding it into a new string, and only a
-// field whose hash is a name's is compared with that name. Names equal
-// ignoring case share one count.
+// field is hashed as it is (caseBlindHash), without folding it into a new
+// string, and only a field whose hash is a name's is compared with that name.
+// Names equal ignoring case share one count.
 class NameCounter {
 public:
     explicit NameCounter(const std::vector<std::string>& names) {
