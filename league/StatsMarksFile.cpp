@@ -49,7 +49,7 @@ std::optional<FileStamp> stampOf(const std::string& path) {
     return stamp;
 }
 
-// The last file read by loadKept; panes may be filled on more than one thread.
+// The last file read by loadKept, one for every caller of the process (hence the lock).
 struct KeptFile {
     std::mutex lock;
     std::string path;
