@@ -278,16 +278,29 @@ bool entryPresent(const std::string& path) {
 
 namespace {
 
+// A name spelled as on disk, as nearly every name is, opens as it is given:
+// looking its spelling up first would cost one more call to the file system
+// for every file read. kNoFile when it does not open so (or while reads are
+// refused for a test), and the spelling on disk is then looked up.
+platform::FileHandle openAsSpelled(const std::string& path) {
+    if (!deniedReads().empty())
+        return platform::kNoFile;
+    return platform::openFile(toNativePath(path), platform::OpenMode::Read);
+}
+
 // Opens a file for reading: regular files only, since a FIFO would block and a
 // device read without end. The open itself never waits on a FIFO. `size` is
 // the file's size; a file over kMaxFileBytes is refused when `whole`.
 platform::FileHandle openRegularFile(const std::string& path, bool whole, std::uint64_t& size) {
-    std::string resolved = resolvePath(path);
-    if (readDenied(resolved))
-        failWith("ファイルを読み込めませんでした", path, EACCES);
-    platform::FileHandle fd = platform::openFile(resolved, platform::OpenMode::Read);
-    if (fd == platform::kNoFile)
-        failWith("ファイルを読み込めませんでした", path, errno);
+    platform::FileHandle fd = openAsSpelled(path);
+    if (fd == platform::kNoFile) {
+        std::string resolved = resolvePath(path);
+        if (readDenied(resolved))
+            failWith("ファイルを読み込めませんでした", path, EACCES);
+        fd = platform::openFile(resolved, platform::OpenMode::Read);
+        if (fd == platform::kNoFile)
+            failWith("ファイルを読み込めませんでした", path, errno);
+    }
     platform::FileInfo info;
     if (platform::fileInfo(fd, info) != 0 || !info.regular) {
         platform::closeFile(fd);

@@ -5,6 +5,10 @@
 #include "league/Kyoutuu.h"
 #include "league/Numbers.h"
 #include "league/Paths.h"
+#include "league/Platform.h"
+
+#include <filesystem>
+#include <mutex>
 
 namespace tenvoll {
 
@@ -23,6 +27,67 @@ std::optional<StatsMarksFile> StatsMarksFile::loadFromFolder(const std::string& 
     if (leagueFolder.empty() || !entryPresent(path))
         return std::nullopt;
     return StatsMarksFile(IniStore::load(path));
+}
+
+namespace {
+
+// What tells a changed file from the one read before.
+struct FileStamp {
+    std::string identity;
+    std::int64_t modified = 0;
+    std::uintmax_t size = 0;
+    bool operator==(const FileStamp&) const = default;
+};
+
+std::optional<FileStamp> stampOf(const std::string& path) {
+    FileStamp stamp;
+    std::error_code ec;
+    stamp.size = std::filesystem::file_size(platform::fsPath(path), ec);
+    if (ec || !platform::fileIdentity(path, stamp.identity) ||
+        !platform::modificationTime(path, stamp.modified))
+        return std::nullopt;
+    return stamp;
+}
+
+// The last file read by loadKept, one for every caller of the process (hence the lock).
+struct KeptFile {
+    std::mutex lock;
+    std::string path;
+    FileStamp stamp;
+    std::shared_ptr<const StatsMarksFile> file;
+};
+
+KeptFile& keptFile() {
+    static KeptFile kept;
+    return kept;
+}
+
+} // namespace
+
+std::shared_ptr<const StatsMarksFile> StatsMarksFile::loadKept(const std::string& leagueFolder) {
+    if (leagueFolder.empty())
+        return nullptr;
+    const std::string path = resolvePath(joinPath(leagueFolder, kStatsMarksFileName));
+    // Taken before reading: a change while it is read shows at the next call.
+    const std::optional<FileStamp> stamp = stampOf(path);
+    KeptFile& kept = keptFile();
+    std::lock_guard<std::mutex> guard(kept.lock);
+    if (stamp && kept.file && kept.path == path && kept.stamp == *stamp)
+        return kept.file;
+    kept.file.reset();
+    std::optional<StatsMarksFile> loaded = loadFromFolder(leagueFolder);
+    if (!loaded)
+        return nullptr;
+    auto file = std::make_shared<const StatsMarksFile>(std::move(*loaded));
+    // Its lines split now: readers sharing the file then never change it.
+    if (const IniSection* newest = file->highestTermSection())
+        newest->lines();
+    if (stamp) {
+        kept.path = path;
+        kept.stamp = *stamp;
+        kept.file = file;
+    }
+    return file;
 }
 
 const IniSection* StatsMarksFile::highestTermSection() const {

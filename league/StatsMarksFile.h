@@ -8,6 +8,7 @@
 #include "league/IniStore.h"
 
 #include <array>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -45,6 +46,11 @@ public:
     // The league folder's "seiseki.ini", or nothing when it does not exist.
     // Throws LeagueError when it exists but cannot be read.
     static std::optional<StatsMarksFile> loadFromFolder(const std::string& leagueFolder);
+    // The same, kept from the last call while the file's identity, size and
+    // modification time stay the same: a window opening team after team of one
+    // league reads the file once. The program replaces the file by a rename,
+    // which gives it a new identity; null when there is no file.
+    static std::shared_ptr<const StatsMarksFile> loadKept(const std::string& leagueFolder);
     explicit StatsMarksFile(IniStore ini) : ini_(std::move(ini)) {}
 
     // The section with the highest term number (sections not named by a number are passed over).

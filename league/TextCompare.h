@@ -3,6 +3,7 @@
 // other case; every other character compares exactly.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -15,6 +16,10 @@ std::string foldCase(std::string_view s);
 bool needsFolding(std::string_view s);
 
 bool equalsIgnoreCase(std::string_view a, std::string_view b);
+
+// A hash that is the same for texts equal ignoring case (for tables looked up
+// with texts that are not folded first).
+std::uint64_t caseBlindHash(std::string_view s);
 
 // Orders by folded bytes: negative, zero or positive.
 int compareIgnoreCase(std::string_view a, std::string_view b);

@@ -46,7 +46,7 @@ PaneContent filledPane(const IniStore& store, const std::string& leagueFolder,
     if (!markLeagueStatistics)
         return content;
     try {
-        if (auto marks = StatsMarksFile::loadFromFolder(leagueFolder))
+        if (auto marks = StatsMarksFile::loadKept(leagueFolder))
             markStatistics(content, *marks);
     } catch (const LeagueError& e) {
         messages.push_back({"成績の基準ファイル (seiseki.ini) を読み込めませんでした。", e.what()});

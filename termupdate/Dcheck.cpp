@@ -17,7 +17,7 @@
 #include "termupdate/TermInputs.h"
 
 #include <algorithm>
-#include <unordered_map>
+#include <cstdint>
 
 namespace tenvoll {
 
@@ -49,16 +49,62 @@ bool isTeamHeaderWithValue(std::string_view line) {
     return false;
 }
 
-// How often each name (folded) occurs among all fields of all growth lines.
-// Folding keeps byte lengths, so fields shorter than every name (most are
-// numbers and grades) are passed over unread, and a field of a length no name
-// has is not looked up.
-std::unordered_map<std::string, std::size_t> nameCounts(const std::vector<std::string>& names,
-                                                        const std::vector<std::string>& files) {
-    std::unordered_map<std::string, std::size_t> counts;
+// How often each name occurs, ignoring case, in an open-addressed table. A
+// field is hashed as it is (caseBlindHash), without folding it into a new
+// string, and only a field whose hash is a name's is compared with that name.
+// Names equal ignoring case share one count.
+class NameCounter {
+public:
+    explicit NameCounter(const std::vector<std::string>& names) {
+        std::size_t size = 16;
+        while (size < names.size() * 2)
+            size *= 2;
+        slots_.resize(size);
+        for (const auto& name : names) {
+            const std::uint64_t hash = caseBlindHash(name);
+            Slot& slot = slots_[indexFor(name, hash)];
+            if (!slot.used)
+                slot = {true, name, hash, 0};
+        }
+    }
+    // Counts the field when it is one of the names.
+    void count(std::string_view field) {
+        Slot& slot = slots_[indexFor(field, caseBlindHash(field))];
+        if (slot.used)
+            ++slot.count;
+    }
+    std::size_t countOf(std::string_view name) const {
+        return slots_[indexFor(name, caseBlindHash(name))].count;
+    }
+
+private:
+    struct Slot {
+        bool used = false;
+        std::string name;
+        std::uint64_t hash = 0;
+        std::size_t count = 0;
+    };
+    // The slot holding the text's name, or the empty slot where it would go.
+    std::size_t indexFor(std::string_view text, std::uint64_t hash) const {
+        const std::size_t mask = slots_.size() - 1;
+        for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+            const Slot& slot = slots_[i];
+            if (!slot.used || (slot.hash == hash && equalsIgnoreCase(slot.name, text)))
+                return i;
+        }
+    }
+    std::vector<Slot> slots_; // at most half of them used, so a search always ends
+};
+
+// How often each name occurs among all fields of all growth lines. Folding
+// keeps byte lengths, so fields shorter than every name (most are numbers and
+// grades) are passed over unread, and a field of a length no name has is not
+// looked up.
+NameCounter nameCounts(const std::vector<std::string>& names,
+                       const std::vector<std::string>& files) {
+    NameCounter counter(names);
     std::vector<bool> nameLength;
     for (const auto& name : names) {
-        counts.emplace(foldCase(name), 0);
         if (name.size() >= nameLength.size())
             nameLength.resize(name.size() + 1);
         nameLength[name.size()] = true;
@@ -66,20 +112,14 @@ std::unordered_map<std::string, std::size_t> nameCounts(const std::vector<std::s
     std::size_t shortest = names.empty() ? 0 : names.front().size();
     for (const auto& name : names)
         shortest = std::min(shortest, name.size());
-    std::string scratch, key;
+    std::string scratch;
     auto count = [&](std::string_view field) {
-        if (field.size() >= nameLength.size() || !nameLength[field.size()])
-            return;
-        if (needsFolding(field))
-            key = foldCase(field);
-        else
-            key.assign(field);
-        if (auto it = counts.find(key); it != counts.end())
-            ++it->second;
+        if (field.size() < nameLength.size() && nameLength[field.size()])
+            counter.count(field);
     };
     for (const auto& file : files)
         forEachLongField(readTextFile(file), shortest, scratch, count);
-    return counts;
+    return counter;
 }
 
 // The first name, in list order, that the growth files do not hold exactly
@@ -87,12 +127,11 @@ std::unordered_map<std::string, std::size_t> nameCounts(const std::vector<std::s
 std::string checkCoverage(const std::vector<std::string>& names,
                           const std::vector<std::string>& growthFiles,
                           TermUpdateReporter& reporter) {
-    auto counts = nameCounts(names, growthFiles);
+    const NameCounter counts = nameCounts(names, growthFiles);
     std::size_t total = 0;
     for (std::size_t i = 0; i < names.size(); ++i) {
         reporter.status(names[i]);
-        auto it = counts.find(foldCase(names[i]));
-        total += it == counts.end() ? 0 : it->second;
+        total += counts.countOf(names[i]);
         if (total != i + 1)
             return names[i];
     }
@@ -148,9 +187,14 @@ std::vector<Rewrite> filesToInitialise(const DataCheckInput& input, TermUpdateRe
 } // namespace
 
 std::string duplicateTeamPair(const std::vector<std::string>& names) {
+    // Every pair is compared; the hashes pass over nearly all of them unread.
+    std::vector<std::uint64_t> hashes;
+    hashes.reserve(names.size());
+    for (const auto& name : names)
+        hashes.push_back(caseBlindHash(name));
     for (std::size_t i = 0; i < names.size(); ++i)
         for (std::size_t j = 0; j < names.size(); ++j)
-            if (i != j && equalsIgnoreCase(names[i], names[j]))
+            if (i != j && hashes[i] == hashes[j] && equalsIgnoreCase(names[i], names[j]))
                 return names[i] + names[j];
     return {};
 }

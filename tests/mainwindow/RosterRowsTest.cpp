@@ -3,12 +3,17 @@
 #include "mainwindow/RosterRows.h"
 #include "league/FileAccess.h"
 #include "league/IniStore.h"
+#include "league/LeagueError.h"
 #include "league/Paths.h"
+#include "league/Platform.h"
 #include "mainwindow/PaneLoader.h"
 #include "mainwindow/PaneNavigation.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
 
 using namespace tenvoll;
 using tenvoll::test::fixture;
@@ -113,6 +118,40 @@ TEST(RosterRows, StatisticsMarksFollowTheNewestTermsTenthValues) {
               (std::vector<int>{0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 1, 0}));
     // Fillers are never marked.
     EXPECT_EQ(marks(pane.grid(GridKind::Batters).rows[1], 21, 35), std::vector<int>(15, 0));
+}
+
+// Panes share one reading of "seiseki.ini" until the file is replaced (as the
+// program saves it), rewritten at another time, or removed; a file that cannot
+// be read is never kept.
+TEST(RosterRows, StatisticsFileIsKeptWhileUnchanged) {
+    namespace fs = std::filesystem;
+    test::TempFolder folder;
+    const std::string path = folder.file(std::string(kStatsMarksFileName));
+    auto newest = [&] {
+        return StatsMarksFile::loadKept(folder.path())->highestTermSection()->name();
+    };
+    test::writeCp932(path, "[3]\n防御率=0\n[4]\n防御率=0\n");
+    const auto first = StatsMarksFile::loadKept(folder.path());
+    EXPECT_EQ(first->highestTermSection()->name(), "4");
+    EXPECT_EQ(StatsMarksFile::loadKept(folder.path()), first);
+
+    writeTextFileAtomic(path, "[5]\r\n防御率=0\r\n");
+    EXPECT_NE(StatsMarksFile::loadKept(folder.path()), first);
+    EXPECT_EQ(newest(), "5");
+
+    // The same size written in place: told apart by its modification time.
+    test::writeCp932(path, "[6]\n防御率=0\n");
+    fs::last_write_time(platform::fsPath(path),
+                        fs::last_write_time(platform::fsPath(path)) + std::chrono::seconds(5));
+    EXPECT_EQ(newest(), "6");
+
+    test::writeBytes(path, "[7]\r\n\x81\r\n"); // a lead byte without its trail byte
+    EXPECT_THROW(StatsMarksFile::loadKept(folder.path()), LeagueError);
+    EXPECT_THROW(StatsMarksFile::loadKept(folder.path()), LeagueError);
+
+    fs::remove(platform::fsPath(path));
+    EXPECT_EQ(StatsMarksFile::loadKept(folder.path()), nullptr);
+    EXPECT_EQ(StatsMarksFile::loadKept(""), nullptr);
 }
 
 TEST(RosterRows, QualifyingColumnsFallAtOrBelowTheGames) {

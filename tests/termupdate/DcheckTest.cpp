@@ -190,6 +190,32 @@ TEST(DataCheck, CoverageCountsWholeFieldsOnly) {
     EXPECT_EQ(runDataCheck(input, reporter).uncoveredTeam, "ブルーズ");
 }
 
+// Names that differ only in letters' case share a count; names whose bytes
+// differ in the same bits ("B" 42 and "C" 43, "@" 40 and "`" 60) stay apart.
+TEST(DataCheck, NamesEqualIgnoringCaseShareOneCount) {
+    DataCheckInput input;
+    TempFolder folder;
+    input.programFolder = folder.path();
+    input.growthFiles = {folder.file("g.txt")};
+    RecordingReporter reporter;
+
+    input.teamNames = {"Bチーム", "@組", "ＲＥＤＳ二軍"};
+    writeCp932(input.growthFiles[0], "  Cチーム `組\n  ｒｅｄｓ二軍\n");
+    EXPECT_EQ(runDataCheck(input, reporter).uncoveredTeam, "Bチーム");
+    EXPECT_EQ(duplicateTeamPair(input.teamNames), "");
+    writeCp932(input.growthFiles[0], "  bチーム @組\n  ｒｅｄｓ二軍\n");
+    EXPECT_TRUE(runDataCheck(input, reporter).passed);
+
+    // "REDS" and "reds" are one name: one field counts for both (1, then 2),
+    // two fields are one too many for the first (2 after it).
+    input.teamNames = {"REDS", "reds"};
+    writeCp932(input.growthFiles[0], "  Reds x\n");
+    EXPECT_EQ(duplicateTeamPair(input.teamNames), "REDSreds");
+    EXPECT_TRUE(runDataCheck(input, reporter).passed);
+    writeCp932(input.growthFiles[0], "  Reds rEDS\n");
+    EXPECT_EQ(runDataCheck(input, reporter).uncoveredTeam, "REDS");
+}
+
 TEST(DataCheck, InitialisesGameTextTeamFilesOnceAndAtomically) {
     SmallLeague league;
     writeCp932(league.path("league/blues.txt"), kGameText);
