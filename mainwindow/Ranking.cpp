@@ -18,7 +18,6 @@
 #include <cstring>
 #include <limits>
 #include <memory>
-#include <set>
 
 namespace tenvoll {
 
@@ -82,7 +81,7 @@ long long wholeInnings(const Fields& f) {
 
 // A key "TTTT成績" of term t, written exactly as termText writes t (at least
 // four digits, zero-padded, an optional "-"), or nothing. Checked by hand: this
-// runs for every key of every ranked section.
+// runs for every statistics line of every ranked section.
 std::optional<long long> statsKeyTerm(std::string_view key) {
     if (key.size() <= kStatsSuffix.size() || !key.ends_with(kStatsSuffix))
         return std::nullopt;
@@ -102,10 +101,39 @@ std::optional<long long> statsKeyTerm(std::string_view key) {
     return digits.front() == '-' ? -term : term;
 }
 
+// The term and value of a line whose key starts at the start of `rest` with a
+// digit or "-", when that key is "TTTT成績"; such a line can hold no other key
+// the ranking reads. The key's bytes are matched where they stand, so that the
+// other lines of a term ("TTTT能力", "TTTT所属", ...) are passed over without
+// looking for their "=". The same keys as statsKeyTerm of the trimmed key:
+// digits and "成績" hold no "=", so the "=" after them and their blanks is the
+// line's first.
+std::optional<long long> statsLineTerm(std::string_view rest, std::string_view& value) {
+    std::size_t i = rest.starts_with('-') ? 1 : 0;
+    while (i < rest.size() && rest[i] >= '0' && rest[i] <= '9')
+        ++i;
+    if (!rest.substr(i).starts_with(kStatsSuffix))
+        return std::nullopt;
+    const std::size_t keyEnd = i + kStatsSuffix.size();
+    std::size_t eq = keyEnd;
+    while (eq < rest.size() && (rest[eq] == ' ' || rest[eq] == '\t'))
+        ++eq;
+    if (eq == rest.size() || rest[eq] != '=')
+        return std::nullopt;
+    auto term = statsKeyTerm(rest.substr(0, keyEnd));
+    if (term)
+        value = rest.substr(eq + 1);
+    return term;
+}
+
 struct Candidate {
     long long term;
     std::string_view line;
 };
+
+bool byTerm(const Candidate& a, const Candidate& b) {
+    return a.term < b.term;
+}
 
 // Whether a key's first byte can start one of the keys the ranking reads:
 // "TTTT成績" (a digit or "-"), "投手", "新規", "最終" or "通算成績". Every
@@ -156,15 +184,19 @@ void readRankedSection(std::string_view text, bool pitcher, bool career, RankedS
             ++b;
         if (b == end || !mayBeRankingKey(static_cast<unsigned char>(base[b])))
             continue;
+        if (base[b] == '-' || (base[b] >= '0' && base[b] <= '9')) {
+            std::string_view value;
+            if (auto term = career ? std::nullopt : statsLineTerm(text.substr(b, end - b), value))
+                out.candidates.push_back({*term, value});
+            continue;
+        }
         const void* eq = std::memchr(base + b, '=', end - b);
         if (!eq)
             continue;
         std::size_t e = std::size_t(static_cast<const char*>(eq) - base);
         std::string_view key = trimIniBlanks(text.substr(b, e - b));
         std::string_view value = text.substr(e + 1, end - e - 1);
-        if (auto term = career ? std::nullopt : statsKeyTerm(key)) {
-            out.candidates.push_back({*term, value});
-        } else if (!hasFlag && key == kPitcher) {
+        if (!hasFlag && key == kPitcher) {
             hasFlag = true;
             flag = value;
             auto v = parseInteger(flag);
@@ -204,8 +236,9 @@ void readRankedSection(std::string_view text, bool pitcher, bool career, RankedS
     }
     std::erase_if(c, [&](const Candidate& k) { return k.term < from || k.term > to; });
     // Term order; of two keys of one term the first counts, as in a look-up.
-    std::stable_sort(c.begin(), c.end(),
-                     [](const Candidate& a, const Candidate& b) { return a.term < b.term; });
+    // The game writes the terms in order: the sort (and its buffer) is rarely needed.
+    if (!std::is_sorted(c.begin(), c.end(), byTerm))
+        std::stable_sort(c.begin(), c.end(), byTerm);
     c.erase(std::unique(c.begin(), c.end(),
                         [](const Candidate& a, const Candidate& b) { return a.term == b.term; }),
             c.end());
@@ -468,13 +501,21 @@ void RankingRun::endFile(const std::vector<ScannedHeader>& sections, const std::
 // the sections of earlier files whose entries have left the list.
 void RankingRun::gather(const std::vector<ScannedHeader>& sections, const std::string& tag,
                         std::size_t source) {
-    std::set<std::pair<std::size_t, std::string_view>> listed;
+    // A sorted vector, not a set: built anew for every file from about a
+    // hundred entries, it costs one allocation instead of one a node.
+    using Name = std::pair<std::size_t, std::string_view>;
+    std::vector<Name> listed;
+    listed.reserve(entries_.size());
     for (const Entry& e : entries_)
-        listed.emplace(e.source, e.foldedName);
+        listed.emplace_back(e.source, e.foldedName);
+    std::sort(listed.begin(), listed.end());
+    auto isListed = [&](const Name& n) {
+        return std::binary_search(listed.begin(), listed.end(), n);
+    };
     std::erase_if(gathered_, [&](const GatheredSection& g) {
-        return !listed.contains({g.source, g.foldedName});
+        return !isListed({g.source, g.foldedName});
     });
-    if (listed.empty() || std::prev(listed.end())->first != source)
+    if (listed.empty() || listed.back().first != source)
         return; // no entry of this file is listed
     std::string folded;
     for (const ScannedHeader& h : sections) {
@@ -483,7 +524,7 @@ void RankingRun::gather(const std::vector<ScannedHeader>& sections, const std::s
             folded = foldCase(name);
             name = folded;
         }
-        if (!listed.contains({source, name}))
+        if (!isListed({source, name}))
             continue;
         gathered_.push_back(
             {source, std::string(name), tag + std::string(h.name), std::string(h.text)});
