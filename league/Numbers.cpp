@@ -44,11 +44,12 @@ std::optional<long long> parseInteger(std::string_view s) {
             digit = c - 'A' + 10;
         else
             return std::nullopt;
-        // Checked before multiplying: a wrapped product could look in range.
+        // Beyond long long, or wrapped on the way: no number. (The builtins tell
+        // a wrap without the division per digit that checking beforehand costs.)
         constexpr unsigned long long kMax = 0x7FFFFFFFFFFFFFFFull;
-        if (value > (kMax - static_cast<unsigned>(digit)) / static_cast<unsigned>(base))
+        if (__builtin_mul_overflow(value, static_cast<unsigned>(base), &value) ||
+            __builtin_add_overflow(value, static_cast<unsigned>(digit), &value) || value > kMax)
             return std::nullopt;
-        value = value * base + digit;
     }
     long long v = static_cast<long long>(value);
     return negative ? -v : v;

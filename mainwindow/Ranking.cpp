@@ -79,51 +79,41 @@ long long wholeInnings(const Fields& f) {
     return saturatingAdd(wholeOrZero(fieldAt(f, 9)), floorDiv(wholeOrZero(fieldAt(f, 10)), 3));
 }
 
-// A key "TTTT成績" of term t, written exactly as termText writes t (at least
-// four digits, zero-padded, an optional "-"), or nothing. Checked by hand: this
-// runs for every statistics line of every ranked section.
-std::optional<long long> statsKeyTerm(std::string_view key) {
-    if (key.size() <= kStatsSuffix.size() || !key.ends_with(kStatsSuffix))
-        return std::nullopt;
-    std::string_view digits = key.substr(0, key.size() - kStatsSuffix.size());
-    std::string_view unsignedDigits = digits.starts_with('-') ? digits.substr(1) : digits;
-    if (unsignedDigits.size() < 4 || unsignedDigits.size() > 18 ||
-        (unsignedDigits.size() > 4 && unsignedDigits.front() == '0'))
-        return std::nullopt;
+// The term of a line whose key starts at `line` with a digit or "-", when
+// that key is "TTTT成績" of term t written exactly as termText writes t (at
+// least four digits, zero-padded, an optional "-"), blanks or tabs before its
+// "="; `value` is then the rest of the line after the "=". Such a line can
+// hold no other key the ranking reads. The key is matched where it stands:
+// digits and "成績" hold no "=", so the "=" after them is the line's first and
+// the key is the same as the store's. The other lines of a term ("TTTT能力",
+// "TTTT所属", ...) are thus passed over without looking for their "=". Checked
+// byte by byte: this runs for every line of a term of every ranked section.
+std::optional<long long> statsLineTerm(const char* line, std::size_t size,
+                                       std::string_view& value) {
+    constexpr std::size_t kMaxDigits = 18; // any more could overflow
+    const bool negative = size > 0 && line[0] == '-';
+    const std::size_t firstDigit = negative ? 1 : 0;
+    std::size_t i = firstDigit;
     long long term = 0;
-    for (char c : unsignedDigits) {
-        if (c < '0' || c > '9')
-            return std::nullopt;
-        term = term * 10 + (c - '0');
-    }
-    if (digits.front() == '-' && term == 0)
+    for (; i < size && line[i] >= '0' && line[i] <= '9'; ++i)
+        if (i - firstDigit < kMaxDigits)
+            term = term * 10 + (line[i] - '0');
+    const std::size_t digits = i - firstDigit;
+    if (digits < 4 || digits > kMaxDigits || (digits > 4 && line[firstDigit] == '0'))
+        return std::nullopt;
+    if (negative && term == 0)
         return std::nullopt; // termText never writes "-0000"
-    return digits.front() == '-' ? -term : term;
-}
-
-// The term and value of a line whose key starts at the start of `rest` with a
-// digit or "-", when that key is "TTTT成績"; such a line can hold no other key
-// the ranking reads. The key's bytes are matched where they stand, so that the
-// other lines of a term ("TTTT能力", "TTTT所属", ...) are passed over without
-// looking for their "=". The same keys as statsKeyTerm of the trimmed key:
-// digits and "成績" hold no "=", so the "=" after them and their blanks is the
-// line's first.
-std::optional<long long> statsLineTerm(std::string_view rest, std::string_view& value) {
-    std::size_t i = rest.starts_with('-') ? 1 : 0;
-    while (i < rest.size() && rest[i] >= '0' && rest[i] <= '9')
+    // memcmp of a constant length, unlike string_view's compare, is inlined.
+    if (size - i < kStatsSuffix.size() ||
+        std::memcmp(line + i, kStatsSuffix.data(), kStatsSuffix.size()) != 0)
+        return std::nullopt;
+    i += kStatsSuffix.size();
+    while (i < size && (line[i] == ' ' || line[i] == '\t'))
         ++i;
-    if (!rest.substr(i).starts_with(kStatsSuffix))
+    if (i == size || line[i] != '=')
         return std::nullopt;
-    const std::size_t keyEnd = i + kStatsSuffix.size();
-    std::size_t eq = keyEnd;
-    while (eq < rest.size() && (rest[eq] == ' ' || rest[eq] == '\t'))
-        ++eq;
-    if (eq == rest.size() || rest[eq] != '=')
-        return std::nullopt;
-    auto term = statsKeyTerm(rest.substr(0, keyEnd));
-    if (term)
-        value = rest.substr(eq + 1);
-    return term;
+    value = std::string_view(line + i + 1, size - i - 1);
+    return negative ? -term : term;
 }
 
 struct Candidate {
@@ -167,9 +157,7 @@ void readRankedSection(std::string_view text, bool pitcher, bool career, RankedS
     const char* base = text.data();
     const std::size_t n = text.size();
     // The header line is skipped: the section's keys start on the next line.
-    std::size_t pos = 0;
-    while (pos < n && base[pos] != '\r' && base[pos] != '\n')
-        ++pos;
+    std::size_t pos = findLineEnd(text, 0);
     while (pos < n) {
         if (base[pos] == '\r' && pos + 1 < n && base[pos + 1] == '\n')
             pos += 2;
@@ -186,7 +174,7 @@ void readRankedSection(std::string_view text, bool pitcher, bool career, RankedS
             continue;
         if (base[b] == '-' || (base[b] >= '0' && base[b] <= '9')) {
             std::string_view value;
-            if (auto term = career ? std::nullopt : statsLineTerm(text.substr(b, end - b), value))
+            if (auto term = career ? std::nullopt : statsLineTerm(base + b, end - b, value))
                 out.candidates.push_back({*term, value});
             continue;
         }
@@ -194,8 +182,8 @@ void readRankedSection(std::string_view text, bool pitcher, bool career, RankedS
         if (!eq)
             continue;
         std::size_t e = std::size_t(static_cast<const char*>(eq) - base);
-        std::string_view key = trimIniBlanks(text.substr(b, e - b));
-        std::string_view value = text.substr(e + 1, end - e - 1);
+        std::string_view key = trimIniBlanks(std::string_view(base + b, e - b));
+        std::string_view value(base + e + 1, end - e - 1);
         if (!hasFlag && key == kPitcher) {
             hasFlag = true;
             flag = value;
@@ -517,6 +505,12 @@ void RankingRun::gather(const std::vector<ScannedHeader>& sections, const std::s
     });
     if (listed.empty() || listed.back().first != source)
         return; // no entry of this file is listed
+    // This file's names, the last in the order (no file came after it), are
+    // looked up among themselves alone.
+    std::vector<std::string_view> names;
+    for (auto it = std::lower_bound(listed.begin(), listed.end(), Name{source, {}});
+         it != listed.end(); ++it)
+        names.push_back(it->second);
     std::string folded;
     for (const ScannedHeader& h : sections) {
         std::string_view name = h.name;
@@ -524,7 +518,7 @@ void RankingRun::gather(const std::vector<ScannedHeader>& sections, const std::s
             folded = foldCase(name);
             name = folded;
         }
-        if (!isListed({source, name}))
+        if (!std::binary_search(names.begin(), names.end(), name))
             continue;
         gathered_.push_back(
             {source, std::string(name), tag + std::string(h.name), std::string(h.text)});

@@ -135,6 +135,9 @@ TEST(Numbers, WholeNumbersAsTheFilesWriteThem) {
         {"99999999999999999999", std::nullopt},
         {"$FFFFFFFFFFFFFFFFF", std::nullopt},
         {"$8000000000000000", std::nullopt},
+        {"$7FFFFFFFFFFFFFFF", 9223372036854775807LL},
+        {"-9223372036854775808", std::nullopt}, // the magnitude must fit too
+        {"000000000000000000000000042", 42},    // leading zeros never overflow
     };
     for (const auto& c : cases)
         EXPECT_EQ(parseInteger(c.text), c.value) << c.text;
