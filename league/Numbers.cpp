@@ -60,12 +60,20 @@ long long parseIntegerOr(std::string_view text, long long fallback) {
 }
 
 std::optional<long long> parseWithoutPoints(std::string_view text) {
-    std::string digits;
-    digits.reserve(text.size());
+    // A cell is a few bytes: its kept bytes are gathered on the stack (the
+    // ranking reads one for every line it looks at), a string only for more.
+    char shortCell[32];
+    std::string longCell;
+    char* kept = shortCell;
+    if (text.size() > sizeof shortCell) {
+        longCell.resize(text.size());
+        kept = longCell.data();
+    }
+    std::size_t count = 0;
     for (char c : text)
         if (c != '.' && c != ' ')
-            digits.push_back(c);
-    return parseInteger(digits);
+            kept[count++] = c;
+    return parseInteger(std::string_view(kept, count));
 }
 
 std::string termText(long long term) {

@@ -15,6 +15,7 @@
 #include "mainwindow/SectionScan.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <limits>
 #include <memory>
@@ -240,8 +241,12 @@ struct Entry {
     std::size_t source; // ordinal of the file it came from
     long long term;
     std::string_view line;
-    std::unique_ptr<RankingRow> row;
-    std::string foldedName; // the player's name folded, without its term tag
+    // Behind a pointer, so that the list is sorted by moving small entries.
+    struct Built {
+        RankingRow row;
+        std::string foldedName; // the player's name folded, without its term tag
+    };
+    std::unique_ptr<Built> built;
 };
 
 // A listed entry's section, kept as its text (copied out of its file) and
@@ -333,6 +338,7 @@ private:
     std::vector<Entry> entries_;
     std::optional<long long> cutOff_; // the key of the last entry once the list is full
     std::size_t sizeAfterCut_ = 0;
+    bool cutSinceGather_ = false; // entries left the list since the last gathering
     // The fields a candidate line is split up to: its name, the sort column
     // and the restriction's measure.
     const std::size_t neededFields_;
@@ -410,7 +416,7 @@ void RankingRun::consider(std::string_view line, long long term, std::size_t sou
     // Strictly worse than the last of a full list: it could never be listed.
     if (cutOff_ && better(*cutOff_, key))
         return;
-    entries_.push_back(Entry{key, source, term, line, nullptr, {}});
+    entries_.push_back(Entry{key, source, term, line, nullptr});
     if (entries_.size() >= sizeAfterCut_ + kCompactAt)
         sortAndCut();
 }
@@ -419,17 +425,17 @@ void RankingRun::consider(std::string_view line, long long term, std::size_t sou
 // while their lines are there.
 void RankingRun::buildRows(const std::string& tag, std::size_t source) {
     for (Entry& e : entries_) {
-        if (e.row || e.source != source)
+        if (e.built || e.source != source)
             continue;
         Fields& f = fields_;
         splitFieldViews(e.line, f, quoted_);
-        e.row = std::make_unique<RankingRow>();
-        RankingRow& row = *e.row;
+        e.built = std::make_unique<Entry::Built>();
+        RankingRow& row = e.built->row;
         row[0] = tag + std::string(f[0]);
         for (std::size_t c = 1; c < kTermColumn; ++c)
             row[c] = cellOf(f, c, pitcher_);
         row[kTermColumn] = options_.career ? std::string(kCareerTermText) : termText(e.term) + "期";
-        e.foldedName = foldCase(f[0]);
+        e.built->foldedName = foldCase(f[0]);
         e.line = {};
     }
 }
@@ -445,6 +451,7 @@ void RankingRun::sortAndCut() {
         long long limitKey = entries_[kRankingLimit - 1].key;
         auto firstOut = std::find_if(entries_.begin() + kRankingLimit, entries_.end(),
                                      [&](const Entry& e) { return e.key != limitKey; });
+        cutSinceGather_ = cutSinceGather_ || firstOut != entries_.end();
         entries_.erase(firstOut, entries_.end());
     }
     if (entries_.size() >= kRankingLimit)
@@ -489,31 +496,43 @@ void RankingRun::endFile(const std::vector<ScannedHeader>& sections, const std::
 // the sections of earlier files whose entries have left the list.
 void RankingRun::gather(const std::vector<ScannedHeader>& sections, const std::string& tag,
                         std::size_t source) {
-    // A sorted vector, not a set: built anew for every file from about a
-    // hundred entries, it costs one allocation instead of one a node.
+    // Most files add no entry to the list, and later ones rarely push one out:
+    // then the sections kept stay as they are.
+    const bool ofThisFile = std::any_of(entries_.begin(), entries_.end(),
+                                        [&](const Entry& e) { return e.source == source; });
+    if (!ofThisFile && !cutSinceGather_)
+        return;
+    // A sorted vector, not a set: built anew from about a hundred entries, it
+    // costs one allocation instead of one a node.
     using Name = std::pair<std::size_t, std::string_view>;
     std::vector<Name> listed;
     listed.reserve(entries_.size());
     for (const Entry& e : entries_)
-        listed.emplace_back(e.source, e.foldedName);
+        listed.emplace_back(e.source, e.built->foldedName);
     std::sort(listed.begin(), listed.end());
-    auto isListed = [&](const Name& n) {
-        return std::binary_search(listed.begin(), listed.end(), n);
-    };
-    std::erase_if(gathered_, [&](const GatheredSection& g) {
-        return !isListed({g.source, g.foldedName});
-    });
-    if (listed.empty() || listed.back().first != source)
-        return; // no entry of this file is listed
+    if (cutSinceGather_) {
+        std::erase_if(gathered_, [&](const GatheredSection& g) {
+            return !std::binary_search(listed.begin(), listed.end(), Name{g.source, g.foldedName});
+        });
+        cutSinceGather_ = false;
+    }
+    if (!ofThisFile)
+        return;
     // This file's names, the last in the order (no file came after it), are
-    // looked up among themselves alone.
+    // looked up among themselves alone. Folding keeps byte lengths, so a
+    // section whose name has the length of none of them is passed over unfolded.
     std::vector<std::string_view> names;
+    std::uint64_t lengths = 0; // bit n % 64 for a name of n bytes
     for (auto it = std::lower_bound(listed.begin(), listed.end(), Name{source, {}});
-         it != listed.end(); ++it)
+         it != listed.end(); ++it) {
         names.push_back(it->second);
+        lengths |= std::uint64_t{1} << (it->second.size() % 64);
+    }
     std::string folded;
     for (const ScannedHeader& h : sections) {
         std::string_view name = h.name;
+        if ((lengths >> (name.size() % 64) & 1) == 0)
+            continue;
         if (needsFolding(name)) {
             folded = foldCase(name);
             name = folded;
@@ -536,7 +555,7 @@ void RankingRun::begin() {
 RankingResult RankingRun::finish() {
     result_.rows.reserve(entries_.size());
     for (Entry& e : entries_)
-        result_.rows.push_back(std::move(*e.row));
+        result_.rows.push_back(std::move(e.built->row));
     for (const GatheredSection& g : gathered_)
         result_.players.appendSectionsFrom(renamedSection(g.text, g.name));
     return std::move(result_);

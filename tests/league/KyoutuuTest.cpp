@@ -145,6 +145,10 @@ TEST(Numbers, WholeNumbersAsTheFilesWriteThem) {
     EXPECT_EQ(parseWithoutPoints(".312"), 312);
     EXPECT_EQ(parseWithoutPoints("3.45"), 345);
     EXPECT_EQ(parseWithoutPoints("1.000"), 1000);
+    EXPECT_EQ(parseWithoutPoints(" - 1 . 5"), -15);
+    // Longer than any cell: the same rules.
+    EXPECT_EQ(parseWithoutPoints(std::string(40, '0') + "1.2" + std::string(30, ' ')), 12);
+    EXPECT_EQ(parseWithoutPoints(std::string(40, '9') + ".9"), std::nullopt);
     EXPECT_EQ(parseWithoutPoints("-.--"), std::nullopt);
 
     EXPECT_EQ(termText(12), "0012");
