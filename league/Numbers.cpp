@@ -44,11 +44,12 @@ std::optional<long long> parseInteger(std::string_view s) {
             digit = c - 'A' + 10;
         else
             return std::nullopt;
-        // Checked before multiplying: a wrapped product could look in range.
+        // Beyond long long, or wrapped on the way: no number. (The builtins tell
+        // a wrap without the division per digit that checking beforehand costs.)
         constexpr unsigned long long kMax = 0x7FFFFFFFFFFFFFFFull;
-        if (value > (kMax - static_cast<unsigned>(digit)) / static_cast<unsigned>(base))
+        if (__builtin_mul_overflow(value, static_cast<unsigned>(base), &value) ||
+            __builtin_add_overflow(value, static_cast<unsigned>(digit), &value) || value > kMax)
             return std::nullopt;
-        value = value * base + digit;
     }
     long long v = static_cast<long long>(value);
     return negative ? -v : v;
@@ -59,12 +60,20 @@ long long parseIntegerOr(std::string_view text, long long fallback) {
 }
 
 std::optional<long long> parseWithoutPoints(std::string_view text) {
-    std::string digits;
-    digits.reserve(text.size());
+    // A cell is a few bytes: its kept bytes are gathered on the stack (the
+    // ranking reads one for every line it looks at), a string only for more.
+    char shortCell[32];
+    std::string longCell;
+    char* kept = shortCell;
+    if (text.size() > sizeof shortCell) {
+        longCell.resize(text.size());
+        kept = longCell.data();
+    }
+    std::size_t count = 0;
     for (char c : text)
         if (c != '.' && c != ' ')
-            digits.push_back(c);
-    return parseInteger(digits);
+            kept[count++] = c;
+    return parseInteger(std::string_view(kept, count));
 }
 
 std::string termText(long long term) {

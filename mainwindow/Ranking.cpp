@@ -15,10 +15,10 @@
 #include "mainwindow/SectionScan.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <limits>
 #include <memory>
-#include <set>
 
 namespace tenvoll {
 
@@ -80,32 +80,51 @@ long long wholeInnings(const Fields& f) {
     return saturatingAdd(wholeOrZero(fieldAt(f, 9)), floorDiv(wholeOrZero(fieldAt(f, 10)), 3));
 }
 
-// A key "TTTT成績" of term t, written exactly as termText writes t (at least
-// four digits, zero-padded, an optional "-"), or nothing. Checked by hand: this
-// runs for every key of every ranked section.
-std::optional<long long> statsKeyTerm(std::string_view key) {
-    if (key.size() <= kStatsSuffix.size() || !key.ends_with(kStatsSuffix))
-        return std::nullopt;
-    std::string_view digits = key.substr(0, key.size() - kStatsSuffix.size());
-    std::string_view unsignedDigits = digits.starts_with('-') ? digits.substr(1) : digits;
-    if (unsignedDigits.size() < 4 || unsignedDigits.size() > 18 ||
-        (unsignedDigits.size() > 4 && unsignedDigits.front() == '0'))
-        return std::nullopt;
+// The term of a line whose key starts at `line` with a digit or "-", when
+// that key is "TTTT成績" of term t written exactly as termText writes t (at
+// least four digits, zero-padded, an optional "-"), blanks or tabs before its
+// "="; `value` is then the rest of the line after the "=". Such a line can
+// hold no other key the ranking reads. The key is matched where it stands:
+// digits and "成績" hold no "=", so the "=" after them is the line's first and
+// the key is the same as the store's. The other lines of a term ("TTTT能力",
+// "TTTT所属", ...) are thus passed over without looking for their "=". Checked
+// byte by byte: this runs for every line of a term of every ranked section.
+std::optional<long long> statsLineTerm(const char* line, std::size_t size,
+                                       std::string_view& value) {
+    constexpr std::size_t kMaxDigits = 18; // any more could overflow
+    const bool negative = size > 0 && line[0] == '-';
+    const std::size_t firstDigit = negative ? 1 : 0;
+    std::size_t i = firstDigit;
     long long term = 0;
-    for (char c : unsignedDigits) {
-        if (c < '0' || c > '9')
-            return std::nullopt;
-        term = term * 10 + (c - '0');
-    }
-    if (digits.front() == '-' && term == 0)
+    for (; i < size && line[i] >= '0' && line[i] <= '9'; ++i)
+        if (i - firstDigit < kMaxDigits)
+            term = term * 10 + (line[i] - '0');
+    const std::size_t digits = i - firstDigit;
+    if (digits < 4 || digits > kMaxDigits || (digits > 4 && line[firstDigit] == '0'))
+        return std::nullopt;
+    if (negative && term == 0)
         return std::nullopt; // termText never writes "-0000"
-    return digits.front() == '-' ? -term : term;
+    // memcmp of a constant length, unlike string_view's compare, is inlined.
+    if (size - i < kStatsSuffix.size() ||
+        std::memcmp(line + i, kStatsSuffix.data(), kStatsSuffix.size()) != 0)
+        return std::nullopt;
+    i += kStatsSuffix.size();
+    while (i < size && (line[i] == ' ' || line[i] == '\t'))
+        ++i;
+    if (i == size || line[i] != '=')
+        return std::nullopt;
+    value = std::string_view(line + i + 1, size - i - 1);
+    return negative ? -term : term;
 }
 
 struct Candidate {
     long long term;
     std::string_view line;
 };
+
+bool byTerm(const Candidate& a, const Candidate& b) {
+    return a.term < b.term;
+}
 
 // Whether a key's first byte can start one of the keys the ranking reads:
 // "TTTT成績" (a digit or "-"), "投手", "新規", "最終" or "通算成績". Every
@@ -139,9 +158,7 @@ void readRankedSection(std::string_view text, bool pitcher, bool career, RankedS
     const char* base = text.data();
     const std::size_t n = text.size();
     // The header line is skipped: the section's keys start on the next line.
-    std::size_t pos = 0;
-    while (pos < n && base[pos] != '\r' && base[pos] != '\n')
-        ++pos;
+    std::size_t pos = findLineEnd(text, 0);
     while (pos < n) {
         if (base[pos] == '\r' && pos + 1 < n && base[pos + 1] == '\n')
             pos += 2;
@@ -156,15 +173,19 @@ void readRankedSection(std::string_view text, bool pitcher, bool career, RankedS
             ++b;
         if (b == end || !mayBeRankingKey(static_cast<unsigned char>(base[b])))
             continue;
+        if (base[b] == '-' || (base[b] >= '0' && base[b] <= '9')) {
+            std::string_view value;
+            if (auto term = career ? std::nullopt : statsLineTerm(base + b, end - b, value))
+                out.candidates.push_back({*term, value});
+            continue;
+        }
         const void* eq = std::memchr(base + b, '=', end - b);
         if (!eq)
             continue;
         std::size_t e = std::size_t(static_cast<const char*>(eq) - base);
-        std::string_view key = trimIniBlanks(text.substr(b, e - b));
-        std::string_view value = text.substr(e + 1, end - e - 1);
-        if (auto term = career ? std::nullopt : statsKeyTerm(key)) {
-            out.candidates.push_back({*term, value});
-        } else if (!hasFlag && key == kPitcher) {
+        std::string_view key = trimIniBlanks(std::string_view(base + b, e - b));
+        std::string_view value(base + e + 1, end - e - 1);
+        if (!hasFlag && key == kPitcher) {
             hasFlag = true;
             flag = value;
             auto v = parseInteger(flag);
@@ -204,8 +225,9 @@ void readRankedSection(std::string_view text, bool pitcher, bool career, RankedS
     }
     std::erase_if(c, [&](const Candidate& k) { return k.term < from || k.term > to; });
     // Term order; of two keys of one term the first counts, as in a look-up.
-    std::stable_sort(c.begin(), c.end(),
-                     [](const Candidate& a, const Candidate& b) { return a.term < b.term; });
+    // The game writes the terms in order: the sort (and its buffer) is rarely needed.
+    if (!std::is_sorted(c.begin(), c.end(), byTerm))
+        std::stable_sort(c.begin(), c.end(), byTerm);
     c.erase(std::unique(c.begin(), c.end(),
                         [](const Candidate& a, const Candidate& b) { return a.term == b.term; }),
             c.end());
@@ -219,8 +241,12 @@ struct Entry {
     std::size_t source; // ordinal of the file it came from
     long long term;
     std::string_view line;
-    std::unique_ptr<RankingRow> row;
-    std::string foldedName; // the player's name folded, without its term tag
+    // Behind a pointer, so that the list is sorted by moving small entries.
+    struct Built {
+        RankingRow row;
+        std::string foldedName; // the player's name folded, without its term tag
+    };
+    std::unique_ptr<Built> built;
 };
 
 // A listed entry's section, kept as its text (copied out of its file) and
@@ -312,6 +338,7 @@ private:
     std::vector<Entry> entries_;
     std::optional<long long> cutOff_; // the key of the last entry once the list is full
     std::size_t sizeAfterCut_ = 0;
+    bool cutSinceGather_ = false; // entries left the list since the last gathering
     // The fields a candidate line is split up to: its name, the sort column
     // and the restriction's measure.
     const std::size_t neededFields_;
@@ -389,7 +416,7 @@ void RankingRun::consider(std::string_view line, long long term, std::size_t sou
     // Strictly worse than the last of a full list: it could never be listed.
     if (cutOff_ && better(*cutOff_, key))
         return;
-    entries_.push_back(Entry{key, source, term, line, nullptr, {}});
+    entries_.push_back(Entry{key, source, term, line, nullptr});
     if (entries_.size() >= sizeAfterCut_ + kCompactAt)
         sortAndCut();
 }
@@ -398,17 +425,17 @@ void RankingRun::consider(std::string_view line, long long term, std::size_t sou
 // while their lines are there.
 void RankingRun::buildRows(const std::string& tag, std::size_t source) {
     for (Entry& e : entries_) {
-        if (e.row || e.source != source)
+        if (e.built || e.source != source)
             continue;
         Fields& f = fields_;
         splitFieldViews(e.line, f, quoted_);
-        e.row = std::make_unique<RankingRow>();
-        RankingRow& row = *e.row;
+        e.built = std::make_unique<Entry::Built>();
+        RankingRow& row = e.built->row;
         row[0] = tag + std::string(f[0]);
         for (std::size_t c = 1; c < kTermColumn; ++c)
             row[c] = cellOf(f, c, pitcher_);
         row[kTermColumn] = options_.career ? std::string(kCareerTermText) : termText(e.term) + "期";
-        e.foldedName = foldCase(f[0]);
+        e.built->foldedName = foldCase(f[0]);
         e.line = {};
     }
 }
@@ -424,6 +451,7 @@ void RankingRun::sortAndCut() {
         long long limitKey = entries_[kRankingLimit - 1].key;
         auto firstOut = std::find_if(entries_.begin() + kRankingLimit, entries_.end(),
                                      [&](const Entry& e) { return e.key != limitKey; });
+        cutSinceGather_ = cutSinceGather_ || firstOut != entries_.end();
         entries_.erase(firstOut, entries_.end());
     }
     if (entries_.size() >= kRankingLimit)
@@ -468,22 +496,48 @@ void RankingRun::endFile(const std::vector<ScannedHeader>& sections, const std::
 // the sections of earlier files whose entries have left the list.
 void RankingRun::gather(const std::vector<ScannedHeader>& sections, const std::string& tag,
                         std::size_t source) {
-    std::set<std::pair<std::size_t, std::string_view>> listed;
+    // Most files add no entry to the list, and later ones rarely push one out:
+    // then the sections kept stay as they are.
+    const bool ofThisFile = std::any_of(entries_.begin(), entries_.end(),
+                                        [&](const Entry& e) { return e.source == source; });
+    if (!ofThisFile && !cutSinceGather_)
+        return;
+    // A sorted vector, not a set: built anew from about a hundred entries, it
+    // costs one allocation instead of one a node.
+    using Name = std::pair<std::size_t, std::string_view>;
+    std::vector<Name> listed;
+    listed.reserve(entries_.size());
     for (const Entry& e : entries_)
-        listed.emplace(e.source, e.foldedName);
-    std::erase_if(gathered_, [&](const GatheredSection& g) {
-        return !listed.contains({g.source, g.foldedName});
-    });
-    if (listed.empty() || std::prev(listed.end())->first != source)
-        return; // no entry of this file is listed
+        listed.emplace_back(e.source, e.built->foldedName);
+    std::sort(listed.begin(), listed.end());
+    if (cutSinceGather_) {
+        std::erase_if(gathered_, [&](const GatheredSection& g) {
+            return !std::binary_search(listed.begin(), listed.end(), Name{g.source, g.foldedName});
+        });
+        cutSinceGather_ = false;
+    }
+    if (!ofThisFile)
+        return;
+    // This file's names, the last in the order (no file came after it), are
+    // looked up among themselves alone. Folding keeps byte lengths, so a
+    // section whose name has the length of none of them is passed over unfolded.
+    std::vector<std::string_view> names;
+    std::uint64_t lengths = 0; // bit n % 64 for a name of n bytes
+    for (auto it = std::lower_bound(listed.begin(), listed.end(), Name{source, {}});
+         it != listed.end(); ++it) {
+        names.push_back(it->second);
+        lengths |= std::uint64_t{1} << (it->second.size() % 64);
+    }
     std::string folded;
     for (const ScannedHeader& h : sections) {
         std::string_view name = h.name;
+        if ((lengths >> (name.size() % 64) & 1) == 0)
+            continue;
         if (needsFolding(name)) {
             folded = foldCase(name);
             name = folded;
         }
-        if (!listed.contains({source, name}))
+        if (!std::binary_search(names.begin(), names.end(), name))
             continue;
         gathered_.push_back(
             {source, std::string(name), tag + std::string(h.name), std::string(h.text)});
@@ -501,7 +555,7 @@ void RankingRun::begin() {
 RankingResult RankingRun::finish() {
     result_.rows.reserve(entries_.size());
     for (Entry& e : entries_)
-        result_.rows.push_back(std::move(*e.row));
+        result_.rows.push_back(std::move(e.built->row));
     for (const GatheredSection& g : gathered_)
         result_.players.appendSectionsFrom(renamedSection(g.text, g.name));
     return std::move(result_);

@@ -3,9 +3,11 @@
 
 #include "league/IniText.h"
 #include "league/Kyoutuu.h"
+#include "league/TextCodec.h"
 #include "league/TextCompare.h"
 
 #include <algorithm>
+#include <functional>
 
 namespace tenvoll {
 
@@ -21,16 +23,26 @@ void splitFieldViews(std::string_view s, std::vector<std::string_view>& out,
     out.clear();
     if (limit == 0)
         return;
-    if (s.find('"') != std::string_view::npos) {
-        quoted = splitFields(s);
-        out.assign(quoted.begin(), quoted.begin() + std::ptrdiff_t(std::min(limit, quoted.size())));
-        return;
-    }
-    std::string unquoted; // untouched: the line holds no quote
-    forEachField(s, unquoted, [&](std::string_view field) {
+    // One pass over the line, no search for '"' before it: a quoted field comes
+    // back unquoted in `scratch`, outside the line, and only then is the line
+    // split again by splitFields, whose copies outlive the call. (The final
+    // empty field after a trailing comma, a view of no text, takes that way too.)
+    std::string scratch;
+    bool quotedField = false;
+    // std::less: a total order even for pointers into different strings.
+    const std::less<const char*> before;
+    forEachField(s, scratch, [&](std::string_view field) {
+        if (before(field.data(), s.data()) || before(s.data() + s.size(), field.data())) {
+            quotedField = true;
+            return false;
+        }
         out.push_back(field);
         return out.size() < limit;
     });
+    if (quotedField) {
+        quoted = splitFields(s);
+        out.assign(quoted.begin(), quoted.begin() + std::ptrdiff_t(std::min(limit, quoted.size())));
+    }
 }
 
 IniStore renamedSection(std::string_view sectionText, std::string_view newName) {
@@ -142,9 +154,7 @@ void scanSectionHeaders(std::string_view text,
             ++p; // a "[" inside a line
             continue;
         }
-        std::size_t end = p;
-        while (end < text.size() && !isLineEnd(text[end]))
-            ++end;
+        std::size_t end = findLineEnd(text, p);
         std::string_view trimmed = trimIniBlanks(text.substr(begin, end - begin));
         if (trimmed.size() >= 2 && trimmed.back() == ']') {
             finish(begin);

@@ -135,6 +135,9 @@ TEST(Numbers, WholeNumbersAsTheFilesWriteThem) {
         {"99999999999999999999", std::nullopt},
         {"$FFFFFFFFFFFFFFFFF", std::nullopt},
         {"$8000000000000000", std::nullopt},
+        {"$7FFFFFFFFFFFFFFF", 9223372036854775807LL},
+        {"-9223372036854775808", std::nullopt}, // the magnitude must fit too
+        {"000000000000000000000000042", 42},    // leading zeros never overflow
     };
     for (const auto& c : cases)
         EXPECT_EQ(parseInteger(c.text), c.value) << c.text;
@@ -142,6 +145,10 @@ TEST(Numbers, WholeNumbersAsTheFilesWriteThem) {
     EXPECT_EQ(parseWithoutPoints(".312"), 312);
     EXPECT_EQ(parseWithoutPoints("3.45"), 345);
     EXPECT_EQ(parseWithoutPoints("1.000"), 1000);
+    EXPECT_EQ(parseWithoutPoints(" - 1 . 5"), -15);
+    // Longer than any cell: the same rules.
+    EXPECT_EQ(parseWithoutPoints(std::string(40, '0') + "1.2" + std::string(30, ' ')), 12);
+    EXPECT_EQ(parseWithoutPoints(std::string(40, '9') + ".9"), std::nullopt);
     EXPECT_EQ(parseWithoutPoints("-.--"), std::nullopt);
 
     EXPECT_EQ(termText(12), "0012");

@@ -374,6 +374,24 @@ TEST(Ranking, SectionsAreReadByTheLineRulesOfTheStore) {
     EXPECT_EQ(r.players.value("注記", "値"), "[偽]");
 }
 
+// A line starting with a digit or "-" counts only as "TTTT成績" with the term
+// written as the game writes it, blanks or a tab before its "="; every other
+// key of a term is passed over, whatever its value, with any line end.
+TEST(Ranking, OnlyStatisticsKeysOfWellWrittenTermsAreCandidates) {
+    TestLeague lg;
+    lg.addTeam("a.txt", {});
+    const std::string text =
+        "[Team]\r\n[選]\r\n新規=-5\r\n最終=20000\r\n投手=0\r\n0003能力=" + bat("選", 500, "99") +
+        "\n00003成績=" + bat("選", 500, "98") + "\r-0000成績=" + bat("選", 500, "97") +
+        "\r\n0003成績x=" + bat("選", 500, "96") + "\r\n0003 成績=" + bat("選", 500, "95") +
+        "\r\r\n0003成績\t=" + bat("選", 500, "30") + "\n-0002成績 =" + bat("選", 500, "20") +
+        "\r12345成績=" + bat("選", 500, "10") + "\r\n";
+    writeCp932(lg.teamPath("a.txt"), text);
+    RecordingReporter rep;
+    EXPECT_EQ(listing(runRanking(lg.league(), options(kHomeRuns), rep)),
+              "選 30 0003期\n選 20 -0002期\n選 10 12345期\n");
+}
+
 // Rankings run together read every file once and give each ranking what it
 // gives alone: rows, gathered sections and unread files; the term option keeps
 // the single terms of one term.

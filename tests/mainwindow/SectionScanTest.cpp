@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace tenvoll;
 
 TEST(SectionScan, SeesTheSectionsAndKeysIniStoreSees) {
@@ -65,13 +67,22 @@ TEST(SectionScan, HeaderWalkGivesTheSectionsOfTheFullWalk) {
     }
 }
 
+// Every limit, from none to past the last field: the views are the first fields
+// splitFields gives, and stay readable after the call when a quoted field (or
+// the empty one after a final comma) is among them.
 TEST(SectionScan, FieldViewsSplitAsSplitFieldsDoes) {
-    for (std::string_view line : {"", "   ", "名前 テ .300 140 ", " a,b ,, c,", ",x\t y\r",
-                                  "\"two words\" b \"\"", "a\"b c", "a ,", "a, ,b"}) {
-        std::vector<std::string_view> views;
-        std::vector<std::string> quoted;
-        splitFieldViews(line, views, quoted);
-        std::vector<std::string> fields = splitFields(line);
-        EXPECT_EQ(std::vector<std::string>(views.begin(), views.end()), fields) << line;
+    for (std::string_view line :
+         {"", "   ", "名前 テ .300 140 ", " a,b ,, c,", ",x\t y\r", "\"two words\" b \"\"",
+          "a\"b c", "a ,", "a, ,b", "a b \"c d\" e", "\"\",x", "a,b,"}) {
+        const std::vector<std::string> fields = splitFields(line);
+        for (std::size_t limit = 0; limit <= fields.size() + 1; ++limit) {
+            std::vector<std::string_view> views;
+            std::vector<std::string> quoted;
+            splitFieldViews(line, views, quoted, limit);
+            const std::vector<std::string> expected(
+                fields.begin(), fields.begin() + std::ptrdiff_t(std::min(limit, fields.size())));
+            EXPECT_EQ(std::vector<std::string>(views.begin(), views.end()), expected)
+                << line << " " << limit;
+        }
     }
 }
