@@ -24,8 +24,8 @@ fs::path canonicalOf(const std::string& path) {
     return ec ? fsPath(path).lexically_normal() : p;
 }
 
-// True when `inner` is `outer` or lies inside it.
-bool within(const fs::path& inner, const fs::path& outer) {
+// True when `inner` is `outer` or lies inside it, name by name.
+bool withinByName(const fs::path& inner, const fs::path& outer) {
     auto i = inner.begin();
     for (auto o = outer.begin(); o != outer.end(); ++o, ++i) {
         if (o->empty())
@@ -34,6 +34,24 @@ bool within(const fs::path& inner, const fs::path& outer) {
             return false;
     }
     return true;
+}
+
+// The same, and also when a folder above `inner` (or `inner` itself) is
+// `outer` by identity: on Windows "c:\league" is the folder "C:\League",
+// which the names alone would not tell.
+bool within(const fs::path& inner, const fs::path& outer) {
+    if (withinByName(inner, outer))
+        return true;
+    std::string outerIdentity;
+    if (!platform::fileIdentity(pathText(outer), outerIdentity))
+        return false;
+    for (fs::path at = inner;; at = at.parent_path()) {
+        std::string identity;
+        if (platform::fileIdentity(pathText(at), identity) && identity == outerIdentity)
+            return true;
+        if (!at.has_relative_path())
+            return false; // the root
+    }
 }
 
 bool validRelative(const std::string& path) {

@@ -210,6 +210,17 @@ TEST(OutputFolder, RefusesLeagueFoldersAndForeignFiles) {
     EXPECT_THROW(writeLeagueReport(league, other.path(), progress), LeagueError);
     EXPECT_EQ(test::readBytes(other.file("notes.txt")), "mine");
 
+    // A league folder spelled in another letter case is the same folder where
+    // the file system ignores case (Windows), and another folder where it does not.
+    TempFolder spelled;
+    fs::create_directory(fsPath(spelled.file("Lg")));
+    const bool foldsCase = fs::exists(fsPath(spelled.file("LG")));
+    if (foldsCase)
+        EXPECT_THROW(SiteFolder(spelled.file("LG/web"), {spelled.file("Lg")}), LeagueError);
+    else
+        EXPECT_NO_THROW(SiteFolder(spelled.file("LG/web"), {spelled.file("Lg")}));
+    EXPECT_FALSE(fs::exists(fsPath(spelled.file("Lg/web"))));
+
     // A link planted in an earlier output folder leads no page elsewhere.
     // Windows gives symbolic links only to privileged users: without one, this
     // part is left out.
