@@ -6,6 +6,8 @@
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QKeyEvent>
+#include <QProxyStyle>
+#include <QStyleOptionHeader>
 #include <QToolTip>
 
 #include <algorithm>
@@ -18,6 +20,27 @@ QFont gridFont() {
     font.setPointSizeF(8);
     return font;
 }
+
+namespace {
+
+// The grid's captions without the style's margins beside them: a column one
+// grade wide holds one full-width caption (捕, 遊) that the Windows style
+// clipped at both sides inside its margins. The column sorted by keeps them,
+// so that its arrow stays clear of the caption.
+class TightHeaderStyle : public QProxyStyle {
+public:
+    int pixelMetric(PixelMetric metric, const QStyleOption* option,
+                    const QWidget* widget) const override {
+        if (metric == PM_HeaderMargin) {
+            const auto* header = qstyleoption_cast<const QStyleOptionHeader*>(option);
+            if (header && header->sortIndicator == QStyleOptionHeader::None)
+                return 0;
+        }
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+};
+
+} // namespace
 
 GridView::GridView(QWidget* parent) : QTableView(parent) {
     setFont(gridFont());
@@ -33,6 +56,9 @@ GridView::GridView(QWidget* parent) : QTableView(parent) {
     horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setMinimumSectionSize(1);
+    auto* headerStyle = new TightHeaderStyle; // the application's style otherwise
+    headerStyle->setParent(horizontalHeader());
+    horizontalHeader()->setStyle(headerStyle);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setMinimumSectionSize(1);
     connect(this, &QTableView::doubleClicked, this,
