@@ -38,7 +38,9 @@ bool withinByName(const fs::path& inner, const fs::path& outer) {
 
 // The same, and also when a folder above `inner` (or `inner` itself) is
 // `outer` by identity: on Windows "c:\league" is the folder "C:\League",
-// which the names alone would not tell.
+// which the names alone would not tell. The system's own identity, not
+// fileIdentity (which also matches another letter case where the file system
+// tells case apart): on Linux "LG" beside "Lg" is another folder.
 bool within(const fs::path& inner, const fs::path& outer) {
     if (withinByName(inner, outer))
         return true;
